@@ -1,0 +1,24 @@
+add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# The program's entry belongs to the program alone, not to the test runners.
+set(entry_source ${CMAKE_SOURCE_DIR}/main/win32/WinMain.cpp)
+list(REMOVE_ITEM win32_sources ${entry_source})
+add_library(kelvane_win32 STATIC ${win32_sources})
+target_link_libraries(kelvane_win32 PUBLIC kelvane_core advapi32 shell32 ole32 comctl32 user32 gdi32)
+
+add_executable(Kelvane WIN32 ${entry_source} ${CMAKE_SOURCE_DIR}/resources/Kelvane.rc)
+target_link_libraries(Kelvane PRIVATE kelvane_win32)
+
+# GoogleTest from the sources Debian ships, built for Windows.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# The conformance suite against the live registry and drives.
+file(GLOB conformance_sources CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/tests/conformance/*.cpp
+  ${CMAKE_SOURCE_DIR}/tests/conformance/win32/*.cpp)
+add_executable(conformance_tests ${conformance_sources})
+target_link_libraries(conformance_tests PRIVATE kelvane_win32 kelvane_memory gtest gtest_main)

@@ -1,0 +1,96 @@
+// Files, folders, drives and environment as the scan and repair rules see them.
+// File-system queries report no errors: a path that cannot be examined does not exist.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kelvane {
+
+enum class DriveType {
+  Unknown = 0,
+  NoRootDirectory = 1,
+  Removable = 2,
+  Fixed = 3,
+  Remote = 4,
+  CdRom = 5,
+  RamDisk = 6,
+};
+
+constexpr std::uint32_t kFileAttributeReadOnly = 0x01;
+constexpr std::uint32_t kFileAttributeHidden = 0x02;
+constexpr std::uint32_t kFileAttributeSystem = 0x04;
+constexpr std::uint32_t kFileAttributeDirectory = 0x10;
+constexpr std::uint32_t kFileAttributeArchive = 0x20;
+
+// Shell folder ids the program asks for.
+namespace ShellFolder {
+constexpr int Programs = 2;
+constexpr int Startup = 7;
+constexpr int Recent = 8;
+constexpr int StartMenu = 11;
+constexpr int DesktopDirectory = 16;
+constexpr int Fonts = 20;
+constexpr int CommonStartMenu = 22;
+constexpr int CommonPrograms = 23;
+constexpr int CommonStartup = 24;
+constexpr int CommonDesktopDirectory = 25;
+constexpr int AppData = 26;
+}  // namespace ShellFolder
+
+struct FileEntry {
+  std::string name;
+  std::uint32_t attributes = 0;
+  std::uint32_t dosTime = 0;  // last write, local time, packed as a DOS date (high word) and time
+  std::uint32_t size = 0;     // low 32 bits
+};
+
+// Raised when a text file cannot be created, opened or written.
+class FileIoError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A text file being written; lines end in CR LF, bytes are written as given (ANSI).
+class TextFileWriter {
+ public:
+  virtual ~TextFileWriter() = default;
+  virtual void WriteLine(const std::string& line) = 0;
+  // Flushes to the disk; raises FileIoError when that fails.
+  virtual void Close() = 0;
+};
+
+class FileSystemAccess {
+ public:
+  virtual ~FileSystemAccess() = default;
+
+  // The first entry matching the name (wildcards allowed) exists and is not a folder.
+  virtual bool FileExists(const std::string& path) = 0;
+  // A trailing backslash is allowed.
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // Creates every missing folder of the path, parents first.
+  virtual bool CreateDirectory(const std::string& path) = 0;
+  // Every entry matching the pattern (e.g. "C:\\Windows\\Fonts\\*"), "." and ".." included,
+  // in the order the file system returns them.
+  virtual std::vector<FileEntry> FindEntries(const std::string& pattern) = 0;
+  // root is a drive letter, a colon and a backslash.
+  virtual DriveType GetDriveType(const std::string& root) = 0;
+  // Whether the drive holds a medium; never asks the user to insert one.
+  virtual bool VolumePresent(const std::string& root) = 0;
+  // Every known %NAME% replaced; nullopt when the result does not fit 1024 characters.
+  virtual std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) = 0;
+  // The folder's path without a trailing backslash.
+  virtual std::optional<std::string> SpecialFolder(int shellFolderId) = 0;
+  // Creates (replacing) or appends; raises FileIoError on failure.
+  virtual std::unique_ptr<TextFileWriter> OpenTextFile(const std::string& path, bool append) = 0;
+  // The folder of the program's executable, with its trailing backslash.
+  virtual std::string ProgramFolder() = 0;
+  // Deletes one file without a question, progress display or recycle bin.
+  virtual bool DeleteFileSilently(const std::string& path) = 0;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,170 @@
+#include "platform/RegistryAccess.h"
+
+#include <cstring>
+
+namespace kelvane {
+namespace {
+
+RegistryError InvalidDataType(const std::string& name) {
+  return RegistryError("Invalid data type for '" + name + "'");
+}
+
+RegistryError FailedToGetData(const std::string& name) {
+  return RegistryError("Failed to get data for '" + name + "'");
+}
+
+}  // namespace
+
+RegistryAccess::RegistryAccess(RegistryStore& store) : store_(store) {}
+
+void RegistryAccess::SetRootKey(RootKey root) {
+  if (root == root_) return;
+  CloseKey();
+  root_ = root;
+}
+
+RegistryAccess::ResolvedPath RegistryAccess::Resolve(const std::string& path) {
+  ResolvedPath resolved{nullptr, path, nullptr};
+  const bool absolute = !path.empty() && path[0] == '\\';
+  if (absolute) resolved.relative.erase(0, 1);
+  if (current_ && !absolute) {
+    resolved.base = current_.get();
+  } else {
+    resolved.ownedBase = store_.OpenRoot(root_);
+    resolved.base = resolved.ownedBase.get();
+  }
+  return resolved;
+}
+
+bool RegistryAccess::OpenKey(const std::string& path, bool create) {
+  const bool relativeToCurrent = current_ && !path.empty() && path[0] != '\\';
+  ResolvedPath resolved = Resolve(path);
+  if (!resolved.base) return false;
+  std::unique_ptr<RegistryKey> opened =
+      resolved.base->OpenSubkey(resolved.relative, access_, create && !path.empty());
+  if (!opened) return false;
+  if (relativeToCurrent) {
+    currentPath_ = currentPath_ + "\\" + path;
+  } else if (!path.empty() || !current_) {
+    currentPath_ = path;
+  }
+  current_ = std::move(opened);
+  return true;
+}
+
+void RegistryAccess::CloseKey() {
+  current_.reset();
+  currentPath_.clear();
+}
+
+bool RegistryAccess::KeyExists(const std::string& path) {
+  ResolvedPath resolved = Resolve(path);
+  return resolved.base &&
+         resolved.base->OpenSubkey(resolved.relative, kAccessExistenceTest, false) != nullptr;
+}
+
+std::vector<std::string> RegistryAccess::SubkeyNames() {
+  return current_ ? current_->SubkeyNames() : std::vector<std::string>{};
+}
+
+std::vector<std::string> RegistryAccess::ValueNames() {
+  return current_ ? current_->ValueNames() : std::vector<std::string>{};
+}
+
+RegDataKind RegistryAccess::DataKind(const std::string& name) {
+  ValueInfo info;
+  if (!current_ || current_->QueryValueInfo(name, info) != QueryStatus::Ok) {
+    return RegDataKind::Unknown;
+  }
+  return DataKindFromRawType(info.type);
+}
+
+int RegistryAccess::DataSize(const std::string& name) {
+  ValueInfo info;
+  if (!current_ || current_->QueryValueInfo(name, info) != QueryStatus::Ok) return -1;
+  return static_cast<int>(info.size);
+}
+
+bool RegistryAccess::ValueExists(const std::string& name) {
+  ValueInfo info;
+  return current_ && current_->QueryValueInfo(name, info) == QueryStatus::Ok;
+}
+
+bool RegistryAccess::ReadRaw(const std::string& name, RawValue& value) {
+  return current_ && current_->QueryValue(name, value) == QueryStatus::Ok;
+}
+
+std::string RegistryAccess::ReadString(const std::string& name) {
+  if (DataSize(name) <= 0) return {};
+  RawValue value;
+  if (current_->QueryValue(name, value) != QueryStatus::Ok) throw FailedToGetData(name);
+  const RegDataKind kind = DataKindFromRawType(value.type);
+  if (kind != RegDataKind::String && kind != RegDataKind::ExpandString) {
+    throw InvalidDataType(name);
+  }
+  const auto* bytes = reinterpret_cast<const char*>(value.data.data());
+  return std::string(bytes, strnlen(bytes, value.data.size()));
+}
+
+std::int32_t RegistryAccess::ReadInteger(const std::string& name) {
+  RawValue value;
+  if (!current_ || current_->QueryValue(name, value) != QueryStatus::Ok) {
+    throw FailedToGetData(name);
+  }
+  if (DataKindFromRawType(value.type) != RegDataKind::Integer) throw InvalidDataType(name);
+  // Read into a four-byte buffer: longer data does not fit, shorter data fills its start.
+  if (value.data.size() > sizeof(std::int32_t)) throw FailedToGetData(name);
+  std::uint32_t number = 0;
+  std::memcpy(&number, value.data.data(), value.data.size());
+  return static_cast<std::int32_t>(number);
+}
+
+std::size_t RegistryAccess::ReadBinary(const std::string& name, void* buffer,
+                                       std::size_t bufferSize) {
+  ValueInfo info;
+  if (!current_) return 0;
+  const QueryStatus status = current_->QueryValueInfo(name, info);
+  if (status == QueryStatus::Missing) return 0;
+  if (status == QueryStatus::Failed) throw FailedToGetData(name);
+  const RegDataKind kind = DataKindFromRawType(info.type);
+  if ((kind != RegDataKind::Binary && kind != RegDataKind::Unknown) || info.size > bufferSize) {
+    throw InvalidDataType(name);
+  }
+  RawValue value;
+  if (current_->QueryValue(name, value) != QueryStatus::Ok) throw FailedToGetData(name);
+  if (value.data.size() > bufferSize) throw InvalidDataType(name);
+  if (!value.data.empty()) std::memcpy(buffer, value.data.data(), value.data.size());
+  return value.data.size();
+}
+
+bool RegistryAccess::WriteString(const std::string& name, const std::string& text) {
+  if (!current_) return false;
+  RawValue value{RegType::Sz, Bytes(text.begin(), text.end())};
+  value.data.push_back(0);
+  return current_->SetValue(name, value);
+}
+
+bool RegistryAccess::DeleteValue(const std::string& name) {
+  return current_ && current_->DeleteValue(name);
+}
+
+bool RegistryAccess::DeleteKey(const std::string& path) {
+  ResolvedPath resolved = Resolve(path);
+  // An empty path would name the current key or the root itself: never delete those.
+  if (!resolved.base || resolved.relative.empty()) return false;
+  return DeleteTree(*resolved.base, resolved.relative);
+}
+
+bool RegistryAccess::DeleteTree(RegistryKey& parent, const std::string& relative) {
+  std::unique_ptr<RegistryKey> key = parent.OpenSubkey(relative, access_, false);
+  if (key) {
+    const std::vector<std::string> names = key->SubkeyNames();
+    for (auto name = names.rbegin(); name != names.rend(); ++name) DeleteTree(*key, *name);
+  }
+  key.reset();
+  return parent.DeleteSubkey(relative);
+}
+
+bool RegistryAccess::KeyInfo(RegKeyInfo& info) { return current_ && current_->QueryInfo(info); }
+
+}  // namespace kelvane

@@ -1,0 +1,72 @@
+// The registry as every rule of the program sees it: one root, one current key, relative and
+// absolute opens. One object belongs to one thread; create it for the task in hand.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/RegistryStore.h"
+#include "platform/RegistryTypes.h"
+
+namespace kelvane {
+
+class RegistryAccess {
+ public:
+  explicit RegistryAccess(RegistryStore& store);
+  RegistryAccess(const RegistryAccess&) = delete;
+  RegistryAccess& operator=(const RegistryAccess&) = delete;
+
+  RootKey Root() const { return root_; }
+  // Closes the current key when the root changes.
+  void SetRootKey(RootKey root);
+  void SetAccess(std::uint32_t access) { access_ = access; }
+
+  // "" reopens the current key (or the root); "\\x" is absolute from the root; anything else
+  // is relative to the current key when one is open. On failure the current key is unchanged.
+  bool OpenKey(const std::string& path, bool create);
+  void CloseKey();
+  bool HasCurrentKey() const { return current_ != nullptr; }
+  const std::string& CurrentPath() const { return currentPath_; }
+  bool KeyExists(const std::string& path);
+
+  std::vector<std::string> SubkeyNames();
+  std::vector<std::string> ValueNames();
+  RegDataKind DataKind(const std::string& name);
+  // -1 when the value cannot be queried.
+  int DataSize(const std::string& name);
+  bool ValueExists(const std::string& name);
+  // Raw type and bytes, for writers that must keep every type exactly.
+  bool ReadRaw(const std::string& name, RawValue& value);
+
+  // The reads raise RegistryError with "Invalid data type for '%s'" or
+  // "Failed to get data for '%s'".
+  std::string ReadString(const std::string& name);
+  std::int32_t ReadInteger(const std::string& name);
+  std::size_t ReadBinary(const std::string& name, void* buffer, std::size_t bufferSize);
+
+  bool WriteString(const std::string& name, const std::string& text);
+  bool DeleteValue(const std::string& name);
+  // Deletes the key and its whole subtree; the current key stays as it was.
+  bool DeleteKey(const std::string& path);
+  bool KeyInfo(RegKeyInfo& info);
+
+ private:
+  struct ResolvedPath {
+    RegistryKey* base;  // the key the path is relative to
+    std::string relative;
+    std::unique_ptr<RegistryKey> ownedBase;  // the root, when no key is open
+  };
+  ResolvedPath Resolve(const std::string& path);
+  bool DeleteTree(RegistryKey& parent, const std::string& relative);
+
+  RegistryStore& store_;
+  RootKey root_ = kHkeyCurrentUser;
+  std::uint32_t access_ = kAccessFull;
+  std::unique_ptr<RegistryKey> current_;
+  std::string currentPath_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,47 @@
+// The narrow store beneath RegistryAccess: open keys and the primitive operations on one key.
+// The live registry and the in-memory stand-in implement it; all path rules live above it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/RegistryTypes.h"
+
+namespace kelvane {
+
+enum class QueryStatus { Ok, Missing, Failed };
+
+struct ValueInfo {
+  std::uint32_t type = RegType::None;
+  std::uint32_t size = 0;
+};
+
+// One open key; destroying the object closes it.
+class RegistryKey {
+ public:
+  virtual ~RegistryKey() = default;
+
+  // A subkey path below this key ("a" or "a\\b"); nullptr when it cannot be opened or created.
+  virtual std::unique_ptr<RegistryKey> OpenSubkey(const std::string& path, std::uint32_t access,
+                                                  bool create) = 0;
+  // In the store's enumeration order; empty when the key cannot be enumerated.
+  virtual std::vector<std::string> SubkeyNames() = 0;
+  virtual std::vector<std::string> ValueNames() = 0;
+  virtual QueryStatus QueryValueInfo(const std::string& name, ValueInfo& info) = 0;
+  virtual QueryStatus QueryValue(const std::string& name, RawValue& value) = 0;
+  virtual bool SetValue(const std::string& name, const RawValue& value) = 0;
+  virtual bool DeleteValue(const std::string& name) = 0;
+  // Deletes one key below this one that has no subkeys of its own.
+  virtual bool DeleteSubkey(const std::string& path) = 0;
+  virtual bool QueryInfo(RegKeyInfo& info) = 0;
+};
+
+class RegistryStore {
+ public:
+  virtual ~RegistryStore() = default;
+  // nullptr for a root the store does not have.
+  virtual std::unique_ptr<RegistryKey> OpenRoot(RootKey root) = 0;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "platform/RegistryTypes.h"
+#include "platform/SystemAccess.h"
+#include "platform/Text.h"
+
+namespace kelvane {
+namespace {
+
+TEST(Text, Rot13TurnsLettersOnlyAndIsItsOwnInverse) {
+  EXPECT_EQ(Rot13("HRZR_EHACNGU:P:\\Cebtenz Svyrf\\n.rkr"), "UEME_RUNPATH:C:\\Program Files\\a.exe");
+  EXPECT_EQ(Rot13("Zz Aa 09 \xC4\xE4"), "Mm Nn 09 \xC4\xE4");
+  const std::string text = "Any Text, with 123 and {braces}";
+  EXPECT_EQ(Rot13(Rot13(text)), text);
+}
+
+TEST(Text, CaseFoldingTouchesAsciiLettersOnly) {
+  EXPECT_EQ(UpperCaseAscii("hkey_Local\xe4z"), "HKEY_LOCAL\xe4Z");
+  EXPECT_TRUE(SameTextAscii("Software\\Classes", "SOFTWARE\\classes"));
+  EXPECT_FALSE(SameTextAscii("\xe4", "\xc4"));
+}
+
+TEST(RootKeys, NamesResolveInAnyCaseButAbbreviationsAndHiddenRootsDoNot) {
+  EXPECT_EQ(RootKeyFromName("hkey_local_machine"), kHkeyLocalMachine);
+  EXPECT_EQ(RootKeyFromName("HKEY_LOCAL_MACHINE"), kHkeyLocalMachine);
+  EXPECT_EQ(RootKeyFromName("Hkey_Current_Config"), kHkeyCurrentConfig);
+  EXPECT_FALSE(RootKeyFromName("HKLM").has_value());
+  EXPECT_FALSE(RootKeyFromName("HKEY_DYN_DATA").has_value());
+  EXPECT_FALSE(RootKeyFromName("HKEY_PERFORMANCE_DATA").has_value());
+  EXPECT_EQ(RootKeyName(kHkeyDynData), "HKEY_DYN_DATA");
+  EXPECT_EQ(RootKeyName(0x12345), "");
+}
+
+TEST(RootKeys, RawTypesMapToKindsWithIntegerAndBinarySwapped) {
+  EXPECT_EQ(DataKindFromRawType(RegType::Sz), RegDataKind::String);
+  EXPECT_EQ(DataKindFromRawType(RegType::ExpandSz), RegDataKind::ExpandString);
+  EXPECT_EQ(DataKindFromRawType(RegType::Dword), RegDataKind::Integer);
+  EXPECT_EQ(DataKindFromRawType(RegType::Binary), RegDataKind::Binary);
+  for (std::uint32_t other : {0u, 5u, 6u, 7u, 8u, 9u, 10u, 11u, 0x1234u}) {
+    EXPECT_EQ(DataKindFromRawType(other), RegDataKind::Unknown) << other;
+  }
+}
+
+TEST(WindowsVersion, CodesFollowPlatformAndVersion) {
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Windows, 4, 0), 1);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Windows, 4, 10), 3);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Windows, 4, 90), 8);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Windows, 4, 50), 10);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 3, 51), 5);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 4, 0), 6);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 5, 0), 7);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 5, 1), 9);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 5, 2), 10);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 6, 0), 11);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 6, 1), 12);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 6, 2), 11);
+  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 10, 0), 10);
+}
+
+}  // namespace
+}  // namespace kelvane
