@@ -46,7 +46,7 @@ bool RegistryAccess::OpenKey(const std::string& path, bool create) {
   if (relativeToCurrent) {
     currentPath_ = currentPath_ + "\\" + path;
   } else if (!path.empty() || !current_) {
-    currentPath_ = path;
+    currentPath_ = resolved.relative;
   }
   current_ = std::move(opened);
   return true;

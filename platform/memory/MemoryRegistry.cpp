@@ -1,1 +1,276 @@
-// placeholder
+#include "platform/memory/MemoryRegistry.h"
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <mutex>
+
+#include "platform/RegistryAccess.h"
+#include "platform/memory/NameCollation.h"
+
+namespace kelvane {
+
+struct MemoryRegistry::Node {
+  std::string name;
+  std::vector<std::shared_ptr<Node>> subkeys;
+  std::vector<std::pair<std::string, RawValue>> values;
+  std::weak_ptr<Node> parent;
+  bool deleted = false;
+  bool valuesUnreadable = false;
+  std::uint64_t lastWriteTime = 0;
+};
+
+struct MemoryRegistry::State {
+  Order order;
+  std::mutex mutex;
+  std::map<RootKey, std::shared_ptr<Node>> roots;
+};
+
+namespace {
+
+using Node = MemoryRegistry::Node;
+using State = MemoryRegistry::State;
+
+constexpr std::uint32_t kKeySetValue = 0x0002;
+
+std::uint64_t NowAsFileTime() {
+  // 100 ns ticks between 1601-01-01 and 1970-01-01.
+  constexpr std::uint64_t kUnixEpoch = 116444736000000000ull;
+  const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+  return kUnixEpoch +
+         std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count() * 10;
+}
+
+bool SubkeyBefore(MemoryRegistry::Order order, const std::string& a, const std::string& b) {
+  return order == MemoryRegistry::Order::Wine ? CollateLower(a, b) < 0 : CollateUpper(a, b) < 0;
+}
+
+std::vector<std::string> SplitPath(const std::string& path, bool& valid) {
+  std::vector<std::string> parts;
+  valid = true;
+  std::string::size_type start = 0;
+  while (start <= path.size()) {
+    const auto end = path.find('\\', start);
+    const std::string part =
+        path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (part.empty()) {
+      // A trailing backslash is tolerated; an empty name inside the path is not.
+      if (end != std::string::npos) valid = false;
+    } else {
+      parts.push_back(part);
+    }
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return parts;
+}
+
+std::shared_ptr<Node> FindSubkey(const Node& node, const std::string& name) {
+  for (const auto& child : node.subkeys) {
+    if (SameName(child->name, name)) return child;
+  }
+  return nullptr;
+}
+
+// Caller holds the state's mutex.
+std::shared_ptr<Node> WalkPath(State& state, std::shared_ptr<Node> node,
+                               const std::vector<std::string>& parts, bool create) {
+  for (const std::string& part : parts) {
+    std::shared_ptr<Node> child = FindSubkey(*node, part);
+    if (!child) {
+      if (!create) return nullptr;
+      child = std::make_shared<Node>();
+      child->name = part;
+      child->parent = node;
+      child->lastWriteTime = NowAsFileTime();
+      auto position = std::find_if(
+          node->subkeys.begin(), node->subkeys.end(),
+          [&](const std::shared_ptr<Node>& other) { return SubkeyBefore(state.order, part, other->name); });
+      node->subkeys.insert(position, child);
+      node->lastWriteTime = child->lastWriteTime;
+    }
+    node = child;
+  }
+  return node;
+}
+
+class MemoryKey : public RegistryKey {
+ public:
+  MemoryKey(std::shared_ptr<State> state, std::shared_ptr<Node> node, std::uint32_t access)
+      : state_(std::move(state)), node_(std::move(node)), access_(access) {}
+
+  std::unique_ptr<RegistryKey> OpenSubkey(const std::string& path, std::uint32_t access,
+                                          bool create) override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    if (node_->deleted) return nullptr;
+    bool valid = false;
+    const std::vector<std::string> parts = SplitPath(path, valid);
+    if (!valid) return nullptr;
+    const std::shared_ptr<Node> node = WalkPath(*state_, node_, parts, create);
+    if (!node) return nullptr;
+    return std::make_unique<MemoryKey>(state_, node, access);
+  }
+
+  std::vector<std::string> SubkeyNames() override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    std::vector<std::string> names;
+    if (node_->deleted) return names;
+    for (const auto& child : node_->subkeys) names.push_back(child->name);
+    return names;
+  }
+
+  std::vector<std::string> ValueNames() override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    std::vector<std::string> names;
+    if (node_->deleted) return names;
+    for (const auto& value : node_->values) names.push_back(value.first);
+    return names;
+  }
+
+  QueryStatus QueryValueInfo(const std::string& name, ValueInfo& info) override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    const RawValue* value = nullptr;
+    const QueryStatus status = Find(name, value);
+    if (status == QueryStatus::Ok) {
+      info.type = value->type;
+      info.size = static_cast<std::uint32_t>(value->data.size());
+    }
+    return status;
+  }
+
+  QueryStatus QueryValue(const std::string& name, RawValue& result) override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    const RawValue* value = nullptr;
+    const QueryStatus status = Find(name, value);
+    if (status == QueryStatus::Ok) result = *value;
+    return status;
+  }
+
+  bool SetValue(const std::string& name, const RawValue& value) override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    if (node_->deleted || !(access_ & kKeySetValue)) return false;
+    node_->lastWriteTime = NowAsFileTime();
+    for (auto& existing : node_->values) {
+      if (SameName(existing.first, name)) {
+        existing.second = value;
+        return true;
+      }
+    }
+    auto position = node_->values.end();
+    if (state_->order == MemoryRegistry::Order::Wine) {
+      position = std::find_if(node_->values.begin(), node_->values.end(), [&](const auto& other) {
+        return CollateLower(name, other.first) < 0;
+      });
+    }
+    node_->values.insert(position, {name, value});
+    return true;
+  }
+
+  bool DeleteValue(const std::string& name) override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    if (node_->deleted || !(access_ & kKeySetValue)) return false;
+    auto& values = node_->values;
+    auto found = std::find_if(values.begin(), values.end(),
+                              [&](const auto& value) { return SameName(value.first, name); });
+    if (found == values.end()) return false;
+    values.erase(found);
+    node_->lastWriteTime = NowAsFileTime();
+    return true;
+  }
+
+  bool DeleteSubkey(const std::string& path) override {
+    std::unique_ptr<RegistryKey> opened = OpenSubkey(path, kAccessFull, false);
+    if (!opened) return false;
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    const std::shared_ptr<Node> target = static_cast<MemoryKey&>(*opened).node_;
+    const std::shared_ptr<Node> parent = target->parent.lock();
+    if (!parent || !target->subkeys.empty()) return false;
+    auto& siblings = parent->subkeys;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), target), siblings.end());
+    target->deleted = true;
+    parent->lastWriteTime = NowAsFileTime();
+    return true;
+  }
+
+  bool QueryInfo(RegKeyInfo& info) override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    if (node_->deleted) return false;
+    info = RegKeyInfo{};
+    info.subkeyCount = static_cast<std::uint32_t>(node_->subkeys.size());
+    for (const auto& child : node_->subkeys) {
+      info.maxSubkeyNameLength =
+          std::max(info.maxSubkeyNameLength, static_cast<std::uint32_t>(child->name.size()));
+    }
+    info.valueCount = static_cast<std::uint32_t>(node_->values.size());
+    for (const auto& value : node_->values) {
+      info.maxValueNameLength =
+          std::max(info.maxValueNameLength, static_cast<std::uint32_t>(value.first.size()));
+      info.maxDataLength =
+          std::max(info.maxDataLength, static_cast<std::uint32_t>(value.second.data.size()));
+    }
+    info.lastWriteTime = node_->lastWriteTime;
+    return true;
+  }
+
+ private:
+  QueryStatus Find(const std::string& name, const RawValue*& value) const {
+    if (node_->deleted || node_->valuesUnreadable) return QueryStatus::Failed;
+    for (const auto& existing : node_->values) {
+      if (SameName(existing.first, name)) {
+        value = &existing.second;
+        return QueryStatus::Ok;
+      }
+    }
+    return QueryStatus::Missing;
+  }
+
+  std::shared_ptr<State> state_;
+  std::shared_ptr<Node> node_;
+  std::uint32_t access_;
+};
+
+}  // namespace
+
+MemoryRegistry::MemoryRegistry(Order order) : state_(std::make_shared<State>()) {
+  state_->order = order;
+  for (RootKey root : {kHkeyLocalMachine, kHkeyUsers}) {
+    state_->roots[root] = std::make_shared<Node>();
+  }
+  // The derived roots are views of subtrees, as on the live system.
+  const struct {
+    RootKey root;
+    RootKey parent;
+    const char* path;
+  } kAliases[] = {
+      {kHkeyClassesRoot, kHkeyLocalMachine, "Software\\Classes"},
+      {kHkeyCurrentUser, kHkeyUsers, "S-1-5-21-0-0-0-1000"},
+      {kHkeyCurrentConfig, kHkeyLocalMachine,
+       "System\\CurrentControlSet\\Hardware Profiles\\Current"},
+  };
+  for (const auto& alias : kAliases) {
+    bool valid = false;
+    state_->roots[alias.root] =
+        WalkPath(*state_, state_->roots[alias.parent], SplitPath(alias.path, valid), true);
+  }
+}
+
+MemoryRegistry::~MemoryRegistry() = default;
+
+std::unique_ptr<RegistryKey> MemoryRegistry::OpenRoot(RootKey root) {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  const auto found = state_->roots.find(root);
+  if (found == state_->roots.end()) return nullptr;
+  return std::make_unique<MemoryKey>(state_, found->second, kAccessFull);
+}
+
+void MemoryRegistry::MakeValuesUnreadable(RootKey root, const std::string& path) {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  bool valid = false;
+  const auto found = state_->roots.find(root);
+  if (found == state_->roots.end()) return;
+  if (auto node = WalkPath(*state_, found->second, SplitPath(path, valid), false)) {
+    node->valuesUnreadable = true;
+  }
+}
+
+}  // namespace kelvane

@@ -1,0 +1,33 @@
+// An in-memory registry with the live registry's semantics: case-insensitive names, the
+// enumeration order of the registry it stands in for, deleted keys that stay open but dead.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/RegistryStore.h"
+
+namespace kelvane {
+
+class MemoryRegistry : public RegistryStore {
+ public:
+  // Wine keeps subkeys and values sorted by their lower-cased names; Windows sorts subkeys by
+  // their upper-cased names and keeps values in the order they were created.
+  enum class Order { Wine, Windows };
+
+  explicit MemoryRegistry(Order order = Order::Wine);
+  ~MemoryRegistry() override;
+
+  std::unique_ptr<RegistryKey> OpenRoot(RootKey root) override;
+
+  // Makes every query of the key's values fail, as for a key whose values cannot be read.
+  void MakeValuesUnreadable(RootKey root, const std::string& path);
+
+  struct Node;
+  struct State;
+
+ private:
+  std::shared_ptr<State> state_;
+};
+
+}  // namespace kelvane

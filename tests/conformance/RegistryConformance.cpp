@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/RegFile.h"
+#include "platform/RegistryAccess.h"
+#include "tests/conformance/RegistryEnvironment.h"
+
+namespace kelvane {
+namespace {
+
+class RegistryConformance : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    store_ = MakeConformanceRegistry();
+    Scratch().DeleteKey(kConformanceScratchKey);
+  }
+  void TearDown() override { Scratch().DeleteKey(kConformanceScratchKey); }
+
+  // Registry export text whose keys are below the scratch key, written as "[~\\...]".
+  void Load(std::string text) {
+    const std::string scratch = std::string("HKEY_CURRENT_USER\\") + kConformanceScratchKey;
+    for (auto at = text.find("[~"); at != std::string::npos; at = text.find("[~", at)) {
+      text.replace(at + 1, 1, scratch);
+    }
+    ApplyRegFile(*store_, ParseRegFile("REGEDIT4\r\n\r\n" + text));
+  }
+
+  RegistryAccess& Scratch() {
+    if (!access_) access_ = std::make_unique<RegistryAccess>(*store_);
+    return *access_;
+  }
+
+  // An access object whose current key is the given path below the scratch key.
+  RegistryAccess& At(const std::string& path) {
+    RegistryAccess& access = Scratch();
+    access.CloseKey();
+    EXPECT_TRUE(access.OpenKey("\\" + Path(path), false)) << path;
+    return access;
+  }
+
+  static std::string Path(const std::string& below) {
+    return below.empty() ? kConformanceScratchKey
+                         : std::string(kConformanceScratchKey) + "\\" + below;
+  }
+
+  static std::string ErrorOf(const std::function<void()>& read) {
+    try {
+      read();
+    } catch (const RegistryError& error) {
+      return error.what();
+    }
+    return "no error";
+  }
+
+  std::unique_ptr<RegistryStore> store_;
+  std::unique_ptr<RegistryAccess> access_;
+};
+
+TEST_F(RegistryConformance, RelativeOpensGoBelowTheCurrentKeyAndAbsoluteOnesStartAtTheRoot) {
+  Load("[~\\Software\\Classes\\Software]\r\n[~\\Software\\Marker]\r\n");
+  RegistryAccess& access = At("Software\\Classes");
+  ASSERT_TRUE(access.OpenKey("Software", false));
+  EXPECT_EQ(access.CurrentPath(), Path("Software\\Classes") + "\\Software");
+  EXPECT_TRUE(access.SubkeyNames().empty());
+
+  ASSERT_TRUE(access.OpenKey("\\" + Path("Software"), false));
+  EXPECT_EQ(access.CurrentPath(), Path("Software"));
+  EXPECT_EQ(access.SubkeyNames(), (std::vector<std::string>{"Classes", "Marker"}));
+
+  // A failed open leaves the current key as it was.
+  EXPECT_FALSE(access.OpenKey("Missing", false));
+  EXPECT_EQ(access.CurrentPath(), Path("Software"));
+  EXPECT_EQ(access.SubkeyNames().size(), 2u);
+
+  // An empty path reopens the current key; with none open, the root.
+  ASSERT_TRUE(access.OpenKey("", false));
+  EXPECT_EQ(access.CurrentPath(), Path("Software"));
+  access.CloseKey();
+  EXPECT_FALSE(access.HasCurrentKey());
+  ASSERT_TRUE(access.OpenKey("", false));
+  EXPECT_EQ(access.CurrentPath(), "");
+  EXPECT_TRUE(access.KeyExists("Software"));
+}
+
+TEST_F(RegistryConformance, CreateMakesEveryMissingKeyOfThePathAndOpenAloneDoesNot) {
+  RegistryAccess& access = Scratch();
+  EXPECT_FALSE(access.OpenKey("\\" + Path("A\\B\\C"), false));
+  ASSERT_TRUE(access.OpenKey("\\" + Path("A\\B\\C"), true));
+  EXPECT_EQ(access.CurrentPath(), Path("A\\B\\C"));
+  ASSERT_TRUE(access.OpenKey("D", true));
+  EXPECT_EQ(access.CurrentPath(), Path("A\\B\\C") + "\\D");
+  EXPECT_TRUE(access.KeyExists("\\" + Path("a\\b\\c\\d")));
+}
+
+TEST_F(RegistryConformance, KeyExistsResolvesLikeOpenButKeepsTheCurrentKey) {
+  Load("[~\\Outer\\Inner]\r\n");
+  RegistryAccess& access = At("Outer");
+  EXPECT_TRUE(access.KeyExists("Inner"));
+  EXPECT_TRUE(access.KeyExists("INNER"));
+  EXPECT_FALSE(access.KeyExists("Outer"));
+  EXPECT_TRUE(access.KeyExists("\\" + Path("Outer")));
+  EXPECT_FALSE(access.KeyExists("\\" + Path("Inner")));
+  EXPECT_EQ(access.CurrentPath(), Path("Outer"));
+}
+
+TEST_F(RegistryConformance, ChangingTheRootClosesTheKeyButSettingTheSameRootDoesNot) {
+  Load("[~\\K]\r\n");
+  RegistryAccess& access = At("K");
+  access.SetRootKey(kHkeyCurrentUser);
+  EXPECT_TRUE(access.HasCurrentKey());
+  access.SetRootKey(kHkeyLocalMachine);
+  EXPECT_FALSE(access.HasCurrentKey());
+  EXPECT_FALSE(access.KeyExists("\\" + Path("K")));
+  access.SetRootKey(kHkeyCurrentUser);
+  EXPECT_TRUE(access.KeyExists("\\" + Path("K")));
+}
+
+TEST_F(RegistryConformance, DeleteKeyRemovesTheWholeTreeAndReportsMissingKeys) {
+  Load(
+      "[~\\Keep]\r\n\"v\"=\"1\"\r\n"
+      "[~\\Tree\\A\\B\\C\\D]\r\n\"deep\"=dword:00000001\r\n"
+      "[~\\Tree\\A\\Sibling]\r\n[~\\Tree\\Z]\r\n\"z\"=hex:01\r\n");
+  RegistryAccess& access = At("Keep");
+  EXPECT_TRUE(access.DeleteKey("\\" + Path("Tree")));
+  EXPECT_FALSE(access.KeyExists("\\" + Path("Tree")));
+  EXPECT_EQ(access.CurrentPath(), Path("Keep"));
+  EXPECT_EQ(access.ReadString("v"), "1");
+
+  EXPECT_FALSE(access.DeleteKey("\\" + Path("Tree")));
+  EXPECT_FALSE(access.DeleteKey("NoSuchChild"));
+  EXPECT_TRUE(access.KeyExists("\\" + Path("Keep")));
+
+  // Relative to the current key, as opens are.
+  ASSERT_TRUE(access.OpenKey("\\" + Path(""), false));
+  EXPECT_TRUE(access.DeleteKey("Keep"));
+  EXPECT_TRUE(access.SubkeyNames().empty());
+}
+
+TEST_F(RegistryConformance, EveryRawTypeHasItsKindAndSize) {
+  Load(
+      "[~\\Types]\r\n"
+      "\"sz\"=\"abc\"\r\n"
+      "\"expand\"=hex(2):25,54,45,4d,50,25,00\r\n"
+      "\"dword\"=dword:ffffffff\r\n"
+      "\"binary\"=hex:01,02,03\r\n"
+      "\"empty binary\"=hex:\r\n"
+      "\"multi\"=hex(7):61,00,62,00,00\r\n"
+      "\"qword\"=hex(b):01,02,03,04,05,06,07,08\r\n"
+      "\"none\"=hex(0):aa\r\n"
+      "\"big endian\"=hex(5):00,00,00,01\r\n"
+      "\"resources\"=hex(8):00,00,00,00\r\n"
+      "\"odd\"=hex(1234):ee,ff\r\n");
+  RegistryAccess& access = At("Types");
+  const struct {
+    const char* name;
+    RegDataKind kind;
+    int size;
+  } expected[] = {
+      {"sz", RegDataKind::String, 4},         {"expand", RegDataKind::ExpandString, 7},
+      {"dword", RegDataKind::Integer, 4},     {"binary", RegDataKind::Binary, 3},
+      {"empty binary", RegDataKind::Binary, 0}, {"multi", RegDataKind::Unknown, 5},
+      {"qword", RegDataKind::Unknown, 8},     {"none", RegDataKind::Unknown, 1},
+      {"big endian", RegDataKind::Unknown, 4}, {"resources", RegDataKind::Unknown, 4},
+      {"odd", RegDataKind::Unknown, 2},
+  };
+  for (const auto& value : expected) {
+    EXPECT_EQ(access.DataKind(value.name), value.kind) << value.name;
+    EXPECT_EQ(access.DataSize(value.name), value.size) << value.name;
+    EXPECT_TRUE(access.ValueExists(value.name)) << value.name;
+  }
+  RawValue raw;
+  ASSERT_TRUE(access.ReadRaw("odd", raw));
+  EXPECT_EQ(raw, (RawValue{0x1234, {0xee, 0xff}}));
+  ASSERT_TRUE(access.ReadRaw("multi", raw));
+  EXPECT_EQ(raw, (RawValue{RegType::MultiSz, {'a', 0, 'b', 0, 0}}));
+
+  EXPECT_EQ(access.DataKind("missing"), RegDataKind::Unknown);
+  EXPECT_EQ(access.DataSize("missing"), -1);
+  EXPECT_GT(static_cast<unsigned>(access.DataSize("missing")), 1000000u);
+  EXPECT_FALSE(access.ValueExists("missing"));
+  EXPECT_FALSE(access.ReadRaw("missing", raw));
+}
+
+TEST_F(RegistryConformance, StringReadsStopAtNulKeepVariablesAndRefuseOtherKinds) {
+  Load(
+      "[~\\Strings]\r\n"
+      "@=\"default\"\r\n"
+      "\"nul inside\"=hex(1):61,62,00,63,64,00\r\n"
+      "\"unterminated\"=hex(1):61,62,63\r\n"
+      "\"expand\"=hex(2):25,57,49,4e,44,49,52,25,5c,78,00\r\n"
+      "\"ansi\"=\"\xe4\xf6\xfc \x80\"\r\n"
+      "\"zero size\"=hex(1):\r\n"
+      "\"zero size multi\"=hex(7):\r\n"
+      "\"multi\"=hex(7):61,00,00\r\n"
+      "\"dword\"=dword:00000001\r\n");
+  RegistryAccess& access = At("Strings");
+  EXPECT_EQ(access.ReadString(""), "default");
+  EXPECT_EQ(access.ReadString("nul inside"), "ab");
+  EXPECT_EQ(access.ReadString("unterminated"), "abc");
+  EXPECT_EQ(access.ReadString("expand"), "%WINDIR%\\x");
+  EXPECT_EQ(access.ReadString("ansi"), "\xe4\xf6\xfc \x80");
+  EXPECT_EQ(access.ReadString("zero size"), "");
+  EXPECT_EQ(access.ReadString("zero size multi"), "");
+  EXPECT_EQ(access.ReadString("missing"), "");
+  EXPECT_EQ(ErrorOf([&] { access.ReadString("multi"); }), "Invalid data type for 'multi'");
+  EXPECT_EQ(ErrorOf([&] { access.ReadString("dword"); }), "Invalid data type for 'dword'");
+}
+
+TEST_F(RegistryConformance, IntegerReadsNeedADwordThatFitsFourBytes) {
+  Load(
+      "[~\\Numbers]\r\n"
+      "\"minus one\"=dword:ffffffff\r\n"
+      "\"large\"=dword:7fffffff\r\n"
+      "\"short dword\"=hex(4):05,00\r\n"
+      "\"long dword\"=hex(4):01,00,00,00,00,00,00,00\r\n"
+      "\"text\"=\"12\"\r\n"
+      "\"binary\"=hex:01,00,00,00\r\n");
+  RegistryAccess& access = At("Numbers");
+  EXPECT_EQ(access.ReadInteger("minus one"), -1);
+  EXPECT_EQ(access.ReadInteger("large"), 0x7fffffff);
+  EXPECT_EQ(access.ReadInteger("short dword"), 5);
+  EXPECT_EQ(ErrorOf([&] { access.ReadInteger("long dword"); }),
+            "Failed to get data for 'long dword'");
+  EXPECT_EQ(ErrorOf([&] { access.ReadInteger("missing"); }), "Failed to get data for 'missing'");
+  EXPECT_EQ(ErrorOf([&] { access.ReadInteger("text"); }), "Invalid data type for 'text'");
+  EXPECT_EQ(ErrorOf([&] { access.ReadInteger("binary"); }), "Invalid data type for 'binary'");
+}
+
+TEST_F(RegistryConformance, BinaryReadsAcceptBinaryAndUnknownKindsThatFitTheBuffer) {
+  Load(
+      "[~\\Binary]\r\n"
+      "\"binary\"=hex:0a,0b,0c,0d\r\n"
+      "\"none\"=hex(0):01,02\r\n"
+      "\"multi\"=hex(7):61,00,00\r\n"
+      "\"text\"=\"x\"\r\n"
+      "\"dword\"=dword:00000001\r\n");
+  RegistryAccess& access = At("Binary");
+  unsigned char buffer[4] = {};
+  EXPECT_EQ(access.ReadBinary("binary", buffer, sizeof(buffer)), 4u);
+  EXPECT_EQ(buffer[3], 0x0d);
+  EXPECT_EQ(access.ReadBinary("none", buffer, sizeof(buffer)), 2u);
+  EXPECT_EQ(access.ReadBinary("multi", buffer, sizeof(buffer)), 3u);
+  EXPECT_EQ(access.ReadBinary("missing", buffer, sizeof(buffer)), 0u);
+  EXPECT_EQ(ErrorOf([&] { access.ReadBinary("binary", buffer, 3); }),
+            "Invalid data type for 'binary'");
+  EXPECT_EQ(ErrorOf([&] { access.ReadBinary("text", buffer, 4); }), "Invalid data type for 'text'");
+  EXPECT_EQ(ErrorOf([&] { access.ReadBinary("dword", buffer, 4); }),
+            "Invalid data type for 'dword'");
+}
+
+TEST_F(RegistryConformance, WritesAndDeletesMatchNamesWithoutRegardToCase) {
+  Load("[~\\Write]\r\n\"Existing\"=\"old\"\r\n");
+  RegistryAccess& access = At("Write");
+  ASSERT_TRUE(access.WriteString("EXISTING", "new"));
+  ASSERT_TRUE(access.WriteString("", "default"));
+  EXPECT_EQ(access.ValueNames(), (std::vector<std::string>{"", "Existing"}));
+  EXPECT_EQ(access.ReadString("existing"), "new");
+  EXPECT_EQ(access.DataSize("Existing"), 4);
+  EXPECT_EQ(access.ReadString(""), "default");
+
+  EXPECT_TRUE(access.DeleteValue("existing"));
+  EXPECT_FALSE(access.DeleteValue("existing"));
+  EXPECT_TRUE(access.DeleteValue(""));
+  EXPECT_TRUE(access.ValueNames().empty());
+}
+
+TEST_F(RegistryConformance, KeysOpenedForReadingRefuseWrites) {
+  Load("[~\\ReadOnly]\r\n\"v\"=\"1\"\r\n");
+  RegistryAccess& access = Scratch();
+  access.SetAccess(kAccessRead);
+  ASSERT_TRUE(access.OpenKey("\\" + Path("ReadOnly"), false));
+  EXPECT_EQ(access.ReadString("v"), "1");
+  EXPECT_FALSE(access.WriteString("v", "2"));
+  EXPECT_FALSE(access.DeleteValue("v"));
+  access.SetAccess(kAccessFull);
+  ASSERT_TRUE(access.OpenKey("", false));
+  EXPECT_TRUE(access.WriteString("v", "2"));
+}
+
+TEST_F(RegistryConformance, SubkeysAndValuesEnumerateSortedByLowerCasedName) {
+  Load(
+      "[~\\Order\\zeta]\r\n[~\\Order\\Alpha]\r\n[~\\Order\\_under]\r\n[~\\Order\\beta]\r\n"
+      "[~\\Order\\1num]\r\n[~\\Order\\ZZ]\r\n[~\\Order\\a]\r\n[~\\Order\\\xc4rger]\r\n"
+      "[~\\Order]\r\n\"zeta\"=\"\"\r\n\"Alpha\"=\"\"\r\n\"_under\"=\"\"\r\n\"beta\"=\"\"\r\n"
+      "\"1num\"=\"\"\r\n\"ZZ\"=\"\"\r\n\"a\"=\"\"\r\n\"\xc4rger\"=\"\"\r\n");
+  RegistryAccess& access = At("Order");
+  const std::vector<std::string> sorted = {"1num", "_under", "a",  "Alpha",
+                                           "beta", "zeta",   "ZZ", "\xc4rger"};
+  EXPECT_EQ(access.SubkeyNames(), sorted);
+  EXPECT_EQ(access.ValueNames(), sorted);
+}
+
+TEST_F(RegistryConformance, KeyInformationCountsSubkeysValuesAndLongestNames) {
+  Load(
+      "[~\\Info\\short]\r\n[~\\Info\\a longer name]\r\n"
+      "[~\\Info]\r\n\"v\"=hex:01,02,03,04,05,06,07,08,09,0a\r\n\"value name\"=hex:01\r\n");
+  RegistryAccess& access = At("Info");
+  RegKeyInfo info;
+  ASSERT_TRUE(access.KeyInfo(info));
+  EXPECT_EQ(info.subkeyCount, 2u);
+  EXPECT_EQ(info.maxSubkeyNameLength, 13u);
+  EXPECT_EQ(info.valueCount, 2u);
+  EXPECT_EQ(info.maxValueNameLength, 10u);
+  EXPECT_EQ(info.maxDataLength, 10u);
+  EXPECT_NE(info.lastWriteTime, 0u);
+}
+
+}  // namespace
+}  // namespace kelvane
