@@ -1,0 +1,14 @@
+# Shared by the scripts that build the project. Source it.
+
+# build_preset NAME: configures and builds one CMake preset; quiet unless it fails.
+build_preset() {
+  local preset=$1 log
+  log=$(mktemp)
+  if ! { cmake --preset "$preset" && cmake --build --preset "$preset" -j 2; } >"$log" 2>&1; then
+    tail -n 60 "$log" >&2
+    echo "build of preset $preset failed" >&2
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
+}
