@@ -1,6 +1,8 @@
 // Windows profile (INI) files, one value at a time, as the system's profile-string functions
-// read and write them: sections and keys match without regard to case, values hold at most
-// 2047 characters, a missing file, section or key gives the default.
+// read and write them: sections and keys match without regard to ASCII case and with white
+// space around them ignored, values hold at most 2047 characters and lose a matching pair of
+// surrounding quotes, a missing file, section or key gives the default. Every call reads the
+// file anew, so changes made by others are seen at once.
 #pragma once
 
 #include <string>

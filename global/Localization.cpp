@@ -1,0 +1,69 @@
+#include "global/Localization.h"
+
+#include <optional>
+#include <utility>
+
+#include "platform/Text.h"
+
+namespace kelvane {
+namespace {
+
+constexpr char kMenuSeparatorCaption[] = "-";
+
+// The key of one text of a component; none for texts that are never looked up.
+std::optional<std::string> TextKey(const WindowComponent& component, std::size_t index) {
+  const std::string number = std::to_string(index);
+  switch (component.kind) {
+    case ComponentKind::Caption:
+      return component.name;
+    case ComponentKind::StatusPanels:
+      return component.name + "_Panel" + number;
+    case ComponentKind::ListColumns:
+      return component.name + "_Column" + number;
+    case ComponentKind::Pages:
+      return component.name + "_Page" + number;
+    case ComponentKind::MenuItem:
+      if (component.texts[index] == kMenuSeparatorCaption) return std::nullopt;
+      return component.name;
+    case ComponentKind::TreeNodes:
+      return component.name + "_" + number;
+    case ComponentKind::Untranslated:
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool IsEnglish(const std::string& language) { return UpperCaseAscii(language) == "ENGLISH"; }
+
+std::string LanguageFilePath(const std::string& programFolder, const std::string& language) {
+  return programFolder + "Lan_" + language + ".ini";
+}
+
+Language::Language(ProfileStore& store, std::string programFolder,
+                   const std::string& currentLanguage)
+    : store_(store), programFolder_(std::move(programFolder)), currentLanguage_(currentLanguage) {}
+
+std::string Language::LangString(const std::string& key, const std::string& englishDefault) const {
+  if (IsEnglish(currentLanguage_)) return englishDefault;
+  return store_.ReadString(LanguageFilePath(programFolder_, currentLanguage_), "ResourceString",
+                           key, "");
+}
+
+void Language::TranslateWindow(WindowTexts& window, const std::string& languageName) const {
+  const std::string file = LanguageFilePath(programFolder_, languageName);
+  const std::string menuSection = "Menu_" + window.name;
+  window.caption = store_.ReadString(file, window.name, window.name, window.caption);
+  for (WindowComponent& component : window.components) {
+    const std::string& section =
+        component.kind == ComponentKind::MenuItem ? menuSection : window.name;
+    for (std::size_t index = 0; index < component.texts.size(); ++index) {
+      if (std::optional<std::string> key = TextKey(component, index)) {
+        component.texts[index] = store_.ReadString(file, section, *key, component.texts[index]);
+      }
+    }
+  }
+}
+
+}  // namespace kelvane

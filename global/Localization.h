@@ -1,0 +1,70 @@
+// The user interface in other languages, from "Lan_" + name + ".ini" beside the program.
+// English is built in: its texts are the window designs and the defaults the code passes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ProfileStore.h"
+
+namespace kelvane {
+
+// How a component's texts are looked up in its window's section.
+enum class ComponentKind {
+  // One caption under the component's name: labels, push buttons, group boxes, panels, link
+  // labels, flat speed buttons, the skinned check boxes, buttons and group boxes, and a status
+  // bar in single-text mode.
+  Caption,
+  StatusPanels,  // name + "_Panel" + index
+  ListColumns,   // name + "_Column" + index
+  Pages,         // page control tabs: name + "_Page" + index
+  // One caption under the item's name in the section "Menu_" + window name; an item whose
+  // caption is "-" is a separator line and is never looked up.
+  MenuItem,
+  // Node texts in tree order (a node, its children, then its next sibling): name + "_" + index.
+  TreeNodes,
+  Untranslated,  // edit fields, images, timers, progress bars, actions
+};
+
+struct WindowComponent {
+  std::string name;
+  ComponentKind kind;
+  std::vector<std::string> texts;
+};
+
+// What a window shows in words; the window describes itself, has it translated and applies
+// the texts it gets back.
+struct WindowTexts {
+  std::string name;  // the window's component name, e.g. "frmOptions"
+  std::string caption;
+  std::vector<WindowComponent> components;  // in creation order
+};
+
+// Compares ASCII letters only, in any case.
+bool IsEnglish(const std::string& language);
+// programFolder ends with its separator.
+std::string LanguageFilePath(const std::string& programFolder, const std::string& language);
+
+// Safe to use from the scan thread: it keeps no state and reads the current language only,
+// which cannot change while a scan runs.
+class Language {
+ public:
+  // currentLanguage is the setting itself, so a change of language applies at once.
+  Language(ProfileStore& store, std::string programFolder, const std::string& currentLanguage);
+
+  // The English default while the language is English, else the key's text in the section
+  // "ResourceString" of the language file, read anew each time; empty when the file or the
+  // key is missing.
+  std::string LangString(const std::string& key, const std::string& englishDefault) const;
+
+  // Replaces every text that the named language's file names; the current text is the
+  // default, so texts the file does not name stay as they are.
+  void TranslateWindow(WindowTexts& window, const std::string& languageName) const;
+
+ private:
+  ProfileStore& store_;
+  std::string programFolder_;
+  const std::string& currentLanguage_;
+};
+
+}  // namespace kelvane

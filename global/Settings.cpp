@@ -1,0 +1,178 @@
+#include "global/Settings.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <utility>
+
+namespace kelvane {
+namespace {
+
+struct SettingKey {
+  const char* section;
+  const char* name;
+};
+
+constexpr SettingKey kOutputDirectory{"Options", "OutputDirectory"};
+constexpr SettingKey kDeleteBackupFile{"Options", "DeleteBackupFile"};
+constexpr SettingKey kIncludeRemoveMedia{"Options", "IncludeRemoveMedia"};
+constexpr SettingKey kIncludeCDdrive{"Options", "IncludeCDdrive"};
+constexpr SettingKey kBeep{"Options", "Beep"};
+constexpr SettingKey kShowHint{"Options", "ShowHint"};
+constexpr SettingKey kRestorePoint{"Options", "RestorePoint"};
+constexpr SettingKey kLan{"Options", "Lan"};
+constexpr char kTreeSection[] = "TreeViewNodeCheck";
+constexpr SettingKey kWindowState{"Window", "State"};
+constexpr SettingKey kWindowLeft{"Window", "Left"};
+constexpr SettingKey kWindowTop{"Window", "Top"};
+constexpr SettingKey kWindowWidth{"Window", "Width"};
+constexpr SettingKey kWindowHeight{"Window", "Height"};
+
+// A numbered list: its "Count" and one key per entry, the prefix followed by 1, 2, ...
+struct ListKeys {
+  const char* section;
+  const char* entryPrefix;
+};
+
+constexpr ListKeys kIgnoreValueKeys{"IgnoreValue", "Value"};
+constexpr ListKeys kIgnoreKeyKeys{"IgnoreKey", "Key"};
+constexpr char kCountKey[] = "Count";
+// A larger count can only come from a damaged file; reading that many would never end.
+constexpr int kMaxListEntries = 65536;
+
+template <typename Number>
+std::optional<Number> ParseDigits(const std::string& text, int base) {
+  Number value{};
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+// "0x" or "0X" followed by more characters is hexadecimal, up to 32 bits (0xFFFFFFFF is -1);
+// anything else is decimal with an optional sign and must fit 32 bits.
+std::optional<std::int32_t> ParseInteger(const std::string& text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    const std::optional<std::uint32_t> bits = ParseDigits<std::uint32_t>(text.substr(2), 16);
+    if (!bits) return std::nullopt;
+    return static_cast<std::int32_t>(*bits);
+  }
+  const bool plusSign = text.size() > 1 && text[0] == '+' && text[1] != '-';
+  return ParseDigits<std::int32_t>(plusSign ? text.substr(1) : text, 10);
+}
+
+class OptionsReader {
+ public:
+  OptionsReader(ProfileStore& store, std::string file) : store_(store), file_(std::move(file)) {}
+
+  std::string String(const SettingKey& key, const std::string& defaultValue) {
+    return store_.ReadString(file_, key.section, key.name, defaultValue);
+  }
+  int Integer(const SettingKey& key, int defaultValue) {
+    return ParseInteger(String(key, "")).value_or(defaultValue);
+  }
+  bool Boolean(const SettingKey& key, bool defaultValue) {
+    return Integer(key, defaultValue ? 1 : 0) != 0;
+  }
+  std::vector<std::string> List(const ListKeys& list) {
+    const int count = std::min(Integer({list.section, kCountKey}, 0), kMaxListEntries);
+    std::vector<std::string> entries;
+    for (int number = 1; number <= count; ++number) {
+      const std::string name = list.entryPrefix + std::to_string(number);
+      entries.push_back(String({list.section, name.c_str()}, ""));
+    }
+    return entries;
+  }
+
+ private:
+  ProfileStore& store_;
+  std::string file_;
+};
+
+class OptionsWriter {
+ public:
+  OptionsWriter(ProfileStore& store, std::string file) : store_(store), file_(std::move(file)) {}
+
+  void String(const SettingKey& key, const std::string& value) {
+    if (!store_.WriteString(file_, key.section, key.name, value)) {
+      throw SettingsWriteError("Unable to write to " + file_);
+    }
+  }
+  void Integer(const SettingKey& key, int value) { String(key, std::to_string(value)); }
+  void Boolean(const SettingKey& key, bool value) { String(key, value ? "1" : "0"); }
+  // Numbered keys beyond the new count stay in the file; the count decides what is read.
+  void List(const ListKeys& list, const std::vector<std::string>& entries) {
+    Integer({list.section, kCountKey}, static_cast<int>(entries.size()));
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+      const std::string name = list.entryPrefix + std::to_string(index + 1);
+      String({list.section, name.c_str()}, entries[index]);
+    }
+  }
+
+ private:
+  ProfileStore& store_;
+  std::string file_;
+};
+
+}  // namespace
+
+std::string OptionsFilePath(const std::string& programFolder) {
+  return programFolder + "options.ini";
+}
+
+Settings LoadSettings(ProfileStore& store, const std::string& programFolder, PixelSize screen,
+                      PixelSize mainWindow) {
+  OptionsReader options(store, OptionsFilePath(programFolder));
+  Settings settings;
+  settings.OutputDirectory = options.String(kOutputDirectory, programFolder + "Backup");
+  settings.DeleteBackupFile = options.Boolean(kDeleteBackupFile, true);
+  settings.IncludeRemoveMedia = options.Boolean(kIncludeRemoveMedia, false);
+  settings.IncludeCDdrive = options.Boolean(kIncludeCDdrive, false);
+  settings.Beep = options.Boolean(kBeep, false);
+  for (int node = 1; node <= kTreeNodeNumbers; ++node) {
+    const std::string name = std::to_string(node);
+    settings.TreeViewNodeCheck[node] = options.Boolean({kTreeSection, name.c_str()}, true);
+  }
+  settings.IgnoreValue = options.List(kIgnoreValueKeys);
+  settings.IgnoreKey = options.List(kIgnoreKeyKeys);
+  settings.WindowState = options.Integer(kWindowState, kShowNormal);
+  settings.StartMaximized = settings.WindowState == kShowMaximized;
+  if (!settings.StartMaximized) {
+    WindowRect bounds;
+    bounds.left = options.Integer(kWindowLeft, (screen.width - mainWindow.width) / 2);
+    bounds.top = options.Integer(kWindowTop, (screen.height - mainWindow.height) / 2);
+    bounds.width = options.Integer(kWindowWidth, mainWindow.width);
+    bounds.height = options.Integer(kWindowHeight, mainWindow.height);
+    settings.WindowBounds = bounds;
+  }
+  settings.ShowHint = options.Boolean(kShowHint, true);
+  settings.RestorePoint = options.Boolean(kRestorePoint, false);
+  settings.Lan = options.String(kLan, "English");
+  return settings;
+}
+
+void SaveSettings(ProfileStore& store, const std::string& programFolder, const Settings& settings,
+                  std::optional<int> windowShowCommand, const WindowRect& windowBounds) {
+  OptionsWriter options(store, OptionsFilePath(programFolder));
+  options.String(kOutputDirectory, settings.OutputDirectory);
+  options.Boolean(kDeleteBackupFile, settings.DeleteBackupFile);
+  options.Boolean(kIncludeRemoveMedia, settings.IncludeRemoveMedia);
+  options.Boolean(kIncludeCDdrive, settings.IncludeCDdrive);
+  options.Boolean(kBeep, settings.Beep);
+  for (int node = 1; node <= kTreeNodeNumbers; ++node) {
+    const std::string name = std::to_string(node);
+    options.Boolean({kTreeSection, name.c_str()}, settings.TreeViewNodeCheck[node]);
+  }
+  options.List(kIgnoreValueKeys, settings.IgnoreValue);
+  options.List(kIgnoreKeyKeys, settings.IgnoreKey);
+  if (windowShowCommand) options.Integer(kWindowState, *windowShowCommand);
+  options.Integer(kWindowLeft, windowBounds.left);
+  options.Integer(kWindowTop, windowBounds.top);
+  options.Integer(kWindowWidth, windowBounds.width);
+  options.Integer(kWindowHeight, windowBounds.height);
+  options.Boolean(kShowHint, settings.ShowHint);
+  options.Boolean(kRestorePoint, settings.RestorePoint);
+  options.String(kLan, settings.Lan);
+}
+
+}  // namespace kelvane

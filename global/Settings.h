@@ -1,0 +1,72 @@
+// The user settings: one record for the whole process, loaded from options.ini beside the
+// program when the main window is created and written back in full when it closes.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/ProfileStore.h"
+
+namespace kelvane {
+
+// Scan-tree nodes carry the numbers 1 to 22; number 23 has no node but is kept in the file.
+constexpr int kTreeNodeNumbers = 23;
+// Show commands of the main window.
+constexpr int kShowNormal = 1;
+constexpr int kShowMaximized = 3;
+
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+};
+
+struct WindowRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+struct Settings {
+  std::string OutputDirectory;
+  bool DeleteBackupFile = false;
+  bool IncludeRemoveMedia = false;
+  bool IncludeCDdrive = false;
+  bool Beep = false;
+  // Tick state by node number, 1 to 23; element 0 is unused.
+  std::array<bool, kTreeNodeNumbers + 1> TreeViewNodeCheck{};
+  std::vector<std::string> IgnoreValue;
+  std::vector<std::string> IgnoreKey;
+  int WindowState = 0;
+  bool StartMaximized = false;
+  // The main window's bounds as loaded; none when it starts maximised.
+  std::optional<WindowRect> WindowBounds;
+  bool ShowHint = false;
+  bool RestorePoint = false;
+  std::string Lan;
+};
+
+// Raised with "Unable to write to " and the file's path when the system refuses a write.
+class SettingsWriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// programFolder ends with its separator.
+std::string OptionsFilePath(const std::string& programFolder);
+
+// Missing or unreadable values take their defaults; the window's default position centres
+// mainWindow (its designed size) on a screen of the given size.
+Settings LoadSettings(ProfileStore& store, const std::string& programFolder, PixelSize screen,
+                      PixelSize mainWindow);
+
+// The caller first records the tree's ticks in TreeViewNodeCheck. The show command is
+// written only when known. Raises SettingsWriteError at the first refused write and writes
+// nothing after it.
+void SaveSettings(ProfileStore& store, const std::string& programFolder, const Settings& settings,
+                  std::optional<int> windowShowCommand, const WindowRect& windowBounds);
+
+}  // namespace kelvane

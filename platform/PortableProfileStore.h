@@ -1,0 +1,21 @@
+// Profile files over host files, behaving as Wine's profile functions do. Bytes are kept as
+// they are (ANSI); lines may end in CR LF, LF or CR and are written with CR LF.
+//
+// Like Wine, a write that changes the file rewrites it from what was parsed: blank lines are
+// dropped, names and values lose the white space around them and section headers lose any
+// text after their closing bracket. Windows itself edits the file in place and keeps them.
+#pragma once
+
+#include "platform/ProfileStore.h"
+
+namespace kelvane {
+
+class PortableProfileStore : public ProfileStore {
+ public:
+  std::string ReadString(const std::string& file, const std::string& section,
+                         const std::string& key, const std::string& defaultValue) override;
+  bool WriteString(const std::string& file, const std::string& section, const std::string& key,
+                   const std::string& value) override;
+};
+
+}  // namespace kelvane
