@@ -2,6 +2,11 @@
 // File-system queries report no errors: a path that cannot be examined does not exist.
 #pragma once
 
+// <windows.h> maps these names to its ANSI functions; here they mean the interface's methods.
+#undef CreateDirectory
+#undef GetDriveType
+#undef ExpandEnvironmentStrings
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -42,6 +47,13 @@ constexpr int CommonDesktopDirectory = 25;
 constexpr int AppData = 26;
 }  // namespace ShellFolder
 
+// A local date and time packed as DOS does: date in the high word, seconds halved.
+constexpr std::uint32_t PackDosDateTime(std::uint32_t year, std::uint32_t month, std::uint32_t day,
+                                        std::uint32_t hour, std::uint32_t minute,
+                                        std::uint32_t second) {
+  return (year - 1980) << 25 | month << 21 | day << 16 | hour << 11 | minute << 5 | second / 2;
+}
+
 struct FileEntry {
   std::string name;
   std::uint32_t attributes = 0;
@@ -54,6 +66,10 @@ class FileIoError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+enum class FileIoStep { Create, Append, Write };
+// The error for a failed step, its message naming the file.
+FileIoError MakeFileIoError(FileIoStep step, const std::string& path);
 
 // A text file being written; lines end in CR LF, bytes are written as given (ANSI).
 class TextFileWriter {
@@ -85,7 +101,7 @@ class FileSystemAccess {
   virtual std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) = 0;
   // The folder's path without a trailing backslash.
   virtual std::optional<std::string> SpecialFolder(int shellFolderId) = 0;
-  // Creates (replacing) or appends; raises FileIoError on failure.
+  // Creates (replacing) or appends to an existing file; raises FileIoError on failure.
   virtual std::unique_ptr<TextFileWriter> OpenTextFile(const std::string& path, bool append) = 0;
   // The folder of the program's executable, with its trailing backslash.
   virtual std::string ProgramFolder() = 0;

@@ -27,3 +27,31 @@ make_sandboxed_prefix() {
 stop_prefix() {
   WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
 }
+
+# add_test_drives DIR: gives the prefix the drives the file-system conformance tests expect:
+# D: a CD-ROM drive with a disc, E: a CD-ROM drive and A: a floppy drive, both without one.
+# Their folders are inside the prefix. A drive has no medium when its root folder is missing
+# and its device link leads to a folder, which cannot be read as a disk.
+add_test_drives() {
+  local prefix=$1 drives="$1/test-drives" view=""
+  # A 64-bit prefix keeps drive types in the 64-bit registry view.
+  [ -d "$prefix/drive_c/windows/syswow64" ] && view=/reg:64
+  mkdir -p "$drives/cdrom" "$drives/device"
+  rm -f "$prefix/dosdevices/d::"
+  ln -sfn ../test-drives/cdrom "$prefix/dosdevices/d:"
+  local letter
+  for letter in a e; do
+    ln -sfn "../test-drives/no-medium-$letter" "$prefix/dosdevices/$letter:"
+    ln -sfn ../test-drives/device "$prefix/dosdevices/$letter::"
+  done
+  local drive_type
+  for drive_type in a:floppy d:cdrom e:cdrom; do
+    (cd "$prefix/drive_c" && WINEPREFIX=$prefix wine reg add 'HKLM\Software\Wine\Drives' \
+      /v "${drive_type%%:*}:" /d "${drive_type#*:}" /f $view) >/dev/null 2>&1 || {
+      echo "add_test_drives: could not set the drive type ${drive_type} in $prefix" >&2
+      return 1
+    }
+  done
+  # The drives are read when Wine starts again.
+  WINEPREFIX=$prefix wineserver -w
+}

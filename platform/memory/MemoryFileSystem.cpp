@@ -1,0 +1,396 @@
+#include "platform/memory/MemoryFileSystem.h"
+
+#include <stdexcept>
+
+#include "platform/Text.h"
+
+namespace kelvane {
+namespace {
+
+constexpr std::size_t kExpansionBufferSize = 1024;
+
+using Lock = std::lock_guard<std::mutex>;
+
+// The upper-case drive letter, or 0 for any other character.
+char DriveLetter(char letter) {
+  const char upper = UpperCaseAscii(std::string(1, letter))[0];
+  return (upper >= 'A' && upper <= 'Z') ? upper : 0;
+}
+
+// The drive a root such as "C:\\" names; 0 for none.
+char DriveLetterOf(const std::string& root) {
+  return root.size() >= 2 && root[1] == ':' ? DriveLetter(root[0]) : 0;
+}
+
+std::invalid_argument CannotHold(const std::string& path) {
+  return std::invalid_argument("The in-memory file system cannot hold '" + path + "'");
+}
+
+}  // namespace
+
+class MemoryFileSystem::TextFile : public TextFileWriter {
+ public:
+  TextFile(MemoryFileSystem& owner, std::string path) : owner_(owner), path_(std::move(path)) {}
+
+  void WriteLine(const std::string& line) override {
+    if (closed_) throw MakeFileIoError(FileIoStep::Write, path_);
+    owner_.AppendToFile(path_, line + "\r\n");
+  }
+
+  void Close() override {
+    if (closed_) return;
+    closed_ = true;
+    const Lock lock(owner_.mutex_);
+    owner_.CheckWritableFile(path_);
+  }
+
+ private:
+  MemoryFileSystem& owner_;
+  std::string path_;
+  bool closed_ = false;
+};
+
+WindowsPath MemoryFileSystem::Parse(const std::string& path) const {
+  return ParseWindowsPath(path, currentFolder_);
+}
+
+MemoryFileSystem::Drive& MemoryFileSystem::DriveFor(char letter) {
+  const auto found = drives_.find(DriveLetter(letter));
+  if (found == drives_.end()) throw CannotHold(std::string(1, letter) + ":");
+  return found->second;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::Root(char drive) const {
+  const auto found = drives_.find(drive);
+  if (found == drives_.end() || !found->second.mediumPresent) return nullptr;
+  return found->second.root.get();
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::LookupFolder(char drive,
+                                                       const std::vector<std::string>& components,
+                                                       std::size_t count) const {
+  Node* node = Root(drive);
+  for (std::size_t i = 0; node && i < count; ++i) {
+    const auto child = node->children.find(UpperCaseAscii(components[i]));
+    node = child != node->children.end() && child->second->folder ? child->second.get() : nullptr;
+  }
+  return node;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::Lookup(const WindowsPath& path) const {
+  if (path.components.empty()) return Root(path.drive);
+  Node* folder = LookupFolder(path.drive, path.components, path.components.size() - 1);
+  if (!folder) return nullptr;
+  const auto found = folder->children.find(UpperCaseAscii(path.components.back()));
+  if (found == folder->children.end()) return nullptr;
+  Node* node = found->second.get();
+  // A separator after a file's name is no path at all.
+  return path.trailingSeparator && !node->folder ? nullptr : node;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::AddChild(Node& folder, const std::string& name,
+                                                   bool isFolder) {
+  auto node = std::make_unique<Node>();
+  node->name = name;
+  node->folder = isFolder;
+  node->attributes = isFolder ? kFileAttributeDirectory : kFileAttributeArchive;
+  node->dosTime = clock_;
+  node->parent = &folder;
+  Node* added = node.get();
+  folder.children[UpperCaseAscii(name)] = std::move(node);
+  return added;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::FillPath(const std::string& path, bool folder) {
+  const WindowsPath parsed = Parse(path);
+  Node* node = Root(parsed.drive);
+  if (!node || (parsed.components.empty() && !folder)) throw CannotHold(path);
+  for (std::size_t i = 0; i < parsed.components.size(); ++i) {
+    const std::string& name = parsed.components[i];
+    const bool last = i + 1 == parsed.components.size();
+    const auto found = node->children.find(UpperCaseAscii(name));
+    if (found == node->children.end()) {
+      if (!IsValidFileName(name)) throw CannotHold(path);
+      node = AddChild(*node, name, folder || !last);
+    } else if (found->second->folder != (folder || !last)) {
+      throw CannotHold(path);
+    } else {
+      node = found->second.get();
+    }
+  }
+  return node;
+}
+
+void MemoryFileSystem::AddDrive(char letter, DriveType type, bool mediumPresent) {
+  const Lock lock(mutex_);
+  const char drive = DriveLetter(letter);
+  if (!drive) throw CannotHold(std::string(1, letter) + ":");
+  Drive& added = drives_[drive];
+  added.type = type;
+  added.mediumPresent = mediumPresent;
+  added.root = std::make_unique<Node>();
+  added.root->folder = true;
+  added.root->attributes = kFileAttributeDirectory;
+  added.root->dosTime = clock_;
+}
+
+void MemoryFileSystem::SetMediumPresent(char letter, bool present) {
+  const Lock lock(mutex_);
+  DriveFor(letter).mediumPresent = present;
+}
+
+void MemoryFileSystem::AddFolder(const std::string& path) {
+  const Lock lock(mutex_);
+  FillPath(path, true);
+}
+
+void MemoryFileSystem::AddFile(const std::string& path, std::uint64_t size,
+                               std::uint32_t attributes) {
+  const Lock lock(mutex_);
+  Node* file = FillPath(path, false);
+  file->size = size;
+  file->contents.clear();
+  file->attributes = attributes & ~kFileAttributeDirectory;
+}
+
+void MemoryFileSystem::AddFileWithContents(const std::string& path, const std::string& contents) {
+  const Lock lock(mutex_);
+  Node* file = FillPath(path, false);
+  file->contents = contents;
+  file->size = contents.size();
+}
+
+void MemoryFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
+  const Lock lock(mutex_);
+  Node* node = Lookup(Parse(path));
+  if (!node) throw CannotHold(path);
+  node->attributes =
+      node->folder ? attributes | kFileAttributeDirectory : attributes & ~kFileAttributeDirectory;
+}
+
+void MemoryFileSystem::SetLastWrite(const std::string& path, std::uint32_t dosTime) {
+  const Lock lock(mutex_);
+  Node* node = Lookup(Parse(path));
+  if (!node) throw CannotHold(path);
+  node->dosTime = dosTime;
+}
+
+void MemoryFileSystem::SetWritable(const std::string& path, bool writable) {
+  const Lock lock(mutex_);
+  Node* node = Lookup(Parse(path));
+  if (!node) throw CannotHold(path);
+  node->writable = writable;
+}
+
+void MemoryFileSystem::SetClock(std::uint32_t dosTime) {
+  const Lock lock(mutex_);
+  clock_ = dosTime;
+}
+
+void MemoryFileSystem::SetEnvironment(const std::string& name, const std::string& value) {
+  const Lock lock(mutex_);
+  environment_[UpperCaseAscii(name)] = value;
+}
+
+void MemoryFileSystem::SetSpecialFolder(int shellFolderId, const std::string& path) {
+  const Lock lock(mutex_);
+  specialFolders_[shellFolderId] = path;
+}
+
+void MemoryFileSystem::SetProgramFolder(const std::string& folder) {
+  const Lock lock(mutex_);
+  programFolder_ = folder;
+}
+
+void MemoryFileSystem::SetCurrentFolder(const std::string& folder) {
+  const Lock lock(mutex_);
+  currentFolder_ = folder;
+}
+
+std::optional<std::string> MemoryFileSystem::FileContents(const std::string& path) const {
+  const Lock lock(mutex_);
+  const Node* node = Lookup(Parse(path));
+  if (!node || node->folder) return std::nullopt;
+  return node->contents;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::PatternFolder(const std::string& path,
+                                                        std::string& pattern) const {
+  const WindowsPath parsed = Parse(path);
+  // Wildcards work in the last component only; a name must follow the last separator.
+  if (parsed.components.empty() || parsed.trailingSeparator) return nullptr;
+  pattern = parsed.components.back();
+  return LookupFolder(parsed.drive, parsed.components, parsed.components.size() - 1);
+}
+
+std::vector<FileEntry> MemoryFileSystem::Listing(const std::string& path) const {
+  std::vector<FileEntry> entries;
+  std::string pattern;
+  const Node* folder = PatternFolder(path, pattern);
+  if (!folder) return entries;
+  const auto add = [&](const std::string& name, const Node& node) {
+    if (!EntryMatches(name, pattern)) return;
+    entries.push_back(
+        FileEntry{name, node.attributes, node.dosTime, static_cast<std::uint32_t>(node.size)});
+  };
+  // Without wildcards, and without the '~' every 8.3 alias has, only the name itself matches.
+  if (pattern.find_first_of("*?~") == std::string::npos) {
+    const auto found = folder->children.find(UpperCaseAscii(pattern));
+    if (found != folder->children.end()) add(found->second->name, *found->second);
+    return entries;
+  }
+  // A drive root has no "." and "..".
+  if (folder->parent) {
+    add(".", *folder);
+    add("..", *folder->parent);
+  }
+  for (const auto& child : folder->children) add(child.second->name, *child.second);
+  return entries;
+}
+
+bool MemoryFileSystem::FileExists(const std::string& path) {
+  const Lock lock(mutex_);
+  const std::vector<FileEntry> entries = Listing(path);
+  return !entries.empty() && !(entries.front().attributes & kFileAttributeDirectory);
+}
+
+bool MemoryFileSystem::DirectoryExists(const std::string& path) {
+  const Lock lock(mutex_);
+  const Node* node = Lookup(Parse(path));
+  return node && node->folder;
+}
+
+bool MemoryFileSystem::CreateDirectory(const std::string& path) {
+  const Lock lock(mutex_);
+  const WindowsPath parsed = Parse(path);
+  Node* node = Root(parsed.drive);
+  if (!node) return false;
+  for (const std::string& name : parsed.components) {
+    const auto found = node->children.find(UpperCaseAscii(name));
+    if (found != node->children.end()) {
+      if (!found->second->folder) return false;
+      node = found->second.get();
+    } else {
+      if (!node->writable || !IsValidFileName(name)) return false;
+      node = AddChild(*node, name, true);
+    }
+  }
+  return true;
+}
+
+std::vector<FileEntry> MemoryFileSystem::FindEntries(const std::string& pattern) {
+  const Lock lock(mutex_);
+  return Listing(pattern);
+}
+
+DriveType MemoryFileSystem::GetDriveType(const std::string& root) {
+  const Lock lock(mutex_);
+  const auto found = drives_.find(DriveLetterOf(root));
+  return found == drives_.end() ? DriveType::NoRootDirectory : found->second.type;
+}
+
+bool MemoryFileSystem::VolumePresent(const std::string& root) {
+  const Lock lock(mutex_);
+  return Root(DriveLetterOf(root)) != nullptr;
+}
+
+std::optional<std::string> MemoryFileSystem::ExpandEnvironmentStrings(const std::string& text) {
+  const Lock lock(mutex_);
+  std::string result;
+  std::size_t position = 0;
+  while (position < text.size()) {
+    const std::size_t open = text.find('%', position);
+    const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+    if (close == std::string::npos) {
+      result += text.substr(position);
+      break;
+    }
+    result += text.substr(position, open - position);
+    const auto variable =
+        environment_.find(UpperCaseAscii(text.substr(open + 1, close - open - 1)));
+    // An unknown name stays with both its percent signs, and the scan goes on after them (as
+    // Wine does; Windows would look for a name again from the second sign).
+    if (variable != environment_.end() && close > open + 1) {
+      result += variable->second;
+    } else {
+      result += text.substr(open, close - open + 1);
+    }
+    position = close + 1;
+  }
+  if (result.size() + 1 > kExpansionBufferSize) return std::nullopt;
+  return result;
+}
+
+std::optional<std::string> MemoryFileSystem::SpecialFolder(int shellFolderId) {
+  const Lock lock(mutex_);
+  const auto found = specialFolders_.find(shellFolderId);
+  if (found == specialFolders_.end()) return std::nullopt;
+  return found->second;
+}
+
+std::unique_ptr<TextFileWriter> MemoryFileSystem::OpenTextFile(const std::string& path,
+                                                               bool append) {
+  const Lock lock(mutex_);
+  const FileIoError failure =
+      MakeFileIoError(append ? FileIoStep::Append : FileIoStep::Create, path);
+  const WindowsPath parsed = Parse(path);
+  if (parsed.components.empty() || parsed.trailingSeparator) throw failure;
+  Node* folder = LookupFolder(parsed.drive, parsed.components, parsed.components.size() - 1);
+  if (!folder) throw failure;
+  const std::string& name = parsed.components.back();
+  const auto found = folder->children.find(UpperCaseAscii(name));
+  if (found == folder->children.end()) {
+    if (append || !folder->writable || !IsValidFileName(name)) throw failure;
+    AddChild(*folder, name, false);
+  } else {
+    // Under Wine the read-only attribute does not stop a write; only unwritable files do.
+    Node& file = *found->second;
+    if (file.folder || !file.writable) throw failure;
+    if (!append) {
+      file.contents.clear();
+      file.size = 0;
+      file.dosTime = clock_;
+    }
+  }
+  return std::make_unique<TextFile>(*this, path);
+}
+
+void MemoryFileSystem::CheckWritableFile(const std::string& path) const {
+  const Node* file = Lookup(Parse(path));
+  if (!file || file->folder || !file->writable) throw MakeFileIoError(FileIoStep::Write, path);
+}
+
+void MemoryFileSystem::AppendToFile(const std::string& path, const std::string& bytes) {
+  const Lock lock(mutex_);
+  CheckWritableFile(path);
+  Node* file = Lookup(Parse(path));
+  file->contents += bytes;
+  file->size = file->contents.size();
+  file->dosTime = clock_;
+}
+
+std::string MemoryFileSystem::ProgramFolder() {
+  const Lock lock(mutex_);
+  return programFolder_;
+}
+
+bool MemoryFileSystem::DeleteFileSilently(const std::string& path) {
+  const Lock lock(mutex_);
+  std::string pattern;
+  Node* folder = PatternFolder(path, pattern);
+  if (!folder) return false;
+  const std::vector<FileEntry> matches = Listing(path);
+  bool deletedAll = false;
+  for (const FileEntry& match : matches) {
+    if (match.name == "." || match.name == "..") continue;
+    const auto found = folder->children.find(UpperCaseAscii(match.name));
+    const bool deletable =
+        folder->writable && !(found->second->attributes & kFileAttributeReadOnly);
+    if (!deletable) return false;
+    folder->children.erase(found);
+    deletedAll = true;
+  }
+  return deletedAll;
+}
+
+}  // namespace kelvane

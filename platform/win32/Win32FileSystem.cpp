@@ -1,0 +1,196 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "platform/win32/Win32Handles.h"
+
+namespace kelvane {
+namespace {
+
+constexpr DWORD kExpansionBufferSize = 1024;
+constexpr DWORD kVolumeNameBufferSize = 128;
+// Lines are collected and written in blocks of about this size.
+constexpr std::size_t kWriteBlockSize = 64 * 1024;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Switches the system's critical-error dialogs off for its lifetime.
+class CriticalErrorsSilenced {
+ public:
+  CriticalErrorsSilenced() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+  ~CriticalErrorsSilenced() { SetErrorMode(previous_); }
+  CriticalErrorsSilenced(const CriticalErrorsSilenced&) = delete;
+  CriticalErrorsSilenced& operator=(const CriticalErrorsSilenced&) = delete;
+
+ private:
+  UINT previous_;
+};
+
+// An item id list the shell allocated for the caller.
+class ShellItemIdList {
+ public:
+  ShellItemIdList() = default;
+  ~ShellItemIdList() { CoTaskMemFree(list_); }
+  ShellItemIdList(const ShellItemIdList&) = delete;
+  ShellItemIdList& operator=(const ShellItemIdList&) = delete;
+
+  LPITEMIDLIST* Receive() { return &list_; }
+  LPCITEMIDLIST get() const { return list_; }
+
+ private:
+  LPITEMIDLIST list_ = nullptr;
+};
+
+std::uint32_t LocalDosTime(const FILETIME& utc) {
+  FILETIME local;
+  WORD date = 0;
+  WORD time = 0;
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &time)) {
+    return 0;
+  }
+  return static_cast<std::uint32_t>(date) << 16 | time;
+}
+
+class Win32TextFile : public TextFileWriter {
+ public:
+  Win32TextFile(FileHandle file, std::string path)
+      : file_(std::move(file)), path_(std::move(path)) {}
+  ~Win32TextFile() override {
+    // Closing without Close() keeps what was written; errors have no one to go to here.
+    if (file_) WriteBlock();
+  }
+
+  void WriteLine(const std::string& line) override {
+    if (!file_) throw MakeFileIoError(FileIoStep::Write, path_);
+    pending_ += line;
+    pending_ += "\r\n";
+    if (pending_.size() >= kWriteBlockSize && !WriteBlock()) {
+      throw MakeFileIoError(FileIoStep::Write, path_);
+    }
+  }
+
+  void Close() override {
+    if (!file_) return;
+    const bool written = WriteBlock() && FlushFileBuffers(file_.get());
+    const bool closed = file_.reset();
+    if (!written || !closed) throw MakeFileIoError(FileIoStep::Write, path_);
+  }
+
+ private:
+  bool WriteBlock() {
+    const std::string block = std::move(pending_);
+    pending_.clear();
+    if (block.empty()) return true;
+    DWORD written = 0;
+    return WriteFile(file_.get(), block.data(), static_cast<DWORD>(block.size()), &written,
+                     nullptr) &&
+           written == block.size();
+  }
+
+  FileHandle file_;
+  std::string path_;
+  std::string pending_;
+};
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  const FindHandle find(FindFirstFileA(path.c_str(), &data));
+  return find && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::DirectoryExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::CreateDirectory(const std::string& path) {
+  // Every folder above the last, top down; those that exist already just fail.
+  for (std::size_t i = 1; i < path.size(); ++i) {
+    if (IsSeparator(path[i]) && !IsSeparator(path[i - 1]) && path[i - 1] != ':') {
+      CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    }
+  }
+  CreateDirectoryA(path.c_str(), nullptr);
+  return DirectoryExists(path);
+}
+
+std::vector<FileEntry> Win32FileSystem::FindEntries(const std::string& pattern) {
+  std::vector<FileEntry> entries;
+  WIN32_FIND_DATAA data;
+  const FindHandle find(FindFirstFileA(pattern.c_str(), &data));
+  if (!find) return entries;
+  do {
+    entries.push_back(FileEntry{data.cFileName, data.dwFileAttributes,
+                                LocalDosTime(data.ftLastWriteTime), data.nFileSizeLow});
+  } while (FindNextFileA(find.get(), &data));
+  return entries;
+}
+
+DriveType Win32FileSystem::GetDriveType(const std::string& root) {
+  const UINT type = GetDriveTypeA(root.c_str());
+  return type <= DRIVE_RAMDISK ? static_cast<DriveType>(type) : DriveType::Unknown;
+}
+
+bool Win32FileSystem::VolumePresent(const std::string& root) {
+  const CriticalErrorsSilenced silenced;
+  char name[kVolumeNameBufferSize];
+  return GetVolumeInformationA(root.c_str(), name, kVolumeNameBufferSize, nullptr, nullptr, nullptr,
+                               nullptr, 0) != FALSE;
+}
+
+std::optional<std::string> Win32FileSystem::ExpandEnvironmentStrings(const std::string& text) {
+  char buffer[kExpansionBufferSize];
+  // The result counts the terminating NUL; more than the buffer means it did not fit.
+  const DWORD length = ExpandEnvironmentStringsA(text.c_str(), buffer, kExpansionBufferSize);
+  if (length == 0 || length > kExpansionBufferSize) return std::nullopt;
+  return std::string(buffer);
+}
+
+std::optional<std::string> Win32FileSystem::SpecialFolder(int shellFolderId) {
+  ShellItemIdList list;
+  if (FAILED(SHGetSpecialFolderLocation(owner_.load(), shellFolderId, list.Receive()))) {
+    return std::nullopt;
+  }
+  char path[MAX_PATH];
+  if (!SHGetPathFromIDListA(list.get(), path)) return std::nullopt;
+  std::string folder(path);
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  return folder;
+}
+
+std::unique_ptr<TextFileWriter> Win32FileSystem::OpenTextFile(const std::string& path,
+                                                              bool append) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              append ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr));
+  if (!file) throw MakeFileIoError(append ? FileIoStep::Append : FileIoStep::Create, path);
+  if (append && SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+      GetLastError() != NO_ERROR) {
+    throw MakeFileIoError(FileIoStep::Append, path);
+  }
+  return std::make_unique<Win32TextFile>(std::move(file), path);
+}
+
+std::string Win32FileSystem::ProgramFolder() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string program(path, length < MAX_PATH ? length : 0);
+  return program.substr(0, program.find_last_of('\\') + 1);
+}
+
+bool Win32FileSystem::DeleteFileSilently(const std::string& path) {
+  // A list of one name, ended by a second NUL after the string's own.
+  std::string names = path;
+  names.push_back('\0');
+  SHFILEOPSTRUCTA operation = {};
+  operation.hwnd = nullptr;
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = names.c_str();
+  operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
+  return SHFileOperationA(&operation) == 0;
+}
+
+}  // namespace kelvane

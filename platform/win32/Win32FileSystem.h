@@ -1,0 +1,34 @@
+// The live drives behind FileSystemAccess (kernel32 and shell32).
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "platform/FileSystemAccess.h"
+
+namespace kelvane {
+
+class Win32FileSystem : public FileSystemAccess {
+ public:
+  // The top-level window that owns shell requests; none until set.
+  void SetOwnerWindow(HWND owner) { owner_ = owner; }
+
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  bool CreateDirectory(const std::string& path) override;
+  std::vector<FileEntry> FindEntries(const std::string& pattern) override;
+  DriveType GetDriveType(const std::string& root) override;
+  bool VolumePresent(const std::string& root) override;
+  std::optional<std::string> ExpandEnvironmentStrings(const std::string& text) override;
+  std::optional<std::string> SpecialFolder(int shellFolderId) override;
+  std::unique_ptr<TextFileWriter> OpenTextFile(const std::string& path, bool append) override;
+  std::string ProgramFolder() override;
+  bool DeleteFileSilently(const std::string& path) override;
+
+ private:
+  // Set by the main thread, read by the scan thread.
+  std::atomic<HWND> owner_{nullptr};
+};
+
+}  // namespace kelvane

@@ -1,0 +1,15 @@
+// The running system's version and bitness, and the shell's "Open" (kernel32, shell32).
+#pragma once
+
+#include "platform/SystemAccess.h"
+
+namespace kelvane {
+
+class Win32System : public SystemAccess {
+ public:
+  int WindowsVersionCode() override;
+  bool IsWow64() override;
+  bool OpenWithShell(const std::string& target, const std::string& parameters) override;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,64 @@
+#include <stdexcept>
+
+#include "platform/memory/MemoryFileSystem.h"
+#include "tests/conformance/FileSystemEnvironment.h"
+
+namespace kelvane {
+namespace {
+
+constexpr char kScratchTop[] = "kelvane-fs-scratch";
+constexpr char kProgramFile[] = "conformance_tests.exe";
+
+// The stand-in laid out like the Wine prefix the Windows runner uses.
+class MemoryFileSystemEnvironment : public FileSystemEnvironment {
+ public:
+  explicit MemoryFileSystemEnvironment(const std::string& testName)
+      : scratch_(std::string(1, kFixedDrive) + ":\\" + kScratchTop + "\\" + testName + "\\") {
+    files_.AddDrive(kFixedDrive, DriveType::Fixed);
+    files_.AddDrive(kCdRomDrive, DriveType::CdRom);
+    files_.AddDrive(kEmptyCdRomDrive, DriveType::CdRom, false);
+    files_.AddDrive(kEmptyRemovableDrive, DriveType::Removable, false);
+    files_.AddFolder("C:\\windows\\Fonts");
+    files_.SetSpecialFolder(ShellFolder::Fonts, "C:\\windows\\Fonts");
+    files_.AddFile(std::string("C:\\tests\\") + kProgramFile, 4096);
+    files_.SetProgramFolder("C:\\tests\\");
+    files_.AddFolder(scratch_);
+  }
+
+  FileSystemAccess& FileSystem() override { return files_; }
+  std::string ScratchFolder() override { return scratch_; }
+  std::string ScratchTopFolderName() override { return kScratchTop; }
+  std::string ProgramFileName() override { return kProgramFile; }
+
+  void MakeFolder(const std::string& path) override { files_.AddFolder(path); }
+  void WriteBytes(const std::string& path, const std::string& bytes) override {
+    files_.AddFileWithContents(path, bytes);
+  }
+  std::string ReadBytes(const std::string& path) override {
+    const std::optional<std::string> contents = files_.FileContents(path);
+    if (!contents) throw std::runtime_error("No file " + path);
+    return *contents;
+  }
+  void SetLastWrite(const std::string& path, int year, int month, int day, int hour, int minute,
+                    int second) override {
+    files_.SetLastWrite(path, PackDosDateTime(year, month, day, hour, minute, second));
+  }
+  void MakeReadOnly(const std::string& path) override {
+    files_.SetAttributes(path, kFileAttributeReadOnly | kFileAttributeArchive);
+  }
+  void SetVariable(const std::string& name, const std::string& value) override {
+    files_.SetEnvironment(name, value);
+  }
+
+ private:
+  MemoryFileSystem files_;
+  std::string scratch_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystemEnvironment> MakeFileSystemEnvironment(const std::string& testName) {
+  return std::make_unique<MemoryFileSystemEnvironment>(testName);
+}
+
+}  // namespace kelvane

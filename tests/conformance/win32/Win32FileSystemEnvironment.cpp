@@ -1,0 +1,141 @@
+#include <windows.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Handles.h"
+#include "tests/conformance/FileSystemEnvironment.h"
+
+namespace kelvane {
+namespace {
+
+constexpr char kScratchTop[] = "kelvane-fs-scratch";
+
+std::runtime_error Failed(const std::string& step, const std::string& path) {
+  return std::runtime_error(step + " failed for " + path + " (error " +
+                            std::to_string(GetLastError()) + ")");
+}
+
+// Deletes a folder and everything in it; read-only entries too.
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  const FindHandle find(FindFirstFileA((folder + "\\*").c_str(), &data));
+  if (find) {
+    do {
+      const std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(find.get(), &data));
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+// The live file system, with a scratch folder on the prefix's fixed drive.
+class Win32FileSystemEnvironment : public FileSystemEnvironment {
+ public:
+  explicit Win32FileSystemEnvironment(const std::string& testName)
+      : top_(std::string(1, kFixedDrive) + ":\\" + kScratchTop),
+        scratch_(top_ + "\\" + testName + "\\") {
+    RemoveTree(top_ + "\\" + testName);
+    CreateDirectoryA(top_.c_str(), nullptr);
+    if (!CreateDirectoryA(scratch_.c_str(), nullptr)) throw Failed("CreateDirectoryA", scratch_);
+  }
+
+  ~Win32FileSystemEnvironment() override {
+    for (const std::string& name : variables_) SetEnvironmentVariableA(name.c_str(), nullptr);
+    RemoveTree(scratch_.substr(0, scratch_.size() - 1));
+    RemoveDirectoryA(top_.c_str());  // only once the last test's folder is gone
+  }
+
+  FileSystemAccess& FileSystem() override { return files_; }
+  std::string ScratchFolder() override { return scratch_; }
+  std::string ScratchTopFolderName() override { return kScratchTop; }
+
+  std::string ProgramFileName() override {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string program(path, length);
+    return program.substr(program.find_last_of('\\') + 1);
+  }
+
+  void MakeFolder(const std::string& path) override {
+    if (!CreateDirectoryA(path.c_str(), nullptr)) throw Failed("CreateDirectoryA", path);
+  }
+
+  void WriteBytes(const std::string& path, const std::string& bytes) override {
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file ||
+        !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+      throw Failed("WriteFile", path);
+    }
+  }
+
+  std::string ReadBytes(const std::string& path) override {
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    if (!file) throw Failed("CreateFileA", path);
+    std::string bytes(GetFileSize(file.get(), nullptr), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+      throw Failed("ReadFile", path);
+    }
+    bytes.resize(read);
+    return bytes;
+  }
+
+  void SetLastWrite(const std::string& path, int year, int month, int day, int hour, int minute,
+                    int second) override {
+    SYSTEMTIME local = {};
+    local.wYear = static_cast<WORD>(year);
+    local.wMonth = static_cast<WORD>(month);
+    local.wDay = static_cast<WORD>(day);
+    local.wHour = static_cast<WORD>(hour);
+    local.wMinute = static_cast<WORD>(minute);
+    local.wSecond = static_cast<WORD>(second);
+    FILETIME localTime;
+    FILETIME utc;
+    const FileHandle file(
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file || !SystemTimeToFileTime(&local, &localTime) ||
+        !LocalFileTimeToFileTime(&localTime, &utc) ||
+        !SetFileTime(file.get(), nullptr, nullptr, &utc)) {
+      throw Failed("SetFileTime", path);
+    }
+  }
+
+  void MakeReadOnly(const std::string& path) override {
+    if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) {
+      throw Failed("SetFileAttributesA", path);
+    }
+  }
+
+  void SetVariable(const std::string& name, const std::string& value) override {
+    if (!SetEnvironmentVariableA(name.c_str(), value.c_str())) {
+      throw Failed("SetEnvironmentVariableA", name);
+    }
+    variables_.push_back(name);
+  }
+
+ private:
+  Win32FileSystem files_;
+  std::string top_;
+  std::string scratch_;
+  std::vector<std::string> variables_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystemEnvironment> MakeFileSystemEnvironment(const std::string& testName) {
+  return std::make_unique<Win32FileSystemEnvironment>(testName);
+}
+
+}  // namespace kelvane
