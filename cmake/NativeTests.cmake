@@ -11,3 +11,8 @@ file(GLOB conformance_sources CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/conformance/native/*.cpp)
 add_executable(conformance_tests ${conformance_sources})
 target_link_libraries(conformance_tests PRIVATE kelvane_memory GTest::gtest GTest::gtest_main Threads::Threads)
+
+# Benchmarks print figures; no test runs them.
+find_package(benchmark REQUIRED)
+add_executable(scan_benchmark ${CMAKE_SOURCE_DIR}/tests/bench/FilesAndFoldersBenchmark.cpp)
+target_link_libraries(scan_benchmark PRIVATE kelvane_memory benchmark::benchmark Threads::Threads)

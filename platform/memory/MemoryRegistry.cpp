@@ -65,30 +65,32 @@ std::vector<std::string> SplitPath(const std::string& path, bool& valid) {
   return parts;
 }
 
-std::shared_ptr<Node> FindSubkey(const Node& node, const std::string& name) {
-  for (const auto& child : node.subkeys) {
-    if (SameName(child->name, name)) return child;
-  }
-  return nullptr;
+// Subkeys are kept sorted in the store's order, so a name is found by halving.
+std::vector<std::shared_ptr<Node>>::iterator SubkeyPosition(MemoryRegistry::Order order,
+                                                            Node& node, const std::string& name) {
+  return std::lower_bound(
+      node.subkeys.begin(), node.subkeys.end(), name,
+      [order](const std::shared_ptr<Node>& child, const std::string& wanted) {
+        return SubkeyBefore(order, child->name, wanted);
+      });
 }
 
 // Caller holds the state's mutex.
 std::shared_ptr<Node> WalkPath(State& state, std::shared_ptr<Node> node,
                                const std::vector<std::string>& parts, bool create) {
   for (const std::string& part : parts) {
-    std::shared_ptr<Node> child = FindSubkey(*node, part);
-    if (!child) {
-      if (!create) return nullptr;
-      child = std::make_shared<Node>();
-      child->name = part;
-      child->parent = node;
-      child->lastWriteTime = NowAsFileTime();
-      auto position = std::find_if(
-          node->subkeys.begin(), node->subkeys.end(),
-          [&](const std::shared_ptr<Node>& other) { return SubkeyBefore(state.order, part, other->name); });
-      node->subkeys.insert(position, child);
-      node->lastWriteTime = child->lastWriteTime;
+    const auto position = SubkeyPosition(state.order, *node, part);
+    if (position != node->subkeys.end() && SameName((*position)->name, part)) {
+      node = *position;
+      continue;
     }
+    if (!create) return nullptr;
+    auto child = std::make_shared<Node>();
+    child->name = part;
+    child->parent = node;
+    child->lastWriteTime = NowAsFileTime();
+    node->subkeys.insert(position, child);
+    node->lastWriteTime = child->lastWriteTime;
     node = child;
   }
   return node;

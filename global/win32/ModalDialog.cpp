@@ -1,0 +1,43 @@
+#include "global/win32/ModalDialog.h"
+
+namespace kelvane {
+
+INT_PTR ModalDialog::DoModal(HWND owner, int templateId) {
+  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
+                         &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
+}
+
+void ModalDialog::CenterOnOwner() {
+  RECT area;
+  HWND owner = GetWindow(handle_, GW_OWNER);
+  if (!owner || !GetWindowRect(owner, &area)) {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  RECT own;
+  GetWindowRect(handle_, &own);
+  const int width = own.right - own.left;
+  const int height = own.bottom - own.top;
+  SetWindowPos(handle_, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    dialog->handle_ = window;
+    dialog->OnInit();
+    return TRUE;
+  }
+  auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  if (!dialog) return FALSE;
+  if (message == WM_COMMAND) {
+    dialog->OnCommand(LOWORD(wParam));
+    return TRUE;
+  }
+  return dialog->OnMessage(message, wParam, lParam) ? TRUE : FALSE;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,42 @@
+#include "scan/CountKeyItems.h"
+
+#include "platform/RegistryAccess.h"
+
+namespace kelvane {
+namespace {
+
+bool IsOnlyAnEmptyDefaultString(RegistryAccess& key, const std::vector<std::string>& values) {
+  if (values.size() != 1 || !values[0].empty()) return false;
+  const RegDataKind kind = key.DataKind("");
+  return (kind == RegDataKind::String || kind == RegDataKind::ExpandString) &&
+         key.ReadString("").empty();
+}
+
+}  // namespace
+
+int CountKeyItems(RegistryStore& registry, RootKey root, const std::string& path, int limit,
+                  bool stopOnManySubkeys, bool countEmptyDefault) {
+  std::vector<std::string> subkeys;
+  int count = 0;
+  {
+    RegistryAccess key(registry);
+    key.SetRootKey(root);
+    if (!key.OpenKey(path, false)) return 0;
+    const std::vector<std::string> values = key.ValueNames();
+    count = static_cast<int>(values.size());
+    if (!countEmptyDefault && IsOnlyAnEmptyDefaultString(key, values)) count = 0;
+    if (limit != 0 && count >= limit) return count;
+    subkeys = key.SubkeyNames();
+  }
+  if (stopOnManySubkeys && limit != 0 && static_cast<int>(subkeys.size()) > limit) {
+    return static_cast<int>(subkeys.size());
+  }
+  for (const std::string& subkey : subkeys) {
+    count += CountKeyItems(registry, root, path + "\\" + subkey, limit, stopOnManySubkeys,
+                           countEmptyDefault);
+    if (limit != 0 && count >= limit) return count;
+  }
+  return count;
+}
+
+}  // namespace kelvane

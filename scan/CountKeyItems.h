@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "platform/RegistryStore.h"
+
+namespace kelvane {
+
+// Counts the values in a key's subtree, stopping early once limit is reached (0: no limit).
+// With limit 1 and both flags set it tells whether the subtree holds anything at all. A key
+// that cannot be opened counts as empty.
+int CountKeyItems(RegistryStore& registry, RootKey root, const std::string& path, int limit,
+                  bool stopOnManySubkeys, bool countEmptyDefault);
+
+}  // namespace kelvane

@@ -1,0 +1,167 @@
+#include "scan/FileReference.h"
+
+#include "platform/Text.h"
+
+namespace kelvane {
+namespace {
+
+// Where a path written without quotes may end and its arguments begin.
+bool IsSeparator(char c) {
+  switch (c) {
+    case ' ': case '*': case ',': case '/': case ':': case ';': case '<': case '>': case '?':
+    case '|':
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Contains(const std::string& upperText, const char* upperPart) {
+  return upperText.find(upperPart) != std::string::npos;
+}
+
+std::string TrimSpacesAndControls(const std::string& text) {
+  std::string::size_type start = 0;
+  std::string::size_type end = text.size();
+  while (start < end && static_cast<unsigned char>(text[start]) <= ' ') ++start;
+  while (end > start && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  return text.substr(start, end - start);
+}
+
+bool CachedAnswer(std::unordered_map<std::string, bool>& answers, const std::string& path,
+                  bool (FileSystemAccess::*ask)(const std::string&), FileSystemAccess& files) {
+  const std::string key = UpperCaseAscii(path);
+  const auto found = answers.find(key);
+  if (found != answers.end()) return found->second;
+  const bool answer = (files.*ask)(path);
+  answers.emplace(key, answer);
+  return answer;
+}
+
+}  // namespace
+
+FileReferenceCheck::FileReferenceCheck(FileSystemAccess& files, DriveChecks drives)
+    : files_(files), drives_(std::move(drives)) {}
+
+bool FileReferenceCheck::FileExists(const std::string& path) {
+  return CachedAnswer(fileAnswers_, path, &FileSystemAccess::FileExists, files_);
+}
+
+bool FileReferenceCheck::DirectoryExists(const std::string& path) {
+  return CachedAnswer(folderAnswers_, path, &FileSystemAccess::DirectoryExists, files_);
+}
+
+std::string FileReferenceCheck::ExpandPathVariable(const std::string& text) {
+  const std::optional<std::string> expanded = files_.ExpandEnvironmentStrings(text);
+  if (!expanded) return text;
+  const std::string trimmed = TrimSpacesAndControls(*expanded);
+  return DirectoryExists(trimmed) ? trimmed : text;
+}
+
+bool FileReferenceCheck::IsOnEmptyFloppy(const std::string& path) const {
+  if (!drives_.includeRemoveMedia) return false;
+  const std::string start = UpperCaseAscii(path.substr(0, 3));
+  return (start == "A:\\" && !drives_.driveAReady) || (start == "B:\\" && !drives_.driveBReady);
+}
+
+bool FileReferenceCheck::IsInvalidPath(const std::string& text, const std::string& anchorName,
+                                       bool allowFolder) {
+  if (text.empty()) return false;
+  const std::string upperText = UpperCaseAscii(text);
+  if (Contains(upperText, "\\HP")) return false;
+  if (drives_.isWow64 && (Contains(upperText, "SYSTEM32") || Contains(upperText, "PROGRAMFILES") ||
+                          Contains(upperText, "PROGRAM FILES"))) {
+    return false;
+  }
+
+  std::string path = text;
+  if (path[0] == '"') {
+    path.erase(0, 1);
+    if (path.empty()) return false;
+    const auto closing = path.find('"');
+    if (closing != std::string::npos) path.erase(closing);
+  }
+
+  if (!path.empty() && path[0] == '%') {
+    const std::string rest = path.substr(1);
+    if (rest.empty()) return false;
+    const auto closing = rest.find('%');
+    // Without a closing percent sign there is no variable to expand: not judged.
+    if (closing == std::string::npos) return false;
+    const std::string expanded = ExpandPathVariable("%" + rest.substr(0, closing + 1));
+    if (!expanded.empty() && expanded[0] == '%') return false;
+    path = expanded + rest.substr(closing + 1);
+  }
+
+  if (drives_.isWow64) {
+    const std::string upperPath = UpperCaseAscii(path);
+    if (Contains(upperPath, "SYSTEM32") || Contains(upperPath, "PROGRAM FILES")) return false;
+  }
+
+  return anchorName.empty() ? IsInvalidPlainPath(path, allowFolder)
+                            : IsInvalidAnchoredPath(path, anchorName);
+}
+
+bool FileReferenceCheck::IsOnJudgedDrive(const std::string& path) const {
+  if (path.empty()) return false;
+  const std::string letter = UpperCaseAscii(path.substr(0, 1));
+  return UpperCaseAscii(drives_.driveLetters).find(letter) != std::string::npos &&
+         path.find(":\\") == 1;
+}
+
+bool FileReferenceCheck::IsInvalidAnchoredPath(std::string path, const std::string& anchorName) {
+  const auto at = UpperCaseAscii(path).find(UpperCaseAscii(anchorName));
+  if (at == std::string::npos) return false;
+  path = path.substr(0, at) + anchorName;
+  if (!IsOnJudgedDrive(path)) return false;
+  if (IsOnEmptyFloppy(path)) return true;
+  return !FileExists(path);
+}
+
+bool FileReferenceCheck::ExistsAsProgram(const std::string& candidate) {
+  return FileExists(candidate + ".exe") || FileExists(candidate + ".com") ||
+         FileExists(candidate + ".bat");
+}
+
+bool FileReferenceCheck::PassesExistenceTest(const std::string& candidate, bool allowFolder) {
+  if (FileExists(candidate)) return true;
+  if (allowFolder && DirectoryExists(candidate)) return true;
+  return ExistsAsProgram(candidate);
+}
+
+bool FileReferenceCheck::IsInvalidPlainPath(const std::string& path, bool allowFolder) {
+  if (!IsOnJudgedDrive(path)) return false;
+  if (IsOnEmptyFloppy(path)) return true;
+  // A string naming several paths is not judged.
+  if (path.find(":\\", 3) != std::string::npos) return false;
+
+  const auto lastBackslash = path.rfind('\\');
+  const std::string folder = path.substr(0, lastBackslash + 1);
+  if (folder == path && DirectoryExists(path)) return false;
+
+  if (DirectoryExists(folder)) {
+    // Accept the path as soon as the part before a separator exists: what follows are arguments.
+    std::string candidate = folder;
+    for (std::size_t i = lastBackslash + 1; i < path.size(); ++i) {
+      if (IsSeparator(path[i]) && PassesExistenceTest(candidate, allowFolder)) return false;
+      candidate.push_back(path[i]);
+    }
+    for (;;) {
+      if (PassesExistenceTest(candidate, allowFolder)) return false;
+      if (candidate.empty() || candidate.back() != ';') return true;
+      candidate.pop_back();
+      if (candidate.empty()) return true;
+    }
+  }
+
+  // The folder is missing too: any existing prefix still clears the string.
+  std::string candidate;
+  for (char c : path) {
+    if (IsSeparator(c) && ExistsAsProgram(candidate)) return false;
+    candidate.push_back(c);
+    if (FileExists(candidate)) return false;
+  }
+  return true;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,109 @@
+// Files and folders: every string value of a registry tree that names a missing file or folder.
+#include "platform/RegistryAccess.h"
+#include "platform/Text.h"
+#include "scan/ScanTaskThread.h"
+
+namespace kelvane {
+namespace {
+
+// Keys that other categories judge by their own rules.
+const std::vector<std::string> kLocalMachineExclusions = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths",
+    "Software\\Microsoft\\Windows\\Help",
+    "Software\\Microsoft\\Windows\\Html Help",
+    "Software\\Classes\\Applications",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache",
+};
+
+const std::vector<std::string> kCurrentUserExclusions = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+    "AppEvents\\Schemes\\Apps",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU",
+};
+
+bool IsExcluded(const std::string& path, const std::vector<std::string>& exclusions) {
+  for (const std::string& excluded : exclusions) {
+    if (SameTextAscii(path, excluded)) return true;
+  }
+  return false;
+}
+
+const char kProblemDefault[] = "Invalid File or Folder";
+
+}  // namespace
+
+void TScanTaskThread::ScanFilesAndFoldersLocalMachine() {
+  ShowStatus("RES_Scanning_Files_And_Folders_HKEY_LOCAL_MACHINE",
+             "Scanning Files and Folders - HKEY_LOCAL_MACHINE...");
+  ScanValueTree("HKEY_LOCAL_MACHINE", "Software",
+                LangString("RES_Problem_Files_And_Folders_HKEY_LOCAL_MACHINE", kProblemDefault),
+                "", kLocalMachineExclusions);
+}
+
+void TScanTaskThread::ScanFilesAndFoldersCurrentUser() {
+  ShowStatus("RES_Scanning_Files_And_Folders_HKEY_CURRENT_USER",
+             "Scanning Files and Folders - HKEY_CURRENT_USER...");
+  ScanValueTree("HKEY_CURRENT_USER", "",
+                LangString("RES_Problem_Files_And_Folders_HKEY_CURRENT_USER", kProblemDefault),
+                "", kCurrentUserExclusions);
+}
+
+void TScanTaskThread::ScanFilesAndFoldersUsers() {
+  ShowStatus("RES_Scanning_Files_And_Folders_HKEY_USERS",
+             "Scanning Files and Folders - HKEY_USERS...");
+  ScanValueTree("HKEY_USERS", "",
+                LangString("RES_Problem_Files_And_Folders_HKEY_USERS", kProblemDefault), "");
+}
+
+void TScanTaskThread::ScanEmptyKeysUsers() {
+  ShowStatus("RES_Scanning_Empty_Key_HKEY_USERS", "Scanning Empty Registry Keys...");
+}
+
+void TScanTaskThread::ScanValueTree(const std::string& rootName, const std::string& path,
+                                    const std::string& problem, const std::string& anchorName,
+                                    const std::vector<std::string>& exclusions) {
+  if (IsExcluded(path, exclusions)) return;
+  const std::string upperRoot = UpperCaseAscii(rootName);
+  const std::optional<RootKey> root = RootKeyFromName(upperRoot);
+  if (!root) return;
+  if (*root == kHkeyLocalMachine &&
+      UpperCaseAscii(path).rfind("SOFTWARE\\WOW6432NODE\\WOW6432NODE", 0) == 0) {
+    return;
+  }
+
+  std::vector<std::string> subkeys;
+  {
+    RegistryAccess key(registry_);
+    key.SetRootKey(*root);
+    key.SetAccess(kAccessRead);
+    if (!key.OpenKey(path, false)) return;
+    ShowKeyProgress(path);
+    for (const std::string& name : key.ValueNames()) {
+      const RegDataKind kind = key.DataKind(name);
+      if (kind != RegDataKind::String && kind != RegDataKind::ExpandString) continue;
+      const std::string text = key.ReadString(name);
+      if (!IsInvalidPath(text, anchorName, true)) continue;
+      if (name.find('\\') == std::string::npos) {
+        AddProblem(problem, upperRoot + "\\" + path + "\\" + name, text,
+                   RepairKind::ValueInKeyText);
+      } else {
+        AddProblem(problem, upperRoot + "\\" + path, name, RepairKind::ValueNamedByValue);
+      }
+    }
+    subkeys = key.SubkeyNames();
+  }
+  // Depth first; the key is closed before its subtree is walked, so a deep tree holds one key.
+  for (const std::string& subkey : subkeys) {
+    if (subkey.empty()) continue;
+    ScanValueTree(rootName, path.empty() ? subkey : path + "\\" + subkey, problem, anchorName,
+                  exclusions);
+  }
+}
+
+}  // namespace kelvane

@@ -1,0 +1,141 @@
+// Software locations, obsolete software and applications: where software is registered.
+#include "platform/RegistryAccess.h"
+#include "platform/Text.h"
+#include "scan/CountKeyItems.h"
+#include "scan/ScanTaskThread.h"
+
+namespace kelvane {
+namespace {
+
+const char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+const char kApplications[] = "Software\\Classes\\Applications";
+const char kNotFound[] = "Not Found";
+
+bool IsTextKind(RegDataKind kind) {
+  return kind == RegDataKind::String || kind == RegDataKind::ExpandString;
+}
+
+// Names without a dot and names ending in ".exe" are programs; other files are not examined.
+bool IsProgramName(const std::string& name) {
+  return name.find('.') == std::string::npos ||
+         (name.size() >= 4 && UpperCaseAscii(name.substr(name.size() - 4)) == ".EXE");
+}
+
+}  // namespace
+
+void TScanTaskThread::ScanSoftwareLocations() {
+  ShowStatus("RES_Scanning_Software_Locations", "Scanning Software Locations...");
+  RegistryAccess key(registry_);
+  key.SetRootKey(kHkeyLocalMachine);
+  if (!key.OpenKey(kAppPaths, false)) return;
+  const std::string problem = LangString("RES_Problem_Applications_Path", "Software Locations Issue");
+  for (const std::string& name : key.SubkeyNames()) {
+    if (!IsProgramName(name)) continue;
+    key.CloseKey();
+    const std::string path = std::string(kAppPaths) + "\\" + name;
+    if (!key.OpenKey(path, false)) continue;
+    ShowKeyProgress(path);
+    if (!IsTextKind(key.DataKind(""))) continue;
+    const std::string text = key.ReadString("");
+    if (text.empty()) continue;
+    if (IsInvalidPath(text, name, true)) {
+      AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path, text, RepairKind::Key);
+    }
+  }
+}
+
+void TScanTaskThread::ScanObsoleteSoftware() {
+  ShowStatus("RES_Scanning_Software_Locations", "Scanning Software Locations...");
+  ScanObsoleteKeys("HKEY_CURRENT_USER", "Software");
+  ScanObsoleteKeys("HKEY_LOCAL_MACHINE", "Software");
+}
+
+void TScanTaskThread::ScanObsoleteKeys(const std::string& rootName, const std::string& path) {
+  const std::string upperRoot = UpperCaseAscii(rootName);
+  const std::optional<RootKey> root = RootKeyFromName(upperRoot);
+  if (!root) return;
+  std::vector<std::string> names;
+  {
+    RegistryAccess key(registry_);
+    key.SetRootKey(*root);
+    if (!key.OpenKey(path, false)) return;
+    names = key.SubkeyNames();
+  }
+  const std::string problem = LangString("RES_Problem_Obsolete_Software", "Obsolete Software Key");
+  for (const std::string& name : names) {
+    const std::string child = path + "\\" + name;
+    ShowKeyProgress(child);
+    if (CountKeyItems(registry_, *root, child, 1, true, true) < 1) {
+      AddProblem(problem, upperRoot + "\\" + path, name, RepairKind::SubkeyNamedByValue);
+    }
+  }
+}
+
+void TScanTaskThread::ScanApplications() {
+  std::vector<std::string> applications;
+  {
+    RegistryAccess key(registry_);
+    key.SetRootKey(kHkeyLocalMachine);
+    if (!key.OpenKey(kApplications, false)) return;
+    applications = key.SubkeyNames();
+  }
+  const std::string problem = LangString("RES_Problem_Applications", "Open with Application Issue");
+  // The position of the search carries over from one application to the next; on an unchanging
+  // registry it is empty again whenever an application's subtree is exhausted.
+  std::string lastFound;
+  std::string command;
+  try {
+    for (const std::string& application : applications) {
+      const std::string path = std::string(kApplications) + "\\" + application;
+      ShowKeyProgress(path);
+      FindNextSubKeyValue(kHkeyLocalMachine, lastFound, command, "", "command", path);
+      while (command != kNotFound) {
+        if (command.empty() || IsInvalidPath(command, "", false)) {
+          AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + lastFound + "\\command", command,
+                     RepairKind::Key);
+        }
+        FindNextSubKeyValue(kHkeyLocalMachine, lastFound, command, "", "command", path);
+      }
+    }
+  } catch (const std::exception&) {
+    // An error ends this category only; a stop is not an error and goes on up.
+  }
+}
+
+void TScanTaskThread::FindNextSubKeyValue(RootKey root, std::string& lastFound,
+                                          std::string& result, const std::string& valueName,
+                                          const std::string& subkeyName,
+                                          const std::string& startPath) {
+  result = kNotFound;
+  std::vector<std::string> children;
+  {
+    RegistryAccess key(registry_);
+    key.SetRootKey(root);
+    if (!key.OpenKey(startPath, false)) return;
+    RegistryAccess command(registry_);
+    command.SetRootKey(root);
+    const bool counts = command.OpenKey(startPath + "\\" + subkeyName, false) &&
+                        (!command.ValueExists(valueName) || IsTextKind(command.DataKind(valueName)));
+    if (counts) {
+      std::string text;
+      try {
+        text = command.ReadString(valueName);
+      } catch (const RegistryError&) {
+        return;
+      }
+      if (lastFound.empty()) {
+        lastFound = startPath;
+        result = text;
+        return;
+      }
+      if (lastFound == startPath) lastFound.clear();
+    }
+    children = key.SubkeyNames();
+  }
+  for (const std::string& child : children) {
+    FindNextSubKeyValue(root, lastFound, result, valueName, subkeyName, startPath + "\\" + child);
+    if (result != kNotFound) return;
+  }
+}
+
+}  // namespace kelvane

@@ -1,0 +1,162 @@
+#include "scan/win32/RegProgressHint.h"
+
+#include <commctrl.h>
+
+#include <thread>
+
+#include "global/win32/DialogTexts.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ProfileStore.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32System.h"
+#include "resources/resource.h"
+#include "scan/ProgressCreep.h"
+#include "scan/win32/WindowScanSink.h"
+
+namespace kelvane {
+
+// Everything the worker uses, kept alive by the worker's thread until it ends, even when the
+// window has already closed after a stop.
+struct ScanSession {
+  explicit ScanSession(const ScanRequest& request)
+      : lan(request.language), language(profiles, files.ProgramFolder(), lan) {}
+  Win32Registry registry;
+  Win32FileSystem files;
+  Win32System system;
+  Win32ProfileStore profiles;
+  std::string lan;
+  Language language;
+  WindowScanSink sink;
+  std::unique_ptr<TScanTaskThread> worker;
+};
+
+namespace {
+
+constexpr UINT_PTR kCreepTimer = 1;
+constexpr UINT kCreepInterval = 500;
+
+}  // namespace
+
+TfrmRegProgressHint::TfrmRegProgressHint(ScanRequest request) : request_(std::move(request)) {}
+
+TfrmRegProgressHint::~TfrmRegProgressHint() = default;
+
+INT_PTR TfrmRegProgressHint::ShowModal(HWND owner) {
+  const INT_PTR result = DoModal(owner, IDD_REG_PROGRESS_HINT);
+  if (session_) {
+    session_->sink.Detach();
+    // Rows found before the window closed still belong to the results.
+    DeliverReports();
+  }
+  return result;
+}
+
+void TfrmRegProgressHint::OnInit() {
+  CenterOnOwner();
+  SendMessageA(Item(IDC_SCAN_PROGRESS), PBM_SETRANGE32, 0, kProgressMaximum);
+  SetProgress(0);
+  SetItemText(IDC_SCAN_KEY, "Registry Key");
+  session_ = std::make_shared<ScanSession>(request_);
+  TranslateDialogCaptions(Handle(), "frmRegProgressHint",
+                          {{"suiGroupBox1", IDC_PROGRESS_GROUP},
+                           {"lScanTask", IDC_SCAN_TASK},
+                           {"bStop", IDC_SCAN_STOP}},
+                          session_->language, request_.language);
+}
+
+bool TfrmRegProgressHint::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !started_) {
+        started_ = true;
+        PostMessageA(Handle(), kStartScanMessage, 0, 0);
+      }
+      return false;
+    case kStartScanMessage:
+      StartScan();
+      return true;
+    case kScanReportsWaiting:
+      DeliverReports();
+      return true;
+    case kScanTaskStep:
+      TaskStep(wParam != 0);
+      return true;
+    case kScanEnded:
+      // Ended by itself, completed or failed: nothing is left to stop.
+      KillTimer(Handle(), kCreepTimer);
+      timerEnabled_ = false;
+      End(kModalResultCancel);
+      return true;
+    case WM_TIMER:
+      if (wParam == kCreepTimer) SetProgress(NextCreepPosition(Progress()));
+      return true;
+    case WM_CLOSE:
+      if (timerEnabled_) {
+        bStopClick();
+      } else {
+        End(kModalResultCancel);
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TfrmRegProgressHint::OnCommand(int id) {
+  if (id == IDC_SCAN_STOP || id == IDCANCEL) bStopClick();
+}
+
+void TfrmRegProgressHint::StartScan() {
+  if (request_.cleanOnce) ShowWindow(Handle(), SW_HIDE);
+  ScanSession& session = *session_;
+  session.sink.Attach(Handle());
+  session.worker = std::make_unique<TScanTaskThread>(session.registry, session.files,
+                                                     session.system, session.language,
+                                                     request_.options, session.sink);
+  session.worker->FTaskList = request_.tasks;
+  session.worker->MeasureFloppyDrives();
+  std::shared_ptr<ScanSession> keepAlive = session_;
+  std::thread([keepAlive] { keepAlive->worker->Execute(); }).detach();
+}
+
+void TfrmRegProgressHint::DeliverReports() {
+  ScanReports reports = session_->sink.TakeReports();
+  if (reports.statusChanged) SetItemText(IDC_SCAN_TASK, reports.status);
+  if (reports.keyChanged) SetItemText(IDC_SCAN_KEY, reports.key);
+  if (request_.onRow) {
+    for (const ProblemRecord& row : reports.rows) request_.onRow(row);
+  }
+}
+
+void TfrmRegProgressHint::TaskStep(bool before) {
+  // Rows of the finished task come before its counts are refreshed.
+  DeliverReports();
+  if (before) {
+    SetProgress(0);
+    SetTimer(Handle(), kCreepTimer, kCreepInterval, nullptr);
+    timerEnabled_ = true;
+    return;
+  }
+  if (session_->worker && session_->worker->StopRequested()) return;
+  KillTimer(Handle(), kCreepTimer);
+  timerEnabled_ = false;
+  SetProgress(kProgressMaximum);
+  if (request_.notifyWindow) PostMessageA(request_.notifyWindow, kScanTaskDoneMessage, 0, 0);
+}
+
+void TfrmRegProgressHint::bStopClick() {
+  if (session_ && session_->worker) session_->worker->Stop();
+  KillTimer(Handle(), kCreepTimer);
+  timerEnabled_ = false;
+  End(kModalResultAbort);
+}
+
+void TfrmRegProgressHint::SetProgress(int position) {
+  SendMessageA(Item(IDC_SCAN_PROGRESS), PBM_SETPOS, position, 0);
+}
+
+int TfrmRegProgressHint::Progress() const {
+  return static_cast<int>(SendMessageA(Item(IDC_SCAN_PROGRESS), PBM_GETPOS, 0, 0));
+}
+
+}  // namespace kelvane

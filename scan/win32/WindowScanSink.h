@@ -1,0 +1,55 @@
+// Hands the worker's reports to the progress window without making the worker wait, except
+// for the two task steps. Status and key are coalesced (the window shows the latest); rows are
+// queued and all delivered, in order.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <mutex>
+#include <string>
+
+#include "scan/ScanSink.h"
+
+namespace kelvane {
+
+// Posted to the window when reports are waiting; sent for a task step (wParam: 1 before,
+// 0 after); posted when the worker ends by itself (wParam: the ScanEnd).
+constexpr UINT kScanReportsWaiting = WM_APP + 1;
+constexpr UINT kScanTaskStep = WM_APP + 2;
+constexpr UINT kScanEnded = WM_APP + 3;
+
+struct ScanReports {
+  std::string status;
+  bool statusChanged = false;
+  std::string key;
+  bool keyChanged = false;
+  std::deque<ProblemRecord> rows;
+};
+
+class WindowScanSink : public ScanSink {
+ public:
+  void Attach(HWND window);
+  // After this the worker's reports go nowhere; the window may be destroyed.
+  void Detach();
+  // On the window thread: what arrived since the last call.
+  ScanReports TakeReports();
+
+  void ShowStatus(const std::string& text) override;
+  void ShowKeyProgress(const std::string& path) override;
+  void AddProblem(const ProblemRecord& row) override;
+  void BeforeTask() override;
+  void AfterTask() override;
+  void ScanEnded(ScanEnd how) override;
+
+ private:
+  void NotifyLocked();
+  void SendTaskStep(bool before);
+
+  std::mutex mutex_;
+  HWND window_ = nullptr;
+  ScanReports pending_;
+  bool notified_ = false;
+};
+
+}  // namespace kelvane

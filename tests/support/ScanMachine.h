@@ -1,0 +1,73 @@
+// A machine in memory for scan tests: registry, drives C: (fixed) and D: (CD-ROM), an English
+// user interface, and a worker that reports to a recording sink.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "global/Localization.h"
+#include "platform/PortableProfileStore.h"
+#include "platform/RegFile.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemoryRegistry.h"
+#include "platform/memory/MemorySystem.h"
+#include "scan/ScanTaskThread.h"
+#include "tests/support/RecordingSink.h"
+
+namespace kelvane::testsupport {
+
+class ScanMachine : public ::testing::Test {
+ protected:
+  ScanMachine() {
+    files.AddDrive('C', DriveType::Fixed);
+    files.AddDrive('D', DriveType::CdRom);
+    files.AddFolder("C:\\Windows\\System32");
+    files.SetEnvironment("SystemRoot", "C:\\Windows");
+  }
+
+  void Load(const std::string& regText) {
+    ApplyRegFile(registry, ParseRegFile("REGEDIT4\r\n" + regText));
+  }
+
+  TScanTaskThread& Worker() {
+    if (!worker_) {
+      worker_ = std::make_unique<TScanTaskThread>(registry, files, system, language, options,
+                                                  sink);
+    }
+    return *worker_;
+  }
+
+  // Runs the tasks to the end and returns the rows found.
+  std::vector<ProblemRecord> Scan(const std::vector<std::string>& tasks) {
+    Worker().FTaskList = tasks;
+    Worker().Execute();
+    return sink.rows;
+  }
+
+  // The rows as "key | value | kind", which reads well in a failure message.
+  std::vector<std::string> Rows(const std::vector<std::string>& tasks) {
+    std::vector<std::string> rows;
+    for (const ProblemRecord& row : Scan(tasks)) {
+      rows.push_back(row.key + " | " + row.value + " | " +
+                     std::to_string(static_cast<int>(row.repairKind)));
+    }
+    return rows;
+  }
+
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  MemorySystem system;
+  PortableProfileStore profiles;
+  std::string lan = "English";
+  Language language{profiles, "/nonexistent/", lan};
+  RecordingSink sink;
+  ScanOptions options;
+
+ private:
+  std::unique_ptr<TScanTaskThread> worker_;
+};
+
+}  // namespace kelvane::testsupport

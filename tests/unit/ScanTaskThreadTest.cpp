@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "tests/support/ScanMachine.h"
+
+namespace kelvane {
+namespace {
+
+using testsupport::ScanMachine;
+
+class ScanTaskThreadTest : public ScanMachine {};
+
+TEST_F(ScanTaskThreadTest, EveryEntryRunsBothTaskStepsEvenWithoutACategory) {
+  Load("[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\gone.exe]\r\n"
+       "@=\"C:\\\\Gone\\\\gone.exe\"\r\n");
+  Scan({"1", "2", "x", "6"});
+  EXPECT_EQ(sink.Steps(), (std::vector<std::string>{
+                              "before task", "after task", "before task", "after task",
+                              "before task", "after task", "before task",
+                              "status Scanning Software Locations...",
+                              "row HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                              "App Paths\\gone.exe",
+                              "after task", "completed"}));
+}
+
+TEST_F(ScanTaskThreadTest, StopInTheMiddleOfACategoryEndsAtOnceAndAddsNothingMore) {
+  std::string regText;
+  for (int i = 0; i < 50; ++i) {
+    regText += "[HKEY_LOCAL_MACHINE\\Software\\Vendor" + std::to_string(100 + i) +
+               "]\r\n\"Path\"=\"C:\\\\Gone\\\\x.exe\"\r\n";
+  }
+  Load(regText);
+  int keys = 0;
+  sink.onKey = [&](const std::string&) {
+    if (++keys == 10) Worker().Stop();
+  };
+  Scan({"3", "6", "14"});
+  EXPECT_EQ(keys, 10);
+  ASSERT_FALSE(sink.events.empty());
+  EXPECT_EQ(sink.events.back(), "stopped");
+  // Keys 1 and 2 are Software and Software\Classes; the stop comes as the tenth key, the
+  // eighth vendor, is reached: the seven vendors before it were reported, nothing after.
+  EXPECT_EQ(sink.rows.size(), 7u);
+  EXPECT_EQ(std::count(sink.events.begin(), sink.events.end(), "before task"), 1);
+  EXPECT_EQ(std::count(sink.events.begin(), sink.events.end(), "after task"), 0);
+}
+
+TEST_F(ScanTaskThreadTest, AStopBeforeTheFirstTaskRunsNothing) {
+  Worker().Stop();
+  Scan({"6"});
+  EXPECT_EQ(sink.events, std::vector<std::string>{"stopped"});
+}
+
+class FailingSink : public testsupport::RecordingSink {
+ public:
+  void ShowStatus(const std::string& text) override {
+    RecordingSink::ShowStatus(text);
+    throw std::runtime_error("unexpected");
+  }
+};
+
+TEST_F(ScanTaskThreadTest, AnErrorInACategoryEndsTheScanAsFailed) {
+  FailingSink failing;
+  TScanTaskThread worker(registry, files, system, language, options, failing);
+  worker.FTaskList = {"6", "14"};
+  worker.Execute();
+  EXPECT_EQ(failing.events, (std::vector<std::string>{"before task",
+                                                      "status Scanning Software Locations...",
+                                                      "failed"}));
+}
+
+TEST_F(ScanTaskThreadTest, DriveLettersFollowTheMediaSettings) {
+  files.AddDrive('E', DriveType::Removable);
+  files.AddDrive('F', DriveType::Remote);
+  files.AddDrive('G', DriveType::Fixed);
+  std::string allButD;
+  for (char letter = 'c'; letter <= 'z'; ++letter) {
+    if (letter != 'd') allButD += letter;
+  }
+  EXPECT_EQ(ScanDriveLetters(files, {false, false}), "cg");
+  EXPECT_EQ(ScanDriveLetters(files, {false, true}), "cdg");
+  EXPECT_EQ(ScanDriveLetters(files, {true, false}), "ab" + allButD);
+  EXPECT_EQ(ScanDriveLetters(files, {true, true}), "abcdd" + allButD.substr(1));
+}
+
+TEST_F(ScanTaskThreadTest, FloppiesAreProbedOnlyWhenRemovableMediaAreJudged) {
+  files.AddDrive('A', DriveType::Removable, true);
+  Worker().MeasureFloppyDrives();
+  EXPECT_FALSE(Worker().FDriveAReady);
+
+  options.includeRemoveMedia = true;
+  TScanTaskThread withMedia(registry, files, system, language, options, sink);
+  withMedia.MeasureFloppyDrives();
+  EXPECT_TRUE(withMedia.FDriveAReady);
+  EXPECT_FALSE(withMedia.FDriveBReady);
+}
+
+TEST_F(ScanTaskThreadTest, Wow64IsTakenFromTheSystem) {
+  system.SetWow64(true);
+  TScanTaskThread worker(registry, files, system, language, options, sink);
+  EXPECT_TRUE(worker.FIsWow64);
+}
+
+}  // namespace
+}  // namespace kelvane
