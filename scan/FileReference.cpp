@@ -1,6 +1,7 @@
 #include "scan/FileReference.h"
 
 #include "platform/Text.h"
+#include "scan/JudgedDrive.h"
 
 namespace kelvane {
 namespace {
@@ -102,18 +103,11 @@ bool FileReferenceCheck::IsInvalidPath(const std::string& text, const std::strin
                             : IsInvalidAnchoredPath(path, anchorName);
 }
 
-bool FileReferenceCheck::IsOnJudgedDrive(const std::string& path) const {
-  if (path.empty()) return false;
-  const std::string letter = UpperCaseAscii(path.substr(0, 1));
-  return UpperCaseAscii(drives_.driveLetters).find(letter) != std::string::npos &&
-         path.find(":\\") == 1;
-}
-
 bool FileReferenceCheck::IsInvalidAnchoredPath(std::string path, const std::string& anchorName) {
   const auto at = UpperCaseAscii(path).find(UpperCaseAscii(anchorName));
   if (at == std::string::npos) return false;
   path = path.substr(0, at) + anchorName;
-  if (!IsOnJudgedDrive(path)) return false;
+  if (!IsOnJudgedDrive(path, drives_.driveLetters)) return false;
   if (IsOnEmptyFloppy(path)) return true;
   return !FileExists(path);
 }
@@ -130,7 +124,7 @@ bool FileReferenceCheck::PassesExistenceTest(const std::string& candidate, bool 
 }
 
 bool FileReferenceCheck::IsInvalidPlainPath(const std::string& path, bool allowFolder) {
-  if (!IsOnJudgedDrive(path)) return false;
+  if (!IsOnJudgedDrive(path, drives_.driveLetters)) return false;
   if (IsOnEmptyFloppy(path)) return true;
   // A string naming several paths is not judged.
   if (path.find(":\\", 3) != std::string::npos) return false;

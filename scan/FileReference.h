@@ -33,7 +33,6 @@ class FileReferenceCheck {
  private:
   bool IsInvalidAnchoredPath(std::string path, const std::string& anchorName);
   bool IsInvalidPlainPath(const std::string& path, bool allowFolder);
-  bool IsOnJudgedDrive(const std::string& path) const;
   bool PassesExistenceTest(const std::string& candidate, bool allowFolder);
   bool ExistsAsProgram(const std::string& candidate);
   // Answers are kept for the object's life, which is one scan: the same folders and programs

@@ -2,6 +2,7 @@
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
 #include "scan/ScanTaskThread.h"
+#include "scan/ValueProblem.h"
 
 namespace kelvane {
 namespace {
@@ -85,15 +86,10 @@ void TScanTaskThread::ScanValueTree(const std::string& rootName, const std::stri
     if (!key.OpenKey(path, false)) return;
     ShowKeyProgress(path);
     for (const std::string& name : key.ValueNames()) {
-      const RegDataKind kind = key.DataKind(name);
-      if (kind != RegDataKind::String && kind != RegDataKind::ExpandString) continue;
+      if (!IsTextKind(key.DataKind(name))) continue;
       const std::string text = key.ReadString(name);
-      if (!IsInvalidPath(text, anchorName, true)) continue;
-      if (name.find('\\') == std::string::npos) {
-        AddProblem(problem, upperRoot + "\\" + path + "\\" + name, text,
-                   RepairKind::ValueInKeyText);
-      } else {
-        AddProblem(problem, upperRoot + "\\" + path, name, RepairKind::ValueNamedByValue);
+      if (IsInvalidPath(text, anchorName, true)) {
+        AddValueProblem(*this, problem, upperRoot + "\\" + path, name, text);
       }
     }
     subkeys = key.SubkeyNames();

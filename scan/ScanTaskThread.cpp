@@ -11,13 +11,13 @@ namespace {
 // handle is released on the way out.
 struct ScanStopped {};
 
+}  // namespace
+
 int TaskCode(const std::string& entry) {
   char* end = nullptr;
   const long code = std::strtol(entry.c_str(), &end, 10);
   return entry.empty() || *end != '\0' ? 0 : static_cast<int>(code);
 }
-
-}  // namespace
 
 std::string ScanDriveLetters(FileSystemAccess& files, const ScanOptions& options) {
   std::string letters = options.includeRemoveMedia ? "ab" : "";
@@ -35,7 +35,7 @@ std::string ScanDriveLetters(FileSystemAccess& files, const ScanOptions& options
 TScanTaskThread::TScanTaskThread(RegistryStore& registry, FileSystemAccess& files,
                                  SystemAccess& system, const Language& language,
                                  ScanOptions options, ScanSink& sink)
-    : registry_(registry), files_(files), language_(language), options_(options), sink_(sink) {
+    : registry_(registry), files_(files), system_(system), language_(language), options_(options), sink_(sink) {
   FIsWow64 = system.IsWow64();
   FDriveLetters = ScanDriveLetters(files, options);
 }
@@ -93,7 +93,21 @@ void TScanTaskThread::RunTask(int code) {
       {4, &TScanTaskThread::ScanFilesAndFoldersCurrentUser},
       {5, &TScanTaskThread::ScanFilesAndFoldersUsers},
       {6, &TScanTaskThread::ScanSoftwareLocations},
+      {7, &TScanTaskThread::ScanWindowsFonts},
+      {8, &TScanTaskThread::ScanHelpFiles},
+      {9, &TScanTaskThread::ScanSharedDlls},
+      {10, &TScanTaskThread::ScanStartupPrograms},
+      {11, &TScanTaskThread::ScanAddRemovePrograms},
+      {12, &TScanTaskThread::ScanFileExtensions},
+      {13, &TScanTaskThread::ScanCustomControls},
       {14, &TScanTaskThread::ScanObsoleteSoftware},
+      {15, &TScanTaskThread::ScanWindowsServices},
+      {16, &TScanTaskThread::ScanStartMenu},
+      {17, &TScanTaskThread::ScanShortcuts},
+      {18, &TScanTaskThread::ScanSoundEvents},
+      {19, &TScanTaskThread::ScanActiveX},
+      {20, &TScanTaskThread::ScanMRULists},
+      {21, &TScanTaskThread::ScanInstaller},
       {22, &TScanTaskThread::ScanApplications},
       {23, &TScanTaskThread::ScanEmptyKeysUsers},
   };
@@ -128,5 +142,7 @@ bool TScanTaskThread::IsInvalidPath(const std::string& text, const std::string& 
                                     bool allowFolder) {
   return Check().IsInvalidPath(text, anchorName, allowFolder);
 }
+
+bool TScanTaskThread::IsOnEmptyFloppy(const std::string& path) { return Check().IsOnEmptyFloppy(path); }
 
 }  // namespace kelvane

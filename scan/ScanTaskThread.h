@@ -47,6 +47,7 @@ class TScanTaskThread {
   void AddProblem(const std::string& problem, const std::string& key, const std::string& value,
                   RepairKind kind);
   bool IsInvalidPath(const std::string& text, const std::string& anchorName, bool allowFolder);
+  bool IsOnEmptyFloppy(const std::string& path);
   std::string LangString(const std::string& key, const std::string& englishDefault) const;
 
   // Files and folders.
@@ -69,7 +70,47 @@ class TScanTaskThread {
                            const std::string& valueName, const std::string& subkeyName,
                            const std::string& startPath);
 
+  // Fonts, help files, shared DLLs.
+  void ScanWindowsFonts();
+  void ScanHelpFiles();
+  void ScanSharedDlls();
+
+  // Startup programs.
+  void ScanStartupPrograms();
+  void ScanRunKey(const std::string& rootName, const std::string& path);
+
+  // Add/remove programs and installer.
+  void ScanAddRemovePrograms();
+  void ScanInstaller();
+
+  // File extensions.
+  void ScanFileExtensions();
+
+  // Custom controls and ActiveX.
+  void ScanCustomControls();
+  void ScanActiveX();
+  bool IsFilesAndFoldersHKLMScheduled() const;
+  void ScanDefaultValueTree(const std::string& rootName, const std::string& parentPath,
+                            const std::string& keyName);
+  void ScanInterfaceTypeLibs();
+  void ScanClassAppIDs();
+
+  // Windows services.
+  void ScanWindowsServices();
+
+  // Start menu and shortcuts.
+  void ScanStartMenu();
+  void ScanShortcuts();
+  void ScanShortcutFolder(const std::string& folder);
+
+  // Sound events and MRU lists.
+  void ScanSoundEvents();
+  void ScanSoundSchemeTree(const std::string& rootName, const std::string& parentPath,
+                           const std::string& keyName);
+  void ScanMRULists();
+
   RegistryStore& Registry() { return registry_; }
+  SystemAccess& System() { return system_; }
   FileSystemAccess& Files() { return files_; }
 
  private:
@@ -79,6 +120,7 @@ class TScanTaskThread {
 
   RegistryStore& registry_;
   FileSystemAccess& files_;
+  SystemAccess& system_;
   const Language& language_;
   ScanOptions options_;
   ScanSink& sink_;
@@ -89,6 +131,9 @@ class TScanTaskThread {
   // Held while a row is handed over, so that no row follows a stop.
   std::mutex rowMutex_;
 };
+
+// A task-list entry as a category code; 0 when it is not a number.
+int TaskCode(const std::string& entry);
 
 // The lower-case letters of the drives whose references are judged: "ab" and every letter
 // when removable media are included, otherwise the fixed drives; CD-ROM drives only when

@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "scan/CountKeyItems.h"
 #include "scan/ScanTaskThread.h"
+#include "scan/ValueProblem.h"
 
 namespace kelvane {
 namespace {
@@ -10,10 +11,6 @@ namespace {
 const char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 const char kApplications[] = "Software\\Classes\\Applications";
 const char kNotFound[] = "Not Found";
-
-bool IsTextKind(RegDataKind kind) {
-  return kind == RegDataKind::String || kind == RegDataKind::ExpandString;
-}
 
 // Names without a dot and names ending in ".exe" are programs; other files are not examined.
 bool IsProgramName(const std::string& name) {

@@ -150,6 +150,7 @@ void MemoryFileSystem::AddFile(const std::string& path, std::uint64_t size,
   Node* file = FillPath(path, false);
   file->size = size;
   file->contents.clear();
+  file->shortcutTarget.reset();
   file->attributes = attributes & ~kFileAttributeDirectory;
 }
 
@@ -158,6 +159,15 @@ void MemoryFileSystem::AddFileWithContents(const std::string& path, const std::s
   Node* file = FillPath(path, false);
   file->contents = contents;
   file->size = contents.size();
+  file->shortcutTarget.reset();
+}
+
+void MemoryFileSystem::AddShortcut(const std::string& path, const std::string& target) {
+  const Lock lock(mutex_);
+  Node* file = FillPath(path, false);
+  file->contents.clear();
+  file->size = 0;
+  file->shortcutTarget = target;
 }
 
 void MemoryFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
@@ -348,6 +358,7 @@ std::unique_ptr<TextFileWriter> MemoryFileSystem::OpenTextFile(const std::string
     if (file.folder || !file.writable) throw failure;
     if (!append) {
       file.contents.clear();
+      file.shortcutTarget.reset();
       file.size = 0;
       file.dosTime = clock_;
     }
@@ -391,6 +402,13 @@ bool MemoryFileSystem::DeleteFileSilently(const std::string& path) {
     deletedAll = true;
   }
   return deletedAll;
+}
+
+std::string MemoryFileSystem::GetShortcutTarget(const std::string& shortcutPath) {
+  const Lock lock(mutex_);
+  const Node* file = Lookup(Parse(shortcutPath));
+  if (!file || file->folder || !file->shortcutTarget) return {};
+  return *file->shortcutTarget;
 }
 
 }  // namespace kelvane

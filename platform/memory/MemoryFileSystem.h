@@ -28,6 +28,9 @@ class MemoryFileSystem : public FileSystemAccess {
   void AddFile(const std::string& path, std::uint64_t size = 0,
                std::uint32_t attributes = kFileAttributeArchive);
   void AddFileWithContents(const std::string& path, const std::string& contents);
+  // A shortcut file pointing at target, as the shell would save it; an empty target stands for
+  // a shortcut to an object without a file-system path. An existing file is replaced.
+  void AddShortcut(const std::string& path, const std::string& target);
   // The directory bit follows the entry's kind whatever is given.
   void SetAttributes(const std::string& path, std::uint32_t attributes);
   void SetLastWrite(const std::string& path, std::uint32_t dosTime);
@@ -58,6 +61,8 @@ class MemoryFileSystem : public FileSystemAccess {
   // Deletes every entry the name matches, folders with their contents, as the shell does;
   // read-only entries stay, as under Wine.
   bool DeleteFileSilently(const std::string& path) override;
+  // Only files made by AddShortcut are shortcuts; any other file reads as none.
+  std::string GetShortcutTarget(const std::string& shortcutPath) override;
 
  private:
   struct Node {
@@ -67,6 +72,7 @@ class MemoryFileSystem : public FileSystemAccess {
     std::uint32_t dosTime = 0;
     std::uint64_t size = 0;
     std::string contents;
+    std::optional<std::string> shortcutTarget;
     bool writable = true;
     Node* parent = nullptr;
     // Keyed by the upper-cased name, which is also the order Wine lists them in.

@@ -3,6 +3,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <stdexcept>
+
+#include "platform/win32/ComObjects.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
@@ -10,6 +13,7 @@ namespace {
 
 constexpr DWORD kExpansionBufferSize = 1024;
 constexpr DWORD kVolumeNameBufferSize = 128;
+constexpr int kShortcutTargetBufferSize = MAX_PATH + 1;
 // Lines are collected and written in blocks of about this size.
 constexpr std::size_t kWriteBlockSize = 64 * 1024;
 
@@ -41,6 +45,18 @@ class ShellItemIdList {
  private:
   LPITEMIDLIST list_ = nullptr;
 };
+
+std::runtime_error ShellObjectFailure(HRESULT result) {
+  char* text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                 nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<char*>(&text), 0,
+                 nullptr);
+  std::string message = text ? text : "error " + std::to_string(result);
+  LocalFree(text);
+  while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ') message.pop_back();
+  return std::runtime_error("The shell link object is not available: " + message);
+}
 
 std::uint32_t LocalDosTime(const FILETIME& utc) {
   FILETIME local;
@@ -191,6 +207,23 @@ bool Win32FileSystem::DeleteFileSilently(const std::string& path) {
   operation.pFrom = names.c_str();
   operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
   return SHFileOperationA(&operation) == 0;
+}
+
+std::string Win32FileSystem::GetShortcutTarget(const std::string& shortcutPath) {
+  const ComApartment apartment;
+  if (!apartment.Ready()) return {};
+  ComReference<IShellLinkA> link;
+  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IShellLinkA, link.Receive());
+  if (FAILED(result)) throw ShellObjectFailure(result);
+  ComReference<IPersistFile> file;
+  result = link->QueryInterface(IID_IPersistFile, file.Receive());
+  if (FAILED(result)) throw ShellObjectFailure(result);
+  if (FAILED(file->Load(WideText(shortcutPath).c_str(), STGM_READ))) return {};
+  char target[kShortcutTargetBufferSize] = {};
+  WIN32_FIND_DATAA data;
+  if (FAILED(link->GetPath(target, kShortcutTargetBufferSize, &data, SLGP_UNCPRIORITY))) return {};
+  return target;
 }
 
 }  // namespace kelvane

@@ -25,6 +25,8 @@ class Win32FileSystem : public FileSystemAccess {
   std::unique_ptr<TextFileWriter> OpenTextFile(const std::string& path, bool append) override;
   std::string ProgramFolder() override;
   bool DeleteFileSilently(const std::string& path) override;
+  // Through the shell's link object, with COM made ready on the calling thread for the call.
+  std::string GetShortcutTarget(const std::string& shortcutPath) override;
 
  private:
   // Set by the main thread, read by the scan thread.

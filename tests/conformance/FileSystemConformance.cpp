@@ -287,6 +287,26 @@ TEST_F(FileSystemConformance, DeleteFileSilentlyRemovesTheFileButNotAReadOnlyOne
   EXPECT_TRUE(Files().FileExists(scratch_ + "kept.lnk"));
 }
 
+TEST_F(FileSystemConformance, ShortcutTargetsAreReadFromSavedShortcutsOnly) {
+  env_->WriteBytes(scratch_ + "app.exe", "MZ");
+  env_->MakeFolder(scratch_ + "Data");
+  env_->MakeShortcut(scratch_ + "App.lnk", scratch_ + "app.exe");
+  env_->MakeShortcut(scratch_ + "GONE.LNK", scratch_ + "gone.exe");
+  env_->MakeShortcut(scratch_ + "Data.lnk", scratch_ + "Data");
+  env_->WriteBytes(scratch_ + "plain.lnk", "not a shortcut");
+
+  EXPECT_EQ(Files().GetShortcutTarget(scratch_ + "App.lnk"), scratch_ + "app.exe");
+  EXPECT_EQ(Files().GetShortcutTarget(UpperCaseAscii(scratch_ + "app.lnk")), scratch_ + "app.exe");
+  // The target need not exist, and a folder is a target like a file.
+  EXPECT_EQ(Files().GetShortcutTarget(scratch_ + "gone.lnk"), scratch_ + "gone.exe");
+  EXPECT_EQ(Files().GetShortcutTarget(scratch_ + "Data.lnk"), scratch_ + "Data");
+
+  EXPECT_EQ(Files().GetShortcutTarget(scratch_ + "plain.lnk"), "");
+  EXPECT_EQ(Files().GetShortcutTarget(scratch_ + "missing.lnk"), "");
+  EXPECT_EQ(Files().GetShortcutTarget(scratch_ + "Data"), "");
+  EXPECT_EQ(Files().GetShortcutTarget(scratch_ + "App.lnk\\"), "");
+}
+
 TEST_F(FileSystemConformance, SpecialFoldersComeWithoutTrailingBackslash) {
   const std::optional<std::string> fonts = Files().SpecialFolder(ShellFolder::Fonts);
   ASSERT_TRUE(fonts.has_value());

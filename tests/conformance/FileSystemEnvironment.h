@@ -36,6 +36,8 @@ class FileSystemEnvironment {
   virtual void SetLastWrite(const std::string& path, int year, int month, int day, int hour,
                             int minute, int second) = 0;
   virtual void MakeReadOnly(const std::string& path) = 0;
+  // A shortcut file pointing at target, saved by the platform's own shortcut maker.
+  virtual void MakeShortcut(const std::string& path, const std::string& target) = 0;
   // A process environment variable, removed again when the environment ends.
   virtual void SetVariable(const std::string& name, const std::string& value) = 0;
 };

@@ -9,6 +9,24 @@ namespace {
 constexpr char kScratchTop[] = "kelvane-fs-scratch";
 constexpr char kProgramFile[] = "conformance_tests.exe";
 
+// The shell folders of a Wine prefix: the user's Start menu and recent documents lie inside the
+// application data.
+const struct {
+  int id;
+  const char* path;
+} kShellFolders[] = {
+    {ShellFolder::Programs,
+     "C:\\users\\kelvane\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"},
+    {ShellFolder::Recent, "C:\\users\\kelvane\\AppData\\Roaming\\Microsoft\\Windows\\Recent"},
+    {ShellFolder::StartMenu,
+     "C:\\users\\kelvane\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"},
+    {ShellFolder::DesktopDirectory, "C:\\users\\kelvane\\Desktop"},
+    {ShellFolder::CommonStartMenu, "C:\\ProgramData\\Microsoft\\Windows\\Start Menu"},
+    {ShellFolder::CommonPrograms, "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs"},
+    {ShellFolder::CommonDesktopDirectory, "C:\\users\\Public\\Desktop"},
+    {ShellFolder::AppData, "C:\\users\\kelvane\\AppData\\Roaming"},
+};
+
 // The stand-in laid out like the Wine prefix the Windows runner uses.
 class MemoryFileSystemEnvironment : public FileSystemEnvironment {
  public:
@@ -20,6 +38,10 @@ class MemoryFileSystemEnvironment : public FileSystemEnvironment {
     files_.AddDrive(kEmptyRemovableDrive, DriveType::Removable, false);
     files_.AddFolder("C:\\windows\\Fonts");
     files_.SetSpecialFolder(ShellFolder::Fonts, "C:\\windows\\Fonts");
+    for (const auto& folder : kShellFolders) {
+      files_.AddFolder(folder.path);
+      files_.SetSpecialFolder(folder.id, folder.path);
+    }
     files_.AddFile(std::string("C:\\tests\\") + kProgramFile, 4096);
     files_.SetProgramFolder("C:\\tests\\");
     files_.AddFolder(scratch_);
@@ -45,6 +67,9 @@ class MemoryFileSystemEnvironment : public FileSystemEnvironment {
   }
   void MakeReadOnly(const std::string& path) override {
     files_.SetAttributes(path, kFileAttributeReadOnly | kFileAttributeArchive);
+  }
+  void MakeShortcut(const std::string& path, const std::string& target) override {
+    files_.AddShortcut(path, target);
   }
   void SetVariable(const std::string& name, const std::string& value) override {
     files_.SetEnvironment(name, value);

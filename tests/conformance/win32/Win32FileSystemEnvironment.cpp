@@ -1,8 +1,10 @@
 #include <windows.h>
+#include <shlobj.h>
 
 #include <stdexcept>
 #include <vector>
 
+#include "platform/win32/ComObjects.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
 #include "tests/conformance/FileSystemEnvironment.h"
@@ -115,6 +117,20 @@ class Win32FileSystemEnvironment : public FileSystemEnvironment {
   void MakeReadOnly(const std::string& path) override {
     if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) {
       throw Failed("SetFileAttributesA", path);
+    }
+  }
+
+  void MakeShortcut(const std::string& path, const std::string& target) override {
+    const ComApartment apartment;
+    ComReference<IShellLinkA> link;
+    ComReference<IPersistFile> file;
+    if (!apartment.Ready() ||
+        FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.Receive())) ||
+        FAILED(link->SetPath(target.c_str())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.Receive())) ||
+        FAILED(file->Save(WideText(path).c_str(), TRUE))) {
+      throw Failed("Saving a shortcut", path);
     }
   }
 

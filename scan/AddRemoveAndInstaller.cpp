@@ -1,0 +1,98 @@
+// Add/remove programs and installer: uninstall registrations that can no longer do their work.
+#include <unordered_set>
+
+#include "platform/RegistryAccess.h"
+#include "platform/Text.h"
+#include "scan/ScanTaskThread.h"
+
+namespace kelvane {
+namespace {
+
+const char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// The installer's key texts spell the first component in capitals.
+const char kInstallerUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const char kInstallerFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\Folders";
+const char kAddRemoveCache[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache";
+
+// Any value whose name holds the word, in this letter case, is taken for the uninstall command
+// ("QuietUninstallString" as well).
+bool HasUninstallCommand(RegistryAccess& entry) {
+  for (const std::string& name : entry.ValueNames()) {
+    if (name.find("UninstallString") != std::string::npos) return true;
+  }
+  return false;
+}
+
+// The shared folders are the value names; their data is of no interest.
+void ScanSharedInstallerFolders(TScanTaskThread& worker, const std::string& problem) {
+  RegistryAccess key(worker.Registry());
+  key.SetRootKey(kHkeyLocalMachine);
+  if (!key.OpenKey(kInstallerFolders, false)) return;
+  worker.ShowKeyProgress(kInstallerFolders);
+  for (const std::string& folder : key.ValueNames()) {
+    if (worker.IsInvalidPath(folder, "", true)) {
+      worker.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kInstallerFolders, folder,
+                        RepairKind::ValueNamedByValue);
+    }
+  }
+}
+
+// The upper-cased names of the uninstall registrations; none when the key cannot be read.
+std::unordered_set<std::string> UninstallEntryNames(RegistryStore& registry) {
+  std::unordered_set<std::string> names;
+  RegistryAccess key(registry);
+  key.SetRootKey(kHkeyLocalMachine);
+  key.SetAccess(kAccessRead);
+  if (!key.OpenKey(kInstallerUninstall, false)) return names;
+  for (const std::string& name : key.SubkeyNames()) names.insert(UpperCaseAscii(name));
+  return names;
+}
+
+// A cached add/remove entry outlives the registration it was made for.
+void ScanAddRemoveCache(TScanTaskThread& worker, const std::string& problem) {
+  const std::unordered_set<std::string> registered = UninstallEntryNames(worker.Registry());
+  RegistryAccess key(worker.Registry());
+  key.SetRootKey(kHkeyLocalMachine);
+  key.SetAccess(kAccessRead);
+  if (!key.OpenKey(kAddRemoveCache, false)) return;
+  worker.ShowKeyProgress(kAddRemoveCache);
+  for (const std::string& name : key.SubkeyNames()) {
+    if (registered.count(UpperCaseAscii(name)) == 0) {
+      worker.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kAddRemoveCache, name,
+                        RepairKind::SubkeyNamedByValue);
+    }
+  }
+}
+
+}  // namespace
+
+void TScanTaskThread::ScanAddRemovePrograms() {
+  ShowStatus("RES_Scanning_Add_Remove_Programs", "Scanning Add/Remove Programs...");
+  RegistryAccess key(Registry());
+  key.SetRootKey(kHkeyLocalMachine);
+  if (!key.OpenKey(kUninstall, false)) return;
+  const std::string problem = LangString("RES_Problem_AddRomve", "Add/Remove Programs Issue");
+  for (const std::string& name : key.SubkeyNames()) {
+    // Installer-made entries, named by their product code, are the installer's to judge.
+    if (!name.empty() && name[0] == '{') continue;
+    const std::string path = std::string(kUninstall) + "\\" + name;
+    ShowKeyProgress(path);
+    key.CloseKey();
+    if (!key.OpenKey(path, false)) continue;
+    if (!HasUninstallCommand(key) && !key.ValueExists("SystemComponent")) {
+      AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kUninstall, name,
+                 RepairKind::SubkeyNamedByValue);
+    }
+  }
+}
+
+void TScanTaskThread::ScanInstaller() {
+  ShowStatus("RES_Scanning_Installer", "Scanning Installer...");
+  const std::string problem = LangString("RES_Problem_Installer", "Installer Reference Issue");
+  ScanValueTree("HKEY_LOCAL_MACHINE", kInstallerUninstall, problem, ".exe");
+  ScanSharedInstallerFolders(*this, problem);
+  ScanAddRemoveCache(*this, problem);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,71 @@
+// File extensions: class registrations and per-user extension keys that carry nothing.
+#include "platform/RegistryAccess.h"
+#include "scan/CountKeyItems.h"
+#include "scan/ScanTaskThread.h"
+#include "scan/ValueProblem.h"
+
+namespace kelvane {
+namespace {
+
+const char kClasses[] = "Software\\Classes";
+const char kFileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
+
+// A default value of any other kind with data cannot be read as text and counts as content.
+bool IsEmptyDefaultValue(RegistryAccess& key) {
+  if (key.DataSize("") <= 0) return true;
+  return IsTextKind(key.DataKind("")) && key.ReadString("").empty();
+}
+
+// No subkeys and no data: no values at all, or only an empty default value. A default value
+// stored as a number or binary data is content, even when it is empty.
+bool IsEmptyClassKey(RegistryAccess& key) {
+  RegKeyInfo info;
+  if (!key.KeyInfo(info)) return false;
+  const RegDataKind defaultKind = key.DataKind("");
+  if (defaultKind == RegDataKind::Integer || defaultKind == RegDataKind::Binary) return false;
+  if (info.subkeyCount != 0) return false;
+  if (info.valueCount == 0) return true;
+  return info.valueCount == 1 && key.ValueExists("") && IsEmptyDefaultValue(key);
+}
+
+void ScanMachineClasses(TScanTaskThread& worker, const std::string& problem) {
+  RegistryAccess key(worker.Registry());
+  key.SetRootKey(kHkeyLocalMachine);
+  if (!key.OpenKey(kClasses, false)) return;
+  for (const std::string& name : key.SubkeyNames()) {
+    const std::string path = std::string(kClasses) + "\\" + name;
+    worker.ShowKeyProgress(path);
+    key.CloseKey();
+    if (key.OpenKey(path, false) && IsEmptyClassKey(key)) {
+      worker.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kClasses, name,
+                        RepairKind::SubkeyNamedByValue);
+    }
+  }
+}
+
+// None when the user has no extension keys.
+std::vector<std::string> UserExtensionNames(RegistryStore& registry) {
+  RegistryAccess key(registry);
+  key.SetRootKey(kHkeyCurrentUser);
+  if (!key.OpenKey(kFileExts, false)) return {};
+  return key.SubkeyNames();
+}
+
+}  // namespace
+
+void TScanTaskThread::ScanFileExtensions() {
+  ShowStatus("RES_Scanning_File_Extensions", "Scanning File Extensions...");
+  const std::string problem = LangString("RES_Problem_FileExtension", "Unused File Extension");
+  ScanMachineClasses(*this, problem);
+
+  for (const std::string& extension : UserExtensionNames(Registry())) {
+    const std::string path = std::string(kFileExts) + "\\" + extension;
+    ShowKeyProgress(path);
+    if (CountKeyItems(Registry(), kHkeyCurrentUser, path, 1, true, true) < 1) {
+      AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + kFileExts, extension,
+                 RepairKind::SubkeyNamedByValue);
+    }
+  }
+}
+
+}  // namespace kelvane

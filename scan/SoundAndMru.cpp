@@ -1,0 +1,122 @@
+// Sound events and MRU lists: the user's event sounds, recent-file lists and program-use history
+// that name files which no longer exist.
+#include "platform/RegistryAccess.h"
+#include "platform/Text.h"
+#include "scan/JudgedDrive.h"
+#include "scan/ScanTaskThread.h"
+#include "scan/ValueProblem.h"
+
+namespace kelvane {
+namespace {
+
+const char kOpenSaveMru[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU";
+const char kUserAssist[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
+    "{75048700-EF1F-11D0-9888-006097DEACF9}\\Count";
+constexpr int kLargestUserAssistEntry = 32767;
+// Bytes 4 to 7 of an entry hold its run counter.
+constexpr std::size_t kRunCounterEnd = 8;
+
+// Only these schemes say which sound an event plays; other keys just lead to them.
+bool IsJudgedSchemeKey(const std::string& keyName) {
+  const std::string name = LowerCaseAscii(keyName);
+  return name == ".current" || name == ".default" || name == "utopia0";
+}
+
+// Whether the text followed by "." and one of the extensions (other than "*") is a file.
+bool ExistsWithAnExtension(FileSystemAccess& files, const std::string& text,
+                           const std::vector<std::string>& extensions) {
+  for (const std::string& extension : extensions) {
+    if (extension != "*" && files.FileExists(text + "." + extension)) return true;
+  }
+  return false;
+}
+
+// Entries too short to hold a run counter have run as far as anyone can tell.
+bool NeverRun(const Bytes& data) {
+  if (data.size() < kRunCounterEnd) return false;
+  return (data[4] | data[5] | data[6] | data[7]) == 0;
+}
+
+}  // namespace
+
+void TScanTaskThread::ScanSoundEvents() {
+  ShowStatus("RES_Scanning_Sound_And_Appevents", "Scanning Sound and Appevents...");
+  ScanSoundSchemeTree("HKEY_Current_User", "AppEvents\\Schemes\\Apps", "");
+}
+
+void TScanTaskThread::ScanSoundSchemeTree(const std::string& rootName,
+                                          const std::string& parentPath,
+                                          const std::string& keyName) {
+  const std::string upperRoot = UpperCaseAscii(rootName);
+  const std::optional<RootKey> root = RootKeyFromName(upperRoot);
+  if (!root) return;
+  const std::string path = parentPath + keyName;
+  RegistryAccess key(registry_);
+  key.SetRootKey(*root);
+  if (!key.OpenKey(path, false)) return;
+  if (IsJudgedSchemeKey(keyName) && IsTextKind(key.DataKind(""))) {
+    ShowKeyProgress(path);
+    const std::string sound = key.ReadString("");
+    if (IsInvalidPath(sound, "", false)) {
+      AddProblem(LangString("RES_Problem_Sound", "Missing Sound File"), upperRoot + "\\" + path,
+                 sound, RepairKind::DefaultValue);
+    }
+  }
+  for (const std::string& subkey : key.SubkeyNames()) {
+    ScanSoundSchemeTree(upperRoot, path + "\\", subkey);
+  }
+}
+
+void TScanTaskThread::ScanMRULists() {
+  ShowStatus("RES_Scanning_MRU_And_History_Lists", "Scanning MRU and History Lists...");
+  const std::string problem = LangString("RES_Problem_MRU", "Missing MRU and History Lists file");
+  {
+    RegistryAccess key(registry_);
+    key.SetRootKey(kHkeyCurrentUser);
+    if (key.OpenKey(kOpenSaveMru, false)) {
+      ShowKeyProgress(kOpenSaveMru);
+      const std::vector<std::string> extensions = key.SubkeyNames();
+      for (const std::string& name : key.ValueNames()) {
+        if (!IsTextKind(key.DataKind(name))) continue;
+        const std::string text = key.ReadString(name);
+        if (!IsOnJudgedDrive(text, FDriveLetters)) continue;
+        // The list may hold a file's name without the extension its subkey stands for.
+        if (ExistsWithAnExtension(files_, text, extensions)) continue;
+        AddValueProblem(*this, problem, std::string("HKEY_CURRENT_USER\\") + kOpenSaveMru, name,
+                        text);
+      }
+      for (const std::string& extension : extensions) {
+        ScanValueTree("HKEY_CURRENT_USER", std::string(kOpenSaveMru) + "\\" + extension, problem,
+                      "");
+      }
+    }
+  }
+  try {
+    RegistryAccess key(registry_);
+    key.SetRootKey(kHkeyCurrentUser);
+    if (!key.OpenKey(kUserAssist, false)) return;
+    ShowKeyProgress(kUserAssist);
+    for (const std::string& name : key.ValueNames()) {
+      const int size = key.DataSize(name);
+      if (size < 0 || size > kLargestUserAssistEntry) continue;
+      Bytes data(static_cast<std::size_t>(size));
+      data.resize(key.ReadBinary(name, data.data(), data.size()));
+      const std::string entry = Rot13(name);
+      bool missing = false;
+      const auto colon = entry.find(':');
+      if (entry.find(".lnk") == std::string::npos && colon != std::string::npos) {
+        missing = IsInvalidPath(entry.substr(colon + 1), "", true);
+      }
+      if (NeverRun(data) || missing) {
+        AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + kUserAssist, entry,
+                   RepairKind::EncodedValueName);
+      }
+    }
+  } catch (const std::exception&) {
+    // A value that cannot be read as binary ends the history step only; a stop goes on up.
+  }
+}
+
+}  // namespace kelvane

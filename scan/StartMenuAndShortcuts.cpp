@@ -1,0 +1,119 @@
+// Start menu and shortcuts: remembered orders of Start-menu folders that are gone, and shortcut
+// files whose target is gone.
+#include "platform/RegistryAccess.h"
+#include "platform/Text.h"
+#include "scan/JudgedDrive.h"
+#include "scan/ScanTaskThread.h"
+
+namespace kelvane {
+namespace {
+
+const char* const kMenuOrderKeys[] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu2\\Programs",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu\\Programs",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu\\&Programs",
+};
+
+// The folders whose shortcuts are judged, in the order they are walked.
+const int kShortcutFolders[] = {
+    ShellFolder::CommonStartMenu, ShellFolder::CommonDesktopDirectory,
+    ShellFolder::AppData,         ShellFolder::Recent,
+    ShellFolder::StartMenu,       ShellFolder::DesktopDirectory,
+};
+
+bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
+
+bool IsFolder(const FileEntry& entry) { return entry.attributes & kFileAttributeDirectory; }
+
+std::string WithBackslash(const std::string& folder) {
+  return !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+}
+
+// The names of the folders directly inside the user's and then all users' Programs folder; a
+// name in both is listed twice.
+std::vector<std::string> ProgramFolderNames(FileSystemAccess& files) {
+  std::vector<std::string> names;
+  for (int id : {ShellFolder::Programs, ShellFolder::CommonPrograms}) {
+    const std::optional<std::string> folder = files.SpecialFolder(id);
+    if (!folder) continue;
+    for (const FileEntry& entry : files.FindEntries(WithBackslash(*folder) + "*")) {
+      if (IsFolder(entry) && !IsDotEntry(entry.name)) names.push_back(entry.name);
+    }
+  }
+  return names;
+}
+
+bool ContainsName(const std::vector<std::string>& names, const std::string& name) {
+  for (const std::string& candidate : names) {
+    if (SameTextAscii(candidate, name)) return true;
+  }
+  return false;
+}
+
+bool HasShortcutExtension(const std::string& fileName) {
+  const auto dot = fileName.rfind('.');
+  return dot != std::string::npos && LowerCaseAscii(fileName.substr(dot)) == ".lnk";
+}
+
+// On 64-bit Windows the 32-bit program sees other system and program folders than the shell.
+bool IsRedirectedOnWow64(const std::string& target) {
+  const std::string upper = UpperCaseAscii(target);
+  for (const char* folder : {"SYSTEM32", "PROGRAMFILES", "PROGRAM FILES"}) {
+    if (upper.find(folder) != std::string::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void TScanTaskThread::ScanStartMenu() {
+  ShowStatus("RES_Scanning_Start_Menu", "Scanning Start Menu...");
+  const std::vector<std::string> programFolders = ProgramFolderNames(files_);
+  const std::string problem = LangString("RES_Problem_Start_Menu", "Old Start Menu Key");
+  for (const char* path : kMenuOrderKeys) {
+    RegistryAccess key(registry_);
+    key.SetRootKey(kHkeyCurrentUser);
+    if (!key.KeyExists(path) || !key.OpenKey(path, false)) continue;
+    for (const std::string& name : key.SubkeyNames()) {
+      ShowKeyProgress(std::string(path) + "\\" + name);
+      if (!ContainsName(programFolders, name)) {
+        AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + path, name,
+                   RepairKind::SubkeyNamedByValue);
+      }
+    }
+  }
+}
+
+void TScanTaskThread::ScanShortcuts() {
+  ShowStatus("RES_Scanning_Shortcuts", "Scanning Shortcuts...");
+  for (int id : kShortcutFolders) {
+    const std::optional<std::string> folder = files_.SpecialFolder(id);
+    if (folder) ScanShortcutFolder(*folder);
+  }
+}
+
+// A folder that links back above itself ends the walk once the path outgrows the ANSI file
+// functions, which then list nothing.
+void TScanTaskThread::ScanShortcutFolder(const std::string& folder) {
+  const std::string base = WithBackslash(folder);
+  for (const FileEntry& entry : files_.FindEntries(base + "*")) {
+    if (IsFolder(entry)) {
+      if (!IsDotEntry(entry.name)) ScanShortcutFolder(base + entry.name);
+      continue;
+    }
+    if (!HasShortcutExtension(entry.name)) continue;
+    const std::string shortcut = base + entry.name;
+    ShowKeyProgress(shortcut);
+    const std::string target = files_.GetShortcutTarget(shortcut);
+    if (FIsWow64 && IsRedirectedOnWow64(target)) continue;
+    // Network paths, unjudged drives and objects without a path are not judged.
+    if (!IsOnJudgedDrive(target, FDriveLetters)) continue;
+    if (IsOnEmptyFloppy(target) ||
+        (IsInvalidPath(target, "", false) && !files_.DirectoryExists(target))) {
+      AddProblem(LangString("RES_Problem_ShortCuts", "Missing ShortCut reference"), shortcut,
+                 target, RepairKind::ShortcutFile);
+    }
+  }
+}
+
+}  // namespace kelvane
