@@ -22,3 +22,12 @@ file(GLOB conformance_sources CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/conformance/win32/*.cpp)
 add_executable(conformance_tests ${conformance_sources})
 target_link_libraries(conformance_tests PRIVATE kelvane_win32 kelvane_memory gtest gtest_main)
+
+# Benchmarks print figures; no test runs them.
+add_executable(scan_benchmark ${CMAKE_SOURCE_DIR}/tests/bench/win32/WineWalkBenchmark.cpp)
+target_link_libraries(scan_benchmark PRIVATE kelvane_win32)
+
+# Windows driven by their messages; needs a display (Xvfb).
+file(GLOB window_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(window_tests ${window_test_sources} ${CMAKE_SOURCE_DIR}/resources/Kelvane.rc)
+target_link_libraries(window_tests PRIVATE kelvane_win32 gtest gtest_main)

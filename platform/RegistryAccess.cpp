@@ -13,6 +13,17 @@ RegistryError FailedToGetData(const std::string& name) {
   return RegistryError("Failed to get data for '" + name + "'");
 }
 
+bool IsText(const RawValue& value) {
+  const RegDataKind kind = DataKindFromRawType(value.type);
+  return kind == RegDataKind::String || kind == RegDataKind::ExpandString;
+}
+
+// The text ends at the first NUL, or with the data when there is none.
+std::string TextOf(const RawValue& value) {
+  const auto* bytes = reinterpret_cast<const char*>(value.data.data());
+  return std::string(bytes, strnlen(bytes, value.data.size()));
+}
+
 }  // namespace
 
 RegistryAccess::RegistryAccess(RegistryStore& store) : store_(store) {}
@@ -95,15 +106,21 @@ bool RegistryAccess::ReadRaw(const std::string& name, RawValue& value) {
 }
 
 std::string RegistryAccess::ReadString(const std::string& name) {
-  if (DataSize(name) <= 0) return {};
+  // A value that is missing, cannot be queried or holds no data reads as empty.
   RawValue value;
-  if (current_->QueryValue(name, value) != QueryStatus::Ok) throw FailedToGetData(name);
-  const RegDataKind kind = DataKindFromRawType(value.type);
-  if (kind != RegDataKind::String && kind != RegDataKind::ExpandString) {
-    throw InvalidDataType(name);
+  if (!current_ || current_->QueryValue(name, value) != QueryStatus::Ok || value.data.empty()) {
+    return {};
   }
-  const auto* bytes = reinterpret_cast<const char*>(value.data.data());
-  return std::string(bytes, strnlen(bytes, value.data.size()));
+  if (!IsText(value)) throw InvalidDataType(name);
+  return TextOf(value);
+}
+
+std::optional<std::string> RegistryAccess::ReadText(const std::string& name) {
+  RawValue value;
+  if (!current_ || current_->QueryValue(name, value) != QueryStatus::Ok || !IsText(value)) {
+    return std::nullopt;
+  }
+  return TextOf(value);
 }
 
 std::int32_t RegistryAccess::ReadInteger(const std::string& name) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ class RegistryAccess {
   // The reads raise RegistryError with "Invalid data type for '%s'" or
   // "Failed to get data for '%s'".
   std::string ReadString(const std::string& name);
+  // The text of a string or expandable-string value, read once; none for any other value.
+  std::optional<std::string> ReadText(const std::string& name);
   std::int32_t ReadInteger(const std::string& name);
   std::size_t ReadBinary(const std::string& name, void* buffer, std::size_t bufferSize);
 

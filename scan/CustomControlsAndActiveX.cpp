@@ -2,19 +2,12 @@
 // or identifiers that are not registered.
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
+#include "scan/RegistryReads.h"
 #include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
 namespace kelvane {
 namespace {
-
-// The subkey names of a key of HKEY_CLASSES_ROOT; none when it cannot be opened.
-std::vector<std::string> ClassesSubkeyNames(RegistryStore& registry, const std::string& path) {
-  RegistryAccess key(registry);
-  key.SetRootKey(kHkeyClassesRoot);
-  if (!key.OpenKey(path, false)) return {};
-  return key.SubkeyNames();
-}
 
 // Whether any name, upper-cased, holds one of the upper-cased parts.
 bool AnyNameContains(const std::vector<std::string>& names,
@@ -56,31 +49,27 @@ bool TScanTaskThread::IsFilesAndFoldersHKLMScheduled() const {
 void TScanTaskThread::ScanDefaultValueTree(const std::string& rootName,
                                            const std::string& parentPath,
                                            const std::string& keyName) {
-  const std::string upperRoot = UpperCaseAscii(rootName);
-  const std::optional<RootKey> root = RootKeyFromName(upperRoot);
-  if (!root) return;
   const std::string path = parentPath + keyName;
   RegistryAccess key(registry_);
-  key.SetRootKey(*root);
-  if (!key.OpenKey(path, false)) return;
+  if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
   ShowKeyProgress(path);
   if (IsTextKind(key.DataKind(""))) {
     const std::string text = key.ReadString("");
     // Only a file will do as a class's server: an existing folder of that name does not count.
     if (IsInvalidPath(text, "", false)) {
       AddProblem(LangString("RES_Problem_Custom_Controls", "Custom Controls Issue"),
-                 upperRoot + "\\" + path, text, RepairKind::Key);
+                 RootKeyName(key.Root()) + "\\" + path, text, RepairKind::Key);
     }
   }
   for (const std::string& subkey : key.SubkeyNames()) {
-    ScanDefaultValueTree(upperRoot, path + "\\", subkey);
+    ScanDefaultValueTree(rootName, path + "\\", subkey);
   }
 }
 
 void TScanTaskThread::ScanInterfaceTypeLibs() {
-  const std::vector<std::string> typeLibs = ClassesSubkeyNames(registry_, "TypeLib");
+  const std::vector<std::string> typeLibs = SubkeyNamesOf(registry_, kHkeyClassesRoot, "TypeLib");
   const std::string problem = LangString("RES_Problem_Custom_Controls", "Custom Controls Issue");
-  for (const std::string& name : ClassesSubkeyNames(registry_, "Interface")) {
+  for (const std::string& name : SubkeyNamesOf(registry_, kHkeyClassesRoot, "Interface")) {
     const std::string path = "Interface\\" + name;
     RegistryAccess key(registry_);
     key.SetRootKey(kHkeyClassesRoot);
@@ -98,9 +87,9 @@ void TScanTaskThread::ScanInterfaceTypeLibs() {
 
 void TScanTaskThread::ScanClassAppIDs() {
   ShowStatus("RES_Scanning_Invalid_ActiveX", "Scanning Invalid ActiveX...");
-  const std::vector<std::string> appIds = ClassesSubkeyNames(registry_, "AppID");
+  const std::vector<std::string> appIds = SubkeyNamesOf(registry_, kHkeyClassesRoot, "AppID");
   const std::string problem = LangString("RES_Problem_ActiveX", "ActiveX Issue");
-  for (const std::string& classId : ClassesSubkeyNames(registry_, "CLSID")) {
+  for (const std::string& classId : SubkeyNamesOf(registry_, kHkeyClassesRoot, "CLSID")) {
     const std::string path = "CLSID\\" + classId;
     ShowKeyProgress(path);
     RegistryAccess key(registry_);

@@ -1,6 +1,7 @@
 // File extensions: class registrations and per-user extension keys that carry nothing.
 #include "platform/RegistryAccess.h"
 #include "scan/CountKeyItems.h"
+#include "scan/RegistryReads.h"
 #include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
@@ -43,14 +44,6 @@ void ScanMachineClasses(TScanTaskThread& worker, const std::string& problem) {
   }
 }
 
-// None when the user has no extension keys.
-std::vector<std::string> UserExtensionNames(RegistryStore& registry) {
-  RegistryAccess key(registry);
-  key.SetRootKey(kHkeyCurrentUser);
-  if (!key.OpenKey(kFileExts, false)) return {};
-  return key.SubkeyNames();
-}
-
 }  // namespace
 
 void TScanTaskThread::ScanFileExtensions() {
@@ -58,7 +51,7 @@ void TScanTaskThread::ScanFileExtensions() {
   const std::string problem = LangString("RES_Problem_FileExtension", "Unused File Extension");
   ScanMachineClasses(*this, problem);
 
-  for (const std::string& extension : UserExtensionNames(Registry())) {
+  for (const std::string& extension : SubkeyNamesOf(Registry(), kHkeyCurrentUser, kFileExts)) {
     const std::string path = std::string(kFileExts) + "\\" + extension;
     ShowKeyProgress(path);
     if (CountKeyItems(Registry(), kHkeyCurrentUser, path, 1, true, true) < 1) {

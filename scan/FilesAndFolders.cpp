@@ -1,6 +1,7 @@
 // Files and folders: every string value of a registry tree that names a missing file or folder.
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
+#include "scan/RegistryReads.h"
 #include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
@@ -33,6 +34,12 @@ bool IsExcluded(const std::string& path, const std::vector<std::string>& exclusi
     if (SameTextAscii(path, excluded)) return true;
   }
   return false;
+}
+
+// The machine's 32-bit view can list itself again below itself; one level of it is walked.
+bool IsNestedWow64Copy(RootKey root, const std::string& path) {
+  return root == kHkeyLocalMachine &&
+         UpperCaseAscii(path).rfind("SOFTWARE\\WOW6432NODE\\WOW6432NODE", 0) == 0;
 }
 
 const char kProblemDefault[] = "Invalid File or Folder";
@@ -70,26 +77,19 @@ void TScanTaskThread::ScanValueTree(const std::string& rootName, const std::stri
                                     const std::string& problem, const std::string& anchorName,
                                     const std::vector<std::string>& exclusions) {
   if (IsExcluded(path, exclusions)) return;
-  const std::string upperRoot = UpperCaseAscii(rootName);
-  const std::optional<RootKey> root = RootKeyFromName(upperRoot);
-  if (!root) return;
-  if (*root == kHkeyLocalMachine &&
-      UpperCaseAscii(path).rfind("SOFTWARE\\WOW6432NODE\\WOW6432NODE", 0) == 0) {
-    return;
-  }
-
   std::vector<std::string> subkeys;
   {
     RegistryAccess key(registry_);
-    key.SetRootKey(*root);
     key.SetAccess(kAccessRead);
-    if (!key.OpenKey(path, false)) return;
+    if (!OpenKeyBelowNamedRoot(key, rootName, path) || IsNestedWow64Copy(key.Root(), path)) {
+      return;
+    }
     ShowKeyProgress(path);
+    const std::string keyText = RootKeyName(key.Root()) + "\\" + path;
     for (const std::string& name : key.ValueNames()) {
-      if (!IsTextKind(key.DataKind(name))) continue;
-      const std::string text = key.ReadString(name);
-      if (IsInvalidPath(text, anchorName, true)) {
-        AddValueProblem(*this, problem, upperRoot + "\\" + path, name, text);
+      const std::optional<std::string> text = key.ReadText(name);
+      if (text && IsInvalidPath(*text, anchorName, true)) {
+        AddValueProblem(*this, problem, keyText, name, *text);
       }
     }
     subkeys = key.SubkeyNames();

@@ -2,6 +2,7 @@
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
 #include "scan/CountKeyItems.h"
+#include "scan/RegistryReads.h"
 #include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
@@ -48,34 +49,21 @@ void TScanTaskThread::ScanObsoleteSoftware() {
 }
 
 void TScanTaskThread::ScanObsoleteKeys(const std::string& rootName, const std::string& path) {
-  const std::string upperRoot = UpperCaseAscii(rootName);
-  const std::optional<RootKey> root = RootKeyFromName(upperRoot);
+  const std::optional<RootKey> root = RootKeyFromName(rootName);
   if (!root) return;
-  std::vector<std::string> names;
-  {
-    RegistryAccess key(registry_);
-    key.SetRootKey(*root);
-    if (!key.OpenKey(path, false)) return;
-    names = key.SubkeyNames();
-  }
   const std::string problem = LangString("RES_Problem_Obsolete_Software", "Obsolete Software Key");
-  for (const std::string& name : names) {
+  for (const std::string& name : SubkeyNamesOf(registry_, *root, path)) {
     const std::string child = path + "\\" + name;
     ShowKeyProgress(child);
     if (CountKeyItems(registry_, *root, child, 1, true, true) < 1) {
-      AddProblem(problem, upperRoot + "\\" + path, name, RepairKind::SubkeyNamedByValue);
+      AddProblem(problem, RootKeyName(*root) + "\\" + path, name, RepairKind::SubkeyNamedByValue);
     }
   }
 }
 
 void TScanTaskThread::ScanApplications() {
-  std::vector<std::string> applications;
-  {
-    RegistryAccess key(registry_);
-    key.SetRootKey(kHkeyLocalMachine);
-    if (!key.OpenKey(kApplications, false)) return;
-    applications = key.SubkeyNames();
-  }
+  const std::vector<std::string> applications =
+      SubkeyNamesOf(registry_, kHkeyLocalMachine, kApplications);
   const std::string problem = LangString("RES_Problem_Applications", "Open with Application Issue");
   // The position of the search carries over from one application to the next; on an unchanging
   // registry it is empty again whenever an application's subtree is exhausted.

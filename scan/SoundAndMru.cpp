@@ -3,6 +3,7 @@
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
 #include "scan/JudgedDrive.h"
+#include "scan/RegistryReads.h"
 #include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
@@ -49,23 +50,19 @@ void TScanTaskThread::ScanSoundEvents() {
 void TScanTaskThread::ScanSoundSchemeTree(const std::string& rootName,
                                           const std::string& parentPath,
                                           const std::string& keyName) {
-  const std::string upperRoot = UpperCaseAscii(rootName);
-  const std::optional<RootKey> root = RootKeyFromName(upperRoot);
-  if (!root) return;
   const std::string path = parentPath + keyName;
   RegistryAccess key(registry_);
-  key.SetRootKey(*root);
-  if (!key.OpenKey(path, false)) return;
+  if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
   if (IsJudgedSchemeKey(keyName) && IsTextKind(key.DataKind(""))) {
     ShowKeyProgress(path);
     const std::string sound = key.ReadString("");
     if (IsInvalidPath(sound, "", false)) {
-      AddProblem(LangString("RES_Problem_Sound", "Missing Sound File"), upperRoot + "\\" + path,
-                 sound, RepairKind::DefaultValue);
+      AddProblem(LangString("RES_Problem_Sound", "Missing Sound File"),
+                 RootKeyName(key.Root()) + "\\" + path, sound, RepairKind::DefaultValue);
     }
   }
   for (const std::string& subkey : key.SubkeyNames()) {
-    ScanSoundSchemeTree(upperRoot, path + "\\", subkey);
+    ScanSoundSchemeTree(rootName, path + "\\", subkey);
   }
 }
 

@@ -2,7 +2,7 @@
 #include <exception>
 
 #include "platform/RegistryAccess.h"
-#include "platform/Text.h"
+#include "scan/RegistryReads.h"
 #include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
@@ -52,19 +52,15 @@ void TScanTaskThread::ScanStartupPrograms() {
 }
 
 void TScanTaskThread::ScanRunKey(const std::string& rootName, const std::string& path) {
-  const std::string upperRoot = UpperCaseAscii(rootName);
-  const std::optional<RootKey> root = RootKeyFromName(upperRoot);
-  if (!root) return;
   RegistryAccess key(Registry());
-  key.SetRootKey(*root);
-  if (!key.OpenKey(path, false)) return;
+  if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
   ShowKeyProgress(path);
   const std::string problem = StartupProblem(*this);
   for (const std::string& name : key.ValueNames()) {
     if (!IsTextKind(key.DataKind(name))) continue;
     const std::string command = key.ReadString(name);
     if (command.empty() || command == "\"\"" || IsInvalidPath(command, "", false)) {
-      AddValueProblem(*this, problem, upperRoot + "\\" + path, name, command);
+      AddValueProblem(*this, problem, RootKeyName(key.Root()) + "\\" + path, name, command);
     }
   }
 }

@@ -1,6 +1,7 @@
 // Windows services: service and driver keys whose program file no longer exists.
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
+#include "scan/RegistryReads.h"
 #include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
@@ -18,15 +19,8 @@ bool IsProtectedService(const std::string& name) {
 
 void TScanTaskThread::ScanWindowsServices() {
   ShowStatus("RES_Scanning_Windows_Services", "Scanning Windows Services...");
-  std::vector<std::string> services;
-  {
-    RegistryAccess key(registry_);
-    key.SetRootKey(kHkeyLocalMachine);
-    if (!key.OpenKey(kServices, false)) return;
-    services = key.SubkeyNames();
-  }
   const std::string problem = LangString("RES_Problem_Windows_Service", "Windows Service Issue");
-  for (const std::string& service : services) {
+  for (const std::string& service : SubkeyNamesOf(registry_, kHkeyLocalMachine, kServices)) {
     if (IsProtectedService(service)) continue;
     const std::string path = std::string(kServices) + "\\" + service;
     RegistryAccess key(registry_);

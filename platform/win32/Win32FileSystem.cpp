@@ -112,6 +112,11 @@ class Win32TextFile : public TextFileWriter {
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
+  // A plain name needs no directory search: one attribute query answers the same.
+  if (path.find_first_of("*?") == std::string::npos) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
   WIN32_FIND_DATAA data;
   const FindHandle find(FindFirstFileA(path.c_str(), &data));
   return find && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -5,6 +5,8 @@
 namespace kelvane {
 namespace {
 
+constexpr DWORD kFirstReadSize = 1024;
+
 class Win32Key : public RegistryKey {
  public:
   // Predefined root handles are not closed.
@@ -89,16 +91,14 @@ class Win32Key : public RegistryKey {
   }
 
   QueryStatus QueryValue(const std::string& name, RawValue& value) override {
-    // The value may grow between the size query and the read: retry until it fits.
+    // Most values are short: one read into a small buffer, another only when it does not fit
+    // (the size then says how much is needed; the value may also grow in between).
+    DWORD size = kFirstReadSize;
     for (int attempt = 0; attempt < 8; ++attempt) {
-      ValueInfo info;
-      const QueryStatus status = QueryValueInfo(name, info);
-      if (status != QueryStatus::Ok) return status;
-      value.data.assign(info.size, 0);
+      value.data.assign(size, 0);
       DWORD type = 0;
-      DWORD size = info.size;
-      const LONG result = RegQueryValueExA(key_, name.c_str(), nullptr, &type,
-                                           value.data.empty() ? nullptr : value.data.data(), &size);
+      const LONG result =
+          RegQueryValueExA(key_, name.c_str(), nullptr, &type, value.data.data(), &size);
       if (result == ERROR_MORE_DATA) continue;
       if (result != ERROR_SUCCESS) return StatusOf(result);
       value.type = type;

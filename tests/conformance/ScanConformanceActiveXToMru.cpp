@@ -1,21 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "global/Localization.h"
-#include "platform/RegistryAccess.h"
-#include "platform/Text.h"
-#include "scan/ScanTaskThread.h"
-#include "tests/conformance/FileSystemEnvironment.h"
-#include "tests/conformance/ProfileEnvironment.h"
-#include "tests/conformance/RegistryEnvironment.h"
-#include "tests/conformance/SystemEnvironment.h"
-#include "tests/support/RecordingSink.h"
+#include <optional>
+#include <stdexcept>
+
+#include "tests/conformance/ScanConformanceFixture.h"
+#include "tests/support/RegistryValues.h"
 
 namespace kelvane {
 namespace {
 
-// Everything the test adds carries this mark, so its rows can be told from those of whatever
-// else the machine holds.
-const char kMark[] = "KelvaneScan";
+using testsupport::ProgramUseEntry;
+using testsupport::TextValue;
 
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 const std::string kMenuOrderPrograms = kExplorer + "\\MenuOrder\\Start Menu2\\Programs";
@@ -45,49 +40,12 @@ const struct {
 const std::string kUserScaffolds[] = {kExplorer + "\\MenuOrder", kExplorer + "\\ComDlg32",
                                       kExplorer + "\\UserAssist"};
 
-bool IsMarked(const std::string& text) {
-  return UpperCaseAscii(text).find(UpperCaseAscii(kMark)) != std::string::npos;
-}
-
-RawValue Text(const std::string& text) {
-  RawValue value{RegType::Sz, Bytes(text.begin(), text.end())};
-  value.data.push_back(0);
-  return value;
-}
-
-// A program-use entry: sixteen bytes with the run counter at bytes 4 to 7.
-RawValue UseEntry(unsigned char runs, std::size_t size = 16) {
-  Bytes data(size);
-  if (size > 4) data[4] = runs;
-  return RawValue{RegType::Binary, data};
-}
-
-class ScanConformanceActiveXToMru : public ::testing::Test {
+class ScanConformanceActiveXToMru : public ScanConformanceFixture {
  protected:
   void SetUp() override {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    fileEnvironment_ = MakeFileSystemEnvironment(test->name());
-    registry_ = MakeConformanceRegistry();
-    system_ = MakeConformanceSystem();
-    profiles_ = MakeConformanceProfileStore();
-    RemoveMarks();
-    for (const std::string& path : kUserScaffolds) {
-      RegistryAccess key(*registry_);
-      key.SetRootKey(kHkeyCurrentUser);
-      if (!key.KeyExists(path)) scaffoldsMade_.push_back(path);
-    }
+    ScanConformanceFixture::SetUp();
+    for (const std::string& path : kUserScaffolds) RememberFirstMissingKey(kHkeyCurrentUser, path);
   }
-
-  void TearDown() override {
-    RemoveMarks();
-    for (const std::string& path : scaffoldsMade_) {
-      RegistryAccess key(*registry_);
-      key.SetRootKey(kHkeyCurrentUser);
-      key.DeleteKey(path);
-    }
-  }
-
-  FileSystemAccess& Files() { return fileEnvironment_->FileSystem(); }
 
   std::string ShellFolder(int id) {
     const std::optional<std::string> folder = Files().SpecialFolder(id);
@@ -106,7 +64,7 @@ class ScanConformanceActiveXToMru : public ::testing::Test {
             ShellFolder(ShellFolder::Programs) + "KelvaneScanKept"};
   }
 
-  void RemoveMarks() {
+  void RemoveMarkedEntries() override {
     for (const auto& marked : kMarkedKeys) {
       RegistryAccess key(*registry_);
       key.SetRootKey(marked.root);
@@ -123,63 +81,38 @@ class ScanConformanceActiveXToMru : public ::testing::Test {
     for (const std::string& item : MarkedShellItems()) Files().DeleteFileSilently(item);
   }
 
-  void Put(RootKey root, const std::string& path, const std::string& name,
-           const RawValue& value) {
-    const std::unique_ptr<RegistryKey> rootKey = registry_->OpenRoot(root);
-    const std::unique_ptr<RegistryKey> key = rootKey->OpenSubkey(path, kAccessFull, true);
-    if (!key || !key->SetValue(name, value)) throw std::runtime_error("cannot write " + path);
+  void Put(RootKey root, const std::string& path, const std::string& name, const RawValue& value) {
+    testsupport::PutValue(*registry_, root, path, name, value);
   }
-
-  std::vector<std::string> MarkedRows(const std::vector<std::string>& tasks) {
-    std::string lan = "English";
-    Language language(*profiles_, "C:\\", lan);
-    testsupport::RecordingSink sink;
-    TScanTaskThread worker(*registry_, Files(), *system_, language, ScanOptions{}, sink);
-    worker.FTaskList = tasks;
-    worker.Execute();
-    EXPECT_EQ(sink.events.back(), "completed");
-    std::vector<std::string> rows;
-    for (const ProblemRecord& row : sink.rows) {
-      const std::string line = row.key + " | " + row.value + " | " +
-                               std::to_string(static_cast<int>(row.repairKind));
-      if (IsMarked(line)) rows.push_back(line);
-    }
-    return rows;
-  }
-
-  std::unique_ptr<FileSystemEnvironment> fileEnvironment_;
-  std::unique_ptr<RegistryStore> registry_;
-  std::unique_ptr<SystemAccess> system_;
-  std::unique_ptr<ProfileStore> profiles_;
-  std::vector<std::string> scaffoldsMade_;
 };
 
 TEST_F(ScanConformanceActiveXToMru, FindsExactlyTheBrokenRegistrationsShortcutsAndHistory) {
-  const std::string folder = fileEnvironment_->ScratchFolder() + kMark + "\\";
-  fileEnvironment_->MakeFolder(folder);
-  fileEnvironment_->WriteBytes(folder + "here.exe", "MZ");
-  fileEnvironment_->WriteBytes(folder + "report.kelvanescan", "");
+  MakeFile(folder_ + "here.exe");
+  fileEnvironment_->WriteBytes(folder_ + "report.kelvanescan", "");
 
   Put(kHkeyClassesRoot, "CLSID\\{KelvaneScan-ClassFile}\\InprocServer32", "",
-      Text(folder + "gone.dll"));
+      TextValue(folder_ + "gone.dll"));
   Put(kHkeyClassesRoot, "CLSID\\{KelvaneScan-ClassAppId}", "AppID",
-      Text("{KelvaneScan-AppGone}"));
-  Put(kHkeyClassesRoot, "Interface\\{KelvaneScan-Interface}", "", Text("IKelvaneScan"));
+      TextValue("{KelvaneScan-AppGone}"));
+  Put(kHkeyClassesRoot, "Interface\\{KelvaneScan-Interface}", "", TextValue("IKelvaneScan"));
   Put(kHkeyClassesRoot, "Interface\\{KelvaneScan-Interface}\\TypeLib", "",
-      Text("{KelvaneScan-LibGone}"));
+      TextValue("{KelvaneScan-LibGone}"));
   Put(kHkeyClassesRoot, "TypeLib\\{KelvaneScan-Lib}\\1.0\\0\\win32", "",
-      Text(folder + "gone.dll"));
-  Put(kHkeyLocalMachine, kService, "ImagePath", Text(folder + "gone.exe /service"));
-  Put(kHkeyCurrentUser, kMenuOrderPrograms + "\\KelvaneScanGone", "Order", UseEntry(0));
-  Put(kHkeyCurrentUser, kMenuOrderPrograms + "\\KelvaneScanKept", "Order", UseEntry(0));
-  Put(kHkeyCurrentUser, kSoundApp + "\\KelvaneScanEvent\\.Current", "", Text(folder + "gone.wav"));
-  Put(kHkeyCurrentUser, kOpenSave, "KelvaneScanA", Text(folder + "gone"));
-  Put(kHkeyCurrentUser, kOpenSave, "KelvaneScanB", Text(folder + "report"));
-  Put(kHkeyCurrentUser, kOpenSave + "\\kelvanescan", "a", Text(folder + "gone.kelvanescan"));
-  Put(kHkeyCurrentUser, kUserAssist, Rot13("KelvaneScan:" + folder + "gone.exe"), UseEntry(5));
-  Put(kHkeyCurrentUser, kUserAssist, Rot13("KelvaneScan:" + folder + "here.exe"), UseEntry(5));
-  Put(kHkeyCurrentUser, kUserAssist, Rot13("KelvaneScanNeverRun"), UseEntry(0));
-  Put(kHkeyCurrentUser, kUserAssist, Rot13("KelvaneScanShort"), UseEntry(0, 4));
+      TextValue(folder_ + "gone.dll"));
+  Put(kHkeyLocalMachine, kService, "ImagePath", TextValue(folder_ + "gone.exe /service"));
+  Put(kHkeyCurrentUser, kMenuOrderPrograms + "\\KelvaneScanGone", "Order", ProgramUseEntry(0));
+  Put(kHkeyCurrentUser, kMenuOrderPrograms + "\\KelvaneScanKept", "Order", ProgramUseEntry(0));
+  Put(kHkeyCurrentUser, kSoundApp + "\\KelvaneScanEvent\\.Current", "",
+      TextValue(folder_ + "gone.wav"));
+  Put(kHkeyCurrentUser, kOpenSave, "KelvaneScanA", TextValue(folder_ + "gone"));
+  Put(kHkeyCurrentUser, kOpenSave, "KelvaneScanB", TextValue(folder_ + "report"));
+  Put(kHkeyCurrentUser, kOpenSave + "\\kelvanescan", "a", TextValue(folder_ + "gone.kelvanescan"));
+  Put(kHkeyCurrentUser, kUserAssist, Rot13("KelvaneScan:" + folder_ + "gone.exe"),
+      ProgramUseEntry(5));
+  Put(kHkeyCurrentUser, kUserAssist, Rot13("KelvaneScan:" + folder_ + "here.exe"),
+      ProgramUseEntry(5));
+  Put(kHkeyCurrentUser, kUserAssist, Rot13("KelvaneScanNeverRun"), ProgramUseEntry(0));
+  Put(kHkeyCurrentUser, kUserAssist, Rot13("KelvaneScanShort"), ProgramUseEntry(0, 4));
 
   fileEnvironment_->MakeFolder(ShellFolder(ShellFolder::Programs) + "KelvaneScanKept");
   const std::string deep = ShellFolder(ShellFolder::AppData) + "KelvaneScanDeep\\";
@@ -190,37 +123,37 @@ TEST_F(ScanConformanceActiveXToMru, FindsExactlyTheBrokenRegistrationsShortcutsA
   const std::string deepShortcut = deep + "A\\KelvaneScanDeep.lnk";
   const std::string menuShortcut = items[2];
   const std::string desktopShortcut = items[3];
-  fileEnvironment_->MakeShortcut(publicShortcut, folder + "public.exe");
-  fileEnvironment_->MakeShortcut(deepShortcut, folder + "deep.exe");
-  fileEnvironment_->MakeShortcut(menuShortcut, folder + "menu.exe");
-  fileEnvironment_->MakeShortcut(desktopShortcut, folder + "gone.exe");
-  fileEnvironment_->MakeShortcut(items[4], folder + "here.exe");
-  fileEnvironment_->MakeShortcut(items[5], folder);
+  fileEnvironment_->MakeShortcut(publicShortcut, folder_ + "public.exe");
+  fileEnvironment_->MakeShortcut(deepShortcut, folder_ + "deep.exe");
+  fileEnvironment_->MakeShortcut(menuShortcut, folder_ + "menu.exe");
+  fileEnvironment_->MakeShortcut(desktopShortcut, folder_ + "gone.exe");
+  fileEnvironment_->MakeShortcut(items[4], folder_ + "here.exe");
+  fileEnvironment_->MakeShortcut(items[5], folder_);
 
   const std::string services = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\";
   const std::string user = "HKEY_CURRENT_USER\\";
   EXPECT_EQ(
       MarkedRows({"13", "15", "16", "17", "18", "19", "20"}),
       (std::vector<std::string>{
-          "HKEY_CLASSES_ROOT\\CLSID\\{KelvaneScan-ClassFile}\\InprocServer32 | " + folder +
+          "HKEY_CLASSES_ROOT\\CLSID\\{KelvaneScan-ClassFile}\\InprocServer32 | " + folder_ +
               "gone.dll | 0",
           "HKEY_CLASSES_ROOT\\Interface\\{KelvaneScan-Interface} | IKelvaneScan - "
           "{KelvaneScan-LibGone} | 0",
-          services + "KelvaneScanService\\ImagePath | " + folder + "gone.exe /service | 1",
+          services + "KelvaneScanService\\ImagePath | " + folder_ + "gone.exe /service | 1",
           user + kMenuOrderPrograms + " | KelvaneScanGone | 3",
-          publicShortcut + " | " + folder + "public.exe | 4",
+          publicShortcut + " | " + folder_ + "public.exe | 4",
           // The user's Start menu lies in the application data, and is walked again itself.
-          deepShortcut + " | " + folder + "deep.exe | 4",
-          menuShortcut + " | " + folder + "menu.exe | 4",
-          menuShortcut + " | " + folder + "menu.exe | 4",
-          desktopShortcut + " | " + folder + "gone.exe | 4",
-          user + kSoundApp + "\\KelvaneScanEvent\\.Current | " + folder + "gone.wav | 5",
-          "HKEY_CLASSES_ROOT\\TypeLib\\{KelvaneScan-Lib}\\1.0\\0\\win32\\ | " + folder +
+          deepShortcut + " | " + folder_ + "deep.exe | 4",
+          menuShortcut + " | " + folder_ + "menu.exe | 4",
+          menuShortcut + " | " + folder_ + "menu.exe | 4",
+          desktopShortcut + " | " + folder_ + "gone.exe | 4",
+          user + kSoundApp + "\\KelvaneScanEvent\\.Current | " + folder_ + "gone.wav | 5",
+          "HKEY_CLASSES_ROOT\\TypeLib\\{KelvaneScan-Lib}\\1.0\\0\\win32\\ | " + folder_ +
               "gone.dll | 1",
           "HKEY_CLASSES_ROOT\\CLSID\\{KelvaneScan-ClassAppId} | {KelvaneScan-AppGone} | 0",
-          user + kOpenSave + "\\KelvaneScanA | " + folder + "gone | 1",
-          user + kOpenSave + "\\kelvanescan\\a | " + folder + "gone.kelvanescan | 1",
-          user + kUserAssist + " | KelvaneScan:" + folder + "gone.exe | 6",
+          user + kOpenSave + "\\KelvaneScanA | " + folder_ + "gone | 1",
+          user + kOpenSave + "\\kelvanescan\\a | " + folder_ + "gone.kelvanescan | 1",
+          user + kUserAssist + " | KelvaneScan:" + folder_ + "gone.exe | 6",
           user + kUserAssist + " | KelvaneScanNeverRun | 6",
       }));
 }

@@ -1,30 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 
-#include "global/Localization.h"
 #include "platform/RegFile.h"
-#include "platform/RegistryAccess.h"
-#include "platform/Text.h"
-#include "scan/ScanTaskThread.h"
-#include "tests/conformance/FileSystemEnvironment.h"
-#include "tests/conformance/ProfileEnvironment.h"
-#include "tests/conformance/RegistryEnvironment.h"
-#include "tests/conformance/SystemEnvironment.h"
-#include "tests/support/RecordingSink.h"
+#include "tests/conformance/ScanConformanceFixture.h"
+#include "tests/support/RegistryValues.h"
 
 namespace kelvane {
 namespace {
 
-// Every name the test adds carries this mark: cleaning up removes exactly those, and only rows
-// that carry it are compared, since the live registry has content of its own.
-const char kMark[] = "KelvaneScan";
-
-bool IsMarked(const std::string& text) {
-  return UpperCaseAscii(text).find(UpperCaseAscii(kMark)) != std::string::npos;
-}
+using testsupport::NumberValue;
+using testsupport::TextValue;
 
 const char kNtFonts[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 const char kHelp[] = "Software\\Microsoft\\Windows\\Help";
@@ -63,14 +50,10 @@ class RegContent {
     return *this;
   }
   RegContent& Text(const std::string& name, const std::string& text) {
-    Bytes bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return Value(name, RawValue{RegType::Sz, bytes});
+    return Value(name, TextValue(text));
   }
   RegContent& Number(const std::string& name, std::uint32_t number) {
-    Bytes bytes;
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back((number >> shift) & 0xFF);
-    return Value(name, RawValue{RegType::Dword, bytes});
+    return Value(name, NumberValue(number));
   }
   void ApplyTo(RegistryStore& registry) const { ApplyRegFile(registry, file_); }
 
@@ -82,48 +65,19 @@ class RegContent {
   RegFile file_;
 };
 
-class ScanConformanceFontsToExtensions : public ::testing::Test {
+class ScanConformanceFontsToExtensions : public ScanConformanceFixture {
  protected:
   void SetUp() override {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    fileEnvironment_ = MakeFileSystemEnvironment(test->name());
-    registry_ = MakeConformanceRegistry();
-    system_ = MakeConformanceSystem();
-    profiles_ = MakeConformanceProfileStore();
-    RemoveMarkedEntries();
-    for (const KeyPath& key : kPreparedKeys) RememberFirstMissingKey(key);
-    folder_ = fileEnvironment_->ScratchFolder() + kMark + "\\";
-    fileEnvironment_->MakeFolder(folder_);
+    ScanConformanceFixture::SetUp();
+    for (const KeyPath& key : kPreparedKeys) RememberFirstMissingKey(key.root, key.path);
   }
 
   void TearDown() override {
-    RemoveMarkedEntries();
-    for (const KeyPath& key : createdKeys_) {
-      RegistryAccess access(*registry_);
-      access.SetRootKey(key.root);
-      access.DeleteKey(key.path);
-    }
-    if (!fontFile_.empty()) fileEnvironment_->FileSystem().DeleteFileSilently(fontFile_);
+    ScanConformanceFixture::TearDown();
+    if (!fontFile_.empty()) Files().DeleteFileSilently(fontFile_);
   }
 
-  // The shortest beginning of the path that does not exist yet, which the test will make.
-  void RememberFirstMissingKey(const KeyPath& key) {
-    RegistryAccess access(*registry_);
-    access.SetRootKey(key.root);
-    std::string prefix;
-    std::size_t start = 0;
-    while (start <= key.path.size()) {
-      const std::size_t end = std::min(key.path.find('\\', start), key.path.size());
-      prefix = key.path.substr(0, end);
-      if (!access.KeyExists(prefix)) {
-        createdKeys_.push_back(KeyPath{key.root, prefix});
-        return;
-      }
-      start = end + 1;
-    }
-  }
-
-  void RemoveMarkedEntries() {
+  void RemoveMarkedEntries() override {
     for (const KeyPath& key : kPreparedKeys) {
       RegistryAccess access(*registry_);
       access.SetRootKey(key.root);
@@ -137,33 +91,7 @@ class ScanConformanceFontsToExtensions : public ::testing::Test {
     }
   }
 
-  void MakeFile(const std::string& path) { fileEnvironment_->WriteBytes(path, "MZ"); }
-
-  std::vector<std::string> MarkedRows(const std::vector<std::string>& tasks) {
-    std::string lan = "English";
-    Language language(*profiles_, "C:\\", lan);
-    testsupport::RecordingSink sink;
-    TScanTaskThread worker(*registry_, fileEnvironment_->FileSystem(), *system_, language,
-                           ScanOptions{}, sink);
-    worker.FTaskList = tasks;
-    worker.Execute();
-    EXPECT_EQ(sink.events.back(), "completed");
-    std::vector<std::string> rows;
-    for (const ProblemRecord& row : sink.rows) {
-      const std::string line = row.key + " | " + row.value + " | " +
-                               std::to_string(static_cast<int>(row.repairKind));
-      if (IsMarked(line)) rows.push_back(line);
-    }
-    return rows;
-  }
-
-  std::unique_ptr<FileSystemEnvironment> fileEnvironment_;
-  std::unique_ptr<RegistryStore> registry_;
-  std::unique_ptr<SystemAccess> system_;
-  std::unique_ptr<ProfileStore> profiles_;
-  std::vector<KeyPath> createdKeys_;
-  std::string folder_;     // the test's marked folder in its scratch folder, with a backslash
-  std::string fontFile_;   // the marked file the test put into the fonts folder
+  std::string fontFile_;  // the marked file the test put into the fonts folder
 };
 
 TEST_F(ScanConformanceFontsToExtensions, FontsHelpFilesAndSharedDlls) {

@@ -10,6 +10,11 @@
 
 namespace kelvane::testsupport {
 
+// A row as "key | value | kind", which reads well in a failure message.
+inline std::string RowText(const ProblemRecord& row) {
+  return row.key + " | " + row.value + " | " + std::to_string(static_cast<int>(row.repairKind));
+}
+
 class RecordingSink : public ScanSink {
  public:
   void ShowStatus(const std::string& text) override { Record("status " + text); }

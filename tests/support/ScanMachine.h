@@ -47,14 +47,19 @@ class ScanMachine : public ::testing::Test {
     return sink.rows;
   }
 
-  // The rows as "key | value | kind", which reads well in a failure message.
+  // The rows as RowText shows them.
   std::vector<std::string> Rows(const std::vector<std::string>& tasks) {
     std::vector<std::string> rows;
-    for (const ProblemRecord& row : Scan(tasks)) {
-      rows.push_back(row.key + " | " + row.value + " | " +
-                     std::to_string(static_cast<int>(row.repairKind)));
-    }
+    for (const ProblemRecord& row : Scan(tasks)) rows.push_back(RowText(row));
     return rows;
+  }
+
+  // Runs the tasks on a worker of their own that uses other files or another sink.
+  void ScanWith(FileSystemAccess& otherFiles, ScanSink& otherSink,
+                const std::vector<std::string>& tasks) {
+    TScanTaskThread worker(registry, otherFiles, system, language, options, otherSink);
+    worker.FTaskList = tasks;
+    worker.Execute();
   }
 
   MemoryRegistry registry;

@@ -61,9 +61,7 @@ TEST_F(FontsHelpAndSharedDlls, FontsWithoutAFontsFolderAreJudgedByTheirPathAlone
   MemoryFileSystem noFontsFolder;
   noFontsFolder.AddDrive('C', DriveType::Fixed);
   Load("[" + kNtFonts + "]\r\n\"Bare\"=\"bare.ttf\"\r\n\"Gone\"=\"C:\\\\Gone\\\\g.ttf\"\r\n");
-  TScanTaskThread worker(registry, noFontsFolder, system, language, options, sink);
-  worker.FTaskList = {"7"};
-  worker.Execute();
+  ScanWith(noFontsFolder, sink, {"7"});
   ASSERT_EQ(sink.rows.size(), 1u);
   EXPECT_EQ(sink.rows[0].key, kNtFonts + "\\Gone");
   EXPECT_EQ(sink.events.back(), "completed");
@@ -113,10 +111,7 @@ TEST_F(FontsHelpAndSharedDlls, EmptyFloppyEntriesAreReportedEvenWhereNoPathIsJud
        "[" + kHelp + "]\r\n\"h.hlp\"=\"A:\\\\HP\"\r\n" +
        "[" + kSharedDlls + "]\r\n\"B:\\\\hp\\\\lib.dll\"=dword:00000005\r\n");
   testsupport::RecordingSink withoutFloppiesSink;
-  TScanTaskThread withoutFloppies(registry, files, system, language, options,
-                                  withoutFloppiesSink);
-  withoutFloppies.FTaskList = {"7", "8", "9"};
-  withoutFloppies.Execute();
+  ScanWith(files, withoutFloppiesSink, {"7", "8", "9"});
   EXPECT_TRUE(withoutFloppiesSink.rows.empty());
 
   options.includeRemoveMedia = true;

@@ -63,9 +63,7 @@ class FailingSink : public testsupport::RecordingSink {
 
 TEST_F(ScanTaskThreadTest, AnErrorInACategoryEndsTheScanAsFailed) {
   FailingSink failing;
-  TScanTaskThread worker(registry, files, system, language, options, failing);
-  worker.FTaskList = {"6", "14"};
-  worker.Execute();
+  ScanWith(files, failing, {"6", "14"});
   EXPECT_EQ(failing.events, (std::vector<std::string>{"before task",
                                                       "status Scanning Software Locations...",
                                                       "failed"}));

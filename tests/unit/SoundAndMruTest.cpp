@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Text.h"
+#include "tests/support/RegistryValues.h"
 #include "tests/support/ScanMachine.h"
 
 namespace kelvane {
@@ -25,16 +26,12 @@ class SoundAndMru : public ScanMachine {
   }
 
   void SetUserValue(const std::string& path, const std::string& name, const RawValue& value) {
-    registry.OpenRoot(kHkeyCurrentUser)->OpenSubkey(path, kAccessFull, true)->SetValue(name, value);
+    testsupport::PutValue(registry, kHkeyCurrentUser, path, name, value);
   }
 
-  // A program-use entry stored under its rotated name, with the run counter at bytes 4 to 7.
+  // A program-use entry stored under its rotated name.
   void AddUseEntry(const std::string& name, std::uint32_t runs, std::size_t size = 16) {
-    Bytes data(size);
-    for (std::size_t i = 0; i < 4 && 4 + i < size; ++i) {
-      data[4 + i] = static_cast<unsigned char>(runs >> (8 * i));
-    }
-    SetUserValue(kUserAssist, Rot13(name), RawValue{RegType::Binary, data});
+    SetUserValue(kUserAssist, Rot13(name), testsupport::ProgramUseEntry(runs, size));
   }
 };
 

@@ -1,0 +1,44 @@
+// The results list as the program knows it: the rows the scan found, in the order found, each
+// with the tick that says whether it is to be repaired. The list window only shows this model.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "scan/ProblemRecord.h"
+
+namespace kelvane {
+
+struct ResultRow {
+  ProblemRecord record;
+  bool ticked = false;
+};
+
+class ResultsModel {
+ public:
+  std::size_t Count() const { return rows_.size(); }
+  bool Empty() const { return rows_.empty(); }
+  const ResultRow& Row(std::size_t index) const { return rows_.at(index); }
+  const std::vector<ResultRow>& Rows() const { return rows_; }
+
+  void Add(const ProblemRecord& record);
+  void Clear();
+  void Remove(std::size_t index);
+  // Asks about every row from the last to the first and removes those that match, keeping the
+  // order of the rest.
+  void RemoveWhere(const std::function<bool(const ResultRow&)>& matches);
+  void SetTicked(std::size_t index, bool ticked);
+  std::size_t TickedCount() const;
+
+  // Every row.
+  void TickAll(bool ticked);
+  // Every row whose problem text equals the given row's, letter case counted.
+  void TickAllOfType(std::size_t index, bool ticked);
+
+ private:
+  std::vector<ResultRow> rows_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,131 @@
+// The scan progress window driven by its messages, over the live registry under Wine.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/RegFile.h"
+#include "platform/win32/Win32Registry.h"
+#include "resources/resource.h"
+#include "scan/win32/RegProgressHint.h"
+
+namespace kelvane {
+namespace {
+
+const char kTestKey[] = "HKEY_CURRENT_USER\\Software\\KelvaneWindowTest";
+
+// Counts the "task done" notices the window posts to the main window; the modal loop
+// dispatches them here.
+class NoticeWindow {
+ public:
+  NoticeWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &NoticeWindow::Procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KelvaneNoticeWindow";
+    RegisterClassA(&windowClass);
+    handle_ = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                              nullptr, windowClass.hInstance, nullptr);
+  }
+  ~NoticeWindow() { DestroyWindow(handle_); }
+  HWND Handle() const { return handle_; }
+  int TakeTaskDoneNotices() {
+    MSG message;
+    while (PeekMessageA(&message, handle_, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    const int count = notices_;
+    notices_ = 0;
+    return count;
+  }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kScanTaskDoneMessage) ++notices_;
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  static int notices_;
+  HWND handle_;
+};
+
+int NoticeWindow::notices_ = 0;
+
+// What a thread timer does to the open progress window once it has come up.
+UINT g_actionMessage = 0;
+WPARAM g_actionParameter = 0;
+
+void CALLBACK ActOnProgressWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND window = FindWindowA(nullptr, "Scanning");
+  if (!window) return;
+  KillTimer(nullptr, timer);
+  PostMessageA(window, g_actionMessage, g_actionParameter, 0);
+}
+
+class ProgressWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Remove();
+    ApplyRegFile(registry_, ParseRegFile(std::string("REGEDIT4\r\n[") + kTestKey + "]\r\n"
+                                         "\"First\"=\"C:\\\\KelvaneGone\\\\first.exe\"\r\n"
+                                         "\"Second\"=\"C:\\\\KelvaneGone\\\\second.exe\"\r\n"
+                                         "\"Third\"=\"C:\\\\KelvaneGone\\\\third.exe\"\r\n"));
+  }
+  void TearDown() override { Remove(); }
+  void Remove() {
+    ApplyRegFile(registry_, ParseRegFile(std::string("REGEDIT4\r\n[-") + kTestKey + "]\r\n"));
+  }
+
+  INT_PTR Show(const std::vector<std::string>& tasks) {
+    ScanRequest request;
+    request.tasks = tasks;
+    request.language = "English";
+    request.notifyWindow = notices_.Handle();
+    request.onRow = [this](const ProblemRecord& row) { rows_.push_back(row); };
+    TfrmRegProgressHint window(request);
+    return window.ShowModal(nullptr);
+  }
+
+  std::vector<std::string> MarkedRows() const {
+    std::vector<std::string> marked;
+    for (const ProblemRecord& row : rows_) {
+      if (row.key.find("KelvaneWindowTest") != std::string::npos) marked.push_back(row.key);
+    }
+    return marked;
+  }
+
+  Win32Registry registry_;
+  NoticeWindow notices_;
+  std::vector<ProblemRecord> rows_;
+};
+
+TEST_F(ProgressWindow, AFinishedScanClosesWithCancelAfterNotifyingEveryTask) {
+  EXPECT_EQ(Show({"1", "2", "23"}), kModalResultCancel);
+  EXPECT_EQ(notices_.TakeTaskDoneNotices(), 3);
+  EXPECT_TRUE(rows_.empty());
+}
+
+TEST_F(ProgressWindow, RowsArriveWholeAndInTheOrderFound) {
+  EXPECT_EQ(Show({"4"}), kModalResultCancel);
+  const std::string key = "HKEY_CURRENT_USER\\Software\\KelvaneWindowTest\\";
+  EXPECT_EQ(MarkedRows(), (std::vector<std::string>{key + "First", key + "Second", key + "Third"}));
+  for (const ProblemRecord& row : rows_) {
+    EXPECT_EQ(row.problem, "Invalid File or Folder");
+    EXPECT_EQ(row.repairKind, RepairKind::ValueInKeyText);
+  }
+}
+
+TEST_F(ProgressWindow, StopAndClosingDuringATaskAbortTheScan) {
+  const std::vector<std::string> longScan = {"5", "4", "3", "5", "4", "3", "5", "4", "3"};
+  for (const UINT message : {static_cast<UINT>(WM_COMMAND), static_cast<UINT>(WM_CLOSE)}) {
+    rows_.clear();
+    notices_.TakeTaskDoneNotices();
+    g_actionMessage = message;
+    g_actionParameter = message == WM_COMMAND ? MAKEWPARAM(IDC_SCAN_STOP, BN_CLICKED) : 0;
+    SetTimer(nullptr, 0, 20, &ActOnProgressWindow);
+    EXPECT_EQ(Show(longScan), kModalResultAbort) << message;
+    EXPECT_LT(notices_.TakeTaskDoneNotices(), static_cast<int>(longScan.size())) << message;
+  }
+}
+
+}  // namespace
+}  // namespace kelvane
