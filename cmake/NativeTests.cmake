@@ -16,3 +16,7 @@ target_link_libraries(conformance_tests PRIVATE kelvane_memory GTest::gtest GTes
 find_package(benchmark REQUIRED)
 add_executable(scan_benchmark ${CMAKE_SOURCE_DIR}/tests/bench/FilesAndFoldersBenchmark.cpp)
 target_link_libraries(scan_benchmark PRIVATE kelvane_memory benchmark::benchmark Threads::Threads)
+
+# The language files shipped beside the program, checked against the code that reads them.
+target_compile_definitions(unit_tests PRIVATE
+  KELVANE_RESOURCES_FOLDER="${CMAKE_SOURCE_DIR}/resources/")

@@ -4,8 +4,28 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # The program's entry belongs to the program alone, not to the test runners.
 set(entry_source ${CMAKE_SOURCE_DIR}/main/win32/WinMain.cpp)
 list(REMOVE_ITEM win32_sources ${entry_source})
+
+# libjpeg, built for Windows from Debian's sources by scripts/deps.
+set(KELVANE_LIBJPEG_DIR ${CMAKE_SOURCE_DIR}/build/deps/libjpeg-win32 CACHE PATH
+    "Install folder of libjpeg built for 32-bit Windows (include/, lib/libjpeg.a)")
+if(NOT EXISTS ${KELVANE_LIBJPEG_DIR}/include/jpeglib.h OR
+   NOT EXISTS ${KELVANE_LIBJPEG_DIR}/lib/libjpeg.a)
+  message(FATAL_ERROR "libjpeg for Windows is missing in ${KELVANE_LIBJPEG_DIR}: run scripts/deps "
+                      "as root to build it, or set KELVANE_LIBJPEG_DIR to where it is installed")
+endif()
+add_library(libjpeg STATIC IMPORTED)
+set_target_properties(libjpeg PROPERTIES
+  IMPORTED_LOCATION ${KELVANE_LIBJPEG_DIR}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${KELVANE_LIBJPEG_DIR}/include)
+
 add_library(kelvane_win32 STATIC ${win32_sources})
-target_link_libraries(kelvane_win32 PUBLIC kelvane_core advapi32 shell32 ole32 comctl32 user32 gdi32)
+target_link_libraries(kelvane_win32
+  PUBLIC kelvane_core libjpeg advapi32 shell32 ole32 comctl32 user32 gdi32)
+
+# windres reports nothing it includes: any change among the resources rebuilds them.
+file(GLOB resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Kelvane.rc
+  PROPERTIES OBJECT_DEPENDS "${resource_files}")
 
 add_executable(Kelvane WIN32 ${entry_source} ${CMAKE_SOURCE_DIR}/resources/Kelvane.rc)
 target_link_libraries(Kelvane PRIVATE kelvane_win32)
@@ -27,7 +47,18 @@ target_link_libraries(conformance_tests PRIVATE kelvane_win32 kelvane_memory gte
 add_executable(scan_benchmark ${CMAKE_SOURCE_DIR}/tests/bench/win32/WineWalkBenchmark.cpp)
 target_link_libraries(scan_benchmark PRIVATE kelvane_win32)
 
+# Every category over the registry of a prefix filled from real hives (scripts/hive-scan).
+add_executable(hive_scan ${CMAKE_SOURCE_DIR}/tests/bench/win32/HiveScan.cpp)
+target_link_libraries(hive_scan PRIVATE kelvane_win32)
+
 # Windows driven by their messages; needs a display (Xvfb).
 file(GLOB window_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(window_tests ${window_test_sources} ${CMAKE_SOURCE_DIR}/resources/Kelvane.rc)
 target_link_libraries(window_tests PRIVATE kelvane_win32 gtest gtest_main)
+
+# The language files and the help document lie beside the program (built into the top of the
+# build folder), where it looks for them; an edited file is copied again at the next build.
+foreach(program_file Lan_English.ini Lan_German.ini Kelvane.html)
+  configure_file(${CMAKE_SOURCE_DIR}/resources/${program_file} ${CMAKE_BINARY_DIR}/${program_file}
+                 COPYONLY)
+endforeach()

@@ -2,16 +2,20 @@
 
 namespace kelvane {
 
-FileIoError MakeFileIoError(FileIoStep step, const std::string& path) {
+FileIoError MakeFileIoError(FileIoStep step, const std::string& path, const std::string& reason) {
+  std::string what;
   switch (step) {
     case FileIoStep::Create:
-      return FileIoError("Cannot create file '" + path + "'");
+      what = "Cannot create file \"" + path + "\".";
+      break;
     case FileIoStep::Append:
-      return FileIoError("Cannot open file '" + path + "' for appending");
+      what = "Cannot open file \"" + path + "\" for appending.";
+      break;
     case FileIoStep::Write:
+      what = "Cannot write to file \"" + path + "\".";
       break;
   }
-  return FileIoError("Cannot write to file '" + path + "'");
+  return FileIoError(reason.empty() ? what : what + " " + reason);
 }
 
 }  // namespace kelvane

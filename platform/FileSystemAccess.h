@@ -68,8 +68,10 @@ class FileIoError : public std::runtime_error {
 };
 
 enum class FileIoStep { Create, Append, Write };
-// The error for a failed step, its message naming the file.
-FileIoError MakeFileIoError(FileIoStep step, const std::string& path);
+// The error for a failed step: the step, the file in double quotes, a full stop and the
+// system's reason when there is one.
+FileIoError MakeFileIoError(FileIoStep step, const std::string& path,
+                            const std::string& reason = "");
 
 // A text file being written; lines end in CR LF, bytes are written as given (ANSI).
 class TextFileWriter {

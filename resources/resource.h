@@ -8,3 +8,16 @@
 #define IDC_SCAN_PROGRESS 203
 #define IDC_SCAN_KEY 204
 #define IDC_SCAN_STOP 205
+
+// Program icon, pictures and the about window.
+#define IDI_KELVANE 1
+#define IDR_TITLE_BAND 600
+#define IDR_ABOUT_BANNER 601
+#define IDD_ABOUT 610
+#define IDC_ABOUT_BANNER 611
+#define IDC_ABOUT_ICON 612
+#define IDC_ABOUT_NAME 613
+#define IDC_ABOUT_VERSION 614
+#define IDC_ABOUT_COPYRIGHT 615
+#define IDC_ABOUT_LINE 616
+#define IDC_ABOUT_LINK 617

@@ -1,35 +1,74 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "global/Settings.h"
+#include <string>
+
+#include "main/ReportRun.h"
+#include "main/win32/RegMain.h"
+#include "platform/Text.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32System.h"
+#include "resources/MainWindowIds.h"
 
 namespace {
 
-// The main window's designed size, from which the default placement is computed.
-constexpr kelvane::PixelSize kMainWindowSize{684, 520};
+using namespace kelvane;
 
-}  // namespace
+void WriteError(const std::string& line) {
+  const std::string text = "Kelvane: " + line + "\r\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()),
+            &written, nullptr);
+}
 
-// The main window is not built yet: the program loads its settings and writes them back, as it
-// does around the main window's life, and ends.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-
-  kelvane::Win32FileSystem files;
-  kelvane::Win32ProfileStore profiles;
-  const std::string folder = files.ProgramFolder();
-  const kelvane::PixelSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const kelvane::Settings settings = kelvane::LoadSettings(profiles, folder, screen, kMainWindowSize);
-  const kelvane::WindowRect bounds = settings.WindowBounds.value_or(kelvane::WindowRect{
-      0, 0, kMainWindowSize.width, kMainWindowSize.height});
-  try {
-    kelvane::SaveSettings(profiles, folder, settings, std::nullopt, bounds);
-  } catch (const kelvane::SettingsWriteError& error) {
-    MessageBoxA(nullptr, error.what(), "Tessaly Kelvane", MB_OK | MB_ICONERROR);
+int RunReportMode(int argc, char** argv) {
+  if (argc < 3) {
+    WriteError("-report needs the path of the report file");
+    return 2;
+  }
+  Win32Registry registry;
+  Win32FileSystem files;
+  Win32System system;
+  Win32ProfileStore profiles;
+  const ReportOutcome outcome =
+      RunReport(registry, files, system, profiles, files.ProgramFolder(), argv[2]);
+  if (!outcome.written) {
+    WriteError("no report written: " + outcome.failure);
     return 1;
   }
   return 0;
+}
+
+int RunWindow(bool cleanOnce) {
+  // One instance per desktop: a second start brings the first to the front.
+  if (HWND running = FindWindowA(kMainWindowClass, nullptr)) {
+    PostMessageA(running, kActivateInstanceMessage, 0, 0);
+    SetForegroundWindow(running);
+    return 0;
+  }
+  Win32FileSystem files;
+  TfrmKelvane form(files.ProgramFolder(), cleanOnce);
+  if (!form.Create()) return 1;
+  form.Show();
+  HACCEL accelerators =
+      LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_ACCELERATORS));
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (form.Handle() && TranslateAcceleratorA(form.Handle(), accelerators, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  const std::string first = __argc > 1 ? __argv[1] : "";
+  if (SameTextAscii(first, "-report")) return RunReportMode(__argc, __argv);
+  return RunWindow(SameTextAscii(first, "-cleanonce"));
 }

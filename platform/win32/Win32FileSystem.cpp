@@ -68,6 +68,16 @@ std::uint32_t LocalDosTime(const FILETIME& utc) {
   return static_cast<std::uint32_t>(date) << 16 | time;
 }
 
+// The system's own words for an error code, without the line break it ends with.
+std::string SystemErrorText(DWORD code) {
+  char buffer[512] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, code, 0, buffer, sizeof(buffer), nullptr);
+  std::string text(buffer, length);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return text;
+}
+
 class Win32TextFile : public TextFileWriter {
  public:
   Win32TextFile(FileHandle file, std::string path)
@@ -187,7 +197,10 @@ std::unique_ptr<TextFileWriter> Win32FileSystem::OpenTextFile(const std::string&
   FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               append ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
-  if (!file) throw MakeFileIoError(append ? FileIoStep::Append : FileIoStep::Create, path);
+  if (!file) {
+    throw MakeFileIoError(append ? FileIoStep::Append : FileIoStep::Create, path,
+                          SystemErrorText(GetLastError()));
+  }
   if (append && SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
       GetLastError() != NO_ERROR) {
     throw MakeFileIoError(FileIoStep::Append, path);

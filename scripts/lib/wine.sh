@@ -20,7 +20,7 @@ make_sandboxed_prefix() {
   local link
   while IFS= read -r -d '' link; do
     rm -f "$link" && mkdir -p "$link"
-  done < <(find "$prefix/drive_c/users" -maxdepth 2 -type l -print0)
+  done < <(find "$prefix/drive_c/users" -type l -print0)
 }
 
 # stop_prefix DIR: ends the wineserver of that prefix only.

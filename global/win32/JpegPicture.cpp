@@ -1,0 +1,110 @@
+#include "global/win32/JpegPicture.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace kelvane {
+namespace {
+
+constexpr int kBytesPerPixel = 4;
+
+// Lives outside the frame that calls setjmp, so nothing in it is lost when an error jumps back.
+struct Decoding {
+  jpeg_decompress_struct info;
+  jpeg_error_mgr errors;
+  std::jmp_buf failed;
+  HBITMAP bitmap = nullptr;
+  void* pixels = nullptr;
+};
+
+// libjpeg must not return from error_exit; jumping back is the C way out of it.
+void StopDecoding(j_common_ptr info) {
+  std::longjmp(static_cast<Decoding*>(info->client_data)->failed, 1);
+}
+
+// A damaged picture shows nothing rather than a patched one; warnings have level -1.
+void StopOnWarning(j_common_ptr info, int level) {
+  if (level < 0) StopDecoding(info);
+}
+
+void KeepSilent(j_common_ptr) {}
+
+HBITMAP CreateTopDownBitmap(int width, int height, void** pixels) {
+  BITMAPINFO format = {};
+  format.bmiHeader.biSize = sizeof(format.bmiHeader);
+  format.bmiHeader.biWidth = width;
+  format.bmiHeader.biHeight = -height;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 8 * kBytesPerPixel;
+  format.bmiHeader.biCompression = BI_RGB;
+  return CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, pixels, nullptr, 0);
+}
+
+// Only plain C objects live in this frame: libjpeg's errors longjmp back into it.
+bool Decode(const unsigned char* data, unsigned long size, Decoding& decoding) {
+  jpeg_decompress_struct& info = decoding.info;
+  info.err = jpeg_std_error(&decoding.errors);
+  decoding.errors.error_exit = &StopDecoding;
+  decoding.errors.emit_message = &StopOnWarning;
+  decoding.errors.output_message = &KeepSilent;
+  info.client_data = &decoding;
+  if (setjmp(decoding.failed) != 0) {
+    jpeg_destroy_decompress(&info);
+    if (decoding.bitmap) DeleteObject(decoding.bitmap);
+    decoding.bitmap = nullptr;
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, data, size);
+  jpeg_read_header(&info, TRUE);
+  // Rows of a 32-bit DIB are blue, green, red and a spare byte: libjpeg writes them as they are.
+  info.out_color_space = JCS_EXT_BGRX;
+  jpeg_start_decompress(&info);
+  decoding.bitmap = CreateTopDownBitmap(info.output_width, info.output_height, &decoding.pixels);
+  if (!decoding.bitmap) StopDecoding(reinterpret_cast<j_common_ptr>(&info));
+  const JDIMENSION stride = info.output_width * kBytesPerPixel;
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = static_cast<JSAMPROW>(decoding.pixels) + info.output_scanline * stride;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
+}
+
+}  // namespace
+
+JpegPicture JpegPicture::FromMemory(const void* data, std::size_t size) {
+  JpegPicture picture;
+  if (!data || size == 0) return picture;
+  Decoding decoding{};
+  if (!Decode(static_cast<const unsigned char*>(data), static_cast<unsigned long>(size),
+              decoding)) {
+    return picture;
+  }
+  picture.bitmap_.reset(decoding.bitmap);
+  picture.width_ = static_cast<int>(decoding.info.output_width);
+  picture.height_ = static_cast<int>(decoding.info.output_height);
+  return picture;
+}
+
+JpegPicture JpegPicture::FromResource(HMODULE module, int resourceId) {
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), RT_RCDATA);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  // Resources stay mapped with the module; there is nothing to free.
+  return FromMemory(data, data ? SizeofResource(module, found) : 0);
+}
+
+void JpegPicture::Draw(HDC target, int x, int y) const {
+  if (Empty()) return;
+  HDC source = CreateCompatibleDC(target);
+  HGDIOBJ previous = SelectObject(source, bitmap_.get());
+  BitBlt(target, x, y, width_, height_, source, 0, 0, SRCCOPY);
+  SelectObject(source, previous);
+  DeleteDC(source);
+}
+
+}  // namespace kelvane

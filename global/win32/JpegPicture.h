@@ -1,0 +1,40 @@
+// A JPEG picture decoded with libjpeg into a 32-bit top-down DIB section, ready to draw.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "platform/win32/Win32Handles.h"
+
+namespace kelvane {
+
+struct GdiObjectTraits {
+  using Handle = HGDIOBJ;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return DeleteObject(handle) != FALSE; }
+};
+
+class JpegPicture {
+ public:
+  // An empty picture: draws nothing.
+  JpegPicture() = default;
+  // Empty when the data is not a whole, readable JPEG.
+  static JpegPicture FromMemory(const void* data, std::size_t size);
+  // The RCDATA resource of the module; empty when it is missing or unreadable.
+  static JpegPicture FromResource(HMODULE module, int resourceId);
+
+  bool Empty() const { return !bitmap_; }
+  HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.get()); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // Whole picture with its top-left corner at (x, y); the DC's clipping cuts what is beyond.
+  void Draw(HDC target, int x, int y) const;
+
+ private:
+  UniqueHandle<GdiObjectTraits> bitmap_;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,56 @@
+// The user's ignore lists against the results: which rows a scan keeps out of sight, and how
+// selected rows are added to the lists. Every comparison ignores the case of ASCII letters.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "global/Settings.h"
+#include "main/ResultsModel.h"
+#include "scan/ProblemRecord.h"
+
+namespace kelvane {
+
+// Rows a repair run left in the results, by their key and value texts; they stay out of later
+// scans' results until the program ends.
+struct Leftovers {
+  std::vector<std::string> keys;
+  std::vector<std::string> values;  // parallel to keys
+
+  void Add(const std::string& key, const std::string& value);
+};
+
+// The key and value name a row stands for when it is matched against the ignore lists: a key
+// row has no value name; a file row has neither.
+struct MatchTarget {
+  std::string key;
+  std::string valueName;
+};
+
+MatchTarget MatchTargetOf(const ProblemRecord& record);
+
+enum class IgnoreList { Value, Key };
+
+// Whether an entry of the list equals the text.
+bool IsInIgnoreList(const Settings& settings, const std::string& text, IgnoreList list);
+
+// Removes, after a scan, the rows that name a per-user placeholder ("%USERNAME%_"), the rows
+// left over by an earlier repair, and the rows the ignore lists cover: a key row when an
+// ignored key lies at, above or below it or an ignored value lies in it, a value row when it is
+// ignored itself or lies at or below an ignored key. Rows of files are never ignored. An empty
+// entry of the key list ignores nothing. Changes no list.
+void FilterResults(ResultsModel& results, const Settings& settings, const Leftovers& leftovers);
+
+// The adding command is offered only while the current row (the list's focused row, none when
+// negative) exists and is not a file row.
+bool CanAddToIgnoreLists(const ResultsModel& results, int currentRow);
+
+// Adds the rows at the selected indices to the ignore list their kind calls for, from the last
+// selected row to the first, and removes them from the results; a row whose entry is already
+// listed stays. Rows without a backslash in their key text are left alone; file rows are removed
+// without an entry. Indices out of range are skipped.
+void AddSelectedToIgnoreLists(ResultsModel& results, Settings& settings,
+                              std::vector<std::size_t> selectedRows);
+
+}  // namespace kelvane

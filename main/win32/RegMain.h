@@ -1,0 +1,105 @@
+// The main window: the category tree, the results list, the status bar with the two counts,
+// and the menus through which every function is reached.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "global/Localization.h"
+#include "global/Settings.h"
+#include "main/CategoryTree.h"
+#include "main/IgnoreLists.h"
+#include "main/ResultsModel.h"
+#include "main/win32/CategoryTreeView.h"
+#include "main/win32/ResultsListView.h"
+#include "main/win32/TitleBand.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ProfileStore.h"
+
+namespace kelvane {
+
+constexpr char kMainWindowClass[] = "Tessaly Kelvane Made by Tessaly Software";
+constexpr char kApplicationTitle[] = "Tessaly Kelvane";
+constexpr UINT kActivateInstanceMessage = WM_USER + 0x2010;
+constexpr UINT kCleanOnceRunMessage = WM_USER + 0x2011;
+
+class TfrmKelvane {
+ public:
+  // programFolder holds options.ini and the language files; it ends with a backslash.
+  TfrmKelvane(std::string programFolder, bool cleanOnce);
+  ~TfrmKelvane();
+  TfrmKelvane(const TfrmKelvane&) = delete;
+  TfrmKelvane& operator=(const TfrmKelvane&) = delete;
+
+  // Creates the window (hidden); false when it cannot be made.
+  bool Create();
+  void Show();
+  HWND Handle() const { return handle_; }
+
+  // For tests and the entry point.
+  ResultsModel& Results() { return results_; }
+  CategoryTree& Tree() { return tree_; }
+  CategoryTreeView& TreeView() { return *treeView_; }
+  ResultsListView& ListView() { return *listView_; }
+  Settings& CurrentSettings() { return settings_; }
+
+ private:
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void ArrangeControls();
+  void FitButtons();
+  void OnCommand(int id);
+  void OnInitMenuPopup(HMENU menu);
+  bool OnNotify(const NMHDR& header, LRESULT& result);
+  void ShowResultsMenu(POINT screenPoint);
+
+  void bScanRegistryClick();
+  void UpdateStatusCounts();
+  void TickRows(bool ticked, bool ofType);
+  void aIgnoreListAddExecute();
+  void aSaveTextExecute();
+  void FillLanguageMenu();
+  void miLanguageClick(std::size_t item);
+  void TranslateFrom(const std::string& languageName);
+  bool OnUpdateLink(POINT point) const;
+  void OpenAddress(const std::string& address);
+  void RunCleanOnce();
+
+  HWND CreateChild(const char* windowClass, const char* text, DWORD style, int id);
+
+  std::string programFolder_;
+  bool cleanOnce_;
+  bool activated_ = false;
+  Win32FileSystem files_;
+  Win32ProfileStore profiles_;
+  Settings settings_;
+  Language language_;
+  CategoryTree tree_;
+  ResultsModel results_;
+  Leftovers leftovers_;
+  HWND handle_ = nullptr;
+  HMENU menu_ = nullptr;
+  HMENU languageMenu_ = nullptr;
+  HMENU resultsMenuBar_ = nullptr;
+  HMENU resultsMenu_ = nullptr;
+  std::vector<std::string> languageCaptions_;  // by language table index, as translated
+  std::vector<std::size_t> languageItems_;  // language table index of each shown menu item
+  std::unique_ptr<CategoryTreeView> treeView_;
+  std::unique_ptr<ResultsListView> listView_;
+  HWND status_ = nullptr;
+  HWND tasksLabel_ = nullptr;
+  HWND sectionsLabel_ = nullptr;
+  HWND scanButton_ = nullptr;
+  HWND repairButton_ = nullptr;
+  HWND restoreButton_ = nullptr;
+  TitleBand titleBand_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,75 @@
+#include "main/win32/TitleBand.h"
+
+#include "resources/resource.h"
+
+namespace kelvane {
+namespace {
+
+constexpr COLORREF kBandColor = RGB(24, 74, 140);
+
+HFONT DerivedFont(int weight, bool underline, int heightPercent) {
+  LOGFONTA font = {};
+  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+  font.lfWeight = weight;
+  font.lfUnderline = underline ? TRUE : FALSE;
+  font.lfHeight = font.lfHeight * heightPercent / 100;
+  return CreateFontIndirectA(&font);
+}
+
+SIZE TextSize(HDC dc, HFONT font, const std::string& text) {
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  return size;
+}
+
+void DrawTextAt(HDC dc, HFONT font, COLORREF colour, int x, int y, const std::string& text) {
+  HGDIOBJ old = SelectObject(dc, font);
+  SetTextColor(dc, colour);
+  TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+  SelectObject(dc, old);
+}
+
+}  // namespace
+
+TitleBand::TitleBand()
+    : picture_(JpegPicture::FromResource(GetModuleHandleA(nullptr), IDR_TITLE_BAND)),
+      icon_(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_KELVANE),
+                                          IMAGE_ICON, 32, 32, 0))),
+      updateIcon_(static_cast<HICON>(
+          LoadImageA(nullptr, MAKEINTRESOURCEA(32516), IMAGE_ICON, 16, 16, LR_SHARED))),
+      titleFont_(DerivedFont(FW_BOLD, false, 160)),
+      textFont_(DerivedFont(FW_NORMAL, false, 100)),
+      linkFont_(DerivedFont(FW_NORMAL, true, 100)) {}
+
+TitleBand::~TitleBand() {
+  if (icon_) DestroyIcon(icon_);
+  DeleteObject(titleFont_);
+  DeleteObject(textFont_);
+  DeleteObject(linkFont_);
+}
+
+RECT TitleBand::LinkRect(HDC dc, int width) const {
+  const SIZE size = TextSize(dc, linkFont_, update);
+  const int left = width - size.cx - 20;
+  return RECT{left, 18, left + size.cx, 18 + size.cy};
+}
+
+void TitleBand::Paint(HDC dc, int width) const {
+  // The picture is wide; a wider window continues in the band's colour.
+  HBRUSH band = CreateSolidBrush(kBandColor);
+  RECT all = {0, 0, width, kHeight};
+  FillRect(dc, &all, band);
+  DeleteObject(band);
+  picture_.Draw(dc, 0, 0);
+  if (icon_) DrawIconEx(dc, 8, 9, icon_, 32, 32, 0, nullptr, DI_NORMAL);
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextAt(dc, titleFont_, RGB(255, 255, 255), 52, 6, title);
+  DrawTextAt(dc, textFont_, RGB(255, 255, 255), 52, 29, hint);
+  const RECT link = LinkRect(dc, width);
+  DrawTextAt(dc, linkFont_, RGB(255, 230, 120), link.left, link.top, update);
+  if (updateIcon_) DrawIconEx(dc, link.left - 25, link.top, updateIcon_, 16, 16, 0, nullptr, DI_NORMAL);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,41 @@
+// The band across the top of the main window: the title picture, the program icon, the
+// product name, the hint line and the update link, drawn by the window itself so the texts
+// lie over the picture.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "global/win32/JpegPicture.h"
+
+namespace kelvane {
+
+class TitleBand {
+ public:
+  static constexpr int kHeight = 50;
+
+  TitleBand();
+  ~TitleBand();
+  TitleBand(const TitleBand&) = delete;
+  TitleBand& operator=(const TitleBand&) = delete;
+
+  void Paint(HDC dc, int width) const;
+  // Where the update link is drawn in a window of that width.
+  RECT LinkRect(HDC dc, int width) const;
+
+  // Translatable texts.
+  std::string title = "Kelvane";
+  std::string hint = "Scan and repair your registry to improve PC performance";
+  std::string update = "Check for update now...";
+
+ private:
+  JpegPicture picture_;
+  HICON icon_;
+  HICON updateIcon_;
+  HFONT titleFont_;
+  HFONT textFont_;
+  HFONT linkFont_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "main/Addresses.h"
+#include "main/LanguageMenu.h"
+#include "platform/memory/MemoryFileSystem.h"
+
+namespace kelvane {
+namespace {
+
+constexpr char kProgramFolder[] = "C:\\Kelvane\\";
+
+class LanguageMenu : public ::testing::Test {
+ protected:
+  LanguageMenu() {
+    files_.AddDrive('C', DriveType::Fixed);
+    files_.AddFolder(kProgramFolder);
+    settings_.Lan = "English";
+  }
+
+  void AddLanguageFile(const std::string& name) {
+    files_.AddFile(std::string(kProgramFolder) + "Lan_" + name + ".ini");
+  }
+
+  std::vector<std::string> VisibleCaptions() {
+    const std::vector<bool> visible = VisibleLanguageItems(files_, kProgramFolder);
+    std::vector<std::string> captions;
+    for (std::size_t index = 0; index < visible.size(); ++index) {
+      if (visible[index]) captions.push_back(LanguageMenuItems()[index].caption);
+    }
+    return captions;
+  }
+
+  static std::size_t ItemCaptioned(const std::string& caption) {
+    const auto& items = LanguageMenuItems();
+    for (std::size_t index = 0; index < items.size(); ++index) {
+      if (items[index].caption == caption) return index;
+    }
+    ADD_FAILURE() << "no item " << caption;
+    return items.size();
+  }
+
+  MemoryFileSystem files_;
+  Settings settings_;
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(LanguageMenu, OnlyItemsWhoseFileExistsAreShown) {
+  EXPECT_TRUE(VisibleCaptions().empty());
+  AddLanguageFile("English");
+  AddLanguageFile("german");
+  EXPECT_EQ(VisibleCaptions(), (Texts{"&English", "&German"}));
+}
+
+TEST_F(LanguageMenu, OtherFileShowsTheSeparatorWithItAndTheActionCarrierStaysHidden) {
+  AddLanguageFile("Other");
+  AddLanguageFile("nguage1");
+  AddLanguageFile("");
+  EXPECT_EQ(VisibleCaptions(), (Texts{"-", "&Other"}));
+}
+
+TEST_F(LanguageMenu, LanguageNamesFollowTheComponentPrefix) {
+  EXPECT_EQ(LanguageNameOf("miNederlands"), "Nederlands");
+  EXPECT_EQ(LanguageNameOf("mlOther"), "Other");
+  EXPECT_EQ(LanguageNameOf("mi"), "");
+  EXPECT_EQ(LanguageNameOf(LanguageMenuItems()[ItemCaptioned("Language")]), "");
+}
+
+TEST_F(LanguageMenu, ChoosingALanguageWithItsFileStoresItsName) {
+  AddLanguageFile("Nederlands");
+  const LanguageChoice choice =
+      ChooseLanguage(settings_, files_, kProgramFolder, ItemCaptioned("Dut&ch"));
+  EXPECT_TRUE(choice.switched);
+  EXPECT_EQ(settings_.Lan, "Nederlands");
+  EXPECT_EQ(LanguageItemToTick(settings_.Lan), ItemCaptioned("Dut&ch"));
+}
+
+TEST_F(LanguageMenu, ChoosingALanguageWithoutItsFileChangesNothingAndExplains) {
+  LanguageChoice choice =
+      ChooseLanguage(settings_, files_, kProgramFolder, ItemCaptioned("&German"));
+  EXPECT_FALSE(choice.switched);
+  EXPECT_EQ(settings_.Lan, "English");
+  EXPECT_EQ(choice.missingFileMessage, "C:\\Kelvane\\Lan_German.ini can not be found.");
+
+  choice = ChooseLanguage(settings_, files_, kProgramFolder, ItemCaptioned("&Other"));
+  EXPECT_FALSE(choice.switched);
+  EXPECT_EQ(choice.missingFileMessage,
+            "C:\\Kelvane\\Lan_Other.ini can not be found.\r\n\r\nPlease visit " +
+                addresses::ResolveAddress(kProgramFolder, addresses::kTranslationPage) + ".");
+
+  for (std::size_t noLanguage : {ItemCaptioned("Language"), kLanguageMenuItemCount}) {
+    choice = ChooseLanguage(settings_, files_, kProgramFolder, noLanguage);
+    EXPECT_FALSE(choice.switched);
+    EXPECT_EQ(choice.missingFileMessage, "");
+  }
+  EXPECT_EQ(settings_.Lan, "English");
+}
+
+TEST_F(LanguageMenu, TheTickFollowsTheSettingInAnyLetterCase) {
+  EXPECT_EQ(LanguageItemToTick("german"), ItemCaptioned("&German"));
+  EXPECT_EQ(LanguageItemToTick("PORTUGUESEPT"), ItemCaptioned("Portuguese-PT"));
+  EXPECT_EQ(LanguageItemToTick("Other"), ItemCaptioned("&Other"));
+  EXPECT_FALSE(LanguageItemToTick("Klingon").has_value());
+  EXPECT_FALSE(LanguageItemToTick("").has_value());
+}
+
+TEST_F(LanguageMenu, OnlineHelpHasItalianAndPortugueseDocumentsForTheExactNames) {
+  EXPECT_EQ(OnlineHelpAddress("English"), addresses::kOnlineHelp);
+  EXPECT_EQ(OnlineHelpAddress("Italian"), addresses::kItalianHelp);
+  EXPECT_EQ(OnlineHelpAddress("PortuguesePT"), addresses::kPortugueseHelp);
+  EXPECT_EQ(OnlineHelpAddress("italian"), addresses::kOnlineHelp);
+  EXPECT_EQ(OnlineHelpAddress("Portuguese"), addresses::kOnlineHelp);
+  EXPECT_EQ(OnlineHelpAddress("BrazilianPortuguese"), addresses::kOnlineHelp);
+}
+
+}  // namespace
+}  // namespace kelvane

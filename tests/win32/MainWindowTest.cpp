@@ -1,0 +1,201 @@
+// The main window driven by its messages, over the live registry under Wine.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "main/LanguageMenu.h"
+#include "main/win32/RegMain.h"
+#include "platform/RegFile.h"
+#include "platform/win32/Win32Registry.h"
+#include "resources/MainWindowIds.h"
+
+namespace kelvane {
+namespace {
+
+const char kTestKey[] = "HKEY_CURRENT_USER\\Software\\KelvaneMainTest";
+const char kFolder[] = "C:\\kelvane-tests\\main-window\\";
+constexpr int kCurrentUserNode = 3;
+constexpr int kRootNode = 0;
+
+std::string StatusText(HWND status, int panel) {
+  char buffer[256] = {};
+  SendMessageA(status, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+std::string Text(HWND window) {
+  char buffer[256] = {};
+  GetWindowTextA(window, buffer, sizeof(buffer));
+  return buffer;
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CreateDirectoryA("C:\\kelvane-tests", nullptr);
+    CreateDirectoryA(kFolder, nullptr);
+    DeleteFileA((std::string(kFolder) + "options.ini").c_str());
+    Load(std::string("[-") + kTestKey + "]\r\n[" + kTestKey + "]\r\n"
+         "\"A\"=\"C:\\\\KelvaneGone\\\\a.exe\"\r\n\"B\"=\"C:\\\\KelvaneGone\\\\b.exe\"\r\n"
+         "\"C\"=\"C:\\\\KelvaneGone\\\\c.exe\"\r\n");
+    form_ = std::make_unique<TfrmKelvane>(kFolder, false);
+    ASSERT_TRUE(form_->Create());
+    form_->Show();
+  }
+  void TearDown() override {
+    form_.reset();
+    // The closed window asked the thread to quit; the next test's modal loops must not see it.
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    Load(std::string("[-") + kTestKey + "]\r\n");
+  }
+  void Load(const std::string& text) { ApplyRegFile(registry_, ParseRegFile("REGEDIT4\r\n" + text)); }
+
+  HWND Child(int id) const { return GetDlgItem(form_->Handle(), id); }
+  void Command(int id) { SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+  // A press on a node's tick, as the mouse does it.
+  void PressTick(int node) {
+    const RECT tick = form_->TreeView().TickRect(node);
+    const LPARAM point = MAKELPARAM((tick.left + tick.right) / 2, (tick.top + tick.bottom) / 2);
+    SendMessageA(form_->TreeView().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(form_->TreeView().Handle(), WM_LBUTTONUP, 0, point);
+  }
+
+  // Only HKEY_CURRENT_USER of the files and folders is ticked.
+  void TickOnlyCurrentUser() {
+    PressTick(kRootNode);
+    PressTick(kCurrentUserNode);
+  }
+
+  std::vector<std::string> MarkedKeys() {
+    std::vector<std::string> keys;
+    for (const ResultRow& row : form_->Results().Rows()) {
+      if (row.record.key.find("KelvaneMainTest") != std::string::npos) keys.push_back(row.record.key);
+    }
+    return keys;
+  }
+
+  Win32Registry registry_;
+  std::unique_ptr<TfrmKelvane> form_;
+};
+
+TEST_F(MainWindow, PressesOnTicksKeepTheTreeConsistentAndShowIt) {
+  TickOnlyCurrentUser();
+  EXPECT_EQ(form_->Tree().Collect(), (std::vector<std::string>{"1", "2", "4"}));
+  HWND tree = form_->TreeView().Handle();
+  HTREEITEM root = TreeView_GetRoot(tree);
+  EXPECT_EQ(TreeView_GetItemState(tree, root, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
+  PressTick(kCurrentUserNode);
+  EXPECT_EQ(TreeView_GetItemState(tree, root, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
+  // A double click on a node's text toggles nothing and never collapses it.
+  RECT text = {};
+  TreeView_GetItemRect(tree, root, &text, TRUE);
+  const LPARAM point = MAKELPARAM(text.left + 5, (text.top + text.bottom) / 2);
+  SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageA(tree, WM_LBUTTONUP, 0, point);
+  SendMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+  SendMessageA(tree, WM_LBUTTONUP, 0, point);
+  EXPECT_TRUE(TreeView_GetItemState(tree, root, TVIS_EXPANDED) & TVIS_EXPANDED);
+  EXPECT_EQ(TreeView_GetItemState(tree, root, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
+}
+
+TEST_F(MainWindow, AScanFillsTicksAndCountsTheRows) {
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  const std::string key = std::string(kTestKey) + "\\";
+  EXPECT_EQ(MarkedKeys(), (std::vector<std::string>{key + "A", key + "B", key + "C"}));
+  const std::size_t rows = form_->Results().Count();
+  EXPECT_EQ(form_->Results().TickedCount(), rows);
+  EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " " + std::to_string(rows) + " problems found");
+  EXPECT_EQ(ListView_GetItemCount(form_->ListView().Handle()), static_cast<int>(rows));
+
+  Command(ID_SELECT_NONE);
+  EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 1), " 0 problems selected for repairing");
+  ListView_SetItemState(form_->ListView().Handle(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
+  Command(ID_SELECT_ALL_TYPE);
+  EXPECT_EQ(form_->Results().TickedCount(), rows);
+}
+
+TEST_F(MainWindow, NothingTickedMeansNoScanAndTheRowsStay) {
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  const std::size_t rows = form_->Results().Count();
+  PressTick(kRootNode);
+  PressTick(kRootNode);  // everything on, then ...
+  PressTick(kRootNode);  // ... everything off
+  Command(ID_SCAN_REGISTRY);
+  EXPECT_EQ(form_->Results().Count(), rows);
+}
+
+TEST_F(MainWindow, IgnoredRowsLeaveAndStayOutOfLaterScans) {
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  const std::string second = std::string(kTestKey) + "\\B";
+  std::size_t index = 0;
+  while (form_->Results().Row(index).record.key != second) ++index;
+  HWND list = form_->ListView().Handle();
+  ListView_SetItemState(list, static_cast<int>(index), LVIS_SELECTED | LVIS_FOCUSED,
+                        LVIS_SELECTED | LVIS_FOCUSED);
+  Command(ID_IGNORE_LIST_ADD);
+  EXPECT_EQ(form_->CurrentSettings().IgnoreValue, std::vector<std::string>{second});
+  EXPECT_EQ(MarkedKeys().size(), 2u);
+  Command(ID_SCAN_REGISTRY);
+  EXPECT_EQ(MarkedKeys(), (std::vector<std::string>{std::string(kTestKey) + "\\A",
+                                                    std::string(kTestKey) + "\\C"}));
+}
+
+TEST_F(MainWindow, ChoosingALanguageTranslatesAndEnglishComesBack) {
+  WriteFile(std::string(kFolder) + "Lan_German.ini",
+            "[frmKelvane]\r\nbScanRegistry=Registrierung pr\xfc" "fen\r\n"
+            "[Menu_frmKelvane]\r\nmiExit=&Beenden\r\n"
+            "[ResourceString]\r\nRES_FindProblems=Probleme gefunden\r\n");
+  WriteFile(std::string(kFolder) + "Lan_English.ini",
+            "[frmKelvane]\r\nbScanRegistry=Scan registry issue\r\n"
+            "[Menu_frmKelvane]\r\nmiExit=&Exit\r\n");
+  const auto& items = LanguageMenuItems();
+  std::size_t german = 0;
+  std::size_t english = 0;
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    if (std::string(items[index].component) == "miGerman") german = index;
+    if (std::string(items[index].component) == "miEnglish") english = index;
+  }
+  Command(ID_LANGUAGE_FIRST + static_cast<int>(german));
+  EXPECT_EQ(form_->CurrentSettings().Lan, "German");
+  EXPECT_EQ(Text(Child(ID_SCAN_REGISTRY)), "Registrierung pr\xfc" "fen");
+  char caption[64] = {};
+  HMENU fileMenu = GetSubMenu(GetMenu(form_->Handle()), 0);
+  GetMenuStringA(fileMenu, ID_EXIT, caption, sizeof(caption), MF_BYCOMMAND);
+  EXPECT_STREQ(caption, "&Beenden");
+  EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " 0 Probleme gefunden");
+
+  Command(ID_LANGUAGE_FIRST + static_cast<int>(english));
+  EXPECT_EQ(Text(Child(ID_SCAN_REGISTRY)), "Scan registry issue");
+  EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " 0 problems found");
+  DeleteFileA((std::string(kFolder) + "Lan_German.ini").c_str());
+  DeleteFileA((std::string(kFolder) + "Lan_English.ini").c_str());
+}
+
+TEST_F(MainWindow, ClosingSavesTheTicksInTheSettingsFile) {
+  TickOnlyCurrentUser();
+  SendMessageA(form_->Handle(), WM_CLOSE, 0, 0);
+  char value[8] = {};
+  const std::string file = std::string(kFolder) + "options.ini";
+  GetPrivateProfileStringA("TreeViewNodeCheck", "4", "", value, sizeof(value), file.c_str());
+  EXPECT_STREQ(value, "1");
+  GetPrivateProfileStringA("TreeViewNodeCheck", "3", "", value, sizeof(value), file.c_str());
+  EXPECT_STREQ(value, "0");
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,36 @@
+// The about window: banner, program icon, product name, version, notice and a link.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "global/Localization.h"
+#include "global/win32/JpegPicture.h"
+#include "global/win32/ModalDialog.h"
+
+namespace kelvane {
+
+class TfrmAbout : public ModalDialog {
+ public:
+  // openLink runs when the link is clicked; the window does not know what it leads to.
+  TfrmAbout(const Language& language, const std::string& currentLanguage,
+            std::function<void()> openLink);
+  // IDOK from the OK button, IDCANCEL from the close box or Escape.
+  INT_PTR ShowModal(HWND owner);
+  const JpegPicture& Banner() const { return banner_; }
+
+ private:
+  void OnInit() override;
+  void OnCommand(int id) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void FitToBanner();
+  void DrawLink(const DRAWITEMSTRUCT& item) const;
+
+  const Language& language_;
+  std::string currentLanguage_;
+  std::function<void()> openLink_;
+  JpegPicture banner_;
+  UniqueHandle<GdiObjectTraits> linkFont_;
+};
+
+}  // namespace kelvane
