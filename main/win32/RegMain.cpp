@@ -118,7 +118,12 @@ void TfrmKelvane::FormCreate() {
 
 void TfrmKelvane::Show() {
   FormShow();
-  ShowWindow(handle_, cleanOnce_ ? SW_HIDE : SW_SHOWNORMAL);
+  if (cleanOnce_) {
+    // Unattended: the window is never shown, the sequence starts once the loop runs.
+    PostMessageA(handle_, kCleanOnceRunMessage, 0, 0);
+    return;
+  }
+  ShowWindow(handle_, SW_SHOWNORMAL);
   UpdateWindow(handle_);
 }
 
@@ -471,12 +476,6 @@ LRESULT TfrmKelvane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       if (status_) ArrangeControls();
       return 0;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && cleanOnce_ && !activated_) {
-        PostMessageA(handle_, kCleanOnceRunMessage, 0, 0);
-      }
-      activated_ = true;
-      break;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;

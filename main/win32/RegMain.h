@@ -76,7 +76,6 @@ class TfrmKelvane {
 
   std::string programFolder_;
   bool cleanOnce_;
-  bool activated_ = false;
   Win32FileSystem files_;
   Win32ProfileStore profiles_;
   Settings settings_;

@@ -106,5 +106,19 @@ TEST(Program, TheReportSwitchWritesTheReportWithoutAWindow) {
   EXPECT_NE(unwritable.Wait(300000), 0);
 }
 
+TEST(Program, CleanOnceScansWithoutAWindowAndEnds) {
+  Program run("-CleanOnce");
+  ASSERT_TRUE(run.Started());
+  bool windowSeen = false;
+  int code = -1;
+  for (int attempt = 0; attempt < 600 && code == -1; ++attempt) {
+    HWND window = FindWindowA(kMainWindowClass, nullptr);
+    if (window && IsWindowVisible(window)) windowSeen = true;
+    code = run.Wait(100);
+  }
+  EXPECT_EQ(code, 0);
+  EXPECT_FALSE(windowSeen);
+}
+
 }  // namespace
 }  // namespace kelvane
