@@ -1,9 +1,8 @@
 #include "global/win32/DialogTexts.h"
 
 namespace kelvane {
-namespace {
 
-std::string TextOf(HWND window) {
+std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthA(window);
   std::string text(length + 1, '\0');
   GetWindowTextA(window, &text[0], length + 1);
@@ -11,16 +10,14 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-}  // namespace
-
 void TranslateDialogCaptions(HWND dialog, const char* windowName,
                              const std::vector<DialogCaption>& captions, const Language& language,
                              const std::string& currentLanguage) {
   if (IsEnglish(currentLanguage)) return;
-  WindowTexts texts{windowName, TextOf(dialog), {}};
+  WindowTexts texts{windowName, WindowText(dialog), {}};
   for (const DialogCaption& caption : captions) {
     texts.components.push_back(
-        {caption.name, ComponentKind::Caption, {TextOf(GetDlgItem(dialog, caption.controlId))}});
+        {caption.name, ComponentKind::Caption, {WindowText(GetDlgItem(dialog, caption.controlId))}});
   }
   language.TranslateWindow(texts, currentLanguage);
   SetWindowTextA(dialog, texts.caption.c_str());

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "global/Localization.h"
@@ -13,6 +14,9 @@ struct DialogCaption {
   const char* name;  // the component's name in the language file
   int controlId;
 };
+
+// The text of a window or control, whatever its length.
+std::string WindowText(HWND window);
 
 // Translates when the current language is not English, as every window does when shown.
 void TranslateDialogCaptions(HWND dialog, const char* windowName,

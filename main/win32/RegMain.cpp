@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "global/win32/DialogTexts.h"
 #include "main/Addresses.h"
 #include "main/LanguageMenu.h"
 #include "main/TextReport.h"
@@ -26,13 +27,6 @@ constexpr int kListLeft = 194;
 constexpr int kListTop = 48;
 constexpr int kButtonHeight = 25;
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(length + 1, '\0');
-  GetWindowTextA(window, &text[0], length + 1);
-  text.resize(length);
-  return text;
-}
 
 }  // namespace
 

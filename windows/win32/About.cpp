@@ -101,14 +101,13 @@ bool TfrmAbout::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TfrmAbout::DrawLink(const DRAWITEMSTRUCT& item) const {
-  char text[256];  // one short line
-  const int length = GetWindowTextA(item.hwndItem, text, sizeof(text));
+  const std::string text = WindowText(item.hwndItem);
   RECT area = item.rcItem;
   FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
   HGDIOBJ previous = linkFont_ ? SelectObject(item.hDC, linkFont_.get()) : nullptr;
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, kLinkColour);
-  DrawTextA(item.hDC, text, length, &area,
+  DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (previous) SelectObject(item.hDC, previous);
 }
