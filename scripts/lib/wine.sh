@@ -26,6 +26,7 @@ make_sandboxed_prefix() {
 # stop_prefix DIR: ends the wineserver of that prefix only.
 stop_prefix() {
   WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX=$1 wineserver -w >/dev/null 2>&1 || true
 }
 
 # add_test_drives DIR: gives the prefix the drives the file-system conformance tests expect:
