@@ -13,6 +13,7 @@
 #include "platform/RegFile.h"
 #include "platform/win32/Win32Registry.h"
 #include "resources/MainWindowIds.h"
+#include "resources/resource.h"
 
 namespace kelvane {
 namespace {
@@ -36,6 +37,13 @@ std::string Text(HWND window) {
 
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+
+void CALLBACK PressStop(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND progress = FindWindowA(nullptr, "Scanning");
+  if (!progress) return;
+  KillTimer(nullptr, timer);
+  PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDC_SCAN_STOP, BN_CLICKED), 0);
 }
 
 class MainWindow : public ::testing::Test {
@@ -125,6 +133,18 @@ TEST_F(MainWindow, AScanFillsTicksAndCountsTheRows) {
   ListView_SetItemState(form_->ListView().Handle(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
   Command(ID_SELECT_ALL_TYPE);
   EXPECT_EQ(form_->Results().TickedCount(), rows);
+}
+
+TEST_F(MainWindow, AStoppedScanKeepsItsRowsTicksThemAndCountsThem) {
+  // Every category is ticked at first: a scan long enough to be stopped.
+  SetTimer(nullptr, 0, 200, &PressStop);
+  Command(ID_SCAN_REGISTRY);
+  EXPECT_EQ(FindWindowA(nullptr, "Scanning"), nullptr);
+  const std::size_t rows = form_->Results().Count();
+  EXPECT_EQ(form_->Results().TickedCount(), rows);
+  EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " " + std::to_string(rows) + " problems found");
+  EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 1),
+            " " + std::to_string(rows) + " problems selected for repairing");
 }
 
 TEST_F(MainWindow, NothingTickedMeansNoScanAndTheRowsStay) {
