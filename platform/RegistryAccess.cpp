@@ -26,6 +26,11 @@ std::string TextOf(const RawValue& value) {
 
 }  // namespace
 
+std::optional<std::string> ValueText(const RawValue& value) {
+  if (!IsText(value)) return std::nullopt;
+  return TextOf(value);
+}
+
 RegistryAccess::RegistryAccess(RegistryStore& store) : store_(store) {}
 
 void RegistryAccess::SetRootKey(RootKey root) {
@@ -63,6 +68,16 @@ bool RegistryAccess::OpenKey(const std::string& path, bool create) {
   return true;
 }
 
+bool RegistryAccess::OpenSubkeyOf(const RegistryAccess& parent, const std::string& name) {
+  if (!parent.current_) return false;
+  std::unique_ptr<RegistryKey> opened = parent.current_->OpenSubkey(name, access_, false);
+  if (!opened) return false;
+  root_ = parent.root_;
+  currentPath_ = parent.currentPath_ + "\\" + name;
+  current_ = std::move(opened);
+  return true;
+}
+
 void RegistryAccess::CloseKey() {
   current_.reset();
   currentPath_.clear();
@@ -81,6 +96,12 @@ std::vector<std::string> RegistryAccess::SubkeyNames() {
 std::vector<std::string> RegistryAccess::ValueNames() {
   return current_ ? current_->ValueNames() : std::vector<std::string>{};
 }
+
+std::vector<NamedValue> RegistryAccess::Values() {
+  return current_ ? current_->Values() : std::vector<NamedValue>{};
+}
+
+KeyContents RegistryAccess::Contents() { return current_ ? current_->Contents() : KeyContents{}; }
 
 RegDataKind RegistryAccess::DataKind(const std::string& name) {
   ValueInfo info;
@@ -112,14 +133,6 @@ std::string RegistryAccess::ReadString(const std::string& name) {
     return {};
   }
   if (!IsText(value)) throw InvalidDataType(name);
-  return TextOf(value);
-}
-
-std::optional<std::string> RegistryAccess::ReadText(const std::string& name) {
-  RawValue value;
-  if (!current_ || current_->QueryValue(name, value) != QueryStatus::Ok || !IsText(value)) {
-    return std::nullopt;
-  }
   return TextOf(value);
 }
 

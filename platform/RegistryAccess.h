@@ -28,6 +28,9 @@ class RegistryAccess {
   // "" reopens the current key (or the root); "\\x" is absolute from the root; anything else
   // is relative to the current key when one is open. On failure the current key is unchanged.
   bool OpenKey(const std::string& path, bool create);
+  // Opens the subkey name of parent's current key, on parent's root, as parent.OpenKey(name)
+  // would, while parent keeps its own key open. False when parent has no key open.
+  bool OpenSubkeyOf(const RegistryAccess& parent, const std::string& name);
   void CloseKey();
   bool HasCurrentKey() const { return current_ != nullptr; }
   const std::string& CurrentPath() const { return currentPath_; }
@@ -35,6 +38,10 @@ class RegistryAccess {
 
   std::vector<std::string> SubkeyNames();
   std::vector<std::string> ValueNames();
+  // Every value of the current key with its data, read in one pass.
+  std::vector<NamedValue> Values();
+  // The values with their data and the subkey names of the current key.
+  KeyContents Contents();
   RegDataKind DataKind(const std::string& name);
   // -1 when the value cannot be queried.
   int DataSize(const std::string& name);
@@ -45,8 +52,6 @@ class RegistryAccess {
   // The reads raise RegistryError with "Invalid data type for '%s'" or
   // "Failed to get data for '%s'".
   std::string ReadString(const std::string& name);
-  // The text of a string or expandable-string value, read once; none for any other value.
-  std::optional<std::string> ReadText(const std::string& name);
   std::int32_t ReadInteger(const std::string& name);
   std::size_t ReadBinary(const std::string& name, void* buffer, std::size_t bufferSize);
 
@@ -71,5 +76,8 @@ class RegistryAccess {
   std::unique_ptr<RegistryKey> current_;
   std::string currentPath_;
 };
+
+// The text of a string or expandable-string value, up to its first NUL; none for any other.
+std::optional<std::string> ValueText(const RawValue& value);
 
 }  // namespace kelvane

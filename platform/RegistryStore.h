@@ -17,6 +17,20 @@ struct ValueInfo {
   std::uint32_t size = 0;
 };
 
+struct NamedValue {
+  std::string name;
+  RawValue value;
+  bool operator==(const NamedValue& other) const {
+    return name == other.name && value == other.value;
+  }
+};
+
+// What a walk reads of one key.
+struct KeyContents {
+  std::vector<NamedValue> values;
+  std::vector<std::string> subkeys;
+};
+
 // One open key; destroying the object closes it.
 class RegistryKey {
  public:
@@ -28,6 +42,12 @@ class RegistryKey {
   // In the store's enumeration order; empty when the key cannot be enumerated.
   virtual std::vector<std::string> SubkeyNames() = 0;
   virtual std::vector<std::string> ValueNames() = 0;
+  // Every value with its data, in one pass in the store's enumeration order, as far as the
+  // key's value count reaches; a value that cannot be read is left out.
+  virtual std::vector<NamedValue> Values() = 0;
+  // Values() and SubkeyNames() together, both counted by one look at the key where the store
+  // can do that.
+  virtual KeyContents Contents() { return {Values(), SubkeyNames()}; }
   virtual QueryStatus QueryValueInfo(const std::string& name, ValueInfo& info) = 0;
   virtual QueryStatus QueryValue(const std::string& name, RawValue& value) = 0;
   virtual bool SetValue(const std::string& name, const RawValue& value) = 0;

@@ -44,6 +44,61 @@ bool IsNestedWow64Copy(RootKey root, const std::string& path) {
 
 const char kProblemDefault[] = "Invalid File or Folder";
 
+// Every string value of a tree judged, depth first in enumeration order. A key stays open while
+// its subtree is walked, so each subkey is opened by its name alone, one open key per level.
+class ValueTreeWalk {
+ public:
+  ValueTreeWalk(TScanTaskThread& worker, const std::string& problem,
+                const std::string& anchorName, const std::vector<std::string>& exclusions)
+      : worker_(worker), problem_(problem), anchorName_(anchorName), exclusions_(exclusions) {}
+
+  // A skipped key is left out with its whole subtree.
+  bool IsSkipped(RootKey root, const std::string& path) const {
+    return IsExcluded(path, exclusions_) || IsNestedWow64Copy(root, path);
+  }
+
+  void Visit(RegistryAccess& key, const std::string& path) {
+    worker_.ShowKeyProgress(path);
+    std::vector<std::string> subkeys;
+    {
+      KeyContents contents = key.Contents();
+      const std::string keyText = RootKeyName(key.Root()) + "\\" + path;
+      for (const NamedValue& value : contents.values) {
+        const std::optional<std::string> text = ValueText(value.value);
+        if (text && worker_.IsInvalidPath(*text, anchorName_, true)) {
+          AddValueProblem(worker_, problem_, keyText, value.name, *text);
+        }
+      }
+      subkeys = std::move(contents.subkeys);
+    }
+    // Only the names are kept while the subtree is walked, not the data.
+    for (const std::string& subkey : subkeys) {
+      if (subkey.empty()) continue;
+      const std::string subkeyPath = path.empty() ? subkey : path + "\\" + subkey;
+      if (IsSkipped(key.Root(), subkeyPath)) continue;
+      RegistryAccess child(worker_.Registry());
+      child.SetAccess(kAccessRead);
+      if (OpenSubkey(key, subkey, subkeyPath, child)) Visit(child, subkeyPath);
+    }
+  }
+
+ private:
+  // Relative to its open parent, except a key called Wow6432Node: below a key of the 32-bit
+  // view that name leads to the real nested key, while in a whole path from the root it names
+  // the 32-bit view itself, which is what the walk has always shown there.
+  static bool OpenSubkey(const RegistryAccess& parent, const std::string& name,
+                         const std::string& path, RegistryAccess& child) {
+    if (!SameTextAscii(name, "Wow6432Node")) return child.OpenSubkeyOf(parent, name);
+    child.SetRootKey(parent.Root());
+    return child.OpenKey(path, false);
+  }
+
+  TScanTaskThread& worker_;
+  const std::string& problem_;
+  const std::string& anchorName_;
+  const std::vector<std::string>& exclusions_;
+};
+
 }  // namespace
 
 void TScanTaskThread::ScanFilesAndFoldersLocalMachine() {
@@ -76,30 +131,11 @@ void TScanTaskThread::ScanEmptyKeysUsers() {
 void TScanTaskThread::ScanValueTree(const std::string& rootName, const std::string& path,
                                     const std::string& problem, const std::string& anchorName,
                                     const std::vector<std::string>& exclusions) {
-  if (IsExcluded(path, exclusions)) return;
-  std::vector<std::string> subkeys;
-  {
-    RegistryAccess key(registry_);
-    key.SetAccess(kAccessRead);
-    if (!OpenKeyBelowNamedRoot(key, rootName, path) || IsNestedWow64Copy(key.Root(), path)) {
-      return;
-    }
-    ShowKeyProgress(path);
-    const std::string keyText = RootKeyName(key.Root()) + "\\" + path;
-    for (const std::string& name : key.ValueNames()) {
-      const std::optional<std::string> text = key.ReadText(name);
-      if (text && IsInvalidPath(*text, anchorName, true)) {
-        AddValueProblem(*this, problem, keyText, name, *text);
-      }
-    }
-    subkeys = key.SubkeyNames();
-  }
-  // Depth first; the key is closed before its subtree is walked, so a deep tree holds one key.
-  for (const std::string& subkey : subkeys) {
-    if (subkey.empty()) continue;
-    ScanValueTree(rootName, path.empty() ? subkey : path + "\\" + subkey, problem, anchorName,
-                  exclusions);
-  }
+  ValueTreeWalk walk(*this, problem, anchorName, exclusions);
+  RegistryAccess key(registry_);
+  key.SetAccess(kAccessRead);
+  if (!OpenKeyBelowNamedRoot(key, rootName, path) || walk.IsSkipped(key.Root(), path)) return;
+  walk.Visit(key, path);
 }
 
 }  // namespace kelvane

@@ -129,6 +129,15 @@ class MemoryKey : public RegistryKey {
     return names;
   }
 
+  std::vector<NamedValue> Values() override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    std::vector<NamedValue> values;
+    // Values that cannot be read are left out, and here none of them can be.
+    if (node_->deleted || node_->valuesUnreadable) return values;
+    for (const auto& value : node_->values) values.push_back({value.first, value.second});
+    return values;
+  }
+
   QueryStatus QueryValueInfo(const std::string& name, ValueInfo& info) override {
     std::lock_guard<std::mutex> lock(state_->mutex);
     const RawValue* value = nullptr;

@@ -2,10 +2,40 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace kelvane {
 namespace {
 
 constexpr DWORD kFirstReadSize = 1024;
+constexpr DWORD kLongestValueName = 16383;
+
+// The types whose data the ANSI functions hand out converted from the stored UTF-16.
+bool IsStringType(DWORD type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// Converts as the ANSI registry functions do.
+std::string ToAnsi(const wchar_t* text, DWORD length) {
+  if (length == 0) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string ansi(size, '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), &ansi[0], size, nullptr,
+                      nullptr);
+  return ansi;
+}
+
+// Whether an ANSI name converts back to the stored one; one that does not (a character the code
+// page lacks or maps to a look-alike) finds another value or none.
+bool ConvertsBack(const std::string& ansi, const wchar_t* name, DWORD length) {
+  if (ansi.empty()) return length == 0;
+  const int size =
+      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring back(size, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &back[0], size);
+  return back.compare(0, std::wstring::npos, name, length) == 0;
+}
 
 class Win32Key : public RegistryKey {
  public:
@@ -33,27 +63,13 @@ class Win32Key : public RegistryKey {
   }
 
   std::vector<std::string> SubkeyNames() override {
-    std::vector<std::string> names;
     DWORD count = 0;
     DWORD longest = 0;
     if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
                          nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-      return names;
+      return {};
     }
-    std::string buffer(longest + 1, '\0');
-    for (DWORD index = 0; index < count; ++index) {
-      DWORD length = static_cast<DWORD>(buffer.size());
-      const LONG result =
-          RegEnumKeyExA(key_, index, &buffer[0], &length, nullptr, nullptr, nullptr, nullptr);
-      if (result == ERROR_MORE_DATA) {
-        buffer.assign(buffer.size() * 2 + 256, '\0');
-        --index;
-        continue;
-      }
-      if (result != ERROR_SUCCESS) break;
-      names.emplace_back(buffer.data(), length);
-    }
-    return names;
+    return EnumerateSubkeys(count, longest);
   }
 
   std::vector<std::string> ValueNames() override {
@@ -78,6 +94,27 @@ class Win32Key : public RegistryKey {
       names.emplace_back(buffer.data(), length);
     }
     return names;
+  }
+
+  std::vector<NamedValue> Values() override {
+    DWORD count = 0;
+    DWORD longestName = 0;
+    DWORD longestData = 0;
+    if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                         &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
+      return {};
+    }
+    return EnumerateValues(count, longestName, longestData);
+  }
+
+  KeyContents Contents() override {
+    DWORD subkeys = 0, longestSubkey = 0, values = 0, longestName = 0, longestData = 0;
+    if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &subkeys, &longestSubkey, nullptr,
+                         &values, &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
+      return {};
+    }
+    return {EnumerateValues(values, longestName, longestData),
+            EnumerateSubkeys(subkeys, longestSubkey)};
   }
 
   QueryStatus QueryValueInfo(const std::string& name, ValueInfo& info) override {
@@ -140,6 +177,74 @@ class Win32Key : public RegistryKey {
   }
 
  private:
+  std::vector<std::string> EnumerateSubkeys(DWORD count, DWORD longest) {
+    std::vector<std::string> names;
+    std::string buffer(longest + 1, '\0');
+    for (DWORD index = 0; index < count; ++index) {
+      DWORD length = static_cast<DWORD>(buffer.size());
+      const LONG result =
+          RegEnumKeyExA(key_, index, &buffer[0], &length, nullptr, nullptr, nullptr, nullptr);
+      if (result == ERROR_MORE_DATA) {
+        buffer.assign(buffer.size() * 2 + 256, '\0');
+        --index;
+        continue;
+      }
+      if (result != ERROR_SUCCESS) break;
+      names.emplace_back(buffer.data(), length);
+    }
+    return names;
+  }
+
+  // Each value comes with its data in one call, as stored in UTF-16, and is converted as the
+  // ANSI functions convert it. The count bounds the loop: Wine answers every index of some keys
+  // with an error, never with the end of the list.
+  std::vector<NamedValue> EnumerateValues(DWORD count, DWORD longestName, DWORD longestData) {
+    std::vector<NamedValue> values;
+    std::wstring name(longestName + 1, L'\0');
+    std::vector<wchar_t> data(longestData / sizeof(wchar_t) + 1);
+    values.reserve(count);
+    for (DWORD index = 0; index < count; ++index) {
+      NamedValue value;
+      if (EnumerateValue(index, name, data, value)) values.push_back(std::move(value));
+    }
+    return values;
+  }
+
+  bool EnumerateValue(DWORD index, std::wstring& name, std::vector<wchar_t>& data,
+                      NamedValue& value) {
+    DWORD nameLength = 0;
+    DWORD size = 0;
+    DWORD type = 0;
+    LONG result = ERROR_MORE_DATA;
+    // The buffers fit the key's longest name and data; a value that grew since takes more.
+    for (int attempt = 0; attempt < 8 && result == ERROR_MORE_DATA; ++attempt) {
+      if (attempt > 0) {
+        name.assign(kLongestValueName + 1, L'\0');
+        data.assign(std::max<std::size_t>(data.size(), size / sizeof(wchar_t) + 1), 0);
+      }
+      nameLength = static_cast<DWORD>(name.size());
+      size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+      result = RegEnumValueW(key_, index, &name[0], &nameLength, nullptr, &type,
+                             reinterpret_cast<BYTE*>(data.data()), &size);
+    }
+    if (result != ERROR_SUCCESS) return false;
+    value.name = ToAnsi(name.data(), nameLength);
+    // Every other read goes by the ANSI name, and so does this one when that name is not the
+    // value's own.
+    if (!ConvertsBack(value.name, name.data(), nameLength)) {
+      return QueryValue(value.name, value.value) == QueryStatus::Ok;
+    }
+    value.value.type = type;
+    if (IsStringType(type)) {
+      const std::string text = ToAnsi(data.data(), size / sizeof(wchar_t));
+      value.value.data.assign(text.begin(), text.end());
+    } else {
+      const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+      value.value.data.assign(bytes, bytes + size);
+    }
+    return true;
+  }
+
   static QueryStatus StatusOf(LONG result) {
     return result == ERROR_FILE_NOT_FOUND ? QueryStatus::Missing : QueryStatus::Failed;
   }

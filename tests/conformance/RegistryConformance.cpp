@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "platform/RegFile.h"
 #include "platform/RegistryAccess.h"
@@ -289,6 +290,92 @@ TEST_F(RegistryConformance, SubkeysAndValuesEnumerateSortedByLowerCasedName) {
                                            "beta", "zeta",   "ZZ", "\xc4rger"};
   EXPECT_EQ(access.SubkeyNames(), sorted);
   EXPECT_EQ(access.ValueNames(), sorted);
+}
+
+TEST_F(RegistryConformance, ValuesComeInOnePassWithTheDataEachReadWouldGive) {
+  const std::string longText(2000, 'x');
+  std::string bigBinary = "hex:";
+  for (int byte = 0; byte < 3000; ++byte) {
+    bigBinary += (byte ? ",0" : "0") + std::to_string(byte % 10);
+  }
+  Load(
+      "[~\\Values]\r\n"
+      "@=\"default\"\r\n"
+      "\"a big binary\"=" + bigBinary + "\r\n"
+      "\"b dword\"=dword:00000007\r\n"
+      "\"c long text\"=\"" + longText + "\"\r\n"
+      "\"d expand\"=hex(2):25,57,49,4e,44,49,52,25,5c,78,00\r\n"
+      "\"e nul inside\"=hex(1):61,62,00,63,64,00\r\n"
+      "\"f unterminated\"=hex(1):61,62,63\r\n"
+      "\"g zero size\"=hex(1):\r\n"
+      "\"h multi\"=hex(7):61,00,00\r\n"
+      "\"i odd\"=hex(1234):ee,ff\r\n"
+      "\"j short\"=\"C:\\\\x\"\r\n"
+      "\"k multi ansi\"=hex(7):e4,00,80,00,00\r\n"
+      "\"\xe4 ansi\"=\"\xe4\xf6\xfc \x80\"\r\n"
+      "[~\\Values\\Sub]\r\n\"below\"=\"1\"\r\n"
+      "[~\\Empty]\r\n");
+  RegistryAccess& access = At("Values");
+  const std::vector<NamedValue> values = access.Values();
+  std::vector<std::string> names;
+  for (const NamedValue& value : values) {
+    names.push_back(value.name);
+    RawValue single;
+    EXPECT_TRUE(access.ReadRaw(value.name, single)) << value.name;
+    EXPECT_EQ(value.value, single) << value.name;
+  }
+  EXPECT_EQ(names, access.ValueNames());
+  ASSERT_EQ(values.size(), 13u);
+  EXPECT_EQ(values[0], (NamedValue{"", {RegType::Sz, {'d', 'e', 'f', 'a', 'u', 'l', 't', 0}}}));
+  EXPECT_EQ(values[1].value.type, RegType::Binary);
+  ASSERT_EQ(values[1].value.data.size(), 3000u);
+  EXPECT_EQ(values[1].value.data[2999], 9);
+  EXPECT_EQ(values[2].value, (RawValue{RegType::Dword, {7, 0, 0, 0}}));
+  EXPECT_EQ(values[6].value, (RawValue{RegType::Sz, {'a', 'b', 'c'}}));
+  EXPECT_EQ(values[9].value, (RawValue{0x1234, {0xee, 0xff}}));
+  EXPECT_EQ(values[11], (NamedValue{"k multi ansi", {RegType::MultiSz, {0xe4, 0, 0x80, 0, 0}}}));
+  EXPECT_EQ(values[12].name, "\xe4 ansi");
+
+  // Only string and expandable-string values have a text, which ends at the first NUL.
+  std::vector<std::optional<std::string>> texts;
+  for (const NamedValue& value : values) texts.push_back(ValueText(value.value));
+  EXPECT_EQ(texts, (std::vector<std::optional<std::string>>{
+                       "default", std::nullopt, std::nullopt, longText, "%WINDIR%\\x", "ab",
+                       "abc", "", std::nullopt, std::nullopt, "C:\\x", std::nullopt,
+                       "\xe4\xf6\xfc \x80"}));
+
+  // Together with the subkey names, from one look at the key.
+  const KeyContents contents = access.Contents();
+  EXPECT_EQ(contents.values, values);
+  EXPECT_EQ(contents.subkeys, std::vector<std::string>{"Sub"});
+
+  EXPECT_TRUE(At("Empty").Values().empty());
+  access.CloseKey();
+  EXPECT_TRUE(access.Values().empty());
+  EXPECT_TRUE(access.Contents().subkeys.empty());
+}
+
+TEST_F(RegistryConformance, SubkeysOpenBelowAnotherAccessWhoseKeyStaysOpen) {
+  Load("[~\\Parent\\Child]\r\n\"v\"=\"child\"\r\n[~\\Parent]\r\n\"v\"=\"parent\"\r\n");
+  RegistryAccess& parent = At("Parent");
+  RegistryAccess child(*store_);
+  child.SetRootKey(kHkeyLocalMachine);
+  child.SetAccess(kAccessRead);
+  ASSERT_TRUE(child.OpenSubkeyOf(parent, "CHILD"));
+  EXPECT_EQ(child.Root(), kHkeyCurrentUser);
+  EXPECT_EQ(child.CurrentPath(), Path("Parent") + "\\CHILD");
+  EXPECT_EQ(child.ReadString("v"), "child");
+  EXPECT_FALSE(child.WriteString("v", "refused"));
+  EXPECT_EQ(parent.ReadString("v"), "parent");
+
+  // A failed open leaves the key as it was; a parent without a key opens nothing.
+  EXPECT_FALSE(child.OpenSubkeyOf(parent, "Missing"));
+  EXPECT_EQ(child.CurrentPath(), Path("Parent") + "\\CHILD");
+  parent.CloseKey();
+  RegistryAccess orphan(*store_);
+  EXPECT_FALSE(orphan.OpenSubkeyOf(parent, "Child"));
+  EXPECT_FALSE(orphan.HasCurrentKey());
+  EXPECT_EQ(child.ReadString("v"), "child");
 }
 
 TEST_F(RegistryConformance, KeyInformationCountsSubkeysValuesAndLongestNames) {

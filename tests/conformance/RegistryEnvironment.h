@@ -3,13 +3,20 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/RegistryStore.h"
+#include "tests/conformance/FileSystemEnvironment.h"
 
 namespace kelvane {
 
 constexpr char kConformanceScratchKey[] = "Software\\KelvaneConformance";
 
 std::unique_ptr<RegistryStore> MakeConformanceRegistry();
+
+// Imports a registry export file as the system's registry editor does: natively read from the
+// environment's files and applied to the stand-in, under Wine by running "regedit /s". Raises
+// std::runtime_error when the import cannot be run.
+void ImportRegFile(RegistryStore& registry, FileSystemEnvironment& files, const std::string& path);
 
 }  // namespace kelvane

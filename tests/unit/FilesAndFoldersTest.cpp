@@ -44,6 +44,28 @@ TEST_F(FilesAndFolders, MachineWalkReportsMissingReferencesAndSkipsOtherCategori
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Files and Folders - HKEY_LOCAL_MACHINE...");
 }
 
+TEST_F(FilesAndFolders, WalkShowsKeysDepthFirstAndNeverEntersSkippedSubtrees) {
+  Load(
+      "[HKEY_LOCAL_MACHINE\\Software\\B\\Inner]\r\n\"p\"=\"C:\\\\Gone\\\\inner\"\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\a]\r\n\"p\"=\"C:\\\\Gone\\\\a\"\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\B]\r\n\"p\"=\"C:\\\\Gone\\\\b\"\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\Help\\Deeper]\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\WOW6432NODE\\V]\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\X]\r\n");
+  Scan({"3"});
+  std::vector<std::string> walk;
+  for (const std::string& event : sink.events) {
+    if (event.rfind("key ", 0) == 0 || event.rfind("row ", 0) == 0) walk.push_back(event);
+  }
+  EXPECT_EQ(walk, (std::vector<std::string>{
+                      "key Software", "key Software\\a", "row HKEY_LOCAL_MACHINE\\Software\\a\\p",
+                      "key Software\\B", "row HKEY_LOCAL_MACHINE\\Software\\B\\p",
+                      "key Software\\B\\Inner", "row HKEY_LOCAL_MACHINE\\Software\\B\\Inner\\p",
+                      "key Software\\Classes", "key Software\\Microsoft",
+                      "key Software\\Microsoft\\Windows", "key Software\\Wow6432Node",
+                      "key Software\\Wow6432Node\\X"}));
+}
+
 TEST_F(FilesAndFolders, UserExclusionsApplyToTheCurrentUserButNotBelowHkeyUsers) {
   Load(std::string("[HKEY_CURRENT_USER\\") + kRunKey + "]\r\n\"x\"=\"C:\\\\Gone\\\\run.exe\"\r\n"
        "[HKEY_CURRENT_USER]\r\n\"AtRoot\"=\"C:\\\\Gone\\\\root.exe\"\r\n");

@@ -1,10 +1,46 @@
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Registry.h"
 #include "tests/conformance/RegistryEnvironment.h"
 
 namespace kelvane {
+namespace {
+
+struct ProcessHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return CloseHandle(handle) != FALSE; }
+};
+using ProcessHandle = UniqueHandle<ProcessHandleTraits>;
+
+// Long enough for any import the tests make; only a stuck editor reaches it.
+constexpr DWORD kImportTimeoutMs = 120000;
+
+}  // namespace
 
 std::unique_ptr<RegistryStore> MakeConformanceRegistry() {
   return std::make_unique<Win32Registry>();
+}
+
+void ImportRegFile(RegistryStore&, FileSystemEnvironment&, const std::string& path) {
+  std::string commandLine = "regedit /s \"" + path + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started)) {
+    throw std::runtime_error("cannot start " + commandLine + " (error " +
+                             std::to_string(GetLastError()) + ")");
+  }
+  const ProcessHandle thread(started.hThread);
+  const ProcessHandle process(started.hProcess);
+  if (WaitForSingleObject(process.get(), kImportTimeoutMs) != WAIT_OBJECT_0) {
+    TerminateProcess(process.get(), 1);
+    throw std::runtime_error(commandLine + " did not end");
+  }
 }
 
 }  // namespace kelvane
