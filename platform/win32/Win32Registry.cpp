@@ -8,6 +8,7 @@ namespace kelvane {
 namespace {
 
 constexpr DWORD kFirstReadSize = 1024;
+constexpr std::size_t kLongestPathInOneCall = 255;
 constexpr DWORD kLongestValueName = 16383;
 
 // The types whose data the ANSI functions hand out converted from the stored UTF-16.
@@ -49,6 +50,15 @@ class Win32Key : public RegistryKey {
 
   std::unique_ptr<RegistryKey> OpenSubkey(const std::string& path, std::uint32_t access,
                                           bool create) override {
+    // Wine refuses a path of more than 260 characters in one call, where Windows takes it:
+    // a longer path is opened a part at a time.
+    const auto split = path.size() > kLongestPathInOneCall
+                           ? path.rfind('\\', kLongestPathInOneCall)
+                           : std::string::npos;
+    if (split != std::string::npos && split > 0) {
+      std::unique_ptr<RegistryKey> head = OpenSubkey(path.substr(0, split), access, create);
+      return head ? head->OpenSubkey(path.substr(split + 1), access, create) : nullptr;
+    }
     HKEY opened = nullptr;
     LONG result;
     if (create) {
@@ -156,6 +166,11 @@ class Win32Key : public RegistryKey {
   }
 
   bool DeleteSubkey(const std::string& path) override {
+    const auto last = path.rfind('\\');
+    if (path.size() > kLongestPathInOneCall && last != std::string::npos && last > 0) {
+      std::unique_ptr<RegistryKey> parent = OpenSubkey(path.substr(0, last), KEY_ALL_ACCESS, false);
+      return parent && parent->DeleteSubkey(path.substr(last + 1));
+    }
     return RegDeleteKeyA(key_, path.c_str()) == ERROR_SUCCESS;
   }
 

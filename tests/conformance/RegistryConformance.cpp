@@ -266,6 +266,24 @@ TEST_F(RegistryConformance, WritesAndDeletesMatchNamesWithoutRegardToCase) {
   EXPECT_TRUE(access.ValueNames().empty());
 }
 
+TEST_F(RegistryConformance, PathsLongerThan260CharactersOpenAndDelete) {
+  std::string below = "Long";
+  for (int level = 0; level < 6; ++level) below += "\\" + std::string(50, static_cast<char>('a' + level));
+  RegistryAccess& access = Scratch();
+  ASSERT_TRUE(access.OpenKey("\\" + Path(below), true));
+  ASSERT_GT(access.CurrentPath().size(), 300u);
+  ASSERT_TRUE(access.WriteString("deep", "value"));
+  access.CloseKey();
+  EXPECT_TRUE(access.KeyExists("\\" + Path(below)));
+  ASSERT_TRUE(access.OpenKey("\\" + Path(below), false));
+  EXPECT_EQ(access.ReadString("deep"), "value");
+  access.CloseKey();
+  EXPECT_TRUE(access.DeleteKey("\\" + Path(below)));
+  EXPECT_FALSE(access.KeyExists("\\" + Path(below)));
+  EXPECT_TRUE(access.DeleteKey("\\" + Path("Long")));
+  EXPECT_FALSE(access.KeyExists("\\" + Path("Long")));
+}
+
 TEST_F(RegistryConformance, KeysOpenedForReadingRefuseWrites) {
   Load("[~\\ReadOnly]\r\n\"v\"=\"1\"\r\n");
   RegistryAccess& access = Scratch();
