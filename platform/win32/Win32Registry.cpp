@@ -83,27 +83,15 @@ class Win32Key : public RegistryKey {
   }
 
   std::vector<std::string> ValueNames() override {
-    std::vector<std::string> names;
     DWORD count = 0;
     DWORD longest = 0;
     if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
                          &longest, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-      return names;
+      return {};
     }
-    std::string buffer(longest + 1, '\0');
-    for (DWORD index = 0; index < count; ++index) {
-      DWORD length = static_cast<DWORD>(buffer.size());
-      const LONG result =
-          RegEnumValueA(key_, index, &buffer[0], &length, nullptr, nullptr, nullptr, nullptr);
-      if (result == ERROR_MORE_DATA) {
-        buffer.assign(buffer.size() * 2 + 256, '\0');
-        --index;
-        continue;
-      }
-      if (result != ERROR_SUCCESS) break;
-      names.emplace_back(buffer.data(), length);
-    }
-    return names;
+    return EnumerateNames(count, longest, [this](DWORD index, char* name, DWORD* length) {
+      return RegEnumValueA(key_, index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
   }
 
   std::vector<NamedValue> Values() override {
@@ -193,12 +181,20 @@ class Win32Key : public RegistryKey {
 
  private:
   std::vector<std::string> EnumerateSubkeys(DWORD count, DWORD longest) {
+    return EnumerateNames(count, longest, [this](DWORD index, char* name, DWORD* length) {
+      return RegEnumKeyExA(key_, index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
+  }
+
+  // Names by index, up to the count the key's information gave; a name longer than that
+  // information said (the key changed) is read again with a larger buffer.
+  template <typename Enumerate>
+  static std::vector<std::string> EnumerateNames(DWORD count, DWORD longest, Enumerate enumerate) {
     std::vector<std::string> names;
     std::string buffer(longest + 1, '\0');
     for (DWORD index = 0; index < count; ++index) {
       DWORD length = static_cast<DWORD>(buffer.size());
-      const LONG result =
-          RegEnumKeyExA(key_, index, &buffer[0], &length, nullptr, nullptr, nullptr, nullptr);
+      const LONG result = enumerate(index, &buffer[0], &length);
       if (result == ERROR_MORE_DATA) {
         buffer.assign(buffer.size() * 2 + 256, '\0');
         --index;
