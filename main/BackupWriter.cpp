@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/RegFile.h"
 #include "platform/RegistryAccess.h"
 
 namespace kelvane {
@@ -76,48 +77,68 @@ std::string NamePart(const std::string& name) {
   return name.empty() ? "@" : "\"" + EscapeRegText(name) + "\"";
 }
 
-// One backup item: the shared file, registry object and request of a BackupToRegFile call.
-class KeyBlockWriter {
+// Reads one backup item; the registry object is shared by the item's keys.
+class ItemReader {
  public:
-  KeyBlockWriter(TextFileWriter& file, RegistryStore& registry, RootKey root,
-                 const std::string& valueName, bool wholeKey)
-      : file_(file), registry_(registry), root_(root), valueName_(valueName), wholeKey_(wholeKey) {}
+  ItemReader(RegistryStore& registry, BackupItem& item) : access_(registry), item_(item) {
+    access_.SetRootKey(item.root);
+    access_.SetAccess(kAccessRead);
+  }
 
-  void WriteKeyBlock(const std::string& path) {
-    file_.WriteLine("");
-    file_.WriteLine("[" + RootKeyName(root_) + "\\" + path + "]");
-    RegistryAccess access(registry_);
-    access.SetRootKey(root_);
-    access.SetAccess(kAccessRead);
-    access.OpenKey("\\" + path, false);
-    if (!wholeKey_) {
-      WriteValue(access, valueName_);
+  void ReadValue(const std::string& path, const std::string& name) {
+    BackupKeyBlock& block = AddBlock(path);
+    RawValue value;
+    if (!access_.HasCurrentKey() || !access_.ReadRawExactly(name, value)) {
+      item_.exact = false;
+      // What cannot be read is written as an empty string.
+      if (!access_.ReadRaw(name, value)) value = RawValue{RegType::Sz, Bytes{0}};
+    }
+    block.values.push_back({name, value});
+  }
+
+  // The key, then each subkey depth-first, each opened by its full path below the root.
+  void ReadTree(const std::string& path) {
+    BackupKeyBlock& block = AddBlock(path);
+    if (!access_.HasCurrentKey()) {
+      item_.exact = false;
       return;
     }
-    const std::vector<std::string> subkeys = access.SubkeyNames();
-    for (const std::string& name : access.ValueNames()) WriteValue(access, name);
-    access.CloseKey();
-    for (const std::string& subkey : subkeys) WriteKeyBlock(path + "\\" + subkey);
+    KeyContents contents;
+    if (!access_.ReadExactly(contents)) {
+      item_.exact = false;
+      contents = access_.Contents();
+    }
+    block.values = std::move(contents.values);
+    access_.CloseKey();
+    for (const std::string& subkey : contents.subkeys) ReadTree(path + "\\" + subkey);
   }
 
  private:
-  // A value that cannot be read is written as an empty string.
-  void WriteValue(RegistryAccess& access, const std::string& name) {
-    RawValue value;
-    const std::string head = NamePart(name) + "=";
-    if (!access.ReadRaw(name, value)) {
-      file_.WriteLine(head + "\"\"");
-      return;
-    }
-    for (const std::string& line : DataLines(head, value)) file_.WriteLine(line);
+  BackupKeyBlock& AddBlock(const std::string& path) {
+    access_.CloseKey();
+    access_.OpenKey("\\" + path, false);
+    item_.blocks.push_back({path, {}});
+    return item_.blocks.back();
   }
 
-  TextFileWriter& file_;
-  RegistryStore& registry_;
-  RootKey root_;
-  const std::string& valueName_;
-  bool wholeKey_;
+  RegistryAccess access_;
+  BackupItem& item_;
 };
+
+bool SameKey(const RegFileKey& parsed, RootKey root, const BackupKeyBlock& block) {
+  if (parsed.remove || parsed.root != root || parsed.path != block.path ||
+      parsed.values.size() != block.values.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < block.values.size(); ++i) {
+    const RegFileValue& value = parsed.values[i];
+    if (value.remove || value.name != block.values[i].name ||
+        !(value.value == block.values[i].value)) {
+      return false;
+    }
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -137,16 +158,71 @@ std::string EscapeRegText(const std::string& text) {
   return escaped;
 }
 
+BackupItem ReadBackupItem(RegistryStore& registry, RootKey root, const std::string& keyPath,
+                          const std::string& valueName, bool wholeKey) {
+  std::string path = keyPath;
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  BackupItem item;
+  item.root = root;
+  ItemReader reader(registry, item);
+  if (wholeKey) {
+    reader.ReadTree(path);
+  } else {
+    reader.ReadValue(path, valueName);
+  }
+  return item;
+}
+
+std::vector<std::string> BackupItemLines(const BackupItem& item) {
+  std::vector<std::string> lines;
+  for (const BackupKeyBlock& block : item.blocks) {
+    lines.emplace_back();
+    lines.push_back("[" + RootKeyName(item.root) + "\\" + block.path + "]");
+    for (const NamedValue& value : block.values) {
+      for (std::string& line : DataLines(NamePart(value.name) + "=", value.value)) {
+        lines.push_back(std::move(line));
+      }
+    }
+  }
+  return lines;
+}
+
+bool LinesRestoreItem(const std::vector<std::string>& lines, const BackupItem& item) {
+  std::string text = std::string(kHeader) + "\r\n";
+  for (const std::string& line : lines) text += line + "\r\n";
+  RegFile parsed;
+  try {
+    parsed = ParseRegFile(text);
+  } catch (const RegFileError&) {
+    return false;
+  }
+  if (parsed.keys.size() != item.blocks.size()) return false;
+  for (std::size_t i = 0; i < item.blocks.size(); ++i) {
+    if (!SameKey(parsed.keys[i], item.root, item.blocks[i])) return false;
+  }
+  return true;
+}
+
+std::string AppendToBackupFile(FileSystemAccess& files, const std::string& filePath,
+                               const std::vector<std::string>& lines) {
+  const bool append = files.FileExists(filePath);
+  std::string written;
+  const std::unique_ptr<TextFileWriter> file = files.OpenTextFile(filePath, append);
+  auto writeLine = [&](const std::string& line) {
+    file->WriteLine(line);
+    written += line + "\r\n";
+  };
+  if (!append) writeLine(kHeader);
+  for (const std::string& line : lines) writeLine(line);
+  file->Close();
+  return written;
+}
+
 void BackupToRegFile(RegistryStore& registry, FileSystemAccess& files, const std::string& filePath,
                      RootKey root, const std::string& keyPath, const std::string& valueName,
                      bool wholeKey) {
-  std::string path = keyPath;
-  if (!path.empty() && path.back() == '\\') path.pop_back();
-  const bool append = files.FileExists(filePath);
-  const std::unique_ptr<TextFileWriter> file = files.OpenTextFile(filePath, append);
-  if (!append) file->WriteLine(kHeader);
-  KeyBlockWriter(*file, registry, root, valueName, wholeKey).WriteKeyBlock(path);
-  file->Close();
+  AppendToBackupFile(files, filePath,
+                     BackupItemLines(ReadBackupItem(registry, root, keyPath, valueName, wholeKey)));
 }
 
 }  // namespace kelvane

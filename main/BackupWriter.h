@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/FileSystemAccess.h"
 #include "platform/RegistryStore.h"
@@ -26,10 +27,41 @@ std::string MakeBackupFileName(const std::string& backupFolder, const LocalDateT
 // Backslashes doubled, then double quotes preceded by a backslash; nothing else changes.
 std::string EscapeRegText(const std::string& text);
 
-// Appends one item to the file, creating it with its header when it does not exist: the key
-// with all its values and subkeys (wholeKey), or the one named value of the key ("" is the
-// default value). A key that cannot be opened still gets its key line. Raises FileIoError when
-// the file cannot be created, opened or written.
+struct BackupKeyBlock {
+  std::string path;
+  std::vector<NamedValue> values;
+};
+
+// One backed-up item as read from the registry: a key with its subtree, depth-first, or one
+// value in its key.
+struct BackupItem {
+  RootKey root = 0;
+  std::vector<BackupKeyBlock> blocks;
+  // Everything was read exactly as stored. A key that cannot be opened still gets its block
+  // and a value that cannot be read is written as an empty string, but the item is then
+  // not exact.
+  bool exact = true;
+};
+
+// wholeKey: the key with all its values and subkeys; otherwise the one named value of the key
+// ("" is the default value). One trailing backslash of the key path is dropped.
+BackupItem ReadBackupItem(RegistryStore& registry, RootKey root, const std::string& keyPath,
+                          const std::string& valueName, bool wholeKey);
+
+// The item's lines as the file holds them: each block an empty line, the key line and its
+// value lines.
+std::vector<std::string> BackupItemLines(const BackupItem& item);
+
+// Whether importing the lines gives back exactly the item's keys and values.
+bool LinesRestoreItem(const std::vector<std::string>& lines, const BackupItem& item);
+
+// Appends the lines to the file, creating it with its header when it does not exist, and
+// returns the bytes appended. Raises FileIoError when the file cannot be created, opened or
+// written.
+std::string AppendToBackupFile(FileSystemAccess& files, const std::string& filePath,
+                               const std::vector<std::string>& lines);
+
+// Reads the item and appends it to the file.
 void BackupToRegFile(RegistryStore& registry, FileSystemAccess& files, const std::string& filePath,
                      RootKey root, const std::string& keyPath, const std::string& valueName,
                      bool wholeKey);

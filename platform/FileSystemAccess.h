@@ -31,6 +31,7 @@ constexpr std::uint32_t kFileAttributeHidden = 0x02;
 constexpr std::uint32_t kFileAttributeSystem = 0x04;
 constexpr std::uint32_t kFileAttributeDirectory = 0x10;
 constexpr std::uint32_t kFileAttributeArchive = 0x20;
+constexpr std::uint32_t kFileAttributeReparsePoint = 0x400;
 
 // Shell folder ids the program asks for.
 namespace ShellFolder {
@@ -107,6 +108,11 @@ class FileSystemAccess {
   virtual std::unique_ptr<TextFileWriter> OpenTextFile(const std::string& path, bool append) = 0;
   // The folder of the program's executable, with its trailing backslash.
   virtual std::string ProgramFolder() = 0;
+  // The last count bytes of a file, all of it when shorter; nullopt when it cannot be read.
+  virtual std::optional<std::string> ReadFileEnd(const std::string& path, std::size_t count) = 0;
+  // The path names one existing file itself: no folder, no link or junction leading elsewhere,
+  // no wildcard.
+  virtual bool IsPlainFile(const std::string& path) = 0;
   // Deletes one file without a question, progress display or recycle bin.
   virtual bool DeleteFileSilently(const std::string& path) = 0;
   // The path a shortcut (.lnk) file points to; empty when the file cannot be read as a

@@ -126,6 +126,14 @@ bool RegistryAccess::ReadRaw(const std::string& name, RawValue& value) {
   return current_ && current_->QueryValue(name, value) == QueryStatus::Ok;
 }
 
+bool RegistryAccess::ReadExactly(KeyContents& contents) {
+  return current_ && current_->ReadExactly(contents);
+}
+
+bool RegistryAccess::ReadRawExactly(const std::string& name, RawValue& value) {
+  return current_ && current_->QueryValueExactly(name, value) == QueryStatus::Ok;
+}
+
 std::string RegistryAccess::ReadString(const std::string& name) {
   // A value that is missing, cannot be queried or holds no data reads as empty.
   RawValue value;

@@ -48,6 +48,10 @@ class RegistryAccess {
   bool ValueExists(const std::string& name);
   // Raw type and bytes, for writers that must keep every type exactly.
   bool ReadRaw(const std::string& name, RawValue& value);
+  // The current key's contents, or one of its values, for a copy that must restore them: false
+  // when something cannot be read or does not survive the ANSI code page.
+  bool ReadExactly(KeyContents& contents);
+  bool ReadRawExactly(const std::string& name, RawValue& value);
 
   // The reads raise RegistryError with "Invalid data type for '%s'" or
   // "Failed to get data for '%s'".

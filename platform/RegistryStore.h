@@ -48,8 +48,13 @@ class RegistryKey {
   // Values() and SubkeyNames() together, both counted by one look at the key where the store
   // can do that.
   virtual KeyContents Contents() { return {Values(), SubkeyNames()}; }
+  // Every value and subkey name exactly as stored, for a copy that must restore the key; false
+  // when something cannot be read or a name or text does not survive the ANSI code page.
+  virtual bool ReadExactly(KeyContents& contents) = 0;
   virtual QueryStatus QueryValueInfo(const std::string& name, ValueInfo& info) = 0;
   virtual QueryStatus QueryValue(const std::string& name, RawValue& value) = 0;
+  // As QueryValue, but Failed when the value's text does not survive the ANSI code page.
+  virtual QueryStatus QueryValueExactly(const std::string& name, RawValue& value) = 0;
   virtual bool SetValue(const std::string& name, const RawValue& value) = 0;
   virtual bool DeleteValue(const std::string& name) = 0;
   // Deletes one key below this one that has no subkeys of its own.

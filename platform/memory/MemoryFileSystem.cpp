@@ -1,5 +1,6 @@
 #include "platform/memory/MemoryFileSystem.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/Text.h"
@@ -375,9 +376,39 @@ void MemoryFileSystem::AppendToFile(const std::string& path, const std::string& 
   const Lock lock(mutex_);
   CheckWritableFile(path);
   Node* file = Lookup(Parse(path));
+  if (spaceLeft_) {
+    // A full disk takes what fits and fails the rest.
+    const std::size_t fits = static_cast<std::size_t>(std::min<std::uint64_t>(*spaceLeft_, bytes.size()));
+    file->contents += bytes.substr(0, fits);
+    *spaceLeft_ -= fits;
+    file->size = file->contents.size();
+    if (fits < bytes.size()) throw MakeFileIoError(FileIoStep::Write, path, "There is not enough space on the disk.");
+    return;
+  }
   file->contents += bytes;
   file->size = file->contents.size();
   file->dosTime = clock_;
+}
+
+void MemoryFileSystem::SetSpaceLeft(std::uint64_t bytes) {
+  const Lock lock(mutex_);
+  spaceLeft_ = bytes;
+}
+
+std::optional<std::string> MemoryFileSystem::ReadFileEnd(const std::string& path,
+                                                         std::size_t count) {
+  const Lock lock(mutex_);
+  const Node* node = Lookup(Parse(path));
+  if (!node || node->folder) return std::nullopt;
+  const std::string& contents = node->contents;
+  return contents.substr(contents.size() - std::min(count, contents.size()));
+}
+
+bool MemoryFileSystem::IsPlainFile(const std::string& path) {
+  const Lock lock(mutex_);
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  const Node* node = Lookup(Parse(path));
+  return node && !node->folder && !(node->attributes & kFileAttributeReparsePoint);
 }
 
 std::string MemoryFileSystem::ProgramFolder() {

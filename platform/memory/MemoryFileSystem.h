@@ -37,6 +37,8 @@ class MemoryFileSystem : public FileSystemAccess {
   // An unwritable file cannot be replaced, appended to or written to; in an unwritable folder
   // nothing can be created or deleted.
   void SetWritable(const std::string& path, bool writable);
+  // Writes that would take more than this many bytes from now on fail, as on a full disk.
+  void SetSpaceLeft(std::uint64_t bytes);
   // The time stamped on entries created or written from now on.
   void SetClock(std::uint32_t dosTime);
   void SetEnvironment(const std::string& name, const std::string& value);
@@ -58,6 +60,8 @@ class MemoryFileSystem : public FileSystemAccess {
   // The writer must not outlive this object.
   std::unique_ptr<TextFileWriter> OpenTextFile(const std::string& path, bool append) override;
   std::string ProgramFolder() override;
+  std::optional<std::string> ReadFileEnd(const std::string& path, std::size_t count) override;
+  bool IsPlainFile(const std::string& path) override;
   // Deletes every entry the name matches, folders with their contents, as the shell does;
   // read-only entries stay, as under Wine.
   bool DeleteFileSilently(const std::string& path) override;
@@ -107,6 +111,7 @@ class MemoryFileSystem : public FileSystemAccess {
   std::string programFolder_ = "C:\\";
   std::string currentFolder_;
   std::uint32_t clock_ = kDefaultTime;
+  std::optional<std::uint64_t> spaceLeft_;
 };
 
 }  // namespace kelvane

@@ -138,6 +138,20 @@ class MemoryKey : public RegistryKey {
     return values;
   }
 
+  // Names and texts here are ANSI already; only unreadable values keep a key from being exact.
+  bool ReadExactly(KeyContents& contents) override {
+    {
+      std::lock_guard<std::mutex> lock(state_->mutex);
+      if (node_->deleted || node_->valuesUnreadable) return false;
+    }
+    contents = Contents();
+    return true;
+  }
+
+  QueryStatus QueryValueExactly(const std::string& name, RawValue& value) override {
+    return QueryValue(name, value);
+  }
+
   QueryStatus QueryValueInfo(const std::string& name, ValueInfo& info) override {
     std::lock_guard<std::mutex> lock(state_->mutex);
     const RawValue* value = nullptr;

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/win32/ComObjects.h"
@@ -213,6 +214,37 @@ std::string Win32FileSystem::ProgramFolder() {
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   const std::string program(path, length < MAX_PATH ? length : 0);
   return program.substr(0, program.find_last_of('\\') + 1);
+}
+
+std::optional<std::string> Win32FileSystem::ReadFileEnd(const std::string& path,
+                                                        std::size_t count) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size;
+  if (!file || !GetFileSizeEx(file.get(), &size)) return std::nullopt;
+  const auto length = static_cast<std::size_t>(
+      std::min<ULONGLONG>(count, static_cast<ULONGLONG>(size.QuadPart)));
+  LARGE_INTEGER start;
+  start.QuadPart = size.QuadPart - static_cast<LONGLONG>(length);
+  if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN)) return std::nullopt;
+  std::string bytes(length, '\0');
+  std::size_t done = 0;
+  while (done < length) {
+    DWORD read = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(length - done, 1 << 20));
+    if (!ReadFile(file.get(), &bytes[done], chunk, &read, nullptr) || read == 0) {
+      return std::nullopt;
+    }
+    done += read;
+  }
+  return bytes;
+}
+
+bool Win32FileSystem::IsPlainFile(const std::string& path) {
+  // The attribute query takes no wildcards: such a name fails here.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
 }
 
 bool Win32FileSystem::DeleteFileSilently(const std::string& path) {

@@ -24,6 +24,8 @@ class Win32FileSystem : public FileSystemAccess {
   std::optional<std::string> SpecialFolder(int shellFolderId) override;
   std::unique_ptr<TextFileWriter> OpenTextFile(const std::string& path, bool append) override;
   std::string ProgramFolder() override;
+  std::optional<std::string> ReadFileEnd(const std::string& path, std::size_t count) override;
+  bool IsPlainFile(const std::string& path) override;
   bool DeleteFileSilently(const std::string& path) override;
   // Through the shell's link object, with COM made ready on the calling thread for the call.
   std::string GetShortcutTarget(const std::string& shortcutPath) override;

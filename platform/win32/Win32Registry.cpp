@@ -27,15 +27,24 @@ std::string ToAnsi(const wchar_t* text, DWORD length) {
   return ansi;
 }
 
-// Whether an ANSI name converts back to the stored one; one that does not (a character the code
-// page lacks or maps to a look-alike) finds another value or none.
-bool ConvertsBack(const std::string& ansi, const wchar_t* name, DWORD length) {
-  if (ansi.empty()) return length == 0;
+std::wstring ToWide(const std::string& ansi) {
+  if (ansi.empty()) return {};
   const int size =
       MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring back(size, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &back[0], size);
-  return back.compare(0, std::wstring::npos, name, length) == 0;
+  std::wstring wide(size, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], size);
+  return wide;
+}
+
+// Whether ANSI text converts back to the stored UTF-16; a name that does not (a character the
+// code page lacks or maps to a look-alike) finds another value or none.
+bool ConvertsBack(const std::string& ansi, const wchar_t* stored, DWORD length) {
+  return ToWide(ansi).compare(0, std::wstring::npos, stored, length) == 0;
+}
+
+// Whether string data of the given size in bytes converts to ANSI and back unchanged.
+bool TextConvertsBack(const std::string& ansi, const wchar_t* stored, DWORD size) {
+  return size % sizeof(wchar_t) == 0 && ConvertsBack(ansi, stored, size / sizeof(wchar_t));
 }
 
 class Win32Key : public RegistryKey {
@@ -115,6 +124,18 @@ class Win32Key : public RegistryKey {
             EnumerateSubkeys(subkeys, longestSubkey)};
   }
 
+  bool ReadExactly(KeyContents& contents) override {
+    DWORD subkeys = 0, longestSubkey = 0, values = 0, longestName = 0, longestData = 0;
+    if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &subkeys, &longestSubkey, nullptr,
+                         &values, &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
+      return false;
+    }
+    bool exact = true;
+    contents.values = EnumerateValues(values, longestName, longestData, &exact);
+    contents.subkeys = EnumerateSubkeysExactly(subkeys, longestSubkey, exact);
+    return exact && contents.values.size() == values && contents.subkeys.size() == subkeys;
+  }
+
   QueryStatus QueryValueInfo(const std::string& name, ValueInfo& info) override {
     DWORD type = 0;
     DWORD size = 0;
@@ -141,6 +162,23 @@ class Win32Key : public RegistryKey {
       return QueryStatus::Ok;
     }
     return QueryStatus::Failed;
+  }
+
+  QueryStatus QueryValueExactly(const std::string& name, RawValue& value) override {
+    const QueryStatus status = QueryValue(name, value);
+    if (status != QueryStatus::Ok || !IsStringType(value.type)) return status;
+    // The ANSI read converted the stored text: compare it with the text itself.
+    const std::wstring wideName = ToWide(name);
+    std::vector<wchar_t> stored(value.data.size() + 1);
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(stored.data()), &size) != ERROR_SUCCESS ||
+        type != value.type) {
+      return QueryStatus::Failed;
+    }
+    const std::string ansi(value.data.begin(), value.data.end());
+    return TextConvertsBack(ansi, stored.data(), size) ? QueryStatus::Ok : QueryStatus::Failed;
   }
 
   bool SetValue(const std::string& name, const RawValue& value) override {
@@ -186,6 +224,24 @@ class Win32Key : public RegistryKey {
     });
   }
 
+  // Subkey names read as stored; exact is cleared when one does not convert back unchanged.
+  std::vector<std::string> EnumerateSubkeysExactly(DWORD count, DWORD longest, bool& exact) {
+    std::vector<std::string> names;
+    std::wstring buffer(longest + 1, L'\0');
+    for (DWORD index = 0; index < count; ++index) {
+      DWORD length = static_cast<DWORD>(buffer.size());
+      const LONG result =
+          RegEnumKeyExW(key_, index, &buffer[0], &length, nullptr, nullptr, nullptr, nullptr);
+      if (result != ERROR_SUCCESS) {
+        exact = false;
+        break;
+      }
+      names.push_back(ToAnsi(buffer.data(), length));
+      if (!ConvertsBack(names.back(), buffer.data(), length)) exact = false;
+    }
+    return names;
+  }
+
   // Names by index, up to the count the key's information gave; a name longer than that
   // information said (the key changed) is read again with a larger buffer.
   template <typename Enumerate>
@@ -209,20 +265,25 @@ class Win32Key : public RegistryKey {
   // Each value comes with its data in one call, as stored in UTF-16, and is converted as the
   // ANSI functions convert it. The count bounds the loop: Wine answers every index of some keys
   // with an error, never with the end of the list.
-  std::vector<NamedValue> EnumerateValues(DWORD count, DWORD longestName, DWORD longestData) {
+  // exact, when given, is cleared when a name or text does not convert back unchanged.
+  std::vector<NamedValue> EnumerateValues(DWORD count, DWORD longestName, DWORD longestData,
+                                          bool* exact = nullptr) {
     std::vector<NamedValue> values;
     std::wstring name(longestName + 1, L'\0');
     std::vector<wchar_t> data(longestData / sizeof(wchar_t) + 1);
     values.reserve(count);
+    bool unused = true;
     for (DWORD index = 0; index < count; ++index) {
       NamedValue value;
-      if (EnumerateValue(index, name, data, value)) values.push_back(std::move(value));
+      if (EnumerateValue(index, name, data, value, exact ? *exact : unused)) {
+        values.push_back(std::move(value));
+      }
     }
     return values;
   }
 
   bool EnumerateValue(DWORD index, std::wstring& name, std::vector<wchar_t>& data,
-                      NamedValue& value) {
+                      NamedValue& value, bool& exact) {
     DWORD nameLength = 0;
     DWORD size = 0;
     DWORD type = 0;
@@ -243,11 +304,13 @@ class Win32Key : public RegistryKey {
     // Every other read goes by the ANSI name, and so does this one when that name is not the
     // value's own.
     if (!ConvertsBack(value.name, name.data(), nameLength)) {
+      exact = false;
       return QueryValue(value.name, value.value) == QueryStatus::Ok;
     }
     value.value.type = type;
     if (IsStringType(type)) {
       const std::string text = ToAnsi(data.data(), size / sizeof(wchar_t));
+      if (!TextConvertsBack(text, data.data(), size)) exact = false;
       value.value.data.assign(text.begin(), text.end());
     } else {
       const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());

@@ -19,4 +19,8 @@ std::unique_ptr<RegistryStore> MakeConformanceRegistry();
 // std::runtime_error when the import cannot be run.
 void ImportRegFile(RegistryStore& registry, FileSystemEnvironment& files, const std::string& path);
 
+// The whole registry as text that changes when any key or value does: natively a listing of
+// the stand-in, under Wine the export of "regedit /e" into the scratch folder.
+std::string ExportRegistry(RegistryStore& registry, FileSystemEnvironment& files);
+
 }  // namespace kelvane

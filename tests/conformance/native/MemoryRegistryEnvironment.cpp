@@ -1,6 +1,7 @@
 #include "platform/RegFile.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "tests/conformance/RegistryEnvironment.h"
+#include "tests/support/RegistrySnapshot.h"
 
 namespace kelvane {
 
@@ -10,6 +11,21 @@ std::unique_ptr<RegistryStore> MakeConformanceRegistry() {
 
 void ImportRegFile(RegistryStore& registry, FileSystemEnvironment& files, const std::string& path) {
   ApplyRegFile(registry, ParseRegFile(files.ReadBytes(path)));
+}
+
+std::string ExportRegistry(RegistryStore& registry, FileSystemEnvironment&) {
+  std::string text;
+  // The other roots are views of these two.
+  for (RootKey root : {kHkeyLocalMachine, kHkeyUsers}) {
+    for (const auto& [path, values] : testsupport::TakeSnapshot(registry, root, "")) {
+      text += "[" + RootKeyName(root) + "\\" + path + "]\n";
+      for (const auto& [name, value] : values) {
+        text += name + "=" + std::to_string(value.type) + ":" +
+                std::string(value.data.begin(), value.data.end()) + "\n";
+      }
+    }
+  }
+  return text;
 }
 
 }  // namespace kelvane

@@ -16,7 +16,7 @@ struct ProcessHandleTraits {
 };
 using ProcessHandle = UniqueHandle<ProcessHandleTraits>;
 
-// Long enough for any import the tests make; only a stuck editor reaches it.
+// Long enough for any import or export the tests make; only a stuck editor reaches it.
 constexpr DWORD kImportTimeoutMs = 120000;
 
 }  // namespace
@@ -25,8 +25,9 @@ std::unique_ptr<RegistryStore> MakeConformanceRegistry() {
   return std::make_unique<Win32Registry>();
 }
 
-void ImportRegFile(RegistryStore&, FileSystemEnvironment&, const std::string& path) {
-  std::string commandLine = "regedit /s \"" + path + "\"";
+namespace {
+
+void RunRegistryEditor(std::string commandLine) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started = {};
@@ -41,6 +42,20 @@ void ImportRegFile(RegistryStore&, FileSystemEnvironment&, const std::string& pa
     TerminateProcess(process.get(), 1);
     throw std::runtime_error(commandLine + " did not end");
   }
+}
+
+}  // namespace
+
+void ImportRegFile(RegistryStore&, FileSystemEnvironment&, const std::string& path) {
+  RunRegistryEditor("regedit /s \"" + path + "\"");
+}
+
+std::string ExportRegistry(RegistryStore&, FileSystemEnvironment& files) {
+  const std::string path = files.ScratchFolder() + "whole-registry.reg";
+  RunRegistryEditor("regedit /e \"" + path + "\"");
+  std::string text = files.ReadBytes(path);
+  DeleteFileA(path.c_str());
+  return text;
 }
 
 }  // namespace kelvane

@@ -1,0 +1,46 @@
+#include "main/RepairRun.h"
+
+#include "main/Repair.h"
+
+namespace kelvane {
+
+bool RestorePointAvailable(int windowsVersionCode) {
+  return windowsVersionCode >= 9 && windowsVersionCode <= 12;
+}
+
+void RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
+               const Language& language, RepairContext& context, RepairPrompts& prompts,
+               std::string& currentBackupFile) {
+  const std::string& folder = settings.OutputDirectory;
+  if (!context.files.DirectoryExists(folder)) {
+    const std::string question =
+        folder + "," +
+        language.LangString("RES_Directory_Not_Exist", "The backup directory does not exist.") +
+        "\r\n" + language.LangString("RES_Create_Directory", "creates a new directory?");
+    if (!prompts.AskCreateBackupFolder(question)) return;
+    if (!context.files.CreateDirectory(folder)) return;
+  }
+  if (results.Empty()) return;
+  if (settings.RestorePoint && RestorePointAvailable(context.windowsVersionCode) &&
+      !prompts.CreateRestorePoint()) {
+    return;
+  }
+  currentBackupFile = MakeBackupFileName(folder, context.now());
+
+  RowRepairer repairer(context.registry, context.files, currentBackupFile);
+  std::size_t ticked = 0;
+  try {
+    ticked = RepairTickedRows(results, repairer);
+  } catch (const std::exception& error) {
+    prompts.ShowResults();
+    prompts.ShowFailure(error.what());
+    return;
+  }
+  for (const ResultRow& row : results.Rows()) leftovers.Add(row.record.key, row.record.value);
+  results.Clear();
+  prompts.ShowResults();
+  if (settings.ShowHint) prompts.ShowSummary(ticked);
+  if (settings.Beep) prompts.Beep();
+}
+
+}  // namespace kelvane

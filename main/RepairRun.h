@@ -1,0 +1,52 @@
+// The repair command from the backup-folder check to the summary; the window supplies the
+// questions and the windows it opens.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "global/Localization.h"
+#include "global/Settings.h"
+#include "main/BackupWriter.h"
+#include "main/IgnoreLists.h"
+#include "main/ResultsModel.h"
+#include "platform/FileSystemAccess.h"
+#include "platform/RegistryStore.h"
+
+namespace kelvane {
+
+class RepairPrompts {
+ public:
+  virtual ~RepairPrompts() = default;
+  // A Yes/No question; true for Yes.
+  virtual bool AskCreateBackupFolder(const std::string& question) = 0;
+  // Shows the restore-point window; false when it ends with Cancel.
+  virtual bool CreateRestorePoint() = 0;
+  // The rows changed.
+  virtual void ShowResults() = 0;
+  virtual void ShowSummary(std::size_t tickedCount) = 0;
+  // The run ended early, e.g. the backup file could not be written.
+  virtual void ShowFailure(const std::string& message) = 0;
+  virtual void Beep() = 0;
+};
+
+struct RepairContext {
+  RegistryStore& registry;
+  FileSystemAccess& files;
+  // The system's version code, for the restore-point rule.
+  int windowsVersionCode;
+  std::function<LocalDateTime()> now;
+};
+
+// Whether a restore point can be asked for on this system.
+bool RestorePointAvailable(int windowsVersionCode);
+
+// The whole run. Sets currentBackupFile when the run gets as far as naming its file. Rows left
+// after the walk become leftovers and the list is emptied; when writing the backup fails the
+// run stops at that row, the rows not yet reached stay ticked and the failure is shown.
+void RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
+               const Language& language, RepairContext& context, RepairPrompts& prompts,
+               std::string& currentBackupFile);
+
+}  // namespace kelvane

@@ -1,0 +1,367 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "global/Localization.h"
+#include "main/BackupWriter.h"
+#include "main/Repair.h"
+#include "main/RepairRun.h"
+#include "platform/PortableProfileStore.h"
+#include "platform/RegFile.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemoryRegistry.h"
+#include "tests/support/RegistrySnapshot.h"
+
+namespace kelvane {
+namespace {
+
+using testsupport::NumberValue;
+using testsupport::PutValue;
+using testsupport::Raw;
+using testsupport::TextValue;
+
+constexpr char kBackupFolder[] = "C:\\Backup";
+constexpr char kFile[] = "C:\\Backup\\Backup20100305090702.reg";
+constexpr char kTop[] = "Software\\Old";
+
+ProblemRecord Row(const std::string& key, const std::string& value, RepairKind kind) {
+  return ProblemRecord{"Invalid", key, value, kind};
+}
+
+class Repair : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    files_.AddDrive('C', DriveType::Fixed);
+    files_.AddFolder(kBackupFolder);
+  }
+
+  void Put(const std::string& path, const std::string& name, const RawValue& value) {
+    PutValue(registry_, kHkeyCurrentUser, path, name, value);
+  }
+  testsupport::RegistrySnapshot Snapshot() {
+    return testsupport::TakeSnapshot(registry_, kHkeyCurrentUser, kTop);
+  }
+  std::string Backup() { return files_.FileContents(kFile).value_or("<missing>"); }
+  void ImportBackup() { ApplyRegFile(registry_, ParseRegFile(Backup())); }
+
+  void AddTicked(const ProblemRecord& record) {
+    results_.Add(record);
+    results_.SetTicked(results_.Count() - 1, true);
+  }
+  std::vector<std::string> KeysLeft() const {
+    std::vector<std::string> keys;
+    for (const ResultRow& row : results_.Rows()) keys.push_back(row.record.key);
+    return keys;
+  }
+
+  MemoryRegistry registry_;
+  MemoryFileSystem files_;
+  ResultsModel results_;
+  RowRepairer repairer_{registry_, files_, kFile};
+};
+
+TEST_F(Repair, RowsAreRepairedLastFirstAndEachItemIsInTheBackupBeforeItGoes) {
+  Put("Software\\Old\\Gone", "", TextValue("C:\\Old\\old.exe"));
+  Put("Software\\Old\\Gone\\Sub", "Say", TextValue("a \"quoted\" word"));
+  Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
+  Put("Software\\Old\\Values", "", NumberValue(42));
+  Put("Software\\Old\\Values", "Stays", NumberValue(1));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Gone", "", RepairKind::Key));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "", RepairKind::DefaultValue));
+  const testsupport::RegistrySnapshot before = Snapshot();
+
+  EXPECT_EQ(RepairTickedRows(results_, repairer_), 3u);
+  EXPECT_TRUE(results_.Empty());
+  EXPECT_EQ(Backup(),
+            "REGEDIT4\r\n"
+            "\r\n[HKEY_CURRENT_USER\\Software\\Old\\Values]\r\n@=dword:0000002A\r\n"
+            "\r\n[HKEY_CURRENT_USER\\Software\\Old\\Values]\r\n\"Path\"=\"C:\\\\x\"\r\n"
+            "\r\n[HKEY_CURRENT_USER\\Software\\Old\\Gone]\r\n@=\"C:\\\\Old\\\\old.exe\"\r\n"
+            "\r\n[HKEY_CURRENT_USER\\Software\\Old\\Gone\\Sub]\r\n"
+            "\"Say\"=\"a \\\"quoted\\\" word\"\r\n");
+  const testsupport::RegistrySnapshot after = Snapshot();
+  EXPECT_EQ(after.count("Gone"), 0u);
+  EXPECT_EQ(after.at("Values").size(), 1u);
+
+  ImportBackup();
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(Repair, EveryKindNamesItsItemAndTheBackupRestoresAllOfThem) {
+  testsupport::PutEveryValueType(registry_, kHkeyCurrentUser, "Software\\Old\\Whole");
+  testsupport::PutEveryValueType(registry_, kHkeyCurrentUser, "Software\\Old\\Classes\\{X}");
+  Put("Software\\Old\\A\\B", "Val", Raw(RegType::MultiSz, std::string("x\0y\0\0", 5)));
+  Put("Software\\Old\\A\\B", "Other", TextValue("stays"));
+  Put("Software\\Old\\Named", "Expand", Raw(RegType::ExpandSz, std::string("%T%\\x\0", 6)));
+  Put("Software\\Old\\Count", "N_o.1", Raw(RegType::Binary, std::string(16, '\x05')));
+  Put("Software\\Old\\Count", "A_b.1", Raw(RegType::Binary, std::string(16, '\x06')));
+  Put("Software\\Old\\Def", "", Raw(RegType::Qword, "\x01\x02\x03\x04\x05\x06\x07\x08"));
+  files_.AddShortcut("C:\\Links\\Old.lnk", "C:\\Gone\\old.exe");
+  const std::string root = "HKEY_CURRENT_USER\\";
+  AddTicked(Row(root + "Software\\Old\\Whole", "", RepairKind::Key));
+  AddTicked(Row(root + "Software\\Old\\A\\B\\Val", "", RepairKind::ValueInKeyText));
+  AddTicked(Row(root + "Software\\Old\\Named", "Expand", RepairKind::ValueNamedByValue));
+  AddTicked(Row(root + "Software\\Old\\Classes", "{X}", RepairKind::SubkeyNamedByValue));
+  AddTicked(Row("C:\\Links\\Old.lnk", "", RepairKind::ShortcutFile));
+  AddTicked(Row(root + "Software\\Old\\Def", "", RepairKind::DefaultValue));
+  AddTicked(Row(root + "Software\\Old\\Count", "A_b.1", RepairKind::EncodedValueName));
+  const testsupport::RegistrySnapshot before = Snapshot();
+
+  EXPECT_EQ(RepairTickedRows(results_, repairer_), 7u);
+  EXPECT_TRUE(results_.Empty());
+  const testsupport::RegistrySnapshot after = Snapshot();
+  EXPECT_EQ(after.count("Whole"), 0u);
+  EXPECT_EQ(after.count("Classes\\{X}"), 0u);
+  EXPECT_EQ(after.at("A\\B").count("Val"), 0u);
+  EXPECT_EQ(after.at("A\\B").count("Other"), 1u);
+  EXPECT_TRUE(after.at("Named").empty());
+  EXPECT_TRUE(after.at("Def").empty());
+  // The stored name is the shown one rotated by 13.
+  EXPECT_EQ(after.at("Count").count("N_o.1"), 0u);
+  EXPECT_EQ(after.at("Count").count("A_b.1"), 1u);
+  EXPECT_FALSE(files_.FileExists("C:\\Links\\Old.lnk"));
+
+  ImportBackup();
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(Repair, RowsWhoseItemIsGoneOrUnnamedStayAndWriteNothing) {
+  Put("Software\\Old\\Here", "Real", TextValue("x"));
+  const std::vector<ProblemRecord> rows = {
+      Row("HKEY_CURRENT_USER\\Software\\Old\\Missing", "", RepairKind::Key),
+      Row("HKEY_CURRENT_USER\\Software\\Old\\Here", "Removed by hand",
+          RepairKind::ValueNamedByValue),
+      Row("HKEY_CURRENT_USER\\Software\\Old\\Here\\Nope", "", RepairKind::ValueInKeyText),
+      Row("HKEY_NOWHERE\\Software\\Old\\Here", "Real", RepairKind::ValueNamedByValue),
+      Row("HKEY_PERFORMANCE_DATA\\Software\\Old\\Here", "", RepairKind::Key),
+      Row("HKEY_CURRENT_USER", "", RepairKind::Key),
+      Row("HKEY_CURRENT_USER\\", "", RepairKind::Key),
+      Row("HKEY_CURRENT_USER\\Software\\Old", "", RepairKind::SubkeyNamedByValue),
+      Row("HKEY_CURRENT_USER\\Software\\Old\\Here", "", RepairKind::DefaultValue),
+      Row("C:\\Links\\missing.lnk", "", RepairKind::ShortcutFile),
+      Row("HKEY_CURRENT_USER\\Software\\Old\\Here", "Real", RepairKind::EncodedValueName),
+  };
+  for (const ProblemRecord& row : rows) AddTicked(row);
+  const testsupport::RegistrySnapshot before = Snapshot();
+
+  EXPECT_EQ(RepairTickedRows(results_, repairer_), rows.size());
+  EXPECT_EQ(results_.Count(), rows.size());
+  EXPECT_EQ(results_.TickedCount(), rows.size());
+  EXPECT_EQ(Snapshot(), before);
+  EXPECT_FALSE(files_.FileExists(kFile));
+}
+
+TEST_F(Repair, ItemsABackupCouldNotRestoreExactlyAreLeftAlone) {
+  Put("Software\\Old\\Lines", "two\r\nlines", TextValue("x"));
+  Put("Software\\Old\\Tree\\Locked", "V", TextValue("y"));
+  registry_.MakeValuesUnreadable(kHkeyCurrentUser, "Software\\Old\\Tree\\Locked");
+  Put("Software\\Old\\Fine", "F", TextValue("z"));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Lines", "two\r\nlines",
+                RepairKind::ValueNamedByValue));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Tree", "", RepairKind::Key));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Fine", "", RepairKind::Key));
+
+  EXPECT_EQ(RepairTickedRows(results_, repairer_), 3u);
+  EXPECT_EQ(KeysLeft(), (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Old\\Lines",
+                                                  "HKEY_CURRENT_USER\\Software\\Old\\Tree"}));
+  EXPECT_EQ(Snapshot().count("Lines"), 1u);
+  EXPECT_EQ(Snapshot().count("Tree\\Locked"), 1u);
+  EXPECT_EQ(Backup(), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old\\Fine]\r\n\"F\"=\"z\"\r\n");
+}
+
+TEST_F(Repair, ShortcutsAreDeletedOnlyWhileTheyArePlainLinkFiles) {
+  files_.AddShortcut("C:\\Links\\Plain.LNK", "C:\\Gone\\a.exe");
+  files_.AddFolder("C:\\Links\\Folder.lnk");
+  files_.AddFile("C:\\Links\\Folder.lnk\\inside.txt");
+  files_.AddShortcut("C:\\Links\\Junction.lnk", "C:\\Gone\\b.exe");
+  files_.SetAttributes("C:\\Links\\Junction.lnk", kFileAttributeReparsePoint);
+  files_.AddFile("C:\\Links\\Program.exe");
+  files_.AddShortcut("C:\\Links\\Other.lnk", "C:\\Gone\\c.exe");
+
+  EXPECT_TRUE(repairer_.DeleteShortcutFile("C:\\Links\\Plain.LNK"));
+  EXPECT_FALSE(files_.FileExists("C:\\Links\\Plain.LNK"));
+  for (const char* path : {"C:\\Links\\Folder.lnk", "C:\\Links\\Junction.lnk",
+                           "C:\\Links\\Program.exe", "C:\\Links\\*.lnk", "C:\\Links\\O*"}) {
+    EXPECT_FALSE(repairer_.DeleteShortcutFile(path)) << path;
+  }
+  EXPECT_TRUE(files_.FileExists("C:\\Links\\Folder.lnk\\inside.txt"));
+  EXPECT_TRUE(files_.FileExists("C:\\Links\\Junction.lnk"));
+  EXPECT_TRUE(files_.FileExists("C:\\Links\\Program.exe"));
+  EXPECT_TRUE(files_.FileExists("C:\\Links\\Other.lnk"));
+}
+
+TEST_F(Repair, AFullDiskEndsTheWalkAtTheRowItCouldNotBackUp) {
+  for (const char* name : {"One", "Two", "Three"}) {
+    Put("Software\\Old\\Values", name, TextValue(std::string("C:\\") + name));
+    AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", name,
+                  RepairKind::ValueNamedByValue));
+  }
+  const std::vector<std::string> lastItem = BackupItemLines(
+      ReadBackupItem(registry_, kHkeyCurrentUser, "Software\\Old\\Values", "Three", false));
+  std::size_t room = std::string("REGEDIT4\r\n").size();
+  for (const std::string& line : lastItem) room += line.size() + 2;
+  // The second item's key line fits, its value line does not.
+  files_.SetSpaceLeft(room + 40);
+
+  EXPECT_THROW(RepairTickedRows(results_, repairer_), FileIoError);
+  EXPECT_EQ(results_.Count(), 2u);
+  EXPECT_EQ(results_.TickedCount(), 2u);
+  const auto values = Snapshot().at("Values");
+  EXPECT_EQ(values.count("Three"), 0u);
+  EXPECT_EQ(values.count("Two"), 1u);
+  EXPECT_EQ(values.count("One"), 1u);
+}
+
+// Records what the run asked of its window.
+class RecordingPrompts : public RepairPrompts {
+ public:
+  bool createFolder = true;
+  bool restorePointGoesOn = true;
+  std::vector<std::string> questions;
+  int restorePoints = 0;
+  int resultsShown = 0;
+  std::vector<std::size_t> summaries;
+  std::vector<std::string> failures;
+  int beeps = 0;
+
+  bool AskCreateBackupFolder(const std::string& question) override {
+    questions.push_back(question);
+    return createFolder;
+  }
+  bool CreateRestorePoint() override {
+    ++restorePoints;
+    return restorePointGoesOn;
+  }
+  void ShowResults() override { ++resultsShown; }
+  void ShowSummary(std::size_t tickedCount) override { summaries.push_back(tickedCount); }
+  void ShowFailure(const std::string& message) override { failures.push_back(message); }
+  void Beep() override { ++beeps; }
+};
+
+class RepairRun : public Repair {
+ protected:
+  void SetUp() override {
+    Repair::SetUp();
+    settings_.OutputDirectory = kBackupFolder;
+    settings_.ShowHint = true;
+  }
+  void Run(int windowsVersion = 12) {
+    RepairContext context{registry_, files_, windowsVersion,
+                          [] { return LocalDateTime{2010, 3, 5, 9, 7, 2}; }};
+    RunRepair(results_, leftovers_, settings_, language_, context, prompts_, backupFile_);
+  }
+
+  PortableProfileStore profiles_;
+  std::string lan_ = "English";
+  Language language_{profiles_, "/nonexistent/", lan_};
+  Settings settings_;
+  Leftovers leftovers_;
+  RecordingPrompts prompts_;
+  std::string backupFile_;
+};
+
+TEST_F(RepairRun, AMissingBackupFolderIsMadeOnlyWhenTheUserAgrees) {
+  settings_.OutputDirectory = "C:\\Backup\\New\\Deeper";
+  Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
+                RepairKind::ValueNamedByValue));
+  prompts_.createFolder = false;
+  Run();
+  EXPECT_EQ(prompts_.questions,
+            std::vector<std::string>{"C:\\Backup\\New\\Deeper,The backup directory does not "
+                                     "exist.\r\ncreates a new directory?"});
+  EXPECT_FALSE(files_.DirectoryExists("C:\\Backup\\New"));
+  EXPECT_EQ(results_.Count(), 1u);
+  EXPECT_TRUE(backupFile_.empty());
+
+  // With an empty list, agreeing makes the folder and nothing else happens.
+  results_.Clear();
+  prompts_.createFolder = true;
+  Run();
+  EXPECT_TRUE(files_.DirectoryExists("C:\\Backup\\New\\Deeper"));
+  EXPECT_TRUE(backupFile_.empty());
+  EXPECT_EQ(prompts_.resultsShown, 0);
+  EXPECT_TRUE(prompts_.summaries.empty());
+}
+
+TEST_F(RepairRun, AFolderThatCannotBeMadeEndsTheRunQuietly) {
+  settings_.OutputDirectory = "C:\\Locked\\Backup";
+  files_.AddFolder("C:\\Locked");
+  files_.SetWritable("C:\\Locked", false);
+  Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
+                RepairKind::ValueNamedByValue));
+  Run();
+  EXPECT_EQ(prompts_.questions.size(), 1u);
+  EXPECT_EQ(results_.Count(), 1u);
+  EXPECT_EQ(Snapshot().at("Values").count("Path"), 1u);
+  EXPECT_TRUE(prompts_.failures.empty());
+}
+
+TEST_F(RepairRun, TheRestorePointIsAskedForOnlyWhereItExistsAndCanCancelTheRun) {
+  Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
+                RepairKind::ValueNamedByValue));
+  settings_.RestorePoint = true;
+  prompts_.restorePointGoesOn = false;
+  Run(9);
+  EXPECT_EQ(prompts_.restorePoints, 1);
+  EXPECT_EQ(results_.Count(), 1u);
+  EXPECT_TRUE(backupFile_.empty());
+  EXPECT_EQ(Snapshot().at("Values").count("Path"), 1u);
+
+  // Windows Me has no such service: the repair goes on without asking.
+  Run(8);
+  EXPECT_EQ(prompts_.restorePoints, 1);
+  EXPECT_TRUE(results_.Empty());
+  EXPECT_EQ(backupFile_, kFile);
+}
+
+TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTickedRow) {
+  Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
+  Put("Software\\Old\\Values", "Kept", TextValue("C:\\y"));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Gone already",
+                RepairKind::ValueNamedByValue));
+  results_.Add(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept",
+                   RepairKind::ValueNamedByValue));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
+                RepairKind::ValueNamedByValue));
+  settings_.Beep = true;
+  Run();
+  EXPECT_TRUE(results_.Empty());
+  EXPECT_EQ(leftovers_.values, (std::vector<std::string>{"Gone already", "Kept"}));
+  EXPECT_EQ(prompts_.summaries, std::vector<std::size_t>{2});
+  EXPECT_EQ(prompts_.resultsShown, 1);
+  EXPECT_EQ(prompts_.beeps, 1);
+  EXPECT_EQ(Snapshot().at("Values").count("Kept"), 1u);
+
+  settings_.ShowHint = false;
+  settings_.Beep = false;
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept",
+                RepairKind::ValueNamedByValue));
+  Run();
+  EXPECT_EQ(prompts_.summaries.size(), 1u);
+  EXPECT_EQ(prompts_.beeps, 1);
+  EXPECT_EQ(Snapshot().at("Values").count("Kept"), 0u);
+}
+
+TEST_F(RepairRun, ABackupFileThatCannotBeWrittenDeletesNothingAndSaysSo) {
+  files_.AddFolder(kFile);  // a folder where the run's file would go
+  Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
+                RepairKind::ValueNamedByValue));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "", RepairKind::Key));
+  const testsupport::RegistrySnapshot before = Snapshot();
+  Run();
+  EXPECT_EQ(Snapshot(), before);
+  EXPECT_EQ(results_.TickedCount(), 2u);
+  ASSERT_EQ(prompts_.failures.size(), 1u);
+  EXPECT_NE(prompts_.failures[0].find(kFile), std::string::npos) << prompts_.failures[0];
+  EXPECT_TRUE(leftovers_.keys.empty());
+  EXPECT_TRUE(prompts_.summaries.empty());
+}
+
+}  // namespace
+}  // namespace kelvane
