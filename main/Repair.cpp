@@ -107,12 +107,11 @@ bool RowRepairer::Repair(const ProblemRecord& row) {
 
 std::size_t RepairTickedRows(ResultsModel& results, RowRepairer& repairer) {
   std::size_t ticked = 0;
-  for (std::size_t index = results.Count(); index-- > 0;) {
-    const ResultRow& row = results.Row(index);
-    if (!row.ticked) continue;
+  results.RemoveWhere([&](const ResultRow& row) {
+    if (!row.ticked) return false;
     ++ticked;
-    if (repairer.Repair(row.record)) results.Remove(index);
-  }
+    return repairer.Repair(row.record);
+  });
   return ticked;
 }
 

@@ -15,7 +15,16 @@ void ResultsModel::Remove(std::size_t index) {
 
 void ResultsModel::RemoveWhere(const std::function<bool(const ResultRow&)>& matches) {
   std::vector<bool> removed(rows_.size());
-  for (std::size_t index = rows_.size(); index-- > 0;) removed[index] = matches(rows_[index]);
+  try {
+    for (std::size_t index = rows_.size(); index-- > 0;) removed[index] = matches(rows_[index]);
+  } catch (...) {
+    RemoveMarked(removed);
+    throw;
+  }
+  RemoveMarked(removed);
+}
+
+void ResultsModel::RemoveMarked(const std::vector<bool>& removed) {
   std::size_t kept = 0;
   for (std::size_t index = 0; index < rows_.size(); ++index) {
     if (removed[index]) continue;

@@ -27,7 +27,7 @@ class ResultsModel {
   void Clear();
   void Remove(std::size_t index);
   // Asks about every row from the last to the first and removes those that match, keeping the
-  // order of the rest.
+  // order of the rest. When asking raises, the rows that matched before are still removed.
   void RemoveWhere(const std::function<bool(const ResultRow&)>& matches);
   void SetTicked(std::size_t index, bool ticked);
   std::size_t TickedCount() const;
@@ -38,6 +38,8 @@ class ResultsModel {
   void TickAllOfType(std::size_t index, bool ticked);
 
  private:
+  void RemoveMarked(const std::vector<bool>& removed);
+
   std::vector<ResultRow> rows_;
 };
 

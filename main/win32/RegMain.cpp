@@ -7,6 +7,7 @@
 #include "global/win32/DialogTexts.h"
 #include "main/Addresses.h"
 #include "main/LanguageMenu.h"
+#include "main/RepairRun.h"
 #include "main/TextReport.h"
 #include "main/win32/MenuTexts.h"
 #include "platform/Text.h"
@@ -14,6 +15,8 @@
 #include "resources/MainWindowIds.h"
 #include "scan/win32/RegProgressHint.h"
 #include "windows/win32/About.h"
+#include "windows/win32/ShowHint.h"
+#include "windows/win32/SystemPiont.h"
 
 namespace kelvane {
 namespace {
@@ -69,8 +72,8 @@ void TfrmKelvane::FormCreate() {
   tasksLabel_ = CreateChild("STATIC", "Tasks", SS_NOPREFIX, IDC_TASKS_LABEL);
   scanButton_ = CreateChild("BUTTON", "Scan registry issue", BS_PUSHBUTTON | WS_TABSTOP,
                             ID_SCAN_REGISTRY);
-  repairButton_ = CreateChild("BUTTON", "Repair registry issue",
-                              BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, ID_REPAIR_REGISTRY);
+  repairButton_ = CreateChild("BUTTON", "Repair registry issue", BS_PUSHBUTTON | WS_TABSTOP,
+                              ID_REPAIR_REGISTRY);
   restoreButton_ = CreateChild("BUTTON", "Restore previous registry ",
                                BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, ID_RESTORE_REGISTRY);
   sectionsLabel_ = CreateChild("STATIC", "Select the sections to scan", SS_NOPREFIX,
@@ -234,6 +237,47 @@ void TfrmKelvane::bScanRegistryClick() {
   if (settings_.Beep) Beep(2047, 500);
 }
 
+void TfrmKelvane::bRepairRegistryClick() {
+  // The questions and windows of the run, all modal to this window.
+  class Prompts : public RepairPrompts {
+   public:
+    explicit Prompts(TfrmKelvane& form) : form_(form) {}
+    bool AskCreateBackupFolder(const std::string& question) override {
+      return MessageBoxA(form_.handle_, question.c_str(), kApplicationTitle,
+                         MB_YESNO | MB_ICONINFORMATION) == IDYES;
+    }
+    bool CreateRestorePoint() override {
+      TfrmSystemPoint window(form_.language_, form_.settings_.Lan);
+      return window.ShowModal(form_.handle_) != IDCANCEL;
+    }
+    void ShowResults() override {
+      form_.listView_->Refresh();
+      form_.UpdateStatusCounts();
+    }
+    void ShowSummary(std::size_t tickedCount) override {
+      TfrmShowHint window(form_.language_, form_.settings_.Lan, form_.settings_,
+                          static_cast<int>(tickedCount));
+      window.ShowModal(form_.handle_);
+    }
+    void ShowFailure(const std::string& message) override {
+      MessageBoxA(form_.handle_, message.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR);
+    }
+    void Beep() override { ::Beep(2047, 500); }
+
+   private:
+    TfrmKelvane& form_;
+  } prompts(*this);
+
+  Win32System system;
+  RepairContext context{registry_, files_, system.WindowsVersionCode(), [] {
+                          SYSTEMTIME now;
+                          GetLocalTime(&now);
+                          return LocalDateTime{now.wYear, now.wMonth, now.wDay, now.wHour,
+                                               now.wMinute, now.wSecond};
+                        }};
+  RunRepair(results_, leftovers_, settings_, language_, context, prompts, currentBackupFile_);
+}
+
 void TfrmKelvane::TickRows(bool ticked, bool ofType) {
   if (ofType) {
     const int current = listView_->CurrentRow();
@@ -378,6 +422,7 @@ void TfrmKelvane::OpenAddress(const std::string& address) {
 void TfrmKelvane::RunCleanOnce() {
   ShowWindow(handle_, SW_HIDE);
   bScanRegistryClick();
+  bRepairRegistryClick();
   PostMessageA(handle_, WM_CLOSE, 0, 0);
 }
 
@@ -411,6 +456,7 @@ void TfrmKelvane::OnCommand(int id) {
   switch (id) {
     case ID_EXIT: PostMessageA(handle_, WM_CLOSE, 0, 0); break;
     case ID_SCAN_REGISTRY: bScanRegistryClick(); break;
+    case ID_REPAIR_REGISTRY: bRepairRegistryClick(); break;
     case ID_SELECT_ALL: TickRows(true, false); break;
     case ID_SELECT_NONE: TickRows(false, false); break;
     case ID_SELECT_ALL_TYPE: TickRows(true, true); break;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "global/Localization.h"
+#include "global/ProductTitle.h"
 #include "global/Settings.h"
 #include "main/CategoryTree.h"
 #include "main/IgnoreLists.h"
@@ -18,11 +19,11 @@
 #include "main/win32/TitleBand.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
+#include "platform/win32/Win32Registry.h"
 
 namespace kelvane {
 
 constexpr char kMainWindowClass[] = "Tessaly Kelvane Made by Tessaly Software";
-constexpr char kApplicationTitle[] = "Tessaly Kelvane";
 constexpr UINT kActivateInstanceMessage = WM_USER + 0x2010;
 constexpr UINT kCleanOnceRunMessage = WM_USER + 0x2011;
 
@@ -61,6 +62,7 @@ class TfrmKelvane {
   void ShowResultsMenu(POINT screenPoint);
 
   void bScanRegistryClick();
+  void bRepairRegistryClick();
   void UpdateStatusCounts();
   void TickRows(bool ticked, bool ofType);
   void aIgnoreListAddExecute();
@@ -76,6 +78,7 @@ class TfrmKelvane {
 
   std::string programFolder_;
   bool cleanOnce_;
+  Win32Registry registry_;
   Win32FileSystem files_;
   Win32ProfileStore profiles_;
   Settings settings_;
@@ -83,6 +86,7 @@ class TfrmKelvane {
   CategoryTree tree_;
   ResultsModel results_;
   Leftovers leftovers_;
+  std::string currentBackupFile_;  // of the last repair run
   HWND handle_ = nullptr;
   HMENU menu_ = nullptr;
   HMENU languageMenu_ = nullptr;

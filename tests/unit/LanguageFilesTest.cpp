@@ -70,6 +70,11 @@ const char* const kMessageKeysInUse[] = {
     "RES_Problem_MRU",
     "RES_FindProblems",
     "RES_CheckedProblems",
+    "RES_Directory_Not_Exist",
+    "RES_Create_Directory",
+    "RES_CreatePoint_Fail",
+    "RES_ThereTotal",
+    "RES_RepairProblems",
 };
 
 // The main window's menus, each a list of item names; the language menu comes from the code.

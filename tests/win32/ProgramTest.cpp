@@ -1,4 +1,5 @@
-// The program as a process: one instance per desktop, and the unattended report.
+// The program as a process: one instance per desktop, the unattended report, the unattended
+// scan and repair.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -6,8 +7,11 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "main/win32/RegMain.h"
+#include "platform/Text.h"
+#include "resources/resource.h"
 
 namespace kelvane {
 namespace {
@@ -31,12 +35,21 @@ class Program {
                        &startup, &process)) {
       CloseHandle(process.hThread);
       process_ = process.hProcess;
+      id_ = process.dwProcessId;
     }
   }
+  // A program still running (a failed test) is ended, so it cannot hold the next test up.
   ~Program() {
-    if (process_) CloseHandle(process_);
+    if (!process_) return;
+    Kill();
+    CloseHandle(process_);
   }
   bool Started() const { return process_ != nullptr; }
+  DWORD Id() const { return id_; }
+  // Ends a running program at once; false when it had already ended.
+  bool Kill() {
+    return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT && TerminateProcess(process_, 99);
+  }
   // The exit code, or -1 when it did not end in time.
   int Wait(DWORD milliseconds) {
     if (WaitForSingleObject(process_, milliseconds) != WAIT_OBJECT_0) return -1;
@@ -47,6 +60,7 @@ class Program {
 
  private:
   HANDLE process_ = nullptr;
+  DWORD id_ = 0;
 };
 
 BOOL CALLBACK CountMainWindow(HWND window, LPARAM counter) {
@@ -106,18 +120,224 @@ TEST(Program, TheReportSwitchWritesTheReportWithoutAWindow) {
   EXPECT_NE(unwritable.Wait(300000), 0);
 }
 
-TEST(Program, CleanOnceScansWithoutAWindowAndEnds) {
+constexpr char kProgramFolder[] = "C:\\kelvane-tests\\";
+
+// options.ini beside the program: only the current user's files and folders are scanned, so a
+// run repairs little beyond what the test made.
+class ProgramOptions {
+ public:
+  ProgramOptions(const std::string& backupFolder, bool showHint) {
+    std::ofstream file(Path(), std::ios::binary);
+    file << "[Options]\r\nOutputDirectory=" << backupFolder << "\r\nShowHint=" << showHint
+         << "\r\n[TreeViewNodeCheck]\r\n";
+    for (int node = 1; node <= 23; ++node) {
+      file << node << "=" << (node == 1 || node == 2 || node == 4) << "\r\n";
+    }
+  }
+  ~ProgramOptions() { DeleteFileA(Path().c_str()); }
+
+ private:
+  static std::string Path() { return std::string(kProgramFolder) + "options.ini"; }
+};
+
+// A key of the current user, without subkeys, holding values that name missing programs;
+// removed at the end.
+class MissingProgramsKey {
+ public:
+  MissingProgramsKey(const std::string& name, int count) : path_("Software\\" + name) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    for (int index = 0; index < count; ++index) {
+      const std::string data = Data(index);
+      RegSetValueExA(key, Name(index).c_str(), 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(data.c_str()),
+                     static_cast<DWORD>(data.size() + 1));
+    }
+    RegCloseKey(key);
+  }
+  ~MissingProgramsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str()); }
+
+  static std::string Name(int index) { return "Program " + std::to_string(index); }
+  static std::string Data(int index) {
+    return "C:\\KelvaneGone\\program" + std::to_string(index) + ".exe";
+  }
+  // How many of the values are there with their data.
+  int CountPresent(int count) const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+      return 0;
+    }
+    int present = 0;
+    for (int index = 0; index < count; ++index) {
+      char data[MAX_PATH] = {};
+      DWORD size = sizeof(data);
+      if (RegQueryValueExA(key, Name(index).c_str(), nullptr, nullptr,
+                           reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS &&
+          data == Data(index)) {
+        ++present;
+      }
+    }
+    RegCloseKey(key);
+    return present;
+  }
+
+ private:
+  std::string path_;
+};
+
+std::vector<std::string> BackupFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\Backup*.reg").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.push_back(folder + "\\" + found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+void RemoveFolder(const std::string& folder) {
+  for (const std::string& file : BackupFiles(folder)) DeleteFileA(file.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The visible dialog a process shows, if any.
+struct DialogSearch {
+  DWORD processId;
+  HWND found;
+};
+BOOL CALLBACK FindProcessDialog(HWND window, LPARAM search) {
+  auto* wanted = reinterpret_cast<DialogSearch*>(search);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  if (owner != wanted->processId || std::string(className) != "#32770" ||
+      !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  wanted->found = window;
+  return FALSE;
+}
+
+std::string TextOf(HWND window) {
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
+// A message box's text: its longest static text.
+BOOL CALLBACK KeepLongestText(HWND child, LPARAM longest) {
+  char className[16] = {};
+  GetClassNameA(child, className, sizeof(className));
+  const std::string text = TextOf(child);
+  auto* kept = reinterpret_cast<std::string*>(longest);
+  if (SameTextAscii(className, "Static") && text.size() > kept->size()) *kept = text;
+  return TRUE;
+}
+
+std::string MessageText(HWND messageBox) {
+  std::string longest;
+  EnumChildWindows(messageBox, &KeepLongestText, reinterpret_cast<LPARAM>(&longest));
+  return longest;
+}
+
+bool ImportWithRegistryEditor(const std::string& file) {
+  std::string commandLine = "regedit /s \"" + file + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  const bool ended = WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ended;
+}
+
+TEST(Program, CleanOnceScansAndRepairsWithoutItsWindowButAsksItsQuestions) {
+  const std::string backupFolder = std::string(kProgramFolder) + "clean-once-backup";
+  RemoveFolder(backupFolder);
+  const ProgramOptions options(backupFolder, true);
+  const MissingProgramsKey key("KelvaneCleanOnceTest", 3);
+
   Program run("-CleanOnce");
   ASSERT_TRUE(run.Started());
   bool windowSeen = false;
+  std::string question;
+  std::string summary;
   int code = -1;
-  for (int attempt = 0; attempt < 600 && code == -1; ++attempt) {
+  for (int attempt = 0; attempt < 1200 && code == -1; ++attempt) {
     HWND window = FindWindowA(kMainWindowClass, nullptr);
     if (window && IsWindowVisible(window)) windowSeen = true;
+    DialogSearch search{run.Id(), nullptr};
+    EnumWindows(&FindProcessDialog, reinterpret_cast<LPARAM>(&search));
+    if (HWND count = search.found ? GetDlgItem(search.found, IDC_SHOW_HINT_COUNT) : nullptr) {
+      summary = TextOf(count);
+      PostMessageA(search.found, WM_COMMAND, IDNO, 0);
+    } else if (search.found && GetDlgItem(search.found, IDYES)) {
+      question = MessageText(search.found);
+      PostMessageA(search.found, WM_COMMAND, IDYES, 0);
+    }
     code = run.Wait(100);
   }
   EXPECT_EQ(code, 0);
   EXPECT_FALSE(windowSeen);
+  EXPECT_EQ(question, backupFolder +
+                          ",The backup directory does not exist.\r\ncreates a new directory?");
+  EXPECT_EQ(summary.rfind("There are total ", 0), 0u) << summary;
+  EXPECT_EQ(key.CountPresent(3), 0);
+  const std::vector<std::string> files = BackupFiles(backupFolder);
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(ReadFile(files[0]).rfind("REGEDIT4\r\n", 0), 0u);
+
+  ASSERT_TRUE(ImportWithRegistryEditor(files[0]));
+  EXPECT_EQ(key.CountPresent(3), 3);
+  RemoveFolder(backupFolder);
+}
+
+TEST(Program, AProgramKilledDuringARepairLeavesEveryDeletedItemInItsBackup) {
+  constexpr int kValues = 4000;
+  const std::string backupFolder = std::string(kProgramFolder) + "killed-backup";
+  RemoveFolder(backupFolder);
+  CreateDirectoryA(backupFolder.c_str(), nullptr);
+  const ProgramOptions options(backupFolder, false);
+  const MissingProgramsKey key("KelvaneKilledRepairTest", kValues);
+
+  Program run("-cleanonce");
+  ASSERT_TRUE(run.Started());
+  // Stopped once about a quarter of the values is in the backup file.
+  const std::size_t bytesPerItem = 90;
+  bool killed = false;
+  for (int attempt = 0; attempt < 12000 && !killed; ++attempt) {
+    const std::vector<std::string> files = BackupFiles(backupFolder);
+    if (!files.empty() && ReadFile(files[0]).size() > kValues / 4 * bytesPerItem) {
+      killed = run.Kill();
+    }
+    if (run.Wait(10) != -1) break;
+  }
+  ASSERT_TRUE(killed) << "the repair ended before it could be stopped";
+  const int left = key.CountPresent(kValues);
+  EXPECT_GT(left, 0);
+  EXPECT_LT(left, kValues);
+
+  const std::vector<std::string> files = BackupFiles(backupFolder);
+  ASSERT_EQ(files.size(), 1u);
+  ASSERT_TRUE(ImportWithRegistryEditor(files[0]));
+  EXPECT_EQ(key.CountPresent(kValues), kValues) << left << " were left before the import";
+  RemoveFolder(backupFolder);
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "global/Localization.h"
+#include "global/Settings.h"
+#include "platform/PortableProfileStore.h"
+#include "tests/support/ScratchFolder.h"
+#include "windows/ShowHint.h"
+
+namespace kelvane {
+namespace {
+
+class RepairSummary : public ::testing::Test {
+ protected:
+  testsupport::ScratchFolder folder_;
+  PortableProfileStore store_;
+  std::string lan_ = "English";
+  Language language_{store_, folder_.Path(), lan_};
+};
+
+TEST_F(RepairSummary, CountsTheProblemsInTheCurrentLanguage) {
+  EXPECT_EQ(RepairSummaryText(language_, 12), "There are total 12 problems to be repaired.");
+  EXPECT_EQ(RepairSummaryText(language_, 1), "There are total 1 problems to be repaired.");
+
+  testsupport::WriteRawFile(LanguageFilePath(folder_.Path(), "German"),
+                            "[ResourceString]\r\nRES_ThereTotal=Insgesamt wurden\r\n"
+                            "RES_RepairProblems=Probleme repariert.\r\n");
+  lan_ = "German";
+  EXPECT_EQ(RepairSummaryText(language_, 12), "Insgesamt wurden 12 Probleme repariert.");
+  // A language without its file has no words, only the number between blanks.
+  lan_ = "French";
+  EXPECT_EQ(RepairSummaryText(language_, 3), " 3 ");
+}
+
+TEST(NotShowHintBox, TickingTurnsTheSummaryOffAndUntickingBackOn) {
+  Settings settings;
+  settings.ShowHint = true;
+  ApplyNotShowHintBox(settings, true);
+  EXPECT_FALSE(settings.ShowHint);
+  ApplyNotShowHintBox(settings, false);
+  EXPECT_TRUE(settings.ShowHint);
+
+  settings.ShowHint = false;
+  ApplyNotShowHintBox(settings, false);
+  EXPECT_TRUE(settings.ShowHint);
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,107 @@
+// The summary window after a repair, driven by a thread timer under Wine.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "global/Localization.h"
+#include "global/Settings.h"
+#include "platform/win32/Win32ProfileStore.h"
+#include "resources/resource.h"
+#include "tests/support/ScratchFolder.h"
+#include "windows/win32/ShowHint.h"
+
+namespace kelvane {
+namespace {
+
+std::string TextOf(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
+// What the open window showed, and ShowHint after each click of the box.
+struct Seen {
+  std::string caption;
+  std::string count;
+  std::string secondLine;
+  std::string close;
+  bool tickedAtFirst = true;
+  bool showHintAfterTick = true;
+  bool showHintAfterUntick = false;
+};
+Seen g_seen;
+Settings* g_settings = nullptr;
+bool g_useCloseBox = false;
+
+void CALLBACK ReadClickAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND window = FindWindowA("#32770", nullptr);
+  if (!window || !IsWindowVisible(window)) return;
+  KillTimer(nullptr, timer);
+  g_seen.caption = TextOf(window);
+  g_seen.count = TextOf(GetDlgItem(window, IDC_SHOW_HINT_COUNT));
+  g_seen.secondLine = TextOf(GetDlgItem(window, IDC_SHOW_HINT_LINE1));
+  g_seen.close = TextOf(GetDlgItem(window, IDNO));
+  HWND box = GetDlgItem(window, IDC_SHOW_HINT_NOT_SHOW);
+  g_seen.tickedAtFirst = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  SendMessageA(box, BM_CLICK, 0, 0);
+  g_seen.showHintAfterTick = g_settings->ShowHint;
+  SendMessageA(box, BM_CLICK, 0, 0);
+  g_seen.showHintAfterUntick = g_settings->ShowHint;
+  if (g_useCloseBox) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  } else {
+    PostMessageA(GetDlgItem(window, IDNO), BM_CLICK, 0, 0);
+  }
+}
+
+class SummaryWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_seen = Seen{};
+    g_settings = &settings_;
+    g_useCloseBox = false;
+    settings_.ShowHint = true;
+  }
+
+  INT_PTR Show(int problems) {
+    Language language(profiles_, folder_.Path(), lan_);
+    TfrmShowHint window(language, lan_, settings_, problems);
+    SetTimer(nullptr, 0, 20, &ReadClickAndClose);
+    return window.ShowModal(nullptr);
+  }
+
+  testsupport::ScratchFolder folder_;
+  Win32ProfileStore profiles_;
+  std::string lan_ = "English";
+  Settings settings_;
+};
+
+TEST_F(SummaryWindow, CountsTheProblemsAndItsBoxSwitchesItselfOff) {
+  EXPECT_EQ(Show(12), IDNO);
+  EXPECT_EQ(g_seen.caption, "Tessaly Kelvane");
+  EXPECT_EQ(g_seen.count, "There are total 12 problems to be repaired.");
+  EXPECT_FALSE(g_seen.tickedAtFirst);
+  EXPECT_FALSE(g_seen.showHintAfterTick);
+  EXPECT_TRUE(g_seen.showHintAfterUntick);
+  EXPECT_TRUE(settings_.ShowHint);
+}
+
+TEST_F(SummaryWindow, IsTranslatedBeforeTheCountIsSet) {
+  testsupport::WriteRawFile(LanguageFilePath(folder_.Path(), "German"),
+                            "[frmShowHint]\r\nLabel1=Reparatur erfolgreich!\r\n"
+                            "Label2=Hinweis\r\nbCancel=&Schliessen\r\n"
+                            "[ResourceString]\r\nRES_ThereTotal=Insgesamt wurden\r\n"
+                            "RES_RepairProblems=Probleme repariert.\r\n");
+  lan_ = "German";
+  g_useCloseBox = true;
+  EXPECT_EQ(Show(3), IDNO);
+  EXPECT_EQ(g_seen.caption, "Tessaly Kelvane");
+  EXPECT_EQ(g_seen.count, "Insgesamt wurden 3 Probleme repariert.");
+  EXPECT_EQ(g_seen.secondLine, "Hinweis");
+  EXPECT_EQ(g_seen.close, "&Schliessen");
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,31 @@
+// The summary window after a repair: the number of problems repaired, why some may come
+// back, and a box that switches the summary off.
+#pragma once
+
+#include <string>
+
+#include "global/Localization.h"
+#include "global/Settings.h"
+#include "global/win32/ModalDialog.h"
+
+namespace kelvane {
+
+class TfrmShowHint : public ModalDialog {
+ public:
+  // The box changes settings.ShowHint in memory; it is written with the other settings.
+  TfrmShowHint(const Language& language, const std::string& currentLanguage, Settings& settings,
+               int problemCount);
+  // IDNO from Close, Escape or the close box.
+  INT_PTR ShowModal(HWND owner);
+
+ private:
+  void OnInit() override;
+  void OnCommand(int id) override;
+
+  const Language& language_;
+  std::string currentLanguage_;
+  Settings& settings_;
+  int problemCount_;
+};
+
+}  // namespace kelvane
