@@ -14,6 +14,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "resources/MainWindowIds.h"
 #include "resources/resource.h"
+#include "tests/win32/BackupFolderFiles.h"
 
 namespace kelvane {
 namespace {
@@ -44,6 +45,46 @@ void CALLBACK PressStop(HWND, UINT, UINT_PTR timer, DWORD) {
   if (!progress) return;
   KillTimer(nullptr, timer);
   PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDC_SCAN_STOP, BN_CLICKED), 0);
+}
+
+// What the repair's modal windows showed; each is answered as a user would.
+struct RepairDialogsSeen {
+  std::string question;
+  std::string summary;
+};
+RepairDialogsSeen g_repairDialogs;
+
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+BOOL CALLBACK KeepLongestStatic(HWND child, LPARAM longest) {
+  char className[16] = {};
+  GetClassNameA(child, className, sizeof(className));
+  auto* kept = reinterpret_cast<std::string*>(longest);
+  const std::string text = Text(child);
+  if (std::string(className) == "Static" && text.size() > kept->size()) *kept = text;
+  return TRUE;
+}
+
+// Agrees to make the backup folder and closes the summary.
+void CALLBACK AnswerRepairDialogs(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &FindVisibleDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog) return;
+  if (HWND count = GetDlgItem(dialog, IDC_SHOW_HINT_COUNT)) {
+    g_repairDialogs.summary = Text(count);
+    KillTimer(nullptr, timer);
+    PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+  } else if (GetDlgItem(dialog, IDYES)) {
+    EnumChildWindows(dialog, &KeepLongestStatic,
+                     reinterpret_cast<LPARAM>(&g_repairDialogs.question));
+    PostMessageA(dialog, WM_COMMAND, IDYES, 0);
+  }
 }
 
 class MainWindow : public ::testing::Test {
@@ -173,6 +214,44 @@ TEST_F(MainWindow, IgnoredRowsLeaveAndStayOutOfLaterScans) {
   Command(ID_SCAN_REGISTRY);
   EXPECT_EQ(MarkedKeys(), (std::vector<std::string>{std::string(kTestKey) + "\\A",
                                                     std::string(kTestKey) + "\\C"}));
+}
+
+TEST_F(MainWindow, RepairTakesTheTickedRowsAndTheRestStayOutOfLaterScans) {
+  const std::string backupFolder = std::string(kFolder) + "Backup";
+  RemoveBackupFolder(backupFolder);
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  ResultsModel& results = form_->Results();
+  results.TickAll(false);
+  const std::string key = std::string(kTestKey) + "\\";
+  for (std::size_t index = 0; index < results.Count(); ++index) {
+    const std::string& text = results.Row(index).record.key;
+    if (text == key + "A" || text == key + "B") results.SetTicked(index, true);
+  }
+  g_repairDialogs = {};
+  SetTimer(nullptr, 0, 100, &AnswerRepairDialogs);
+  Command(ID_REPAIR_REGISTRY);
+
+  EXPECT_EQ(g_repairDialogs.question,
+            backupFolder + ",The backup directory does not exist.\r\ncreates a new directory?");
+  EXPECT_EQ(g_repairDialogs.summary, "There are total 2 problems to be repaired.");
+  EXPECT_TRUE(results.Empty());
+  EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " 0 problems found");
+  EXPECT_EQ(ListView_GetItemCount(form_->ListView().Handle()), 0);
+  HKEY testKey = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KelvaneMainTest", 0, KEY_READ, &testKey),
+            ERROR_SUCCESS);
+  for (const char* name : {"A", "B", "C"}) {
+    const bool present =
+        RegQueryValueExA(testKey, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    EXPECT_EQ(present, std::string(name) == "C") << name;
+  }
+  RegCloseKey(testKey);
+  EXPECT_EQ(BackupFiles(backupFolder).size(), 1u);
+
+  // The unticked row is a leftover now.
+  Command(ID_SCAN_REGISTRY);
+  EXPECT_TRUE(MarkedKeys().empty());
 }
 
 TEST_F(MainWindow, ChoosingALanguageTranslatesAndEnglishComesBack) {

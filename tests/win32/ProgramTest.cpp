@@ -12,6 +12,7 @@
 #include "main/win32/RegMain.h"
 #include "platform/Text.h"
 #include "resources/resource.h"
+#include "tests/win32/BackupFolderFiles.h"
 
 namespace kelvane {
 namespace {
@@ -187,23 +188,6 @@ class MissingProgramsKey {
   std::string path_;
 };
 
-std::vector<std::string> BackupFiles(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\Backup*.reg").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    names.push_back(folder + "\\" + found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
-}
-
-void RemoveFolder(const std::string& folder) {
-  for (const std::string& file : BackupFiles(folder)) DeleteFileA(file.c_str());
-  RemoveDirectoryA(folder.c_str());
-}
-
 std::string ReadFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::stringstream text;
@@ -269,7 +253,7 @@ bool ImportWithRegistryEditor(const std::string& file) {
 
 TEST(Program, CleanOnceScansAndRepairsWithoutItsWindowButAsksItsQuestions) {
   const std::string backupFolder = std::string(kProgramFolder) + "clean-once-backup";
-  RemoveFolder(backupFolder);
+  RemoveBackupFolder(backupFolder);
   const ProgramOptions options(backupFolder, true);
   const MissingProgramsKey key("KelvaneCleanOnceTest", 3);
 
@@ -305,13 +289,13 @@ TEST(Program, CleanOnceScansAndRepairsWithoutItsWindowButAsksItsQuestions) {
 
   ASSERT_TRUE(ImportWithRegistryEditor(files[0]));
   EXPECT_EQ(key.CountPresent(3), 3);
-  RemoveFolder(backupFolder);
+  RemoveBackupFolder(backupFolder);
 }
 
 TEST(Program, AProgramKilledDuringARepairLeavesEveryDeletedItemInItsBackup) {
   constexpr int kValues = 4000;
   const std::string backupFolder = std::string(kProgramFolder) + "killed-backup";
-  RemoveFolder(backupFolder);
+  RemoveBackupFolder(backupFolder);
   CreateDirectoryA(backupFolder.c_str(), nullptr);
   const ProgramOptions options(backupFolder, false);
   const MissingProgramsKey key("KelvaneKilledRepairTest", kValues);
@@ -337,7 +321,7 @@ TEST(Program, AProgramKilledDuringARepairLeavesEveryDeletedItemInItsBackup) {
   ASSERT_EQ(files.size(), 1u);
   ASSERT_TRUE(ImportWithRegistryEditor(files[0]));
   EXPECT_EQ(key.CountPresent(kValues), kValues) << left << " were left before the import";
-  RemoveFolder(backupFolder);
+  RemoveBackupFolder(backupFolder);
 }
 
 }  // namespace
