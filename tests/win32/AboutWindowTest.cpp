@@ -11,16 +11,11 @@
 #include "global/win32/JpegPicture.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "resources/resource.h"
+#include "tests/win32/DialogSearch.h"
 #include "windows/win32/About.h"
 
 namespace kelvane {
 namespace {
-
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
 
 // The resource's bytes, to damage copies of a real picture.
 std::vector<unsigned char> ResourceBytes(int id) {
@@ -40,21 +35,12 @@ struct Seen {
 Seen g_seen;
 bool g_clickLink = false;
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof(className));
-  if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
 void CALLBACK ReadAndPressOk(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  HWND dialog = FindThreadDialog();
   if (!dialog) return;
   KillTimer(nullptr, timer);
-  g_seen.caption = TextOf(dialog);
-  g_seen.version = TextOf(GetDlgItem(dialog, IDC_ABOUT_VERSION));
+  g_seen.caption = WindowText(dialog);
+  g_seen.version = WindowText(GetDlgItem(dialog, IDC_ABOUT_VERSION));
   RECT banner;
   GetClientRect(GetDlgItem(dialog, IDC_ABOUT_BANNER), &banner);
   g_seen.banner = {banner.right, banner.bottom};

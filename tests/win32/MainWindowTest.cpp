@@ -15,6 +15,7 @@
 #include "resources/MainWindowIds.h"
 #include "resources/resource.h"
 #include "tests/win32/BackupFolderFiles.h"
+#include "tests/win32/DialogSearch.h"
 
 namespace kelvane {
 namespace {
@@ -27,12 +28,6 @@ constexpr int kRootNode = 0;
 std::string StatusText(HWND status, int panel) {
   char buffer[256] = {};
   SendMessageA(status, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(buffer));
-  return buffer;
-}
-
-std::string Text(HWND window) {
-  char buffer[256] = {};
-  GetWindowTextA(window, buffer, sizeof(buffer));
   return buffer;
 }
 
@@ -54,35 +49,16 @@ struct RepairDialogsSeen {
 };
 RepairDialogsSeen g_repairDialogs;
 
-BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof(className));
-  if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
-BOOL CALLBACK KeepLongestStatic(HWND child, LPARAM longest) {
-  char className[16] = {};
-  GetClassNameA(child, className, sizeof(className));
-  auto* kept = reinterpret_cast<std::string*>(longest);
-  const std::string text = Text(child);
-  if (std::string(className) == "Static" && text.size() > kept->size()) *kept = text;
-  return TRUE;
-}
-
 // Agrees to make the backup folder and closes the summary.
 void CALLBACK AnswerRepairDialogs(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), &FindVisibleDialog, reinterpret_cast<LPARAM>(&dialog));
+  HWND dialog = FindThreadDialog();
   if (!dialog) return;
   if (HWND count = GetDlgItem(dialog, IDC_SHOW_HINT_COUNT)) {
-    g_repairDialogs.summary = Text(count);
+    g_repairDialogs.summary = WindowText(count);
     KillTimer(nullptr, timer);
     PostMessageA(dialog, WM_COMMAND, IDNO, 0);
   } else if (GetDlgItem(dialog, IDYES)) {
-    EnumChildWindows(dialog, &KeepLongestStatic,
-                     reinterpret_cast<LPARAM>(&g_repairDialogs.question));
+    g_repairDialogs.question = WindowText(GetDlgItem(dialog, kMessageBoxTextId));
     PostMessageA(dialog, WM_COMMAND, IDYES, 0);
   }
 }
@@ -271,7 +247,7 @@ TEST_F(MainWindow, ChoosingALanguageTranslatesAndEnglishComesBack) {
   }
   Command(ID_LANGUAGE_FIRST + static_cast<int>(german));
   EXPECT_EQ(form_->CurrentSettings().Lan, "German");
-  EXPECT_EQ(Text(Child(ID_SCAN_REGISTRY)), "Registrierung pr\xfc" "fen");
+  EXPECT_EQ(WindowText(Child(ID_SCAN_REGISTRY)), "Registrierung pr\xfc" "fen");
   char caption[64] = {};
   HMENU fileMenu = GetSubMenu(GetMenu(form_->Handle()), 0);
   GetMenuStringA(fileMenu, ID_EXIT, caption, sizeof(caption), MF_BYCOMMAND);
@@ -279,7 +255,7 @@ TEST_F(MainWindow, ChoosingALanguageTranslatesAndEnglishComesBack) {
   EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " 0 Probleme gefunden");
 
   Command(ID_LANGUAGE_FIRST + static_cast<int>(english));
-  EXPECT_EQ(Text(Child(ID_SCAN_REGISTRY)), "Scan registry issue");
+  EXPECT_EQ(WindowText(Child(ID_SCAN_REGISTRY)), "Scan registry issue");
   EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " 0 problems found");
   DeleteFileA((std::string(kFolder) + "Lan_German.ini").c_str());
   DeleteFileA((std::string(kFolder) + "Lan_English.ini").c_str());

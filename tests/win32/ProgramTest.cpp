@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "main/win32/RegMain.h"
-#include "platform/Text.h"
 #include "resources/resource.h"
 #include "tests/win32/BackupFolderFiles.h"
+#include "tests/win32/DialogSearch.h"
 
 namespace kelvane {
 namespace {
@@ -195,47 +195,6 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// The visible dialog a process shows, if any.
-struct DialogSearch {
-  DWORD processId;
-  HWND found;
-};
-BOOL CALLBACK FindProcessDialog(HWND window, LPARAM search) {
-  auto* wanted = reinterpret_cast<DialogSearch*>(search);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof(className));
-  if (owner != wanted->processId || std::string(className) != "#32770" ||
-      !IsWindowVisible(window)) {
-    return TRUE;
-  }
-  wanted->found = window;
-  return FALSE;
-}
-
-std::string TextOf(HWND window) {
-  char text[512] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
-
-// A message box's text: its longest static text.
-BOOL CALLBACK KeepLongestText(HWND child, LPARAM longest) {
-  char className[16] = {};
-  GetClassNameA(child, className, sizeof(className));
-  const std::string text = TextOf(child);
-  auto* kept = reinterpret_cast<std::string*>(longest);
-  if (SameTextAscii(className, "Static") && text.size() > kept->size()) *kept = text;
-  return TRUE;
-}
-
-std::string MessageText(HWND messageBox) {
-  std::string longest;
-  EnumChildWindows(messageBox, &KeepLongestText, reinterpret_cast<LPARAM>(&longest));
-  return longest;
-}
-
 bool ImportWithRegistryEditor(const std::string& file) {
   std::string commandLine = "regedit /s \"" + file + "\"";
   STARTUPINFOA startup = {};
@@ -266,14 +225,13 @@ TEST(Program, CleanOnceScansAndRepairsWithoutItsWindowButAsksItsQuestions) {
   for (int attempt = 0; attempt < 1200 && code == -1; ++attempt) {
     HWND window = FindWindowA(kMainWindowClass, nullptr);
     if (window && IsWindowVisible(window)) windowSeen = true;
-    DialogSearch search{run.Id(), nullptr};
-    EnumWindows(&FindProcessDialog, reinterpret_cast<LPARAM>(&search));
-    if (HWND count = search.found ? GetDlgItem(search.found, IDC_SHOW_HINT_COUNT) : nullptr) {
-      summary = TextOf(count);
-      PostMessageA(search.found, WM_COMMAND, IDNO, 0);
-    } else if (search.found && GetDlgItem(search.found, IDYES)) {
-      question = MessageText(search.found);
-      PostMessageA(search.found, WM_COMMAND, IDYES, 0);
+    HWND dialog = FindProcessDialog(run.Id());
+    if (HWND count = dialog ? GetDlgItem(dialog, IDC_SHOW_HINT_COUNT) : nullptr) {
+      summary = WindowText(count);
+      PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+    } else if (dialog && GetDlgItem(dialog, IDYES)) {
+      question = WindowText(GetDlgItem(dialog, kMessageBoxTextId));
+      PostMessageA(dialog, WM_COMMAND, IDYES, 0);
     }
     code = run.Wait(100);
   }

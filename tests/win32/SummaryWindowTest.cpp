@@ -9,17 +9,12 @@
 #include "global/Settings.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "resources/resource.h"
+#include "tests/win32/DialogSearch.h"
 #include "tests/support/ScratchFolder.h"
 #include "windows/win32/ShowHint.h"
 
 namespace kelvane {
 namespace {
-
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
 
 // What the open window showed, and ShowHint after each click of the box.
 struct Seen {
@@ -39,10 +34,10 @@ void CALLBACK ReadClickAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND window = FindWindowA("#32770", nullptr);
   if (!window || !IsWindowVisible(window)) return;
   KillTimer(nullptr, timer);
-  g_seen.caption = TextOf(window);
-  g_seen.count = TextOf(GetDlgItem(window, IDC_SHOW_HINT_COUNT));
-  g_seen.secondLine = TextOf(GetDlgItem(window, IDC_SHOW_HINT_LINE1));
-  g_seen.close = TextOf(GetDlgItem(window, IDNO));
+  g_seen.caption = WindowText(window);
+  g_seen.count = WindowText(GetDlgItem(window, IDC_SHOW_HINT_COUNT));
+  g_seen.secondLine = WindowText(GetDlgItem(window, IDC_SHOW_HINT_LINE1));
+  g_seen.close = WindowText(GetDlgItem(window, IDNO));
   HWND box = GetDlgItem(window, IDC_SHOW_HINT_NOT_SHOW);
   g_seen.tickedAtFirst = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
   SendMessageA(box, BM_CLICK, 0, 0);

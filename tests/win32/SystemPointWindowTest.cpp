@@ -11,19 +11,12 @@
 #include "global/Localization.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "resources/resource.h"
+#include "tests/win32/DialogSearch.h"
 #include "tests/support/ScratchFolder.h"
 #include "windows/win32/SystemPiont.h"
 
 namespace kelvane {
 namespace {
-
-constexpr int kMessageBoxText = 0xFFFF;
-
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
 
 // What a thread timer saw of the open window and did to it.
 struct Seen {
@@ -40,35 +33,18 @@ Seen g_seen;
 int g_answer = IDYES;  // to the question
 bool g_closeWhileWaiting = false;
 
-struct DialogSearch {
-  std::string caption;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM search) {
-  auto& wanted = *reinterpret_cast<DialogSearch*>(search);
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof(className));
-  if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
-  if (TextOf(window) != wanted.caption) return TRUE;
-  wanted.found = window;
-  return FALSE;
-}
-
 // The question's caption is the product name; the window's is not.
 HWND FindQuestion() {
-  DialogSearch search{"Tessaly Kelvane"};
-  EnumThreadWindows(GetCurrentThreadId(), &FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindThreadDialog("Tessaly Kelvane");
 }
 
 // Answers every question; with g_closeWhileWaiting, reads the window and closes it.
 void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD) {
   if (HWND box = FindQuestion()) {
     ++g_seen.questions;
-    g_seen.question = TextOf(GetDlgItem(box, kMessageBoxText));
-    g_seen.questionCaption = TextOf(box);
-    g_seen.windowCaption = TextOf(GetWindow(box, GW_OWNER));
+    g_seen.question = WindowText(GetDlgItem(box, kMessageBoxTextId));
+    g_seen.questionCaption = WindowText(box);
+    g_seen.windowCaption = WindowText(GetWindow(box, GW_OWNER));
     // Wine's question answers DM_GETDEFID with IDOK; the button's own style tells the truth.
     g_seen.noIsDefault =
         (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
@@ -79,8 +55,8 @@ void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD) {
   HWND window = FindWindowA("#32770", "Create System Point");
   if (!window || !IsWindowVisible(window)) return;
   g_closeWhileWaiting = false;
-  g_seen.windowCaption = TextOf(window);
-  g_seen.task = TextOf(GetDlgItem(window, IDC_SYSTEM_POINT_TASK));
+  g_seen.windowCaption = WindowText(window);
+  g_seen.task = WindowText(GetDlgItem(window, IDC_SYSTEM_POINT_TASK));
   g_seen.progressMaximum = static_cast<int>(
       SendMessageA(GetDlgItem(window, IDC_SYSTEM_POINT_PROGRESS), PBM_GETRANGE, FALSE, 0));
   g_seen.hasSystemMenu = (GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU) != 0;

@@ -1,0 +1,53 @@
+// Finding the dialogs that a test's modal loops, or a program it started, show.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "global/win32/DialogTexts.h"
+
+namespace kelvane {
+
+// The control that holds a message box's text.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+namespace dialogsearch {
+
+struct Search {
+  DWORD processId;      // 0: any
+  const char* caption;  // nullptr: any
+  HWND found;
+};
+
+inline BOOL CALLBACK Match(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<Search*>(parameter);
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (search.processId != 0 && owner != search.processId) return TRUE;
+  if (search.caption && WindowText(window) != search.caption) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+}  // namespace dialogsearch
+
+// A visible dialog of the calling thread, with the caption when one is given.
+inline HWND FindThreadDialog(const char* caption = nullptr) {
+  dialogsearch::Search search{0, caption, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &dialogsearch::Match,
+                    reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A visible dialog of another process.
+inline HWND FindProcessDialog(DWORD processId) {
+  dialogsearch::Search search{processId, nullptr, nullptr};
+  EnumWindows(&dialogsearch::Match, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace kelvane
