@@ -2,35 +2,12 @@
 
 #include "main/BackupWriter.h"
 #include "platform/RegistryAccess.h"
-#include "tests/conformance/FileSystemEnvironment.h"
-#include "tests/conformance/RegistryEnvironment.h"
-#include "tests/support/RegistrySnapshot.h"
+#include "tests/conformance/RegistryScratchTest.h"
 
 namespace kelvane {
 namespace {
 
-class BackupConformance : public ::testing::Test {
- protected:
-  void SetUp() override {
-    registry_ = MakeConformanceRegistry();
-    files_ =
-        MakeFileSystemEnvironment(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    DeleteScratch();
-  }
-  void TearDown() override { DeleteScratch(); }
-
-  void DeleteScratch() {
-    RegistryAccess access(*registry_);
-    access.DeleteKey(kConformanceScratchKey);
-  }
-
-  testsupport::RegistrySnapshot Snapshot() {
-    return testsupport::TakeSnapshot(*registry_, kHkeyCurrentUser, kConformanceScratchKey);
-  }
-
-  std::unique_ptr<RegistryStore> registry_;
-  std::unique_ptr<FileSystemEnvironment> files_;
-};
+using BackupConformance = RegistryScratchTest;
 
 TEST_F(BackupConformance, TheRegistryEditorRestoresAWholeKeyBackupExactly) {
   const std::string key = std::string(kConformanceScratchKey) + "\\Everything";

@@ -2,13 +2,8 @@
 // system's registry editor imports the run's backup file.
 #include <gtest/gtest.h>
 
-#include "global/Localization.h"
-#include "main/RepairRun.h"
-#include "platform/PortableProfileStore.h"
-#include "platform/RegistryAccess.h"
-#include "tests/conformance/FileSystemEnvironment.h"
-#include "tests/conformance/RegistryEnvironment.h"
-#include "tests/support/RegistrySnapshot.h"
+#include "tests/conformance/RegistryScratchTest.h"
+#include "tests/support/RepairHarness.h"
 
 namespace kelvane {
 namespace {
@@ -20,43 +15,23 @@ using testsupport::TextValue;
 
 constexpr char kRunFileName[] = "Backup20100305090702.reg";
 
-// Agrees to every question and records what the run reported.
-class AgreeingPrompts : public RepairPrompts {
- public:
-  std::vector<std::size_t> summaries;
-  std::vector<std::string> failures;
-  bool AskCreateBackupFolder(const std::string&) override { return true; }
-  bool CreateRestorePoint() override { return true; }
-  void ShowResults() override {}
-  void ShowSummary(std::size_t tickedCount) override { summaries.push_back(tickedCount); }
-  void ShowFailure(const std::string& message) override { failures.push_back(message); }
-  void Beep() override {}
-};
-
 // The first line where two exports differ, to keep a failure's message short.
 std::string FirstDifference(const std::string& before, const std::string& after) {
   std::size_t at = 0;
   while (at < before.size() && at < after.size() && before[at] == after[at]) ++at;
-  const std::size_t lineStart = before.rfind('\n', at) == std::string::npos ? 0 : before.rfind('\n', at) + 1;
+  const std::size_t newline = before.rfind('\n', at);
+  const std::size_t lineStart = newline == std::string::npos ? 0 : newline + 1;
   return "before: " + before.substr(lineStart, 160) + "\nafter:  " + after.substr(lineStart, 160);
 }
 
-class RepairConformance : public ::testing::Test {
+class RepairConformance : public RegistryScratchTest {
  protected:
   void SetUp() override {
-    registry_ = MakeConformanceRegistry();
-    files_ =
-        MakeFileSystemEnvironment(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    DeleteScratch();
-    settings_.OutputDirectory = files_->ScratchFolder() + "Backup";
-    settings_.ShowHint = true;
+    RegistryScratchTest::SetUp();
+    run_.settings.OutputDirectory = files_->ScratchFolder() + "Backup";
+    run_.settings.ShowHint = true;
   }
-  void TearDown() override { DeleteScratch(); }
 
-  void DeleteScratch() {
-    RegistryAccess access(*registry_);
-    access.DeleteKey(kConformanceScratchKey);
-  }
   void Put(const std::string& below, const std::string& name, const RawValue& value) {
     PutValue(*registry_, kHkeyCurrentUser, std::string(kConformanceScratchKey) + "\\" + below,
              name, value);
@@ -68,25 +43,10 @@ class RepairConformance : public ::testing::Test {
     results_.Add(ProblemRecord{"Invalid", key, value, kind});
     results_.SetTicked(results_.Count() - 1, true);
   }
-  void Run() {
-    RepairContext context{*registry_, files_->FileSystem(), 11,
-                          [] { return LocalDateTime{2010, 3, 5, 9, 7, 2}; }};
-    RunRepair(results_, leftovers_, settings_, language_, context, prompts_, backupFile_);
-  }
-  testsupport::RegistrySnapshot Snapshot() {
-    return testsupport::TakeSnapshot(*registry_, kHkeyCurrentUser, kConformanceScratchKey);
-  }
+  void Run() { run_.Run(results_, *registry_, files_->FileSystem(), 11); }
 
-  std::unique_ptr<RegistryStore> registry_;
-  std::unique_ptr<FileSystemEnvironment> files_;
-  PortableProfileStore profiles_;
-  std::string lan_ = "English";
-  Language language_{profiles_, "", lan_};
-  Settings settings_;
   ResultsModel results_;
-  Leftovers leftovers_;
-  AgreeingPrompts prompts_;
-  std::string backupFile_;
+  testsupport::RepairHarness run_{""};
 };
 
 TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
@@ -114,10 +74,10 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
   const std::string before = ExportRegistry(*registry_, *files_);
 
   Run();
-  EXPECT_TRUE(prompts_.failures.empty());
-  EXPECT_EQ(prompts_.summaries, std::vector<std::size_t>{8});
-  EXPECT_EQ(leftovers_.keys, std::vector<std::string>{KeyText("Missing")});
-  EXPECT_EQ(backupFile_, settings_.OutputDirectory + "\\" + kRunFileName);
+  EXPECT_TRUE(run_.prompts.failures.empty());
+  EXPECT_EQ(run_.prompts.summaries, std::vector<std::size_t>{8});
+  EXPECT_EQ(run_.leftovers.keys, std::vector<std::string>{KeyText("Missing")});
+  EXPECT_EQ(run_.backupFile, run_.settings.OutputDirectory + "\\" + kRunFileName);
   const testsupport::RegistrySnapshot repaired = Snapshot();
   EXPECT_EQ(repaired.count("Whole"), 0u);
   EXPECT_EQ(repaired.count("Classes\\{X}"), 0u);
@@ -127,15 +87,15 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
   EXPECT_EQ(repaired.at("Def").size(), 1u);
   EXPECT_FALSE(files_->FileSystem().FileExists(shortcut));
 
-  ImportRegFile(*registry_, *files_, backupFile_);
+  ImportRegFile(*registry_, *files_, run_.backupFile);
   const std::string after = ExportRegistry(*registry_, *files_);
   EXPECT_TRUE(after == before) << FirstDifference(before, after);
 }
 
 TEST_F(RepairConformance, ABackupFileThatCannotBeWrittenDeletesNothing) {
-  files_->MakeFolder(settings_.OutputDirectory);
+  files_->MakeFolder(run_.settings.OutputDirectory);
   // A folder where the run's file would go: the file can be neither made nor opened.
-  files_->MakeFolder(settings_.OutputDirectory + "\\" + kRunFileName);
+  files_->MakeFolder(run_.settings.OutputDirectory + "\\" + kRunFileName);
   Put("Values", "Path", TextValue("C:\\KelvaneGone\\a.exe"));
   Put("Tree\\Sub", "", TextValue("C:\\KelvaneGone\\b.exe"));
   AddTicked(KeyText("Tree"), "", RepairKind::Key);
@@ -145,9 +105,9 @@ TEST_F(RepairConformance, ABackupFileThatCannotBeWrittenDeletesNothing) {
   Run();
   EXPECT_EQ(Snapshot(), before);
   EXPECT_EQ(results_.TickedCount(), 2u);
-  ASSERT_EQ(prompts_.failures.size(), 1u);
-  EXPECT_NE(prompts_.failures[0].find(kRunFileName), std::string::npos) << prompts_.failures[0];
-  EXPECT_TRUE(prompts_.summaries.empty());
+  ASSERT_EQ(run_.prompts.failures.size(), 1u);
+  EXPECT_NE(run_.prompts.failures[0].find(kRunFileName), std::string::npos) << run_.prompts.failures[0];
+  EXPECT_TRUE(run_.prompts.summaries.empty());
 }
 
 }  // namespace

@@ -3,14 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "global/Localization.h"
 #include "main/BackupWriter.h"
 #include "main/Repair.h"
-#include "main/RepairRun.h"
-#include "platform/PortableProfileStore.h"
 #include "platform/RegFile.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
+#include "tests/support/RepairHarness.h"
 #include "tests/support/RegistrySnapshot.h"
 
 namespace kelvane {
@@ -214,52 +212,19 @@ TEST_F(Repair, AFullDiskEndsTheWalkAtTheRowItCouldNotBackUp) {
   EXPECT_EQ(values.count("One"), 1u);
 }
 
-// Records what the run asked of its window.
-class RecordingPrompts : public RepairPrompts {
- public:
-  bool createFolder = true;
-  bool restorePointGoesOn = true;
-  std::vector<std::string> questions;
-  int restorePoints = 0;
-  int resultsShown = 0;
-  std::vector<std::size_t> summaries;
-  std::vector<std::string> failures;
-  int beeps = 0;
-
-  bool AskCreateBackupFolder(const std::string& question) override {
-    questions.push_back(question);
-    return createFolder;
-  }
-  bool CreateRestorePoint() override {
-    ++restorePoints;
-    return restorePointGoesOn;
-  }
-  void ShowResults() override { ++resultsShown; }
-  void ShowSummary(std::size_t tickedCount) override { summaries.push_back(tickedCount); }
-  void ShowFailure(const std::string& message) override { failures.push_back(message); }
-  void Beep() override { ++beeps; }
-};
-
 class RepairRun : public Repair {
  protected:
   void SetUp() override {
     Repair::SetUp();
-    settings_.OutputDirectory = kBackupFolder;
     settings_.ShowHint = true;
   }
-  void Run(int windowsVersion = 12) {
-    RepairContext context{registry_, files_, windowsVersion,
-                          [] { return LocalDateTime{2010, 3, 5, 9, 7, 2}; }};
-    RunRepair(results_, leftovers_, settings_, language_, context, prompts_, backupFile_);
-  }
+  void Run(int windowsVersion = 12) { run_.Run(results_, registry_, files_, windowsVersion); }
 
-  PortableProfileStore profiles_;
-  std::string lan_ = "English";
-  Language language_{profiles_, "/nonexistent/", lan_};
-  Settings settings_;
-  Leftovers leftovers_;
-  RecordingPrompts prompts_;
-  std::string backupFile_;
+  testsupport::RepairHarness run_{kBackupFolder};
+  Settings& settings_ = run_.settings;
+  Leftovers& leftovers_ = run_.leftovers;
+  testsupport::RecordingPrompts& prompts_ = run_.prompts;
+  std::string& backupFile_ = run_.backupFile;
 };
 
 TEST_F(RepairRun, AMissingBackupFolderIsMadeOnlyWhenTheUserAgrees) {
@@ -345,22 +310,6 @@ TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTic
   EXPECT_EQ(prompts_.summaries.size(), 1u);
   EXPECT_EQ(prompts_.beeps, 1);
   EXPECT_EQ(Snapshot().at("Values").count("Kept"), 0u);
-}
-
-TEST_F(RepairRun, ABackupFileThatCannotBeWrittenDeletesNothingAndSaysSo) {
-  files_.AddFolder(kFile);  // a folder where the run's file would go
-  Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
-                RepairKind::ValueNamedByValue));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "", RepairKind::Key));
-  const testsupport::RegistrySnapshot before = Snapshot();
-  Run();
-  EXPECT_EQ(Snapshot(), before);
-  EXPECT_EQ(results_.TickedCount(), 2u);
-  ASSERT_EQ(prompts_.failures.size(), 1u);
-  EXPECT_NE(prompts_.failures[0].find(kFile), std::string::npos) << prompts_.failures[0];
-  EXPECT_TRUE(leftovers_.keys.empty());
-  EXPECT_TRUE(prompts_.summaries.empty());
 }
 
 }  // namespace

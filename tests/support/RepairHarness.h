@@ -1,0 +1,61 @@
+// What a repair run needs besides the registry and the files, in English, with a stand-in for
+// its window that answers as told and records what the run showed.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "global/Localization.h"
+#include "global/Settings.h"
+#include "main/RepairRun.h"
+#include "platform/PortableProfileStore.h"
+
+namespace kelvane::testsupport {
+
+class RecordingPrompts : public RepairPrompts {
+ public:
+  bool createFolder = true;
+  bool restorePointGoesOn = true;
+  std::vector<std::string> questions;
+  int restorePoints = 0;
+  int resultsShown = 0;
+  std::vector<std::size_t> summaries;
+  std::vector<std::string> failures;
+  int beeps = 0;
+
+  bool AskCreateBackupFolder(const std::string& question) override {
+    questions.push_back(question);
+    return createFolder;
+  }
+  bool CreateRestorePoint() override {
+    ++restorePoints;
+    return restorePointGoesOn;
+  }
+  void ShowResults() override { ++resultsShown; }
+  void ShowSummary(std::size_t tickedCount) override { summaries.push_back(tickedCount); }
+  void ShowFailure(const std::string& message) override { failures.push_back(message); }
+  void Beep() override { ++beeps; }
+};
+
+// Every run starts on 5 March 2010 at 09:07:02.
+struct RepairHarness {
+  explicit RepairHarness(std::string backupFolder) { settings.OutputDirectory = backupFolder; }
+
+  void Run(ResultsModel& results, RegistryStore& registry, FileSystemAccess& files,
+           int windowsVersion) {
+    RepairContext context{registry, files, windowsVersion,
+                          [] { return LocalDateTime{2010, 3, 5, 9, 7, 2}; }};
+    RunRepair(results, leftovers, settings, language, context, prompts, backupFile);
+  }
+
+  PortableProfileStore profiles;
+  std::string lan = "English";
+  Language language{profiles, "", lan};
+  Settings settings;
+  Leftovers leftovers;
+  RecordingPrompts prompts;
+  std::string backupFile;
+};
+
+}  // namespace kelvane::testsupport
