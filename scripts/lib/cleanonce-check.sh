@@ -1,0 +1,171 @@
+# The unattended clean run on the sample machine, end to end: it must repair what the report
+# finds, leave one backup file, and that file must bring the registry back exactly. Source it
+# after wine.sh, sample-machine.sh and install.sh.
+
+# The program is 32-bit: what it reads and backs up is the 32-bit view, so the registry is
+# exported and imported by the 32-bit registry editor.
+clean_once_regedit='C:\windows\syswow64\regedit.exe'
+clean_once_work='C:\clean-once-check'
+
+# Wine's display driver registers the display adapter again whenever its desktop starts: a new
+# driver date under the adapter's class key and a Video key under a new GUID. These keys are
+# left out of the comparisons; the check fails if the backup touches any of them.
+clean_once_wine_keys=(
+  'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Class\{4D36E968-E325-11CE-BFC1-08002BE10318}\'
+  'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Video\'
+)
+
+# check_clean_once_on_sample_machine BUILD_DIR PREFIX LOG: makes a 64-bit sample machine in the
+# empty folder PREFIX, runs "Kelvane.exe -cleanonce" on it and imports the backup it wrote.
+# Prints one line of outcome; the details go to LOG. Fails when a step or a comparison does.
+check_clean_once_on_sample_machine() {
+  local build_dir=$1 prefix=$2 log=$3 started=$SECONDS outcome status=0
+  : >"$log"
+  outcome=$(clean_once_steps "$build_dir" "$prefix" "$log" 2>>"$log") || status=1
+  stop_prefix "$prefix"
+  if [ "$status" -eq 0 ]; then
+    echo "clean-once: passed, $outcome ($((SECONDS - started)) s)"
+  else
+    echo "clean-once: failed: $outcome ($((SECONDS - started)) s, see $log)"
+  fi
+  return "$status"
+}
+
+# clean_once_steps BUILD_DIR PREFIX LOG: the steps; prints the counts, or the reason it
+# stopped.
+clean_once_steps() {
+  local build_dir=$1 prefix=$2 log=$3
+  local work=$prefix/drive_c/clean-once-check
+  local program_dir
+  local before after status backups
+  make_sandboxed_prefix "$prefix" win64 || { echo "could not make a prefix"; return 1; }
+  prepare_sample_machine "$prefix" >>"$log" || {
+    echo "could not prepare the sample machine"
+    return 1
+  }
+  install_program "$build_dir" "$prefix" ||
+    { echo "could not install the program from $build_dir"; return 1; }
+  program_dir=$(program_folder "$prefix")
+  mkdir -p "$program_dir/Backup" "$work"
+  # Without the summary nothing waits for a click; the backup folder exists, so nothing asks.
+  printf '[Options]\r\nShowHint=0\r\n' >"$program_dir/options.ini"
+
+  clean_once_export "$prefix" before || { echo "the first export failed"; return 1; }
+  before=$(clean_once_report "$prefix" before) || { echo "the first report failed"; return 1; }
+  echo "problems before: $before" >>"$log"
+  [ "$before" -gt 0 ] || { echo "the sample machine shows no problems"; return 1; }
+
+  # The program makes windows, even hidden ones: its desktop must start on a display, so the
+  # prefix's server is started again under the virtual one.
+  stop_prefix "$prefix"
+  (cd "$program_dir" && WINEPREFIX=$prefix timeout 300 xvfb-run -a wine Kelvane.exe -cleanonce) \
+    >>"$log" 2>&1
+  status=$?
+  # Back to a desktop without a display, as for the first export.
+  stop_prefix "$prefix"
+  case $status in
+    0) ;;
+    124) echo "-cleanonce did not end within 300 s (a question or a window may wait)"; return 1 ;;
+    *) echo "-cleanonce ended with status $status"; return 1 ;;
+  esac
+
+  backups=("$program_dir"/Backup/Backup*.reg)
+  if [ ! -f "${backups[0]}" ] || [ "${#backups[@]}" -ne 1 ]; then
+    echo "expected one Backup*.reg in the backup folder, found: $(ls "$program_dir/Backup")"
+    return 1
+  fi
+  cp "${backups[0]}" "${log%.log}-backup.reg"
+  [ "$(head -n 1 "${backups[0]}" | tr -d '\r')" = REGEDIT4 ] || {
+    echo "the backup ${backups[0]##*/} does not begin with REGEDIT4"
+    return 1
+  }
+  local key
+  for key in "${clean_once_wine_keys[@]}"; do
+    ! grep -qiF "[$key" "${backups[0]}" || {
+      echo "the backup touches $key, which the comparison leaves out"
+      return 1
+    }
+  done
+
+  after=$(clean_once_report "$prefix" after) || { echo "the second report failed"; return 1; }
+  {
+    echo "problems after: $after; these stay:"
+    grep -F '  #####  ' "$work/report-after.txt" | tr -d '\r'
+  } >>"$log"
+  [ "$after" -lt "$before" ] || { echo "problems before $before, after $after"; return 1; }
+  clean_once_export "$prefix" after || { echo "the export after the clean failed"; return 1; }
+  if clean_once_same "$work" before after >>"$log"; then
+    echo "the registry did not change (problems before $before, after $after)"
+    return 1
+  fi
+
+  clean_once_import "$prefix" "${backups[0]##*/}" "$log" ||
+    { echo "importing the backup failed"; return 1; }
+  clean_once_export "$prefix" restored || { echo "the export after the import failed"; return 1; }
+  clean_once_same "$work" before restored >>"$log" || {
+    echo "after importing the backup the registry differs from before (the diff is in the log)"
+    return 1
+  }
+  echo "problems before $before, after $after; the backup restores the registry"
+}
+
+# clean_once_wine PREFIX ARGS...: runs a Windows program in the prefix from inside it, as Wine
+# has no drive for the host's folders; one that hangs is ended after two minutes.
+clean_once_wine() {
+  local prefix=$1
+  shift
+  (cd "$prefix/drive_c" && WINEPREFIX=$prefix timeout 120 wine "$@")
+}
+
+# clean_once_report PREFIX NAME: writes report-NAME.txt with -report and prints its row count.
+clean_once_report() {
+  local prefix=$1 report=$1/drive_c/clean-once-check/report-$2.txt folder
+  folder=$(windows_path "$prefix" "$(program_folder "$prefix")")
+  rm -f "$report"
+  clean_once_wine "$prefix" "$folder\\Kelvane.exe" -report "$clean_once_work\\report-$2.txt" >&2 &&
+    [ -f "$report" ] || return 1
+  grep -cF '  #####  ' "$report" || true
+}
+
+# clean_once_export PREFIX NAME: exports the whole registry into NAME.reg, and as UTF-8 without
+# the keys Wine rewrites by itself into NAME.txt.
+clean_once_export() {
+  local prefix=$1 work=$1/drive_c/clean-once-check
+  clean_once_wine "$prefix" "$clean_once_regedit" /e "$clean_once_work\\$2.reg" >&2 &&
+    [ -s "$work/$2.reg" ] || return 1
+  iconv -f UTF-16 -t UTF-8 "$work/$2.reg" | tr -d '\r' |
+    KEYS=$(printf '[%s\n' "${clean_once_wine_keys[@]}") awk '
+      BEGIN { count = split(ENVIRON["KEYS"], keys, "\n") }
+      /^\[/ {
+        skip = 0
+        for (i = 1; i <= count; i++) if (index(toupper($0), toupper(keys[i])) == 1) skip = 1
+      }
+      !skip' >"$work/$2.txt"
+}
+
+# clean_once_import PREFIX BACKUP LOG: imports the backup file with the 32-bit registry editor.
+clean_once_import() {
+  local prefix=$1 output folder
+  folder=$(windows_path "$prefix" "$(program_folder "$prefix")")
+  output=$(clean_once_wine "$prefix" "$clean_once_regedit" /s "$folder\\Backup\\$2" 2>&1) ||
+    { echo "$output" >>"$3"; return 1; }
+  echo "$output" >>"$3"
+  # The registry editor goes on past a key it cannot write and says so on its error output only.
+  ! grep -q '^regedit:' <<<"$output"
+}
+
+# clean_once_same DIR NAME1 NAME2: whether two filtered exports in DIR are the same; prints the
+# lines in which they differ, each with its key.
+clean_once_same() {
+  local work=$1
+  cmp -s "$work/$2.txt" "$work/$3.txt" && return 0
+  echo "Lines that differ between the exports $2 and $3:"
+  diff <(clean_once_sections "$work/$2.txt") <(clean_once_sections "$work/$3.txt") | head -n 200
+  return 1
+}
+
+# clean_once_sections FILE: each key, and each value line prefixed with its key, so a diff names
+# the key.
+clean_once_sections() {
+  awk '/^\[/ { key = $0; print; next } NF { print key " " $0 }' "$1"
+}
