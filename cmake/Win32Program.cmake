@@ -47,6 +47,10 @@ target_link_libraries(conformance_tests PRIVATE kelvane_win32 kelvane_memory gte
 add_executable(scan_benchmark ${CMAKE_SOURCE_DIR}/tests/bench/win32/WineWalkBenchmark.cpp)
 target_link_libraries(scan_benchmark PRIVATE kelvane_win32)
 
+# A large repair, each item backed up and read back, against plain deletion.
+add_executable(repair_benchmark ${CMAKE_SOURCE_DIR}/tests/bench/win32/RepairBenchmark.cpp)
+target_link_libraries(repair_benchmark PRIVATE kelvane_win32)
+
 # Every category over the registry of a prefix filled from real hives (scripts/hive-scan).
 add_executable(hive_scan ${CMAKE_SOURCE_DIR}/tests/bench/win32/HiveScan.cpp)
 target_link_libraries(hive_scan PRIVATE kelvane_win32)
