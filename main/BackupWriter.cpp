@@ -125,6 +125,17 @@ class ItemReader {
   BackupItem& item_;
 };
 
+// An empty line, the key line, then a line (or a continued hex list) for each value.
+void WriteKeyBlock(RootKey root, const BackupKeyBlock& block, std::vector<std::string>& lines) {
+  lines.emplace_back();
+  lines.push_back("[" + RootKeyName(root) + "\\" + block.path + "]");
+  for (const NamedValue& value : block.values) {
+    for (std::string& line : DataLines(NamePart(value.name) + "=", value.value)) {
+      lines.push_back(std::move(line));
+    }
+  }
+}
+
 bool SameKey(const RegFileKey& parsed, RootKey root, const BackupKeyBlock& block) {
   if (parsed.remove || parsed.root != root || parsed.path != block.path ||
       parsed.values.size() != block.values.size()) {
@@ -175,15 +186,7 @@ BackupItem ReadBackupItem(RegistryStore& registry, RootKey root, const std::stri
 
 std::vector<std::string> BackupItemLines(const BackupItem& item) {
   std::vector<std::string> lines;
-  for (const BackupKeyBlock& block : item.blocks) {
-    lines.emplace_back();
-    lines.push_back("[" + RootKeyName(item.root) + "\\" + block.path + "]");
-    for (const NamedValue& value : block.values) {
-      for (std::string& line : DataLines(NamePart(value.name) + "=", value.value)) {
-        lines.push_back(std::move(line));
-      }
-    }
-  }
+  for (const BackupKeyBlock& block : item.blocks) WriteKeyBlock(item.root, block, lines);
   return lines;
 }
 
