@@ -58,6 +58,7 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
   Put("Named", "Expand", Raw(RegType::ExpandSz, std::string("%TEMP%\\x\0", 9)));
   Put("Named", "Kept", NumberValue(0xFFFFFFFFu));
   Put("Count", "N_o.1", Raw(RegType::Binary, std::string(72, '\x05')));
+  Put("Count", "A_b.1", Raw(RegType::Binary, std::string(72, '\x06')));
   Put("Def", "", Raw(RegType::Qword, "\x01\x02\x03\x04\x05\x06\x07\x08"));
   Put("Def", "Beside", TextValue("C:\\x"));
   const std::string shortcut = files_->ScratchFolder() + "Old.lnk";
@@ -83,7 +84,9 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
   EXPECT_EQ(repaired.count("Classes\\{X}"), 0u);
   EXPECT_EQ(repaired.at("A\\B").size(), 1u);
   EXPECT_EQ(repaired.at("Named").size(), 1u);
-  EXPECT_EQ(repaired.at("Count").size(), 0u);
+  // The stored name is the shown one rotated by 13.
+  EXPECT_EQ(repaired.at("Count").count("N_o.1"), 0u);
+  EXPECT_EQ(repaired.at("Count").count("A_b.1"), 1u);
   EXPECT_EQ(repaired.at("Def").size(), 1u);
   EXPECT_FALSE(files_->FileSystem().FileExists(shortcut));
 

@@ -87,44 +87,6 @@ TEST_F(Repair, RowsAreRepairedLastFirstAndEachItemIsInTheBackupBeforeItGoes) {
   EXPECT_EQ(Snapshot(), before);
 }
 
-TEST_F(Repair, EveryKindNamesItsItemAndTheBackupRestoresAllOfThem) {
-  testsupport::PutEveryValueType(registry_, kHkeyCurrentUser, "Software\\Old\\Whole");
-  testsupport::PutEveryValueType(registry_, kHkeyCurrentUser, "Software\\Old\\Classes\\{X}");
-  Put("Software\\Old\\A\\B", "Val", Raw(RegType::MultiSz, std::string("x\0y\0\0", 5)));
-  Put("Software\\Old\\A\\B", "Other", TextValue("stays"));
-  Put("Software\\Old\\Named", "Expand", Raw(RegType::ExpandSz, std::string("%T%\\x\0", 6)));
-  Put("Software\\Old\\Count", "N_o.1", Raw(RegType::Binary, std::string(16, '\x05')));
-  Put("Software\\Old\\Count", "A_b.1", Raw(RegType::Binary, std::string(16, '\x06')));
-  Put("Software\\Old\\Def", "", Raw(RegType::Qword, "\x01\x02\x03\x04\x05\x06\x07\x08"));
-  files_.AddShortcut("C:\\Links\\Old.lnk", "C:\\Gone\\old.exe");
-  const std::string root = "HKEY_CURRENT_USER\\";
-  AddTicked(Row(root + "Software\\Old\\Whole", "", RepairKind::Key));
-  AddTicked(Row(root + "Software\\Old\\A\\B\\Val", "", RepairKind::ValueInKeyText));
-  AddTicked(Row(root + "Software\\Old\\Named", "Expand", RepairKind::ValueNamedByValue));
-  AddTicked(Row(root + "Software\\Old\\Classes", "{X}", RepairKind::SubkeyNamedByValue));
-  AddTicked(Row("C:\\Links\\Old.lnk", "", RepairKind::ShortcutFile));
-  AddTicked(Row(root + "Software\\Old\\Def", "", RepairKind::DefaultValue));
-  AddTicked(Row(root + "Software\\Old\\Count", "A_b.1", RepairKind::EncodedValueName));
-  const testsupport::RegistrySnapshot before = Snapshot();
-
-  EXPECT_EQ(RepairTickedRows(results_, repairer_), 7u);
-  EXPECT_TRUE(results_.Empty());
-  const testsupport::RegistrySnapshot after = Snapshot();
-  EXPECT_EQ(after.count("Whole"), 0u);
-  EXPECT_EQ(after.count("Classes\\{X}"), 0u);
-  EXPECT_EQ(after.at("A\\B").count("Val"), 0u);
-  EXPECT_EQ(after.at("A\\B").count("Other"), 1u);
-  EXPECT_TRUE(after.at("Named").empty());
-  EXPECT_TRUE(after.at("Def").empty());
-  // The stored name is the shown one rotated by 13.
-  EXPECT_EQ(after.at("Count").count("N_o.1"), 0u);
-  EXPECT_EQ(after.at("Count").count("A_b.1"), 1u);
-  EXPECT_FALSE(files_.FileExists("C:\\Links\\Old.lnk"));
-
-  ImportBackup();
-  EXPECT_EQ(Snapshot(), before);
-}
-
 TEST_F(Repair, RowsWhoseItemIsGoneOrUnnamedStayAndWriteNothing) {
   Put("Software\\Old\\Here", "Real", TextValue("x"));
   const std::vector<ProblemRecord> rows = {
