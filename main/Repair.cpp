@@ -12,18 +12,6 @@ namespace {
 
 constexpr char kShortcutExtension[] = ".LNK";
 
-struct RootAndRest {
-  std::string root;
-  std::string rest;
-};
-
-// The key text split at its first backslash; none when it has no backslash.
-std::optional<RootAndRest> SplitRoot(const std::string& keyText) {
-  const auto slash = keyText.find('\\');
-  if (slash == std::string::npos) return std::nullopt;
-  return RootAndRest{keyText.substr(0, slash), keyText.substr(slash + 1)};
-}
-
 bool EndsWithShortcutExtension(const std::string& path) {
   const std::size_t length = sizeof(kShortcutExtension) - 1;
   return path.size() > length &&
@@ -31,6 +19,37 @@ bool EndsWithShortcutExtension(const std::string& path) {
 }
 
 }  // namespace
+
+RepairTarget RepairTargetOf(const ProblemRecord& row) {
+  using What = RepairTarget::What;
+  // The key text is split at its first backslash into the root's name and the rest.
+  const auto slash = row.key.find('\\');
+  if (slash == std::string::npos) return {};
+  const std::string root = row.key.substr(0, slash);
+  const std::string rest = row.key.substr(slash + 1);
+  switch (row.repairKind) {
+    case RepairKind::Key:
+      return {What::Key, root, rest, ""};
+    case RepairKind::ValueInKeyText: {
+      const auto last = rest.rfind('\\');
+      if (last == std::string::npos) return {What::Value, root, "", rest};
+      return {What::Value, root, rest.substr(0, last), rest.substr(last + 1)};
+    }
+    case RepairKind::ValueNamedByValue:
+      return {What::Value, root, rest, row.value};
+    case RepairKind::SubkeyNamedByValue:
+      // Without a subkey name the row would name its parent key.
+      if (row.value.empty()) return {};
+      return {What::Key, root, rest + "\\" + row.value, ""};
+    case RepairKind::ShortcutFile:
+      return {What::File, "", row.key, ""};
+    case RepairKind::DefaultValue:
+      return {What::Value, root, rest, ""};
+    case RepairKind::EncodedValueName:
+      return {What::Value, root, rest, Rot13(row.value)};
+  }
+  return {};
+}
 
 RowRepairer::RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile)
     : registry_(registry), files_(files), backupFile_(std::move(backupFile)) {}
@@ -78,29 +97,16 @@ bool RowRepairer::DeleteShortcutFile(const std::string& path) {
 }
 
 bool RowRepairer::Repair(const ProblemRecord& row) {
-  const std::optional<RootAndRest> split = SplitRoot(row.key);
-  if (!split) return false;
-  const std::string& root = split->root;
-  const std::string& rest = split->rest;
-  switch (row.repairKind) {
-    case RepairKind::Key:
-      return DeleteKeyWithBackup(root, rest);
-    case RepairKind::ValueInKeyText: {
-      const auto last = rest.rfind('\\');
-      if (last == std::string::npos) return DeleteValueWithBackup(root, "", rest);
-      return DeleteValueWithBackup(root, rest.substr(0, last), rest.substr(last + 1));
-    }
-    case RepairKind::ValueNamedByValue:
-      return DeleteValueWithBackup(root, rest, row.value);
-    case RepairKind::SubkeyNamedByValue:
-      // Without a subkey name the row would name its parent key.
-      return !row.value.empty() && DeleteKeyWithBackup(root, rest + "\\" + row.value);
-    case RepairKind::ShortcutFile:
-      return DeleteShortcutFile(row.key);
-    case RepairKind::DefaultValue:
-      return DeleteValueWithBackup(root, rest, "");
-    case RepairKind::EncodedValueName:
-      return DeleteValueWithBackup(root, rest, Rot13(row.value));
+  const RepairTarget target = RepairTargetOf(row);
+  switch (target.what) {
+    case RepairTarget::What::Key:
+      return DeleteKeyWithBackup(target.root, target.path);
+    case RepairTarget::What::Value:
+      return DeleteValueWithBackup(target.root, target.path, target.valueName);
+    case RepairTarget::What::File:
+      return DeleteShortcutFile(target.path);
+    case RepairTarget::What::Nothing:
+      break;
   }
   return false;
 }

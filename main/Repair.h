@@ -13,6 +13,17 @@
 
 namespace kelvane {
 
+// What a row's repair kind names: a key with its subtree, one value, or a file.
+struct RepairTarget {
+  enum class What { Nothing, Key, Value, File };
+  What what = What::Nothing;
+  std::string root;       // the root's name, for keys and values
+  std::string path;       // the key path, or the file's full path
+  std::string valueName;  // "" for the default value
+};
+
+RepairTarget RepairTargetOf(const ProblemRecord& row);
+
 class RowRepairer {
  public:
   RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile);

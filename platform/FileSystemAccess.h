@@ -1,11 +1,14 @@
 // Files, folders, drives and environment as the scan and repair rules see them.
 // File-system queries report no errors: a path that cannot be examined does not exist.
-#pragma once
 
 // <windows.h> maps these names to its ANSI functions; here they mean the interface's methods.
+// Undone at every inclusion, so the order of includes does not matter.
 #undef CreateDirectory
 #undef GetDriveType
 #undef ExpandEnvironmentStrings
+
+#ifndef KELVANE_PLATFORM_FILE_SYSTEM_ACCESS_H
+#define KELVANE_PLATFORM_FILE_SYSTEM_ACCESS_H
 
 #include <cstdint>
 #include <memory>
@@ -122,3 +125,5 @@ class FileSystemAccess {
 };
 
 }  // namespace kelvane
+
+#endif  // KELVANE_PLATFORM_FILE_SYSTEM_ACCESS_H

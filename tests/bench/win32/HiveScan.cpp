@@ -1,14 +1,19 @@
 // Under Wine: every scan category in tree order over the live registry, drives and system,
 // meant for a prefix filled beforehand from real hives. Prints the time, rows and keys of each
 // category (every key progress report counts, a shortcut file's too), the totals, and how the
-// scan ended; exits with 1 when it did not complete.
-//   hive_scan.exe
+// scan ended; exits with 1 when it did not complete. With -repair, every row found is then
+// repaired with its backup going to FILE, and what was repaired and left is printed.
+//   hive_scan.exe [-repair FILE]
 #include <chrono>
+#include <optional>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "global/Localization.h"
+#include "main/Repair.h"
+#include "main/ResultsModel.h"
+#include "platform/RegistryAccess.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
@@ -55,7 +60,10 @@ class CategorySink : public ScanSink {
 
   void ShowStatus(const std::string&) override {}
   void ShowKeyProgress(const std::string&) override { ++Current().keys; }
-  void AddProblem(const ProblemRecord&) override { ++Current().rows; }
+  void AddProblem(const ProblemRecord& row) override {
+    ++Current().rows;
+    results_.Add(row);
+  }
   void BeforeTask() override {
     ++current_;
     taskStart_ = Clock::now();
@@ -78,12 +86,14 @@ class CategorySink : public ScanSink {
     return current_ >= 0 && !tallies_[current_].finished ? &tallies_[current_] : nullptr;
   }
   bool Ended() const { return ended_; }
+  ResultsModel& Results() { return results_; }
   ScanEnd End() const { return end_; }
 
  private:
   CategoryTally& Current() { return tallies_[current_]; }
 
   std::vector<CategoryTally> tallies_;
+  ResultsModel results_;
   int current_ = -1;
   Clock::time_point taskStart_;
   ScanEnd end_ = ScanEnd::Failed;
@@ -102,10 +112,48 @@ const char* EndText(ScanEnd end) {
   return "FAILED";
 }
 
+// Whether what a row names is still there: a row left because an earlier row took the same
+// item (a value of the current user is also reached through HKEY_USERS) names nothing now.
+bool StillThere(RegistryStore& registry, FileSystemAccess& files, const RepairTarget& target) {
+  if (target.what == RepairTarget::What::File) return files.FileExists(target.path);
+  const std::optional<RootKey> root = RootKeyFromName(target.root);
+  if (!root || target.what == RepairTarget::What::Nothing) return false;
+  RegistryAccess access(registry);
+  access.SetRootKey(*root);
+  if (target.what == RepairTarget::What::Key) return access.KeyExists("\\" + target.path);
+  return access.OpenKey("\\" + target.path, false) && access.ValueExists(target.valueName);
+}
+
+// Repairs every row; the rows left whose item is still there are printed, one line each.
+void RepairAll(RegistryStore& registry, FileSystemAccess& files, ResultsModel& results,
+               const std::string& backupFile) {
+  results.TickAll(true);
+  const std::size_t found = results.Count();
+  RowRepairer repairer(registry, files, backupFile);
+  const Clock::time_point start = Clock::now();
+  try {
+    RepairTickedRows(results, repairer);
+  } catch (const FileIoError& error) {
+    std::printf("repair ended early: %s\n", error.what());
+  }
+  std::printf("repair: %zu of %zu rows repaired in %.2f s, %zu left\n", found - results.Count(),
+              found, SecondsBetween(start, Clock::now()), results.Count());
+  std::size_t gone = 0;
+  for (const ResultRow& row : results.Rows()) {
+    if (!StillThere(registry, files, RepairTargetOf(row.record))) {
+      ++gone;
+      continue;
+    }
+    std::printf("  still there: kind %d  %s  %s\n", static_cast<int>(row.record.repairKind),
+                row.record.key.c_str(), row.record.value.c_str());
+  }
+  std::printf("left rows whose item went with an earlier row: %zu\n", gone);
+}
+
 }  // namespace
 }  // namespace kelvane
 
-int main() {
+int main(int argc, char** argv) {
   using namespace kelvane;
   std::setvbuf(stdout, nullptr, _IONBF, 0);
 
@@ -149,5 +197,9 @@ int main() {
     std::printf(" in category %d (%s)", open->code, kCategoryLabels[open->code - kFirstCode]);
   }
   std::printf("\n");
-  return sink.End() == ScanEnd::Completed ? 0 : 1;
+  if (sink.End() != ScanEnd::Completed) return 1;
+  if (argc == 3 && std::string(argv[1]) == "-repair") {
+    RepairAll(registry, files, sink.Results(), argv[2]);
+  }
+  return 0;
 }
