@@ -378,11 +378,14 @@ void MemoryFileSystem::AppendToFile(const std::string& path, const std::string& 
   Node* file = Lookup(Parse(path));
   if (spaceLeft_) {
     // A full disk takes what fits and fails the rest.
-    const std::size_t fits = static_cast<std::size_t>(std::min<std::uint64_t>(*spaceLeft_, bytes.size()));
+    const auto fits =
+        static_cast<std::size_t>(std::min<std::uint64_t>(*spaceLeft_, bytes.size()));
     file->contents += bytes.substr(0, fits);
     *spaceLeft_ -= fits;
     file->size = file->contents.size();
-    if (fits < bytes.size()) throw MakeFileIoError(FileIoStep::Write, path, "There is not enough space on the disk.");
+    if (fits < bytes.size()) {
+      throw MakeFileIoError(FileIoStep::Write, path, "There is not enough space on the disk.");
+    }
     return;
   }
   file->contents += bytes;

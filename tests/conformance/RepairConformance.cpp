@@ -109,7 +109,8 @@ TEST_F(RepairConformance, ABackupFileThatCannotBeWrittenDeletesNothing) {
   EXPECT_EQ(Snapshot(), before);
   EXPECT_EQ(results_.TickedCount(), 2u);
   ASSERT_EQ(run_.prompts.failures.size(), 1u);
-  EXPECT_NE(run_.prompts.failures[0].find(kRunFileName), std::string::npos) << run_.prompts.failures[0];
+  const std::string& failure = run_.prompts.failures[0];
+  EXPECT_NE(failure.find(kRunFileName), std::string::npos) << failure;
   EXPECT_TRUE(run_.prompts.summaries.empty());
 }
 

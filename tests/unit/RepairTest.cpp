@@ -128,7 +128,8 @@ TEST_F(Repair, ItemsABackupCouldNotRestoreExactlyAreLeftAlone) {
                                                   "HKEY_CURRENT_USER\\Software\\Old\\Tree"}));
   EXPECT_EQ(Snapshot().count("Lines"), 1u);
   EXPECT_EQ(Snapshot().count("Tree\\Locked"), 1u);
-  EXPECT_EQ(Backup(), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old\\Fine]\r\n\"F\"=\"z\"\r\n");
+  EXPECT_EQ(Backup(),
+            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old\\Fine]\r\n\"F\"=\"z\"\r\n");
 }
 
 TEST_F(Repair, ShortcutsAreDeletedOnlyWhileTheyArePlainLinkFiles) {

@@ -35,7 +35,8 @@ void Generate(Win32Registry& registry, long values, long keys) {
   access.SetRootKey(kHkeyCurrentUser);
   access.OpenKey(std::string("\\") + kBenchKey + "\\Values", true);
   for (long index = 0; index < values; ++index) {
-    access.WriteString(ValueName(index), "C:\\KelvaneGone\\program" + std::to_string(index) + ".exe");
+    access.WriteString(ValueName(index),
+                       "C:\\KelvaneGone\\program" + std::to_string(index) + ".exe");
   }
   for (long index = 0; index < keys; ++index) {
     access.OpenKey("\\" + KeyPath(index) + "\\Sub", true);
