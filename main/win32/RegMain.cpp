@@ -30,6 +30,9 @@ constexpr int kListLeft = 194;
 constexpr int kListTop = 48;
 constexpr int kButtonHeight = 25;
 
+// The sound after a scan and after a repair, when the setting asks for it.
+void BeepWhenDone() { Beep(2047, 500); }
+
 
 }  // namespace
 
@@ -234,7 +237,7 @@ void TfrmKelvane::bScanRegistryClick() {
   }
   listView_->Refresh();
   UpdateStatusCounts();
-  if (settings_.Beep) Beep(2047, 500);
+  if (settings_.Beep) BeepWhenDone();
 }
 
 void TfrmKelvane::bRepairRegistryClick() {
@@ -262,7 +265,7 @@ void TfrmKelvane::bRepairRegistryClick() {
     void ShowFailure(const std::string& message) override {
       MessageBoxA(form_.handle_, message.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR);
     }
-    void Beep() override { ::Beep(2047, 500); }
+    void Beep() override { BeepWhenDone(); }
 
    private:
     TfrmKelvane& form_;
