@@ -33,7 +33,6 @@ constexpr int kButtonHeight = 25;
 // The sound after a scan and after a repair, when the setting asks for it.
 void BeepWhenDone() { Beep(2047, 500); }
 
-
 }  // namespace
 
 TfrmKelvane::TfrmKelvane(std::string programFolder, bool cleanOnce)
