@@ -86,19 +86,19 @@ class ItemReader {
   }
 
   void ReadValue(const std::string& path, const std::string& name) {
-    BackupKeyBlock& block = AddBlock(path);
+    const std::size_t block = AddBlock(path);
     RawValue value;
     if (!access_.HasCurrentKey() || !access_.ReadRawExactly(name, value)) {
       item_.exact = false;
       // What cannot be read is written as an empty string.
       if (!access_.ReadRaw(name, value)) value = RawValue{RegType::Sz, Bytes{0}};
     }
-    block.values.push_back({name, value});
+    item_.blocks[block].values.push_back({name, value});
   }
 
   // The key, then each subkey depth-first, each opened by its full path below the root.
   void ReadTree(const std::string& path) {
-    BackupKeyBlock& block = AddBlock(path);
+    const std::size_t block = AddBlock(path);
     if (!access_.HasCurrentKey()) {
       item_.exact = false;
       return;
@@ -108,17 +108,18 @@ class ItemReader {
       item_.exact = false;
       contents = access_.Contents();
     }
-    block.values = std::move(contents.values);
+    item_.blocks[block].values = std::move(contents.values);
     access_.CloseKey();
     for (const std::string& subkey : contents.subkeys) ReadTree(path + "\\" + subkey);
   }
 
  private:
-  BackupKeyBlock& AddBlock(const std::string& path) {
+  // Opens the key and adds its block; the block's index stays valid as subkeys add theirs.
+  std::size_t AddBlock(const std::string& path) {
     access_.CloseKey();
     access_.OpenKey("\\" + path, false);
     item_.blocks.push_back({path, {}});
-    return item_.blocks.back();
+    return item_.blocks.size() - 1;
   }
 
   RegistryAccess access_;
