@@ -129,9 +129,10 @@ Settings LoadSettings(ProfileStore& store, const std::string& programFolder, Pix
   settings.IncludeRemoveMedia = options.Boolean(kIncludeRemoveMedia, false);
   settings.IncludeCDdrive = options.Boolean(kIncludeCDdrive, false);
   settings.Beep = options.Boolean(kBeep, false);
-  for (int node = 1; node <= kTreeNodeNumbers; ++node) {
-    const std::string name = std::to_string(node);
-    settings.TreeViewNodeCheck[node] = options.Boolean({kTreeSection, name.c_str()}, true);
+  for (int number = kFirstCategoryNumber; number <= kLastCategoryNumber; ++number) {
+    const std::string name = std::to_string(number);
+    settings.TreeViewNodeCheck[*CategoryFromNumber(number)] =
+        options.Boolean({kTreeSection, name.c_str()}, true);
   }
   settings.IgnoreValue = options.List(kIgnoreValueKeys);
   settings.IgnoreKey = options.List(kIgnoreKeyKeys);
@@ -159,9 +160,10 @@ void SaveSettings(ProfileStore& store, const std::string& programFolder, const S
   options.Boolean(kIncludeRemoveMedia, settings.IncludeRemoveMedia);
   options.Boolean(kIncludeCDdrive, settings.IncludeCDdrive);
   options.Boolean(kBeep, settings.Beep);
-  for (int node = 1; node <= kTreeNodeNumbers; ++node) {
-    const std::string name = std::to_string(node);
-    options.Boolean({kTreeSection, name.c_str()}, settings.TreeViewNodeCheck[node]);
+  for (int number = kFirstCategoryNumber; number <= kLastCategoryNumber; ++number) {
+    const std::string name = std::to_string(number);
+    options.Boolean({kTreeSection, name.c_str()},
+                    settings.TreeViewNodeCheck[*CategoryFromNumber(number)]);
   }
   options.List(kIgnoreValueKeys, settings.IgnoreValue);
   options.List(kIgnoreKeyKeys, settings.IgnoreKey);

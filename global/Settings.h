@@ -9,11 +9,10 @@
 #include <vector>
 
 #include "platform/ProfileStore.h"
+#include "scan/ScanCategory.h"
 
 namespace kelvane {
 
-// Scan-tree nodes carry the numbers 1 to 22; number 23 has no node but is kept in the file.
-constexpr int kTreeNodeNumbers = 23;
 // Show commands of the main window.
 constexpr int kShowNormal = 1;
 constexpr int kShowMaximized = 3;
@@ -36,8 +35,8 @@ struct Settings {
   bool IncludeRemoveMedia = false;
   bool IncludeCDdrive = false;
   bool Beep = false;
-  // Tick state by node number, 1 to 23; element 0 is unused.
-  std::array<bool, kTreeNodeNumbers + 1> TreeViewNodeCheck{};
+  // Stored by category number; the one without a tree node is kept as read.
+  CategoryTicks TreeViewNodeCheck;
   std::vector<std::string> IgnoreValue;
   std::vector<std::string> IgnoreKey;
   int WindowState = 0;

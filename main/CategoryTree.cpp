@@ -10,28 +10,28 @@ constexpr int kFilesAndFolders = 1;
 
 const std::array<CategoryNode, CategoryTree::kNodeCount>& CategoryTree::Nodes() {
   static const std::array<CategoryNode, kNodeCount> nodes = {{
-      {"My Computers", 1, 0},
-      {"Files and Folders", 2, 1},
-      {"HKEY_LOCAL_MACHINE", 3, 2},
-      {"HKEY_CURRENT_USER", 4, 2},
-      {"HKEY_USERS", 5, 2},
-      {"Software Locations", 6, 1},
-      {"Windows Fonts", 7, 1},
-      {"Invalid Help Files", 8, 1},
-      {"Shared DLLs", 9, 1},
-      {"Startup Programs", 10, 1},
-      {"Add/Remove Programs", 11, 1},
-      {"File Extensions", 12, 1},
-      {"Custom Controls", 13, 1},
-      {"Obsolete Software", 14, 1},
-      {"Windows Services", 15, 1},
-      {"Start Menu", 16, 1},
-      {"Shortcuts", 17, 1},
-      {"Sound and Appevents", 18, 1},
-      {"Invalid ActiveX", 19, 1},
-      {"MRU and History Lists", 20, 1},
-      {"Installer", 21, 1},
-      {"Applications", 22, 1},
+      {"My Computers", ScanCategory::AllCategories, 0},
+      {"Files and Folders", ScanCategory::FilesAndFolders, 1},
+      {"HKEY_LOCAL_MACHINE", ScanCategory::FilesAndFoldersLocalMachine, 2},
+      {"HKEY_CURRENT_USER", ScanCategory::FilesAndFoldersCurrentUser, 2},
+      {"HKEY_USERS", ScanCategory::FilesAndFoldersUsers, 2},
+      {"Software Locations", ScanCategory::SoftwareLocations, 1},
+      {"Windows Fonts", ScanCategory::WindowsFonts, 1},
+      {"Invalid Help Files", ScanCategory::HelpFiles, 1},
+      {"Shared DLLs", ScanCategory::SharedDlls, 1},
+      {"Startup Programs", ScanCategory::StartupPrograms, 1},
+      {"Add/Remove Programs", ScanCategory::AddRemovePrograms, 1},
+      {"File Extensions", ScanCategory::FileExtensions, 1},
+      {"Custom Controls", ScanCategory::CustomControls, 1},
+      {"Obsolete Software", ScanCategory::ObsoleteSoftware, 1},
+      {"Windows Services", ScanCategory::WindowsServices, 1},
+      {"Start Menu", ScanCategory::StartMenu, 1},
+      {"Shortcuts", ScanCategory::Shortcuts, 1},
+      {"Sound and Appevents", ScanCategory::SoundEvents, 1},
+      {"Invalid ActiveX", ScanCategory::ActiveX, 1},
+      {"MRU and History Lists", ScanCategory::MruLists, 1},
+      {"Installer", ScanCategory::Installer, 1},
+      {"Applications", ScanCategory::Applications, 1},
   }};
   return nodes;
 }
@@ -78,20 +78,20 @@ void CategoryTree::SetAll(int firstNode, bool ticked) {
 
 void CategoryTree::Save(Settings& settings) const {
   for (int node = 0; node < kNodeCount; ++node) {
-    settings.TreeViewNodeCheck.at(Nodes()[node].imageIndex) = ticked_[node];
+    settings.TreeViewNodeCheck[Nodes()[node].category] = ticked_[node];
   }
 }
 
 void CategoryTree::Restore(const Settings& settings) {
   for (int node = 0; node < kNodeCount; ++node) {
-    ticked_[node] = settings.TreeViewNodeCheck.at(Nodes()[node].imageIndex);
+    ticked_[node] = settings.TreeViewNodeCheck[Nodes()[node].category];
   }
 }
 
-std::vector<std::string> CategoryTree::Collect() const {
-  std::vector<std::string> tasks;
+std::vector<ScanCategory> CategoryTree::Collect() const {
+  std::vector<ScanCategory> tasks;
   for (int node = 0; node < kNodeCount; ++node) {
-    if (ticked_[node]) tasks.push_back(std::to_string(Nodes()[node].imageIndex));
+    if (ticked_[node]) tasks.push_back(Nodes()[node].category);
   }
   return tasks;
 }

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "global/Settings.h"
+#include "scan/ScanCategory.h"
 
 namespace kelvane {
 
 struct CategoryNode {
   const char* text;
-  int imageIndex;  // also the category's task code and its settings key
+  ScanCategory category;  // its number is the node's image index
   int level;
 };
 
@@ -32,8 +33,8 @@ class CategoryTree {
   void SetAll(int firstNode, bool ticked);
   void Save(Settings& settings) const;
   void Restore(const Settings& settings);
-  // The task codes of the ticked nodes, in tree order.
-  std::vector<std::string> Collect() const;
+  // The categories of the ticked nodes, in tree order.
+  std::vector<ScanCategory> Collect() const;
 
  private:
   int Parent(int node) const;

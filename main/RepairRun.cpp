@@ -4,10 +4,6 @@
 
 namespace kelvane {
 
-bool RestorePointAvailable(int windowsVersionCode) {
-  return windowsVersionCode >= 9 && windowsVersionCode <= 12;
-}
-
 void RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
                const Language& language, RepairContext& context, RepairPrompts& prompts,
                std::string& currentBackupFile) {
@@ -21,7 +17,7 @@ void RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& sett
     if (!context.files.CreateDirectory(folder)) return;
   }
   if (results.Empty()) return;
-  if (settings.RestorePoint && RestorePointAvailable(context.windowsVersionCode) &&
+  if (settings.RestorePoint && HasSystemRestore(context.windowsVersion) &&
       !prompts.CreateRestorePoint()) {
     return;
   }

@@ -13,6 +13,7 @@
 #include "main/ResultsModel.h"
 #include "platform/FileSystemAccess.h"
 #include "platform/RegistryStore.h"
+#include "platform/WindowsVersion.h"
 
 namespace kelvane {
 
@@ -34,13 +35,10 @@ class RepairPrompts {
 struct RepairContext {
   RegistryStore& registry;
   FileSystemAccess& files;
-  // The system's version code, for the restore-point rule.
-  int windowsVersionCode;
+  // For the restore-point rule.
+  WindowsVersion windowsVersion;
   std::function<LocalDateTime()> now;
 };
-
-// Whether a restore point can be asked for on this system.
-bool RestorePointAvailable(int windowsVersionCode);
 
 // The whole run. Sets currentBackupFile when the run gets as far as naming its file. Rows left
 // after the walk become leftovers and the list is emptied; when writing the backup fails the

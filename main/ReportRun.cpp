@@ -6,7 +6,7 @@
 #include "main/IgnoreLists.h"
 #include "main/ResultsModel.h"
 #include "main/TextReport.h"
-#include "scan/ScanTaskThread.h"
+#include "scan/Scanner.h"
 
 namespace kelvane {
 namespace {
@@ -39,11 +39,10 @@ ReportOutcome RunReport(RegistryStore& registry, FileSystemAccess& files, System
 
   ResultsModel results;
   CollectingSink sink(results);
-  TScanTaskThread worker(registry, files, system, language,
-                         ScanOptions{settings.IncludeRemoveMedia, settings.IncludeCDdrive}, sink);
-  worker.FTaskList = tree.Collect();
-  worker.MeasureFloppyDrives();
-  worker.Execute();
+  Scanner scanner(registry, files, system, language,
+                  ScanOptions{settings.IncludeRemoveMedia, settings.IncludeCDdrive}, sink);
+  scanner.MeasureFloppyDrives();
+  scanner.Execute(tree.Collect());
   if (sink.ended != ScanEnd::Completed) return {false, "the scan ended with an error", 0};
 
   results.TickAll(true);

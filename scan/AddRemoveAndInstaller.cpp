@@ -3,7 +3,7 @@
 
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
-#include "scan/ScanTaskThread.h"
+#include "scan/CategoryRules.h"
 
 namespace kelvane {
 namespace {
@@ -25,15 +25,15 @@ bool HasUninstallCommand(RegistryAccess& entry) {
 }
 
 // The shared folders are the value names; their data is of no interest.
-void ScanSharedInstallerFolders(TScanTaskThread& worker, const std::string& problem) {
-  RegistryAccess key(worker.Registry());
+void ScanSharedInstallerFolders(ScanContext& scan, const std::string& problem) {
+  RegistryAccess key(scan.Registry());
   key.SetRootKey(kHkeyLocalMachine);
   if (!key.OpenKey(kInstallerFolders, false)) return;
-  worker.ShowKeyProgress(kInstallerFolders);
+  scan.ShowKeyProgress(kInstallerFolders);
   for (const std::string& folder : key.ValueNames()) {
-    if (worker.IsInvalidPath(folder, "", true)) {
-      worker.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kInstallerFolders, folder,
-                        RepairKind::ValueNamedByValue);
+    if (scan.IsInvalidPath(folder, "", true)) {
+      scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kInstallerFolders, folder,
+                      RepairKind::ValueNamedByValue);
     }
   }
 }
@@ -50,49 +50,49 @@ std::unordered_set<std::string> UninstallEntryNames(RegistryStore& registry) {
 }
 
 // A cached add/remove entry outlives the registration it was made for.
-void ScanAddRemoveCache(TScanTaskThread& worker, const std::string& problem) {
-  const std::unordered_set<std::string> registered = UninstallEntryNames(worker.Registry());
-  RegistryAccess key(worker.Registry());
+void ScanAddRemoveCache(ScanContext& scan, const std::string& problem) {
+  const std::unordered_set<std::string> registered = UninstallEntryNames(scan.Registry());
+  RegistryAccess key(scan.Registry());
   key.SetRootKey(kHkeyLocalMachine);
   key.SetAccess(kAccessRead);
   if (!key.OpenKey(kAddRemoveCache, false)) return;
-  worker.ShowKeyProgress(kAddRemoveCache);
+  scan.ShowKeyProgress(kAddRemoveCache);
   for (const std::string& name : key.SubkeyNames()) {
     if (registered.count(UpperCaseAscii(name)) == 0) {
-      worker.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kAddRemoveCache, name,
-                        RepairKind::SubkeyNamedByValue);
+      scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kAddRemoveCache, name,
+                      RepairKind::SubkeyNamedByValue);
     }
   }
 }
 
 }  // namespace
 
-void TScanTaskThread::ScanAddRemovePrograms() {
-  ShowStatus("RES_Scanning_Add_Remove_Programs", "Scanning Add/Remove Programs...");
-  RegistryAccess key(Registry());
+void ScanAddRemovePrograms(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Add_Remove_Programs", "Scanning Add/Remove Programs...");
+  RegistryAccess key(scan.Registry());
   key.SetRootKey(kHkeyLocalMachine);
   if (!key.OpenKey(kUninstall, false)) return;
-  const std::string problem = LangString("RES_Problem_AddRomve", "Add/Remove Programs Issue");
+  const std::string problem = scan.LangString("RES_Problem_AddRomve", "Add/Remove Programs Issue");
   for (const std::string& name : key.SubkeyNames()) {
     // Installer-made entries, named by their product code, are the installer's to judge.
     if (!name.empty() && name[0] == '{') continue;
     const std::string path = std::string(kUninstall) + "\\" + name;
-    ShowKeyProgress(path);
+    scan.ShowKeyProgress(path);
     key.CloseKey();
     if (!key.OpenKey(path, false)) continue;
     if (!HasUninstallCommand(key) && !key.ValueExists("SystemComponent")) {
-      AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kUninstall, name,
-                 RepairKind::SubkeyNamedByValue);
+      scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kUninstall, name,
+                      RepairKind::SubkeyNamedByValue);
     }
   }
 }
 
-void TScanTaskThread::ScanInstaller() {
-  ShowStatus("RES_Scanning_Installer", "Scanning Installer...");
-  const std::string problem = LangString("RES_Problem_Installer", "Installer Reference Issue");
-  ScanValueTree("HKEY_LOCAL_MACHINE", kInstallerUninstall, problem, ".exe");
-  ScanSharedInstallerFolders(*this, problem);
-  ScanAddRemoveCache(*this, problem);
+void ScanInstaller(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Installer", "Scanning Installer...");
+  const std::string problem = scan.LangString("RES_Problem_Installer", "Installer Reference Issue");
+  ScanValueTree(scan, "HKEY_LOCAL_MACHINE", kInstallerUninstall, problem, ".exe");
+  ScanSharedInstallerFolders(scan, problem);
+  ScanAddRemoveCache(scan, problem);
 }
 
 }  // namespace kelvane

@@ -2,8 +2,8 @@
 // or identifiers that are not registered.
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
+#include "scan/CategoryRules.h"
 #include "scan/RegistryReads.h"
-#include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
 namespace kelvane {
@@ -21,78 +21,54 @@ bool AnyNameContains(const std::vector<std::string>& names,
   return false;
 }
 
-}  // namespace
-
-void TScanTaskThread::ScanCustomControls() {
-  ShowStatus("RES_Scanning_Custom_Controls", "Scanning Custom Controls...");
-  // The files-and-folders walk of the machine's Software key covers the classes already.
-  if (!IsFilesAndFoldersHKLMScheduled()) ScanDefaultValueTree("HKEY_CLASSES_ROOT", "CLSID", "");
-  ScanInterfaceTypeLibs();
-}
-
-void TScanTaskThread::ScanActiveX() {
-  ShowStatus("RES_Scanning_Invalid_ActiveX", "Scanning Invalid ActiveX...");
-  if (!IsFilesAndFoldersHKLMScheduled()) {
-    ScanValueTree("HKEY_CLASSES_ROOT", "TypeLib",
-                  LangString("RES_Problem_ActiveX", "ActiveX Issue"), ".dll");
-  }
-  ScanClassAppIDs();
-}
-
-bool TScanTaskThread::IsFilesAndFoldersHKLMScheduled() const {
-  for (const std::string& entry : FTaskList) {
-    if (TaskCode(entry) == 3) return true;
-  }
-  return false;
-}
-
-void TScanTaskThread::ScanDefaultValueTree(const std::string& rootName,
-                                           const std::string& parentPath,
-                                           const std::string& keyName) {
+void ScanDefaultValueTree(ScanContext& scan, const std::string& rootName,
+                          const std::string& parentPath, const std::string& keyName) {
   const std::string path = parentPath + keyName;
-  RegistryAccess key(registry_);
+  RegistryAccess key(scan.Registry());
   if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
-  ShowKeyProgress(path);
+  scan.ShowKeyProgress(path);
   if (IsTextKind(key.DataKind(""))) {
     const std::string text = key.ReadString("");
     // Only a file will do as a class's server: an existing folder of that name does not count.
-    if (IsInvalidPath(text, "", false)) {
-      AddProblem(LangString("RES_Problem_Custom_Controls", "Custom Controls Issue"),
-                 RootKeyName(key.Root()) + "\\" + path, text, RepairKind::Key);
+    if (scan.IsInvalidPath(text, "", false)) {
+      scan.AddProblem(scan.LangString("RES_Problem_Custom_Controls", "Custom Controls Issue"),
+                      RootKeyName(key.Root()) + "\\" + path, text, RepairKind::Key);
     }
   }
   for (const std::string& subkey : key.SubkeyNames()) {
-    ScanDefaultValueTree(rootName, path + "\\", subkey);
+    ScanDefaultValueTree(scan, rootName, path + "\\", subkey);
   }
 }
 
-void TScanTaskThread::ScanInterfaceTypeLibs() {
-  const std::vector<std::string> typeLibs = SubkeyNamesOf(registry_, kHkeyClassesRoot, "TypeLib");
-  const std::string problem = LangString("RES_Problem_Custom_Controls", "Custom Controls Issue");
-  for (const std::string& name : SubkeyNamesOf(registry_, kHkeyClassesRoot, "Interface")) {
+void ScanInterfaceTypeLibs(ScanContext& scan) {
+  const std::vector<std::string> typeLibs =
+      SubkeyNamesOf(scan.Registry(), kHkeyClassesRoot, "TypeLib");
+  const std::string problem =
+      scan.LangString("RES_Problem_Custom_Controls", "Custom Controls Issue");
+  for (const std::string& name : SubkeyNamesOf(scan.Registry(), kHkeyClassesRoot, "Interface")) {
     const std::string path = "Interface\\" + name;
-    RegistryAccess key(registry_);
+    RegistryAccess key(scan.Registry());
     key.SetRootKey(kHkeyClassesRoot);
     if (!key.OpenKey(path, false)) continue;
-    ShowKeyProgress(path);
+    scan.ShowKeyProgress(path);
     if (!IsTextKind(key.DataKind(""))) continue;
     const std::string interfaceName = key.ReadString("");
     if (!key.OpenKey("TypeLib", false) || !IsTextKind(key.DataKind(""))) continue;
     const std::string typeLib = key.ReadString("");
     if (!typeLib.empty() && AnyNameContains(typeLibs, {UpperCaseAscii(typeLib)})) continue;
-    AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, interfaceName + " - " + typeLib,
-               RepairKind::Key);
+    scan.AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, interfaceName + " - " + typeLib,
+                    RepairKind::Key);
   }
 }
 
-void TScanTaskThread::ScanClassAppIDs() {
-  ShowStatus("RES_Scanning_Invalid_ActiveX", "Scanning Invalid ActiveX...");
-  const std::vector<std::string> appIds = SubkeyNamesOf(registry_, kHkeyClassesRoot, "AppID");
-  const std::string problem = LangString("RES_Problem_ActiveX", "ActiveX Issue");
-  for (const std::string& classId : SubkeyNamesOf(registry_, kHkeyClassesRoot, "CLSID")) {
+void ScanClassAppIDs(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Invalid_ActiveX", "Scanning Invalid ActiveX...");
+  const std::vector<std::string> appIds = SubkeyNamesOf(scan.Registry(), kHkeyClassesRoot, "AppID");
+  const std::string problem = scan.LangString("RES_Problem_ActiveX", "ActiveX Issue");
+  for (const std::string& classId : SubkeyNamesOf(scan.Registry(), kHkeyClassesRoot, "CLSID")) {
     const std::string path = "CLSID\\" + classId;
-    ShowKeyProgress(path);
-    RegistryAccess key(registry_);
+    scan.ShowKeyProgress(path);
+    RegistryAccess key(scan.Registry());
     key.SetRootKey(kHkeyClassesRoot);
     if (!key.OpenKey(path, false) || !IsTextKind(key.DataKind("AppID"))) continue;
     const std::string appId = key.ReadString("AppID");
@@ -104,8 +80,27 @@ void TScanTaskThread::ScanClassAppIDs() {
       // Classes served by the accessibility library name AppIDs that it never registers.
       if (LowerCaseAscii(key.ReadString("")).find("oleacc.dll") != std::string::npos) continue;
     }
-    AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, appId, RepairKind::Key);
+    scan.AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, appId, RepairKind::Key);
   }
+}
+
+}  // namespace
+
+void ScanCustomControls(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Custom_Controls", "Scanning Custom Controls...");
+  // The files-and-folders walk of the machine's Software key covers the classes already.
+  if (!scan.IsScheduled(ScanCategory::FilesAndFoldersLocalMachine))
+    ScanDefaultValueTree(scan, "HKEY_CLASSES_ROOT", "CLSID", "");
+  ScanInterfaceTypeLibs(scan);
+}
+
+void ScanActiveX(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Invalid_ActiveX", "Scanning Invalid ActiveX...");
+  if (!scan.IsScheduled(ScanCategory::FilesAndFoldersLocalMachine)) {
+    ScanValueTree(scan, "HKEY_CLASSES_ROOT", "TypeLib",
+                  scan.LangString("RES_Problem_ActiveX", "ActiveX Issue"), ".dll");
+  }
+  ScanClassAppIDs(scan);
 }
 
 }  // namespace kelvane

@@ -1,8 +1,8 @@
 // File extensions: class registrations and per-user extension keys that carry nothing.
 #include "platform/RegistryAccess.h"
+#include "scan/CategoryRules.h"
 #include "scan/CountKeyItems.h"
 #include "scan/RegistryReads.h"
-#include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
 namespace kelvane {
@@ -29,34 +29,34 @@ bool IsEmptyClassKey(RegistryAccess& key) {
   return info.valueCount == 1 && key.ValueExists("") && IsEmptyDefaultValue(key);
 }
 
-void ScanMachineClasses(TScanTaskThread& worker, const std::string& problem) {
-  RegistryAccess key(worker.Registry());
+void ScanMachineClasses(ScanContext& scan, const std::string& problem) {
+  RegistryAccess key(scan.Registry());
   key.SetRootKey(kHkeyLocalMachine);
   if (!key.OpenKey(kClasses, false)) return;
   for (const std::string& name : key.SubkeyNames()) {
     const std::string path = std::string(kClasses) + "\\" + name;
-    worker.ShowKeyProgress(path);
+    scan.ShowKeyProgress(path);
     key.CloseKey();
     if (key.OpenKey(path, false) && IsEmptyClassKey(key)) {
-      worker.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kClasses, name,
-                        RepairKind::SubkeyNamedByValue);
+      scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kClasses, name,
+                      RepairKind::SubkeyNamedByValue);
     }
   }
 }
 
 }  // namespace
 
-void TScanTaskThread::ScanFileExtensions() {
-  ShowStatus("RES_Scanning_File_Extensions", "Scanning File Extensions...");
-  const std::string problem = LangString("RES_Problem_FileExtension", "Unused File Extension");
-  ScanMachineClasses(*this, problem);
+void ScanFileExtensions(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_File_Extensions", "Scanning File Extensions...");
+  const std::string problem = scan.LangString("RES_Problem_FileExtension", "Unused File Extension");
+  ScanMachineClasses(scan, problem);
 
-  for (const std::string& extension : SubkeyNamesOf(Registry(), kHkeyCurrentUser, kFileExts)) {
+  for (const std::string& extension : SubkeyNamesOf(scan.Registry(), kHkeyCurrentUser, kFileExts)) {
     const std::string path = std::string(kFileExts) + "\\" + extension;
-    ShowKeyProgress(path);
-    if (CountKeyItems(Registry(), kHkeyCurrentUser, path, 1, true, true) < 1) {
-      AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + kFileExts, extension,
-                 RepairKind::SubkeyNamedByValue);
+    scan.ShowKeyProgress(path);
+    if (CountKeyItems(scan.Registry(), kHkeyCurrentUser, path, 1, true, true) < 1) {
+      scan.AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + kFileExts, extension,
+                      RepairKind::SubkeyNamedByValue);
     }
   }
 }

@@ -1,8 +1,8 @@
 // Files and folders: every string value of a registry tree that names a missing file or folder.
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
+#include "scan/CategoryRules.h"
 #include "scan/RegistryReads.h"
-#include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
 namespace kelvane {
@@ -48,9 +48,9 @@ const char kProblemDefault[] = "Invalid File or Folder";
 // its subtree is walked, so each subkey is opened by its name alone, one open key per level.
 class ValueTreeWalk {
  public:
-  ValueTreeWalk(TScanTaskThread& worker, const std::string& problem,
-                const std::string& anchorName, const std::vector<std::string>& exclusions)
-      : worker_(worker), problem_(problem), anchorName_(anchorName), exclusions_(exclusions) {}
+  ValueTreeWalk(ScanContext& scan, const std::string& problem, const std::string& anchorName,
+                const std::vector<std::string>& exclusions)
+      : scan_(scan), problem_(problem), anchorName_(anchorName), exclusions_(exclusions) {}
 
   // A skipped key is left out with its whole subtree.
   bool IsSkipped(RootKey root, const std::string& path) const {
@@ -58,15 +58,15 @@ class ValueTreeWalk {
   }
 
   void Visit(RegistryAccess& key, const std::string& path) {
-    worker_.ShowKeyProgress(path);
+    scan_.ShowKeyProgress(path);
     std::vector<std::string> subkeys;
     {
       KeyContents contents = key.Contents();
       const std::string keyText = RootKeyName(key.Root()) + "\\" + path;
       for (const NamedValue& value : contents.values) {
         const std::optional<std::string> text = ValueText(value.value);
-        if (text && worker_.IsInvalidPath(*text, anchorName_, true)) {
-          AddValueProblem(worker_, problem_, keyText, value.name, *text);
+        if (text && scan_.IsInvalidPath(*text, anchorName_, true)) {
+          AddValueProblem(scan_, problem_, keyText, value.name, *text);
         }
       }
       subkeys = std::move(contents.subkeys);
@@ -76,7 +76,7 @@ class ValueTreeWalk {
       if (subkey.empty()) continue;
       const std::string subkeyPath = path.empty() ? subkey : path + "\\" + subkey;
       if (IsSkipped(key.Root(), subkeyPath)) continue;
-      RegistryAccess child(worker_.Registry());
+      RegistryAccess child(scan_.Registry());
       child.SetAccess(kAccessRead);
       if (OpenSubkey(key, subkey, subkeyPath, child)) Visit(child, subkeyPath);
     }
@@ -93,7 +93,7 @@ class ValueTreeWalk {
     return child.OpenKey(path, false);
   }
 
-  TScanTaskThread& worker_;
+  ScanContext& scan_;
   const std::string& problem_;
   const std::string& anchorName_;
   const std::vector<std::string>& exclusions_;
@@ -101,38 +101,39 @@ class ValueTreeWalk {
 
 }  // namespace
 
-void TScanTaskThread::ScanFilesAndFoldersLocalMachine() {
-  ShowStatus("RES_Scanning_Files_And_Folders_HKEY_LOCAL_MACHINE",
-             "Scanning Files and Folders - HKEY_LOCAL_MACHINE...");
-  ScanValueTree("HKEY_LOCAL_MACHINE", "Software",
-                LangString("RES_Problem_Files_And_Folders_HKEY_LOCAL_MACHINE", kProblemDefault),
-                "", kLocalMachineExclusions);
+void ScanFilesAndFoldersLocalMachine(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Files_And_Folders_HKEY_LOCAL_MACHINE",
+                  "Scanning Files and Folders - HKEY_LOCAL_MACHINE...");
+  ScanValueTree(
+      scan, "HKEY_LOCAL_MACHINE", "Software",
+      scan.LangString("RES_Problem_Files_And_Folders_HKEY_LOCAL_MACHINE", kProblemDefault), "",
+      kLocalMachineExclusions);
 }
 
-void TScanTaskThread::ScanFilesAndFoldersCurrentUser() {
-  ShowStatus("RES_Scanning_Files_And_Folders_HKEY_CURRENT_USER",
-             "Scanning Files and Folders - HKEY_CURRENT_USER...");
-  ScanValueTree("HKEY_CURRENT_USER", "",
-                LangString("RES_Problem_Files_And_Folders_HKEY_CURRENT_USER", kProblemDefault),
+void ScanFilesAndFoldersCurrentUser(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Files_And_Folders_HKEY_CURRENT_USER",
+                  "Scanning Files and Folders - HKEY_CURRENT_USER...");
+  ScanValueTree(scan, "HKEY_CURRENT_USER", "",
+                scan.LangString("RES_Problem_Files_And_Folders_HKEY_CURRENT_USER", kProblemDefault),
                 "", kCurrentUserExclusions);
 }
 
-void TScanTaskThread::ScanFilesAndFoldersUsers() {
-  ShowStatus("RES_Scanning_Files_And_Folders_HKEY_USERS",
-             "Scanning Files and Folders - HKEY_USERS...");
-  ScanValueTree("HKEY_USERS", "",
-                LangString("RES_Problem_Files_And_Folders_HKEY_USERS", kProblemDefault), "");
+void ScanFilesAndFoldersUsers(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Files_And_Folders_HKEY_USERS",
+                  "Scanning Files and Folders - HKEY_USERS...");
+  ScanValueTree(scan, "HKEY_USERS", "",
+                scan.LangString("RES_Problem_Files_And_Folders_HKEY_USERS", kProblemDefault), "");
 }
 
-void TScanTaskThread::ScanEmptyKeysUsers() {
-  ShowStatus("RES_Scanning_Empty_Key_HKEY_USERS", "Scanning Empty Registry Keys...");
+void ScanEmptyKeysUsers(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Empty_Key_HKEY_USERS", "Scanning Empty Registry Keys...");
 }
 
-void TScanTaskThread::ScanValueTree(const std::string& rootName, const std::string& path,
-                                    const std::string& problem, const std::string& anchorName,
-                                    const std::vector<std::string>& exclusions) {
-  ValueTreeWalk walk(*this, problem, anchorName, exclusions);
-  RegistryAccess key(registry_);
+void ScanValueTree(ScanContext& scan, const std::string& rootName, const std::string& path,
+                   const std::string& problem, const std::string& anchorName,
+                   const std::vector<std::string>& exclusions) {
+  ValueTreeWalk walk(scan, problem, anchorName, exclusions);
+  RegistryAccess key(scan.Registry());
   key.SetAccess(kAccessRead);
   if (!OpenKeyBelowNamedRoot(key, rootName, path) || walk.IsSkipped(key.Root(), path)) return;
   walk.Visit(key, path);

@@ -3,22 +3,18 @@
 
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
-#include "scan/ScanTaskThread.h"
+#include "scan/CategoryRules.h"
 #include "scan/ValueProblem.h"
 
 namespace kelvane {
 namespace {
 
+// Windows 95, 98 and Me keep their fonts under the Windows key, the NT family under its own.
 const char kFonts9x[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Fonts";
 const char kFontsNt[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 const char* const kHelpKeys[] = {"Software\\Microsoft\\Windows\\Help",
                                  "Software\\Microsoft\\Windows\\Html Help"};
 const char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
-
-// Windows 95, 98 and Me keep their fonts under the Windows key, the NT family under its own.
-bool IsWindows9x(int versionCode) {
-  return (versionCode >= 1 && versionCode <= 4) || versionCode == 8;
-}
 
 // The upper-cased names of the files in the fonts folder; none when there is no such folder.
 std::unordered_set<std::string> FontFolderFileNames(FileSystemAccess& files) {
@@ -31,64 +27,65 @@ std::unordered_set<std::string> FontFolderFileNames(FileSystemAccess& files) {
   return names;
 }
 
-void ScanHelpKey(TScanTaskThread& worker, const std::string& path, const std::string& problem) {
-  RegistryAccess key(worker.Registry());
+void ScanHelpKey(ScanContext& scan, const std::string& path, const std::string& problem) {
+  RegistryAccess key(scan.Registry());
   key.SetRootKey(kHkeyLocalMachine);
   if (!key.OpenKey(path, false)) return;
-  worker.ShowKeyProgress(path);
+  scan.ShowKeyProgress(path);
   for (const std::string& name : key.ValueNames()) {
     if (!IsTextKind(key.DataKind(name))) continue;
     // The value names the help file and its data the folder that holds it.
     std::string helpFile = key.ReadString(name);
     if (!helpFile.empty() && helpFile.back() != '\\') helpFile += '\\';
     helpFile += name;
-    if (worker.IsOnEmptyFloppy(helpFile) || worker.IsInvalidPath(helpFile, "", false)) {
-      AddValueProblem(worker, problem, "HKEY_LOCAL_MACHINE\\" + path, name, helpFile);
+    if (scan.IsOnEmptyFloppy(helpFile) || scan.IsInvalidPath(helpFile, "", false)) {
+      AddValueProblem(scan, problem, "HKEY_LOCAL_MACHINE\\" + path, name, helpFile);
     }
   }
 }
 
 }  // namespace
 
-void TScanTaskThread::ScanWindowsFonts() {
-  ShowStatus("RES_Scanning_Windows_Fonts", "Scanning Windows Fonts...");
-  const std::string fontsKey = IsWindows9x(System().WindowsVersionCode()) ? kFonts9x : kFontsNt;
-  const std::unordered_set<std::string> fontFiles = FontFolderFileNames(Files());
-  RegistryAccess key(Registry());
+void ScanWindowsFonts(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Windows_Fonts", "Scanning Windows Fonts...");
+  const std::string fontsKey = IsWindows9x(scan.System().Version()) ? kFonts9x : kFontsNt;
+  const std::unordered_set<std::string> fontFiles = FontFolderFileNames(scan.Files());
+  RegistryAccess key(scan.Registry());
   key.SetRootKey(kHkeyLocalMachine);
   if (!key.OpenKey(fontsKey, false)) return;
-  ShowKeyProgress(fontsKey);
-  const std::string problem = LangString("RES_Problem_Fonts", "Fonts Issue");
+  scan.ShowKeyProgress(fontsKey);
+  const std::string problem = scan.LangString("RES_Problem_Fonts", "Fonts Issue");
   for (const std::string& name : key.ValueNames()) {
     if (!IsTextKind(key.DataKind(name))) continue;
     const std::string file = key.ReadString(name);
     // A bare file name found in the fonts folder is the usual, sound registration.
-    if (IsOnEmptyFloppy(file) ||
-        (fontFiles.count(UpperCaseAscii(file)) == 0 && IsInvalidPath(file, "", false))) {
-      AddValueProblem(*this, problem, "HKEY_LOCAL_MACHINE\\" + fontsKey, name, file);
+    if (scan.IsOnEmptyFloppy(file) ||
+        (fontFiles.count(UpperCaseAscii(file)) == 0 && scan.IsInvalidPath(file, "", false))) {
+      AddValueProblem(scan, problem, "HKEY_LOCAL_MACHINE\\" + fontsKey, name, file);
     }
   }
 }
 
-void TScanTaskThread::ScanHelpFiles() {
-  ShowStatus("RES_Scanning_Invalid_Help_Files", "Scanning Invalid Help Files...");
-  const std::string problem = LangString("RES_Problem_Help", "Invalid Help Files");
-  for (const char* path : kHelpKeys) ScanHelpKey(*this, path, problem);
+void ScanHelpFiles(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Invalid_Help_Files", "Scanning Invalid Help Files...");
+  const std::string problem = scan.LangString("RES_Problem_Help", "Invalid Help Files");
+  for (const char* path : kHelpKeys) ScanHelpKey(scan, path, problem);
 }
 
-void TScanTaskThread::ScanSharedDlls() {
-  ShowStatus("RES_Scanning_Shared_Dlls", "Scanning Shared DLLs...");
-  RegistryAccess key(Registry());
+void ScanSharedDlls(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Shared_Dlls", "Scanning Shared DLLs...");
+  RegistryAccess key(scan.Registry());
   key.SetRootKey(kHkeyLocalMachine);
   if (!key.OpenKey(kSharedDlls, false)) return;
-  ShowKeyProgress(kSharedDlls);
-  const std::string problem = LangString("RES_Problem_SharedDll", "Missing Shared Dlls");
+  scan.ShowKeyProgress(kSharedDlls);
+  const std::string problem = scan.LangString("RES_Problem_SharedDll", "Missing Shared Dlls");
   // The value names the library and its data counts the programs that use it.
   for (const std::string& name : key.ValueNames()) {
     if (key.DataKind(name) != RegDataKind::Integer) continue;
-    if (IsOnEmptyFloppy(name) || IsInvalidPath(name, "", false) || key.ReadInteger(name) == 0) {
-      AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kSharedDlls, name,
-                 RepairKind::ValueNamedByValue);
+    if (scan.IsOnEmptyFloppy(name) || scan.IsInvalidPath(name, "", false) ||
+        key.ReadInteger(name) == 0) {
+      scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kSharedDlls, name,
+                      RepairKind::ValueNamedByValue);
     }
   }
 }

@@ -1,9 +1,9 @@
 // Software locations, obsolete software and applications: where software is registered.
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
+#include "scan/CategoryRules.h"
 #include "scan/CountKeyItems.h"
 #include "scan/RegistryReads.h"
-#include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
 namespace kelvane {
@@ -19,88 +19,20 @@ bool IsProgramName(const std::string& name) {
          (name.size() >= 4 && UpperCaseAscii(name.substr(name.size() - 4)) == ".EXE");
 }
 
-}  // namespace
-
-void TScanTaskThread::ScanSoftwareLocations() {
-  ShowStatus("RES_Scanning_Software_Locations", "Scanning Software Locations...");
-  RegistryAccess key(registry_);
-  key.SetRootKey(kHkeyLocalMachine);
-  if (!key.OpenKey(kAppPaths, false)) return;
-  const std::string problem = LangString("RES_Problem_Applications_Path", "Software Locations Issue");
-  for (const std::string& name : key.SubkeyNames()) {
-    if (!IsProgramName(name)) continue;
-    key.CloseKey();
-    const std::string path = std::string(kAppPaths) + "\\" + name;
-    if (!key.OpenKey(path, false)) continue;
-    ShowKeyProgress(path);
-    if (!IsTextKind(key.DataKind(""))) continue;
-    const std::string text = key.ReadString("");
-    if (text.empty()) continue;
-    if (IsInvalidPath(text, name, true)) {
-      AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path, text, RepairKind::Key);
-    }
-  }
-}
-
-void TScanTaskThread::ScanObsoleteSoftware() {
-  ShowStatus("RES_Scanning_Software_Locations", "Scanning Software Locations...");
-  ScanObsoleteKeys("HKEY_CURRENT_USER", "Software");
-  ScanObsoleteKeys("HKEY_LOCAL_MACHINE", "Software");
-}
-
-void TScanTaskThread::ScanObsoleteKeys(const std::string& rootName, const std::string& path) {
-  const std::optional<RootKey> root = RootKeyFromName(rootName);
-  if (!root) return;
-  const std::string problem = LangString("RES_Problem_Obsolete_Software", "Obsolete Software Key");
-  for (const std::string& name : SubkeyNamesOf(registry_, *root, path)) {
-    const std::string child = path + "\\" + name;
-    ShowKeyProgress(child);
-    if (CountKeyItems(registry_, *root, child, 1, true, true) < 1) {
-      AddProblem(problem, RootKeyName(*root) + "\\" + path, name, RepairKind::SubkeyNamedByValue);
-    }
-  }
-}
-
-void TScanTaskThread::ScanApplications() {
-  const std::vector<std::string> applications =
-      SubkeyNamesOf(registry_, kHkeyLocalMachine, kApplications);
-  const std::string problem = LangString("RES_Problem_Applications", "Open with Application Issue");
-  // The position of the search carries over from one application to the next; on an unchanging
-  // registry it is empty again whenever an application's subtree is exhausted.
-  std::string lastFound;
-  std::string command;
-  try {
-    for (const std::string& application : applications) {
-      const std::string path = std::string(kApplications) + "\\" + application;
-      ShowKeyProgress(path);
-      FindNextSubKeyValue(kHkeyLocalMachine, lastFound, command, "", "command", path);
-      while (command != kNotFound) {
-        if (command.empty() || IsInvalidPath(command, "", false)) {
-          AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + lastFound + "\\command", command,
-                     RepairKind::Key);
-        }
-        FindNextSubKeyValue(kHkeyLocalMachine, lastFound, command, "", "command", path);
-      }
-    }
-  } catch (const std::exception&) {
-    // An error ends this category only; a stop is not an error and goes on up.
-  }
-}
-
-void TScanTaskThread::FindNextSubKeyValue(RootKey root, std::string& lastFound,
-                                          std::string& result, const std::string& valueName,
-                                          const std::string& subkeyName,
-                                          const std::string& startPath) {
+void FindNextSubKeyValue(ScanContext& scan, RootKey root, std::string& lastFound,
+                         std::string& result, const std::string& valueName,
+                         const std::string& subkeyName, const std::string& startPath) {
   result = kNotFound;
   std::vector<std::string> children;
   {
-    RegistryAccess key(registry_);
+    RegistryAccess key(scan.Registry());
     key.SetRootKey(root);
     if (!key.OpenKey(startPath, false)) return;
-    RegistryAccess command(registry_);
+    RegistryAccess command(scan.Registry());
     command.SetRootKey(root);
-    const bool counts = command.OpenKey(startPath + "\\" + subkeyName, false) &&
-                        (!command.ValueExists(valueName) || IsTextKind(command.DataKind(valueName)));
+    const bool counts =
+        command.OpenKey(startPath + "\\" + subkeyName, false) &&
+        (!command.ValueExists(valueName) || IsTextKind(command.DataKind(valueName)));
     if (counts) {
       std::string text;
       try {
@@ -118,8 +50,81 @@ void TScanTaskThread::FindNextSubKeyValue(RootKey root, std::string& lastFound,
     children = key.SubkeyNames();
   }
   for (const std::string& child : children) {
-    FindNextSubKeyValue(root, lastFound, result, valueName, subkeyName, startPath + "\\" + child);
+    FindNextSubKeyValue(scan, root, lastFound, result, valueName, subkeyName,
+                        startPath + "\\" + child);
     if (result != kNotFound) return;
+  }
+}
+
+void ScanObsoleteKeys(ScanContext& scan, const std::string& rootName, const std::string& path) {
+  const std::optional<RootKey> root = RootKeyFromName(rootName);
+  if (!root) return;
+  const std::string problem =
+      scan.LangString("RES_Problem_Obsolete_Software", "Obsolete Software Key");
+  for (const std::string& name : SubkeyNamesOf(scan.Registry(), *root, path)) {
+    const std::string child = path + "\\" + name;
+    scan.ShowKeyProgress(child);
+    if (CountKeyItems(scan.Registry(), *root, child, 1, true, true) < 1) {
+      scan.AddProblem(problem, RootKeyName(*root) + "\\" + path, name,
+                      RepairKind::SubkeyNamedByValue);
+    }
+  }
+}
+
+}  // namespace
+
+void ScanSoftwareLocations(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Software_Locations", "Scanning Software Locations...");
+  RegistryAccess key(scan.Registry());
+  key.SetRootKey(kHkeyLocalMachine);
+  if (!key.OpenKey(kAppPaths, false)) return;
+  const std::string problem =
+      scan.LangString("RES_Problem_Applications_Path", "Software Locations Issue");
+  for (const std::string& name : key.SubkeyNames()) {
+    if (!IsProgramName(name)) continue;
+    key.CloseKey();
+    const std::string path = std::string(kAppPaths) + "\\" + name;
+    if (!key.OpenKey(path, false)) continue;
+    scan.ShowKeyProgress(path);
+    if (!IsTextKind(key.DataKind(""))) continue;
+    const std::string text = key.ReadString("");
+    if (text.empty()) continue;
+    if (scan.IsInvalidPath(text, name, true)) {
+      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path, text, RepairKind::Key);
+    }
+  }
+}
+
+void ScanObsoleteSoftware(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Software_Locations", "Scanning Software Locations...");
+  ScanObsoleteKeys(scan, "HKEY_CURRENT_USER", "Software");
+  ScanObsoleteKeys(scan, "HKEY_LOCAL_MACHINE", "Software");
+}
+
+void ScanApplications(ScanContext& scan) {
+  const std::vector<std::string> applications =
+      SubkeyNamesOf(scan.Registry(), kHkeyLocalMachine, kApplications);
+  const std::string problem =
+      scan.LangString("RES_Problem_Applications", "Open with Application Issue");
+  // The position of the search carries over from one application to the next; on an unchanging
+  // registry it is empty again whenever an application's subtree is exhausted.
+  std::string lastFound;
+  std::string command;
+  try {
+    for (const std::string& application : applications) {
+      const std::string path = std::string(kApplications) + "\\" + application;
+      scan.ShowKeyProgress(path);
+      FindNextSubKeyValue(scan, kHkeyLocalMachine, lastFound, command, "", "command", path);
+      while (command != kNotFound) {
+        if (command.empty() || scan.IsInvalidPath(command, "", false)) {
+          scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + lastFound + "\\command", command,
+                          RepairKind::Key);
+        }
+        FindNextSubKeyValue(scan, kHkeyLocalMachine, lastFound, command, "", "command", path);
+      }
+    }
+  } catch (const std::exception&) {
+    // An error ends this category only; a stop is not an error and goes on up.
   }
 }
 

@@ -2,9 +2,9 @@
 // that name files which no longer exist.
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
+#include "scan/CategoryRules.h"
 #include "scan/JudgedDrive.h"
 #include "scan/RegistryReads.h"
-#include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
 namespace kelvane {
@@ -40,61 +40,61 @@ bool NeverRun(const Bytes& data) {
   return (data[4] | data[5] | data[6] | data[7]) == 0;
 }
 
-}  // namespace
-
-void TScanTaskThread::ScanSoundEvents() {
-  ShowStatus("RES_Scanning_Sound_And_Appevents", "Scanning Sound and Appevents...");
-  ScanSoundSchemeTree("HKEY_Current_User", "AppEvents\\Schemes\\Apps", "");
-}
-
-void TScanTaskThread::ScanSoundSchemeTree(const std::string& rootName,
-                                          const std::string& parentPath,
-                                          const std::string& keyName) {
+void ScanSoundSchemeTree(ScanContext& scan, const std::string& rootName,
+                         const std::string& parentPath, const std::string& keyName) {
   const std::string path = parentPath + keyName;
-  RegistryAccess key(registry_);
+  RegistryAccess key(scan.Registry());
   if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
   if (IsJudgedSchemeKey(keyName) && IsTextKind(key.DataKind(""))) {
-    ShowKeyProgress(path);
+    scan.ShowKeyProgress(path);
     const std::string sound = key.ReadString("");
-    if (IsInvalidPath(sound, "", false)) {
-      AddProblem(LangString("RES_Problem_Sound", "Missing Sound File"),
-                 RootKeyName(key.Root()) + "\\" + path, sound, RepairKind::DefaultValue);
+    if (scan.IsInvalidPath(sound, "", false)) {
+      scan.AddProblem(scan.LangString("RES_Problem_Sound", "Missing Sound File"),
+                      RootKeyName(key.Root()) + "\\" + path, sound, RepairKind::DefaultValue);
     }
   }
   for (const std::string& subkey : key.SubkeyNames()) {
-    ScanSoundSchemeTree(rootName, path + "\\", subkey);
+    ScanSoundSchemeTree(scan, rootName, path + "\\", subkey);
   }
 }
 
-void TScanTaskThread::ScanMRULists() {
-  ShowStatus("RES_Scanning_MRU_And_History_Lists", "Scanning MRU and History Lists...");
-  const std::string problem = LangString("RES_Problem_MRU", "Missing MRU and History Lists file");
+}  // namespace
+
+void ScanSoundEvents(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Sound_And_Appevents", "Scanning Sound and Appevents...");
+  ScanSoundSchemeTree(scan, "HKEY_Current_User", "AppEvents\\Schemes\\Apps", "");
+}
+
+void ScanMruLists(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_MRU_And_History_Lists", "Scanning MRU and History Lists...");
+  const std::string problem =
+      scan.LangString("RES_Problem_MRU", "Missing MRU and History Lists file");
   {
-    RegistryAccess key(registry_);
+    RegistryAccess key(scan.Registry());
     key.SetRootKey(kHkeyCurrentUser);
     if (key.OpenKey(kOpenSaveMru, false)) {
-      ShowKeyProgress(kOpenSaveMru);
+      scan.ShowKeyProgress(kOpenSaveMru);
       const std::vector<std::string> extensions = key.SubkeyNames();
       for (const std::string& name : key.ValueNames()) {
         if (!IsTextKind(key.DataKind(name))) continue;
         const std::string text = key.ReadString(name);
-        if (!IsOnJudgedDrive(text, FDriveLetters)) continue;
+        if (!IsOnJudgedDrive(text, scan.Drives().driveLetters)) continue;
         // The list may hold a file's name without the extension its subkey stands for.
-        if (ExistsWithAnExtension(files_, text, extensions)) continue;
-        AddValueProblem(*this, problem, std::string("HKEY_CURRENT_USER\\") + kOpenSaveMru, name,
+        if (ExistsWithAnExtension(scan.Files(), text, extensions)) continue;
+        AddValueProblem(scan, problem, std::string("HKEY_CURRENT_USER\\") + kOpenSaveMru, name,
                         text);
       }
       for (const std::string& extension : extensions) {
-        ScanValueTree("HKEY_CURRENT_USER", std::string(kOpenSaveMru) + "\\" + extension, problem,
-                      "");
+        ScanValueTree(scan, "HKEY_CURRENT_USER", std::string(kOpenSaveMru) + "\\" + extension,
+                      problem, "");
       }
     }
   }
   try {
-    RegistryAccess key(registry_);
+    RegistryAccess key(scan.Registry());
     key.SetRootKey(kHkeyCurrentUser);
     if (!key.OpenKey(kUserAssist, false)) return;
-    ShowKeyProgress(kUserAssist);
+    scan.ShowKeyProgress(kUserAssist);
     for (const std::string& name : key.ValueNames()) {
       const int size = key.DataSize(name);
       if (size < 0 || size > kLargestUserAssistEntry) continue;
@@ -104,11 +104,11 @@ void TScanTaskThread::ScanMRULists() {
       bool missing = false;
       const auto colon = entry.find(':');
       if (entry.find(".lnk") == std::string::npos && colon != std::string::npos) {
-        missing = IsInvalidPath(entry.substr(colon + 1), "", true);
+        missing = scan.IsInvalidPath(entry.substr(colon + 1), "", true);
       }
       if (NeverRun(data) || missing) {
-        AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + kUserAssist, entry,
-                   RepairKind::EncodedValueName);
+        scan.AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + kUserAssist, entry,
+                        RepairKind::EncodedValueName);
       }
     }
   } catch (const std::exception&) {

@@ -2,8 +2,8 @@
 // files whose target is gone.
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
+#include "scan/CategoryRules.h"
 #include "scan/JudgedDrive.h"
-#include "scan/ScanTaskThread.h"
 
 namespace kelvane {
 namespace {
@@ -64,56 +64,56 @@ bool IsRedirectedOnWow64(const std::string& target) {
   return false;
 }
 
+void ScanShortcutFolder(ScanContext& scan, const std::string& folder) {
+  const std::string base = WithBackslash(folder);
+  for (const FileEntry& entry : scan.Files().FindEntries(base + "*")) {
+    if (IsFolder(entry)) {
+      if (!IsDotEntry(entry.name)) ScanShortcutFolder(scan, base + entry.name);
+      continue;
+    }
+    if (!HasShortcutExtension(entry.name)) continue;
+    const std::string shortcut = base + entry.name;
+    scan.ShowKeyProgress(shortcut);
+    const std::string target = scan.Files().GetShortcutTarget(shortcut);
+    if (scan.Drives().isWow64 && IsRedirectedOnWow64(target)) continue;
+    // Network paths, unjudged drives and objects without a path are not judged.
+    if (!IsOnJudgedDrive(target, scan.Drives().driveLetters)) continue;
+    if (scan.IsOnEmptyFloppy(target) ||
+        (scan.IsInvalidPath(target, "", false) && !scan.Files().DirectoryExists(target))) {
+      scan.AddProblem(scan.LangString("RES_Problem_ShortCuts", "Missing ShortCut reference"),
+                      shortcut, target, RepairKind::ShortcutFile);
+    }
+  }
+}
+
 }  // namespace
 
-void TScanTaskThread::ScanStartMenu() {
-  ShowStatus("RES_Scanning_Start_Menu", "Scanning Start Menu...");
-  const std::vector<std::string> programFolders = ProgramFolderNames(files_);
-  const std::string problem = LangString("RES_Problem_Start_Menu", "Old Start Menu Key");
+void ScanStartMenu(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Start_Menu", "Scanning Start Menu...");
+  const std::vector<std::string> programFolders = ProgramFolderNames(scan.Files());
+  const std::string problem = scan.LangString("RES_Problem_Start_Menu", "Old Start Menu Key");
   for (const char* path : kMenuOrderKeys) {
-    RegistryAccess key(registry_);
+    RegistryAccess key(scan.Registry());
     key.SetRootKey(kHkeyCurrentUser);
     if (!key.KeyExists(path) || !key.OpenKey(path, false)) continue;
     for (const std::string& name : key.SubkeyNames()) {
-      ShowKeyProgress(std::string(path) + "\\" + name);
+      scan.ShowKeyProgress(std::string(path) + "\\" + name);
       if (!ContainsName(programFolders, name)) {
-        AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + path, name,
-                   RepairKind::SubkeyNamedByValue);
+        scan.AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + path, name,
+                        RepairKind::SubkeyNamedByValue);
       }
     }
   }
 }
 
-void TScanTaskThread::ScanShortcuts() {
-  ShowStatus("RES_Scanning_Shortcuts", "Scanning Shortcuts...");
+void ScanShortcuts(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Shortcuts", "Scanning Shortcuts...");
   for (int id : kShortcutFolders) {
-    const std::optional<std::string> folder = files_.SpecialFolder(id);
-    if (folder) ScanShortcutFolder(*folder);
+    const std::optional<std::string> folder = scan.Files().SpecialFolder(id);
+    if (folder) ScanShortcutFolder(scan, *folder);
   }
 }
 
 // A folder that links back above itself ends the walk once the path outgrows the ANSI file
 // functions, which then list nothing.
-void TScanTaskThread::ScanShortcutFolder(const std::string& folder) {
-  const std::string base = WithBackslash(folder);
-  for (const FileEntry& entry : files_.FindEntries(base + "*")) {
-    if (IsFolder(entry)) {
-      if (!IsDotEntry(entry.name)) ScanShortcutFolder(base + entry.name);
-      continue;
-    }
-    if (!HasShortcutExtension(entry.name)) continue;
-    const std::string shortcut = base + entry.name;
-    ShowKeyProgress(shortcut);
-    const std::string target = files_.GetShortcutTarget(shortcut);
-    if (FIsWow64 && IsRedirectedOnWow64(target)) continue;
-    // Network paths, unjudged drives and objects without a path are not judged.
-    if (!IsOnJudgedDrive(target, FDriveLetters)) continue;
-    if (IsOnEmptyFloppy(target) ||
-        (IsInvalidPath(target, "", false) && !files_.DirectoryExists(target))) {
-      AddProblem(LangString("RES_Problem_ShortCuts", "Missing ShortCut reference"), shortcut,
-                 target, RepairKind::ShortcutFile);
-    }
-  }
-}
-
 }  // namespace kelvane

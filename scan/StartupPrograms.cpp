@@ -2,8 +2,8 @@
 #include <exception>
 
 #include "platform/RegistryAccess.h"
+#include "scan/CategoryRules.h"
 #include "scan/RegistryReads.h"
-#include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
 namespace kelvane {
@@ -13,55 +13,55 @@ const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char kDisabledStartup[] = "Software\\Microsoft\\Shared Tools\\MSConfig\\startupreg";
 
-std::string StartupProblem(const TScanTaskThread& worker) {
-  return worker.LangString("RES_Problem_Startup_Run", "Missing Startup Programs");
+std::string StartupProblem(const ScanContext& scan) {
+  return scan.LangString("RES_Problem_Startup_Run", "Missing Startup Programs");
 }
 
 // Each entry is a key of its own whose "command" value holds the command line once run.
-void ScanDisabledStartupEntries(TScanTaskThread& worker) {
-  RegistryAccess key(worker.Registry());
+void ScanDisabledStartupEntries(ScanContext& scan) {
+  RegistryAccess key(scan.Registry());
   key.SetRootKey(kHkeyLocalMachine);
   if (!key.OpenKey(kDisabledStartup, false)) return;
-  worker.ShowKeyProgress(kDisabledStartup);
-  const std::string problem = StartupProblem(worker);
+  scan.ShowKeyProgress(kDisabledStartup);
+  const std::string problem = StartupProblem(scan);
   for (const std::string& name : key.SubkeyNames()) {
     const std::string entry = std::string(kDisabledStartup) + "\\" + name;
     key.CloseKey();
     if (!key.OpenKey(entry, false)) continue;
     if (!IsTextKind(key.DataKind("command"))) continue;
     const std::string command = key.ReadString("command");
-    if (worker.IsInvalidPath(command, "", false)) {
-      worker.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + entry, command, RepairKind::Key);
+    if (scan.IsInvalidPath(command, "", false)) {
+      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + entry, command, RepairKind::Key);
+    }
+  }
+}
+
+void ScanRunKey(ScanContext& scan, const std::string& rootName, const std::string& path) {
+  RegistryAccess key(scan.Registry());
+  if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
+  scan.ShowKeyProgress(path);
+  const std::string problem = StartupProblem(scan);
+  for (const std::string& name : key.ValueNames()) {
+    if (!IsTextKind(key.DataKind(name))) continue;
+    const std::string command = key.ReadString(name);
+    if (command.empty() || command == "\"\"" || scan.IsInvalidPath(command, "", false)) {
+      AddValueProblem(scan, problem, RootKeyName(key.Root()) + "\\" + path, name, command);
     }
   }
 }
 
 }  // namespace
 
-void TScanTaskThread::ScanStartupPrograms() {
-  ShowStatus("RES_Scanning_Startup_Programs", "Scanning Startup Programs...");
-  ScanRunKey("HKEY_CURRENT_USER", kRun);
-  ScanRunKey("HKEY_CURRENT_USER", kRunOnce);
-  ScanRunKey("HKEY_LOCAL_MACHINE", kRun);
-  ScanRunKey("HKEY_LOCAL_MACHINE", kRunOnce);
+void ScanStartupPrograms(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Startup_Programs", "Scanning Startup Programs...");
+  ScanRunKey(scan, "HKEY_CURRENT_USER", kRun);
+  ScanRunKey(scan, "HKEY_CURRENT_USER", kRunOnce);
+  ScanRunKey(scan, "HKEY_LOCAL_MACHINE", kRun);
+  ScanRunKey(scan, "HKEY_LOCAL_MACHINE", kRunOnce);
   try {
-    ScanDisabledStartupEntries(*this);
+    ScanDisabledStartupEntries(scan);
   } catch (const std::exception&) {
     // An unreadable entry ends this category only; a stop is not an error and goes on up.
-  }
-}
-
-void TScanTaskThread::ScanRunKey(const std::string& rootName, const std::string& path) {
-  RegistryAccess key(Registry());
-  if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
-  ShowKeyProgress(path);
-  const std::string problem = StartupProblem(*this);
-  for (const std::string& name : key.ValueNames()) {
-    if (!IsTextKind(key.DataKind(name))) continue;
-    const std::string command = key.ReadString(name);
-    if (command.empty() || command == "\"\"" || IsInvalidPath(command, "", false)) {
-      AddValueProblem(*this, problem, RootKeyName(key.Root()) + "\\" + path, name, command);
-    }
   }
 }
 

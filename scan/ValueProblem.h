@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/RegistryTypes.h"
-#include "scan/ScanTaskThread.h"
+#include "scan/CategoryRules.h"
 
 namespace kelvane {
 
@@ -15,13 +15,13 @@ inline bool IsTextKind(RegDataKind kind) {
 
 // The row for a value of the key keyText: a name that holds no backslash can be appended to the
 // key text, any other cannot, so the row names the value in its value text instead.
-inline void AddValueProblem(TScanTaskThread& worker, const std::string& problem,
+inline void AddValueProblem(ScanContext& scan, const std::string& problem,
                             const std::string& keyText, const std::string& valueName,
                             const std::string& text) {
   if (valueName.find('\\') == std::string::npos) {
-    worker.AddProblem(problem, keyText + "\\" + valueName, text, RepairKind::ValueInKeyText);
+    scan.AddProblem(problem, keyText + "\\" + valueName, text, RepairKind::ValueInKeyText);
   } else {
-    worker.AddProblem(problem, keyText, valueName, RepairKind::ValueNamedByValue);
+    scan.AddProblem(problem, keyText, valueName, RepairKind::ValueNamedByValue);
   }
 }
 

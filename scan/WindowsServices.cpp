@@ -1,8 +1,8 @@
 // Windows services: service and driver keys whose program file no longer exists.
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
+#include "scan/CategoryRules.h"
 #include "scan/RegistryReads.h"
-#include "scan/ScanTaskThread.h"
 #include "scan/ValueProblem.h"
 
 namespace kelvane {
@@ -17,21 +17,22 @@ bool IsProtectedService(const std::string& name) {
 
 }  // namespace
 
-void TScanTaskThread::ScanWindowsServices() {
-  ShowStatus("RES_Scanning_Windows_Services", "Scanning Windows Services...");
-  const std::string problem = LangString("RES_Problem_Windows_Service", "Windows Service Issue");
-  for (const std::string& service : SubkeyNamesOf(registry_, kHkeyLocalMachine, kServices)) {
+void ScanWindowsServices(ScanContext& scan) {
+  scan.ShowStatus("RES_Scanning_Windows_Services", "Scanning Windows Services...");
+  const std::string problem =
+      scan.LangString("RES_Problem_Windows_Service", "Windows Service Issue");
+  for (const std::string& service : SubkeyNamesOf(scan.Registry(), kHkeyLocalMachine, kServices)) {
     if (IsProtectedService(service)) continue;
     const std::string path = std::string(kServices) + "\\" + service;
-    RegistryAccess key(registry_);
+    RegistryAccess key(scan.Registry());
     key.SetRootKey(kHkeyLocalMachine);
     if (!key.OpenKey(path, false)) continue;
-    ShowKeyProgress(path);
+    scan.ShowKeyProgress(path);
     if (!IsTextKind(key.DataKind("ImagePath"))) continue;
     const std::string imagePath = key.ReadString("ImagePath");
-    if (IsInvalidPath(imagePath, "", true)) {
-      AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path + "\\ImagePath", imagePath,
-                 RepairKind::ValueInKeyText);
+    if (scan.IsInvalidPath(imagePath, "", true)) {
+      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path + "\\ImagePath", imagePath,
+                      RepairKind::ValueInKeyText);
     }
   }
 }

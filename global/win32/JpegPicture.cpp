@@ -51,6 +51,7 @@ bool Decode(const unsigned char* data, unsigned long size, Decoding& decoding) {
   decoding.errors.output_message = &KeepSilent;
   info.client_data = &decoding;
   if (setjmp(decoding.failed) != 0) {
+    // No owner lives in this frame: a jump back would skip its destructor.
     jpeg_destroy_decompress(&info);
     if (decoding.bitmap) DeleteObject(decoding.bitmap);
     decoding.bitmap = nullptr;
@@ -100,11 +101,9 @@ JpegPicture JpegPicture::FromResource(HMODULE module, int resourceId) {
 
 void JpegPicture::Draw(HDC target, int x, int y) const {
   if (Empty()) return;
-  HDC source = CreateCompatibleDC(target);
-  HGDIOBJ previous = SelectObject(source, bitmap_.get());
-  BitBlt(target, x, y, width_, height_, source, 0, 0, SRCCOPY);
-  SelectObject(source, previous);
-  DeleteDC(source);
+  const MemoryDcHandle source(CreateCompatibleDC(target));
+  const SelectedObject selected(source.get(), bitmap_.get());
+  BitBlt(target, x, y, width_, height_, source.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace kelvane

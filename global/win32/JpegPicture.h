@@ -9,12 +9,6 @@
 
 namespace kelvane {
 
-struct GdiObjectTraits {
-  using Handle = HGDIOBJ;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle handle) { return DeleteObject(handle) != FALSE; }
-};
-
 class JpegPicture {
  public:
   // An empty picture: draws nothing.
@@ -25,14 +19,14 @@ class JpegPicture {
   static JpegPicture FromResource(HMODULE module, int resourceId);
 
   bool Empty() const { return !bitmap_; }
-  HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.get()); }
+  HBITMAP Bitmap() const { return bitmap_.get(); }
   int Width() const { return width_; }
   int Height() const { return height_; }
   // Whole picture with its top-left corner at (x, y); the DC's clipping cuts what is beyond.
   void Draw(HDC target, int x, int y) const;
 
  private:
-  UniqueHandle<GdiObjectTraits> bitmap_;
+  BitmapHandle bitmap_;
   int width_ = 0;
   int height_ = 0;
 };

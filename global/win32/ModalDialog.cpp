@@ -1,5 +1,7 @@
 #include "global/win32/ModalDialog.h"
 
+#include "global/win32/CallbackGuard.h"
+
 namespace kelvane {
 
 INT_PTR ModalDialog::DoModal(HWND owner, int templateId) {
@@ -24,20 +26,22 @@ void ModalDialog::CenterOnOwner() {
 
 INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam,
                                         LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
-    SetWindowLongPtrA(window, DWLP_USER, lParam);
-    dialog->handle_ = window;
-    dialog->OnInit();
-    return TRUE;
-  }
-  auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
-  if (!dialog) return FALSE;
-  if (message == WM_COMMAND) {
-    dialog->OnCommand(LOWORD(wParam));
-    return TRUE;
-  }
-  return dialog->OnMessage(message, wParam, lParam) ? TRUE : FALSE;
+  return GuardCallback<INT_PTR>(window, FALSE, [&]() -> INT_PTR {
+    if (message == WM_INITDIALOG) {
+      auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
+      SetWindowLongPtrA(window, DWLP_USER, lParam);
+      dialog->handle_ = window;
+      dialog->OnInit();
+      return TRUE;
+    }
+    auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+    if (!dialog) return FALSE;
+    if (message == WM_COMMAND) {
+      dialog->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return TRUE;
+    }
+    return dialog->OnMessage(message, wParam, lParam) ? TRUE : FALSE;
+  });
 }
 
 }  // namespace kelvane

@@ -20,7 +20,8 @@ class ModalDialog {
   void CenterOnOwner();
 
   virtual void OnInit() {}
-  virtual void OnCommand(int /*id*/) {}
+  // A command from a control (its id, its notification code and the control) or a menu.
+  virtual void OnCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
   // Messages the base does not handle; return true when handled.
   virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return false; }
 

@@ -1,69 +1,68 @@
 #include "main/win32/CategoryTreeView.h"
 
+#include "global/win32/ChildWindow.h"
+
 namespace kelvane {
 namespace {
 
 constexpr int kIconSize = 16;
 
 // A small square in its own colour for every category, so nodes can be told apart.
-HIMAGELIST CategoryImages() {
-  HIMAGELIST list = ImageList_Create(kIconSize, kIconSize, ILC_COLOR24 | ILC_MASK,
-                                     CategoryTree::kNodeCount + 1, 0);
-  HDC screen = GetDC(nullptr);
+// An icon drawn by draw(dc) on a bitmap compatible with the screen.
+template <typename Draw>
+BitmapHandle DrawnIcon(Draw draw) {
+  const WindowDc screen(nullptr);
+  BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), kIconSize, kIconSize));
+  const MemoryDcHandle dc(CreateCompatibleDC(screen.get()));
+  const SelectedObject selected(dc.get(), bitmap.get());
+  draw(dc.get());
+  return bitmap;
+}
+
+ImageListHandle CategoryImages() {
+  ImageListHandle list(ImageList_Create(kIconSize, kIconSize, ILC_COLOR24 | ILC_MASK,
+                                        CategoryTree::kNodeCount + 1, 0));
   for (int index = 0; index <= CategoryTree::kNodeCount; ++index) {
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kIconSize, kIconSize);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all = {0, 0, kIconSize, kIconSize};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    HBRUSH fill = CreateSolidBrush(RGB(40 + (index * 53) % 180, 60 + (index * 97) % 160,
-                                       120 + (index * 31) % 120));
-    RECT square = {2, 2, kIconSize - 2, kIconSize - 2};
-    FillRect(dc, &square, fill);
-    DeleteObject(fill);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ImageList_AddMasked(list, bitmap, RGB(255, 255, 255));
-    DeleteObject(bitmap);
+    const BitmapHandle bitmap = DrawnIcon([index](HDC dc) {
+      RECT all = {0, 0, kIconSize, kIconSize};
+      FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      const BrushHandle fill(CreateSolidBrush(
+          RGB(40 + (index * 53) % 180, 60 + (index * 97) % 160, 120 + (index * 31) % 120)));
+      RECT square = {2, 2, kIconSize - 2, kIconSize - 2};
+      FillRect(dc, &square, fill.get());
+    });
+    ImageList_AddMasked(list.get(), bitmap.get(), RGB(255, 255, 255));
   }
-  ReleaseDC(nullptr, screen);
   return list;
 }
 
 // State image 0 is never shown; 1 is a clear box, 2 a ticked one.
-HIMAGELIST TickImages() {
-  HIMAGELIST list = ImageList_Create(kIconSize, kIconSize, ILC_COLOR24, 3, 0);
-  HDC screen = GetDC(nullptr);
+ImageListHandle TickImages() {
+  ImageListHandle list(ImageList_Create(kIconSize, kIconSize, ILC_COLOR24, 3, 0));
   for (int state = 0; state < 3; ++state) {
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kIconSize, kIconSize);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all = {0, 0, kIconSize, kIconSize};
-    FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
-    RECT box = {1, 1, kIconSize - 1, kIconSize - 1};
-    DrawFrameControl(dc, &box, DFC_BUTTON,
-                     DFCS_BUTTONCHECK | DFCS_FLAT | (state == 2 ? DFCS_CHECKED : 0));
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ImageList_Add(list, bitmap, nullptr);
-    DeleteObject(bitmap);
+    const BitmapHandle bitmap = DrawnIcon([state](HDC dc) {
+      RECT all = {0, 0, kIconSize, kIconSize};
+      FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+      RECT box = {1, 1, kIconSize - 1, kIconSize - 1};
+      DrawFrameControl(dc, &box, DFC_BUTTON,
+                       DFCS_BUTTONCHECK | DFCS_FLAT | (state == 2 ? DFCS_CHECKED : 0));
+    });
+    ImageList_Add(list.get(), bitmap.get(), nullptr);
   }
-  ReleaseDC(nullptr, screen);
   return list;
 }
 
 }  // namespace
 
 CategoryTreeView::CategoryTreeView(HWND parent, int id, CategoryTree& model) : model_(model) {
-  handle_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
-                                TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                            0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleA(nullptr), nullptr);
+  handle_ = CreateChildWindow(
+      parent, WC_TREEVIEWA, "",
+      WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, id,
+      WS_EX_CLIENTEDGE);
   images_ = CategoryImages();
   ticks_ = TickImages();
-  TreeView_SetImageList(handle_, images_, TVSIL_NORMAL);
-  TreeView_SetImageList(handle_, ticks_, TVSIL_STATE);
+  TreeView_SetImageList(handle_, images_.get(), TVSIL_NORMAL);
+  TreeView_SetImageList(handle_, ticks_.get(), TVSIL_STATE);
 
   std::array<HTREEITEM, 3> parents{};
   const auto& nodes = CategoryTree::Nodes();
@@ -73,7 +72,7 @@ CategoryTreeView::CategoryTreeView(HWND parent, int id, CategoryTree& model) : m
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     insert.item.pszText = const_cast<char*>(nodes[node].text);
-    insert.item.iImage = insert.item.iSelectedImage = nodes[node].imageIndex;
+    insert.item.iImage = insert.item.iSelectedImage = CategoryNumber(nodes[node].category);
     insert.item.lParam = node;
     items_[node] = reinterpret_cast<HTREEITEM>(
         SendMessageA(handle_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
@@ -91,8 +90,6 @@ CategoryTreeView::CategoryTreeView(HWND parent, int id, CategoryTree& model) : m
 CategoryTreeView::~CategoryTreeView() {
   SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
   DestroyWindow(handle_);
-  ImageList_Destroy(images_);
-  ImageList_Destroy(ticks_);
 }
 
 void CategoryTreeView::Refresh() {

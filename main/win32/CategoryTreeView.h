@@ -2,12 +2,13 @@
 // state image, never collapsed. A press on a tick goes to the model, which the view then shows.
 #pragma once
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <array>
 
 #include "main/CategoryTree.h"
+#include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
 
@@ -36,8 +37,8 @@ class CategoryTreeView {
 
   HWND handle_;
   CategoryTree& model_;
-  HIMAGELIST images_ = nullptr;
-  HIMAGELIST ticks_ = nullptr;
+  ImageListHandle images_;
+  ImageListHandle ticks_;
   WNDPROC original_ = nullptr;
   std::array<HTREEITEM, CategoryTree::kNodeCount> items_{};
 };

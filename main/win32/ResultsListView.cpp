@@ -1,28 +1,21 @@
 #include "main/win32/ResultsListView.h"
 
+#include "global/win32/ChildWindow.h"
+#include "main/win32/MainWindowLayout.h"
+
 namespace kelvane {
-namespace {
-
-constexpr int kColumnCount = 3;
-
-}  // namespace
 
 ResultsListView::ResultsListView(HWND parent, int id, ResultsModel& model) : model_(model) {
-  handle_ = CreateWindowExA(
-      WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 0, 0,
-      0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-      nullptr);
+  handle_ = CreateChildWindow(parent, WC_LISTVIEWA, "",
+                              WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, id,
+                              WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(handle_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  const struct {
-    const char* caption;
-    int width;
-  } columns[kColumnCount] = {{"Problem", 120}, {"Registry key", 300}, {"Value", 150}};
-  for (int column = 0; column < kColumnCount; ++column) {
+  const char* captions[kResultColumnCount] = {"Problem", "Registry key", "Value"};
+  for (int column = 0; column < kResultColumnCount; ++column) {
     LVCOLUMNA definition = {};
     definition.mask = LVCF_TEXT | LVCF_WIDTH;
-    definition.pszText = const_cast<char*>(columns[column].caption);
-    definition.cx = columns[column].width;
+    definition.pszText = const_cast<char*>(captions[column]);
+    definition.cx = kDesignedColumnWidths[column];
     SendMessageA(handle_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&definition));
   }
 }
@@ -48,9 +41,9 @@ bool ResultsListView::OnNotify(const NMHDR& header, LRESULT& result,
       if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= model_.Count()) return true;
       const ResultRow& row = model_.Row(item.iItem);
       if (item.mask & LVIF_TEXT) {
-        const std::string* texts[kColumnCount] = {&row.record.problem, &row.record.key,
-                                                  &row.record.value};
-        cellText_ = item.iSubItem < kColumnCount ? *texts[item.iSubItem] : std::string();
+        const std::string* texts[kResultColumnCount] = {&row.record.problem, &row.record.key,
+                                                        &row.record.value};
+        cellText_ = item.iSubItem < kResultColumnCount ? *texts[item.iSubItem] : std::string();
         lstrcpynA(item.pszText, cellText_.c_str(), item.cchTextMax);
       }
       if (item.mask & LVIF_STATE) {
@@ -105,14 +98,14 @@ void ResultsListView::SetColumnWidth(int column, int width) {
 }
 
 void ResultsListView::FitColumns() {
-  for (int column = 0; column < kColumnCount; ++column) {
+  for (int column = 0; column < kResultColumnCount; ++column) {
     ListView_SetColumnWidth(handle_, column, LVSCW_AUTOSIZE);
   }
 }
 
 std::vector<std::string> ResultsListView::ColumnCaptions() const {
   std::vector<std::string> captions;
-  for (int column = 0; column < kColumnCount; ++column) {
+  for (int column = 0; column < kResultColumnCount; ++column) {
     char buffer[256] = {};
     LVCOLUMNA query = {};
     query.mask = LVCF_TEXT;
@@ -125,7 +118,7 @@ std::vector<std::string> ResultsListView::ColumnCaptions() const {
 }
 
 void ResultsListView::SetColumnCaptions(const std::vector<std::string>& captions) {
-  for (int column = 0; column < kColumnCount && column < static_cast<int>(captions.size());
+  for (int column = 0; column < kResultColumnCount && column < static_cast<int>(captions.size());
        ++column) {
     LVCOLUMNA change = {};
     change.mask = LVCF_TEXT;

@@ -16,19 +16,18 @@ HFONT DerivedFont(int weight, bool underline, int heightPercent) {
   return CreateFontIndirectA(&font);
 }
 
-SIZE TextSize(HDC dc, HFONT font, const std::string& text) {
-  HGDIOBJ old = SelectObject(dc, font);
+SIZE TextSize(HDC dc, const FontHandle& font, const std::string& text) {
+  const SelectedObject selected(dc, font.get());
   SIZE size = {};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
   return size;
 }
 
-void DrawTextAt(HDC dc, HFONT font, COLORREF colour, int x, int y, const std::string& text) {
-  HGDIOBJ old = SelectObject(dc, font);
+void DrawTextAt(HDC dc, const FontHandle& font, COLORREF colour, int x, int y,
+                const std::string& text) {
+  const SelectedObject selected(dc, font.get());
   SetTextColor(dc, colour);
   TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
-  SelectObject(dc, old);
 }
 
 }  // namespace
@@ -43,13 +42,6 @@ TitleBand::TitleBand()
       textFont_(DerivedFont(FW_NORMAL, false, 100)),
       linkFont_(DerivedFont(FW_NORMAL, true, 100)) {}
 
-TitleBand::~TitleBand() {
-  if (icon_) DestroyIcon(icon_);
-  DeleteObject(titleFont_);
-  DeleteObject(textFont_);
-  DeleteObject(linkFont_);
-}
-
 RECT TitleBand::LinkRect(HDC dc, int width) const {
   const SIZE size = TextSize(dc, linkFont_, update);
   const int left = width - size.cx - 20;
@@ -58,18 +50,19 @@ RECT TitleBand::LinkRect(HDC dc, int width) const {
 
 void TitleBand::Paint(HDC dc, int width) const {
   // The picture is wide; a wider window continues in the band's colour.
-  HBRUSH band = CreateSolidBrush(kBandColor);
+  const BrushHandle band(CreateSolidBrush(kBandColor));
   RECT all = {0, 0, width, kHeight};
-  FillRect(dc, &all, band);
-  DeleteObject(band);
+  FillRect(dc, &all, band.get());
   picture_.Draw(dc, 0, 0);
-  if (icon_) DrawIconEx(dc, 8, 9, icon_, 32, 32, 0, nullptr, DI_NORMAL);
+  if (icon_) DrawIconEx(dc, 8, 9, icon_.get(), 32, 32, 0, nullptr, DI_NORMAL);
   SetBkMode(dc, TRANSPARENT);
   DrawTextAt(dc, titleFont_, RGB(255, 255, 255), 52, 6, title);
   DrawTextAt(dc, textFont_, RGB(255, 255, 255), 52, 29, hint);
   const RECT link = LinkRect(dc, width);
   DrawTextAt(dc, linkFont_, RGB(255, 230, 120), link.left, link.top, update);
-  if (updateIcon_) DrawIconEx(dc, link.left - 25, link.top, updateIcon_, 16, 16, 0, nullptr, DI_NORMAL);
+  if (updateIcon_) {
+    DrawIconEx(dc, link.left - 25, link.top, updateIcon_, 16, 16, 0, nullptr, DI_NORMAL);
+  }
 }
 
 }  // namespace kelvane

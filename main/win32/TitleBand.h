@@ -8,6 +8,7 @@
 #include <string>
 
 #include "global/win32/JpegPicture.h"
+#include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
 
@@ -16,9 +17,6 @@ class TitleBand {
   static constexpr int kHeight = 50;
 
   TitleBand();
-  ~TitleBand();
-  TitleBand(const TitleBand&) = delete;
-  TitleBand& operator=(const TitleBand&) = delete;
 
   void Paint(HDC dc, int width) const;
   // Where the update link is drawn in a window of that width.
@@ -31,11 +29,11 @@ class TitleBand {
 
  private:
   JpegPicture picture_;
-  HICON icon_;
-  HICON updateIcon_;
-  HFONT titleFont_;
-  HFONT textFont_;
-  HFONT linkFont_;
+  IconHandle icon_;
+  HICON updateIcon_;  // the system's shared icon: never destroyed
+  FontHandle titleFont_;
+  FontHandle textFont_;
+  FontHandle linkFont_;
 };
 
 }  // namespace kelvane

@@ -1,10 +1,10 @@
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <string>
 
 #include "main/ReportRun.h"
-#include "main/win32/RegMain.h"
+#include "main/win32/MainWindow.h"
 #include "platform/Text.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
@@ -49,14 +49,17 @@ int RunWindow(bool cleanOnce) {
     return 0;
   }
   Win32FileSystem files;
-  TfrmKelvane form(files.ProgramFolder(), cleanOnce);
-  if (!form.Create()) return 1;
-  form.Show();
+  MainWindow window(files.ProgramFolder(), cleanOnce);
+  if (!window.Create()) return 1;
+  window.Show();
   HACCEL accelerators =
       LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_ACCELERATORS));
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (form.Handle() && TranslateAcceleratorA(form.Handle(), accelerators, &message)) continue;
+    const HWND main = window.Handle();
+    if (main && TranslateAcceleratorA(main, accelerators, &message)) continue;
+    // Tab and access keys between the main window's controls.
+    if (main && IsDialogMessageA(main, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -7,9 +7,9 @@ using Lock = std::lock_guard<std::mutex>;
 
 }  // namespace
 
-void MemorySystem::SetWindowsVersionCode(int code) {
+void MemorySystem::SetVersion(WindowsVersion version) {
   const Lock lock(mutex_);
-  versionCode_ = code;
+  version_ = version;
 }
 
 void MemorySystem::SetWow64(bool wow64) {
@@ -27,9 +27,9 @@ std::vector<ShellRequest> MemorySystem::ShellRequests() const {
   return shellRequests_;
 }
 
-int MemorySystem::WindowsVersionCode() {
+WindowsVersion MemorySystem::Version() {
   const Lock lock(mutex_);
-  return versionCode_;
+  return version_;
 }
 
 bool MemorySystem::IsWow64() {

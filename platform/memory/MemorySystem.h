@@ -19,19 +19,19 @@ struct ShellRequest {
 
 class MemorySystem : public SystemAccess {
  public:
-  void SetWindowsVersionCode(int code);
+  void SetVersion(WindowsVersion version);
   void SetWow64(bool wow64);
   // What OpenWithShell answers from now on; it succeeds until told otherwise.
   void SetShellSucceeds(bool succeeds);
   std::vector<ShellRequest> ShellRequests() const;
 
-  int WindowsVersionCode() override;
+  WindowsVersion Version() override;
   bool IsWow64() override;
   bool OpenWithShell(const std::string& target, const std::string& parameters) override;
 
  private:
   mutable std::mutex mutex_;
-  int versionCode_ = 9;  // XP
+  WindowsVersion version_ = WindowsVersion::WindowsXp;
   bool wow64_ = false;
   bool shellSucceeds_ = true;
   std::vector<ShellRequest> shellRequests_;

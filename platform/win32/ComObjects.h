@@ -1,10 +1,7 @@
-// Owners of COM state, the apartment of the calling thread and references to interfaces, and
-// the wide texts COM takes.
+// Owners of COM state: the apartment of the calling thread and references to interfaces.
 #pragma once
 
 #include <objbase.h>
-
-#include <string>
 
 namespace kelvane {
 
@@ -42,15 +39,5 @@ class ComReference {
  private:
   Interface* pointer_ = nullptr;
 };
-
-// ANSI text in the system's code page as a wide string.
-inline std::wstring WideText(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-  wide.pop_back();  // the terminating NUL
-  return wide;
-}
 
 }  // namespace kelvane

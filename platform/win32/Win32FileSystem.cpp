@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/ComObjects.h"
 #include "platform/win32/Win32Handles.h"
 
@@ -269,7 +270,7 @@ std::string Win32FileSystem::GetShortcutTarget(const std::string& shortcutPath) 
   ComReference<IPersistFile> file;
   result = link->QueryInterface(IID_IPersistFile, file.Receive());
   if (FAILED(result)) throw ShellObjectFailure(result);
-  if (FAILED(file->Load(WideText(shortcutPath).c_str(), STGM_READ))) return {};
+  if (FAILED(file->Load(WideFromAnsi(shortcutPath).c_str(), STGM_READ))) return {};
   char target[kShortcutTargetBufferSize] = {};
   WIN32_FIND_DATAA data;
   if (FAILED(link->GetPath(target, kShortcutTargetBufferSize, &data, SLGP_UNCPRIORITY))) return {};

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/Win32Handles.h"
+
 namespace kelvane {
 namespace {
 
@@ -16,30 +19,10 @@ bool IsStringType(DWORD type) {
   return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-// Converts as the ANSI registry functions do.
-std::string ToAnsi(const wchar_t* text, DWORD length) {
-  if (length == 0) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string ansi(size, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), &ansi[0], size, nullptr,
-                      nullptr);
-  return ansi;
-}
-
-std::wstring ToWide(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  const int size =
-      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(size, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], size);
-  return wide;
-}
-
 // Whether ANSI text converts back to the stored UTF-16; a name that does not (a character the
 // code page lacks or maps to a look-alike) finds another value or none.
 bool ConvertsBack(const std::string& ansi, const wchar_t* stored, DWORD length) {
-  return ToWide(ansi).compare(0, std::wstring::npos, stored, length) == 0;
+  return WideFromAnsi(ansi).compare(0, std::wstring::npos, stored, length) == 0;
 }
 
 // Whether string data of the given size in bytes converts to ANSI and back unchanged.
@@ -49,11 +32,9 @@ bool TextConvertsBack(const std::string& ansi, const wchar_t* stored, DWORD size
 
 class Win32Key : public RegistryKey {
  public:
-  // Predefined root handles are not closed.
-  Win32Key(HKEY key, bool owned) : key_(key), owned_(owned) {}
-  ~Win32Key() override {
-    if (owned_) RegCloseKey(key_);
-  }
+  // A predefined root: its handle is never closed.
+  explicit Win32Key(HKEY predefined) : key_(predefined) {}
+  explicit Win32Key(RegistryKeyHandle opened) : key_(opened.get()), owned_(std::move(opened)) {}
   Win32Key(const Win32Key&) = delete;
   Win32Key& operator=(const Win32Key&) = delete;
 
@@ -78,7 +59,7 @@ class Win32Key : public RegistryKey {
       result = RegOpenKeyExA(key_, path.c_str(), 0, access, &opened);
     }
     if (result != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<Win32Key>(opened, true);
+    return std::make_unique<Win32Key>(RegistryKeyHandle(opened));
   }
 
   std::vector<std::string> SubkeyNames() override {
@@ -168,7 +149,7 @@ class Win32Key : public RegistryKey {
     const QueryStatus status = QueryValue(name, value);
     if (status != QueryStatus::Ok || !IsStringType(value.type)) return status;
     // The ANSI read converted the stored text: compare it with the text itself.
-    const std::wstring wideName = ToWide(name);
+    const std::wstring wideName = WideFromAnsi(name);
     std::vector<wchar_t> stored(value.data.size() + 1);
     DWORD type = 0;
     DWORD size = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
@@ -236,7 +217,7 @@ class Win32Key : public RegistryKey {
         exact = false;
         break;
       }
-      names.push_back(ToAnsi(buffer.data(), length));
+      names.push_back(AnsiFromWide(buffer.data(), length));
       if (!ConvertsBack(names.back(), buffer.data(), length)) exact = false;
     }
     return names;
@@ -300,7 +281,7 @@ class Win32Key : public RegistryKey {
                              reinterpret_cast<BYTE*>(data.data()), &size);
     }
     if (result != ERROR_SUCCESS) return false;
-    value.name = ToAnsi(name.data(), nameLength);
+    value.name = AnsiFromWide(name.data(), nameLength);
     // Every other read goes by the ANSI name, and so does this one when that name is not the
     // value's own.
     if (!ConvertsBack(value.name, name.data(), nameLength)) {
@@ -309,7 +290,7 @@ class Win32Key : public RegistryKey {
     }
     value.value.type = type;
     if (IsStringType(type)) {
-      const std::string text = ToAnsi(data.data(), size / sizeof(wchar_t));
+      const std::string text = AnsiFromWide(data.data(), size / sizeof(wchar_t));
       if (!TextConvertsBack(text, data.data(), size)) exact = false;
       value.value.data.assign(text.begin(), text.end());
     } else {
@@ -324,14 +305,14 @@ class Win32Key : public RegistryKey {
   }
 
   HKEY key_;
-  bool owned_;
+  RegistryKeyHandle owned_;
 };
 
 }  // namespace
 
 std::unique_ptr<RegistryKey> Win32Registry::OpenRoot(RootKey root) {
   // Predefined handles of roots the system does not have fail at their first use.
-  return std::make_unique<Win32Key>(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root)), false);
+  return std::make_unique<Win32Key>(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root)));
 }
 
 }  // namespace kelvane

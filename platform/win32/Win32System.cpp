@@ -5,14 +5,14 @@
 
 namespace kelvane {
 
-int Win32System::WindowsVersionCode() {
+WindowsVersion Win32System::Version() {
   OSVERSIONINFOA info = {};
   info.dwOSVersionInfoSize = sizeof(info);
   // Without version information the version counts as one not otherwise listed.
-  if (!GetVersionExA(&info)) return WindowsVersionCodeFor(0, 0, 0);
-  return WindowsVersionCodeFor(static_cast<int>(info.dwPlatformId),
-                               static_cast<int>(info.dwMajorVersion),
-                               static_cast<int>(info.dwMinorVersion));
+  if (!GetVersionExA(&info)) return WindowsVersionFor(0, 0, 0);
+  return WindowsVersionFor(static_cast<int>(info.dwPlatformId),
+                           static_cast<int>(info.dwMajorVersion),
+                           static_cast<int>(info.dwMinorVersion));
 }
 
 bool Win32System::IsWow64() {

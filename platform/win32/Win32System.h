@@ -7,7 +7,7 @@ namespace kelvane {
 
 class Win32System : public SystemAccess {
  public:
-  int WindowsVersionCode() override;
+  WindowsVersion Version() override;
   bool IsWow64() override;
   bool OpenWithShell(const std::string& target, const std::string& parameters) override;
 };

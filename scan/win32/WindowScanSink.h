@@ -9,15 +9,10 @@
 #include <mutex>
 #include <string>
 
+#include "global/win32/WindowMessages.h"
 #include "scan/ScanSink.h"
 
 namespace kelvane {
-
-// Posted to the window when reports are waiting; sent for a task step (wParam: 1 before,
-// 0 after); posted when the worker ends by itself (wParam: the ScanEnd).
-constexpr UINT kScanReportsWaiting = WM_APP + 1;
-constexpr UINT kScanTaskStep = WM_APP + 2;
-constexpr UINT kScanEnded = WM_APP + 3;
 
 struct ScanReports {
   std::string status;

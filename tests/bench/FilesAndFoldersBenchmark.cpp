@@ -10,7 +10,7 @@
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemorySystem.h"
-#include "scan/ScanTaskThread.h"
+#include "scan/Scanner.h"
 
 namespace kelvane {
 namespace {
@@ -65,9 +65,8 @@ void BM_FilesAndFoldersWalk(benchmark::State& state) {
   long rows = 0;
   for (auto _ : state) {
     CountingSink sink;
-    TScanTaskThread worker(machine.registry, machine.files, system, language, ScanOptions{}, sink);
-    worker.FTaskList = {"3"};
-    worker.Execute();
+    Scanner worker(machine.registry, machine.files, system, language, ScanOptions{}, sink);
+    worker.Execute({ScanCategory::FilesAndFoldersLocalMachine});
     rows = sink.rows;
   }
   state.counters["values/s"] =

@@ -43,7 +43,7 @@ class RepairConformance : public RegistryScratchTest {
     results_.Add(ProblemRecord{"Invalid", key, value, kind});
     results_.SetTicked(results_.Count() - 1, true);
   }
-  void Run() { run_.Run(results_, *registry_, files_->FileSystem(), 11); }
+  void Run() { run_.Run(results_, *registry_, files_->FileSystem(), WindowsVersion::WindowsVista); }
 
   ResultsModel results_;
   testsupport::RepairHarness run_{""};

@@ -64,7 +64,10 @@ TEST_F(ScanConformance, FindsExactlyTheBrokenReferencesOfAPreparedMachine) {
 
   const std::string vendor = "HKEY_LOCAL_MACHINE\\Software\\" + mark + "Vendor";
   const std::string user = "Software\\" + mark + "User\\Recent";
-  EXPECT_EQ(MarkedRows({"3", "4", "5", "6", "14", "22"}),
+  EXPECT_EQ(MarkedRows({ScanCategory::FilesAndFoldersLocalMachine,
+                        ScanCategory::FilesAndFoldersCurrentUser,
+                        ScanCategory::FilesAndFoldersUsers, ScanCategory::SoftwareLocations,
+                        ScanCategory::ObsoleteSoftware, ScanCategory::Applications}),
             (std::vector<std::string>{
                 vendor + "\\Missing | " + gone + " /q | 1",
                 vendor + "\\Deeper | " + folder_ + "named.dll | 2",

@@ -132,30 +132,31 @@ TEST_F(ScanConformanceActiveXToMru, FindsExactlyTheBrokenRegistrationsShortcutsA
 
   const std::string services = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\";
   const std::string user = "HKEY_CURRENT_USER\\";
-  EXPECT_EQ(
-      MarkedRows({"13", "15", "16", "17", "18", "19", "20"}),
-      (std::vector<std::string>{
-          "HKEY_CLASSES_ROOT\\CLSID\\{KelvaneScan-ClassFile}\\InprocServer32 | " + folder_ +
-              "gone.dll | 0",
-          "HKEY_CLASSES_ROOT\\Interface\\{KelvaneScan-Interface} | IKelvaneScan - "
-          "{KelvaneScan-LibGone} | 0",
-          services + "KelvaneScanService\\ImagePath | " + folder_ + "gone.exe /service | 1",
-          user + kMenuOrderPrograms + " | KelvaneScanGone | 3",
-          publicShortcut + " | " + folder_ + "public.exe | 4",
-          // The user's Start menu lies in the application data, and is walked again itself.
-          deepShortcut + " | " + folder_ + "deep.exe | 4",
-          menuShortcut + " | " + folder_ + "menu.exe | 4",
-          menuShortcut + " | " + folder_ + "menu.exe | 4",
-          desktopShortcut + " | " + folder_ + "gone.exe | 4",
-          user + kSoundApp + "\\KelvaneScanEvent\\.Current | " + folder_ + "gone.wav | 5",
-          "HKEY_CLASSES_ROOT\\TypeLib\\{KelvaneScan-Lib}\\1.0\\0\\win32\\ | " + folder_ +
-              "gone.dll | 1",
-          "HKEY_CLASSES_ROOT\\CLSID\\{KelvaneScan-ClassAppId} | {KelvaneScan-AppGone} | 0",
-          user + kOpenSave + "\\KelvaneScanA | " + folder_ + "gone | 1",
-          user + kOpenSave + "\\kelvanescan\\a | " + folder_ + "gone.kelvanescan | 1",
-          user + kUserAssist + " | KelvaneScan:" + folder_ + "gone.exe | 6",
-          user + kUserAssist + " | KelvaneScanNeverRun | 6",
-      }));
+  EXPECT_EQ(MarkedRows({ScanCategory::CustomControls, ScanCategory::WindowsServices,
+                        ScanCategory::StartMenu, ScanCategory::Shortcuts, ScanCategory::SoundEvents,
+                        ScanCategory::ActiveX, ScanCategory::MruLists}),
+            (std::vector<std::string>{
+                "HKEY_CLASSES_ROOT\\CLSID\\{KelvaneScan-ClassFile}\\InprocServer32 | " + folder_ +
+                    "gone.dll | 0",
+                "HKEY_CLASSES_ROOT\\Interface\\{KelvaneScan-Interface} | IKelvaneScan - "
+                "{KelvaneScan-LibGone} | 0",
+                services + "KelvaneScanService\\ImagePath | " + folder_ + "gone.exe /service | 1",
+                user + kMenuOrderPrograms + " | KelvaneScanGone | 3",
+                publicShortcut + " | " + folder_ + "public.exe | 4",
+                // The user's Start menu lies in the application data, and is walked again itself.
+                deepShortcut + " | " + folder_ + "deep.exe | 4",
+                menuShortcut + " | " + folder_ + "menu.exe | 4",
+                menuShortcut + " | " + folder_ + "menu.exe | 4",
+                desktopShortcut + " | " + folder_ + "gone.exe | 4",
+                user + kSoundApp + "\\KelvaneScanEvent\\.Current | " + folder_ + "gone.wav | 5",
+                "HKEY_CLASSES_ROOT\\TypeLib\\{KelvaneScan-Lib}\\1.0\\0\\win32\\ | " + folder_ +
+                    "gone.dll | 1",
+                "HKEY_CLASSES_ROOT\\CLSID\\{KelvaneScan-ClassAppId} | {KelvaneScan-AppGone} | 0",
+                user + kOpenSave + "\\KelvaneScanA | " + folder_ + "gone | 1",
+                user + kOpenSave + "\\kelvanescan\\a | " + folder_ + "gone.kelvanescan | 1",
+                user + kUserAssist + " | KelvaneScan:" + folder_ + "gone.exe | 6",
+                user + kUserAssist + " | KelvaneScanNeverRun | 6",
+            }));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "global/Localization.h"
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
-#include "scan/ScanTaskThread.h"
+#include "scan/Scanner.h"
 #include "tests/conformance/FileSystemEnvironment.h"
 #include "tests/conformance/ProfileEnvironment.h"
 #include "tests/conformance/RegistryEnvironment.h"
@@ -75,13 +75,12 @@ class ScanConformanceFixture : public ::testing::Test {
   void MakeFile(const std::string& path) { fileEnvironment_->WriteBytes(path, "MZ"); }
 
   // Runs the tasks to the end and returns the marked rows as RowText shows them.
-  std::vector<std::string> MarkedRows(const std::vector<std::string>& tasks) {
+  std::vector<std::string> MarkedRows(const std::vector<ScanCategory>& tasks) {
     std::string lan = "English";
     Language language(*profiles_, "C:\\", lan);
     testsupport::RecordingSink sink;
-    TScanTaskThread worker(*registry_, Files(), *system_, language, ScanOptions{}, sink);
-    worker.FTaskList = tasks;
-    worker.Execute();
+    Scanner worker(*registry_, Files(), *system_, language, ScanOptions{}, sink);
+    worker.Execute(tasks);
     EXPECT_EQ(sink.events.back(), "completed");
     std::vector<std::string> rows;
     for (const ProblemRecord& row : sink.rows) {

@@ -134,17 +134,18 @@ TEST_F(ScanConformanceFontsToExtensions, FontsHelpFilesAndSharedDlls) {
   const std::string helpKey = std::string("HKEY_LOCAL_MACHINE\\") + kHelp;
   const std::string htmlHelpKey = std::string("HKEY_LOCAL_MACHINE\\") + kHtmlHelp;
   const std::string dllsKey = std::string("HKEY_LOCAL_MACHINE\\") + kSharedDlls;
-  EXPECT_EQ(MarkedRows({"7", "8", "9"}),
-            (std::vector<std::string>{
-                fontsKey + " | " + folder_ + mark + "Named.fon | 2",
-                fontsKey + "\\" + mark + "Gone (TrueType) | " + folder_ + mark + "Gone.ttf | 1",
-                helpKey + "\\" + mark + "Gone.hlp | " + help + "\\" + mark + "Gone.hlp | 1",
-                htmlHelpKey + " | " + help + "\\" + mark + "Named.chm | 2",
-                htmlHelpKey + "\\" + mark + "Gone.chm | " + folder_ + mark + "NoFolder\\" +
-                    mark + "Gone.chm | 1",
-                dllsKey + " | " + folder_ + mark + "Gone.dll | 2",
-                dllsKey + " | " + folder_ + mark + "Unused.dll | 2",
-            }));
+  EXPECT_EQ(
+      MarkedRows({ScanCategory::WindowsFonts, ScanCategory::HelpFiles, ScanCategory::SharedDlls}),
+      (std::vector<std::string>{
+          fontsKey + " | " + folder_ + mark + "Named.fon | 2",
+          fontsKey + "\\" + mark + "Gone (TrueType) | " + folder_ + mark + "Gone.ttf | 1",
+          helpKey + "\\" + mark + "Gone.hlp | " + help + "\\" + mark + "Gone.hlp | 1",
+          htmlHelpKey + " | " + help + "\\" + mark + "Named.chm | 2",
+          htmlHelpKey + "\\" + mark + "Gone.chm | " + folder_ + mark + "NoFolder\\" + mark +
+              "Gone.chm | 1",
+          dllsKey + " | " + folder_ + mark + "Gone.dll | 2",
+          dllsKey + " | " + folder_ + mark + "Unused.dll | 2",
+      }));
 }
 
 TEST_F(ScanConformanceFontsToExtensions, StartupPrograms) {
@@ -168,16 +169,16 @@ TEST_F(ScanConformanceFontsToExtensions, StartupPrograms) {
       .ApplyTo(*registry_);
 
   const std::string userRun = std::string("HKEY_CURRENT_USER\\") + kRun + "\\" + mark;
-  EXPECT_EQ(MarkedRows({"10"}),
-            (std::vector<std::string>{
-                userRun + "Empty |  | 1",
-                userRun + "Gone | \"" + gone + "\" -x | 1",
-                userRun + "Quotes | \"\" | 1",
-                std::string("HKEY_LOCAL_MACHINE\\") + kRunOnce + "\\" + mark + "Gone | " + gone +
-                    " | 1",
-                std::string("HKEY_LOCAL_MACHINE\\") + kStartupReg + "\\" + mark + "Gone | " +
-                    gone + " /s | 0",
-            }));
+  EXPECT_EQ(
+      MarkedRows({ScanCategory::StartupPrograms}),
+      (std::vector<std::string>{
+          userRun + "Empty |  | 1",
+          userRun + "Gone | \"" + gone + "\" -x | 1",
+          userRun + "Quotes | \"\" | 1",
+          std::string("HKEY_LOCAL_MACHINE\\") + kRunOnce + "\\" + mark + "Gone | " + gone + " | 1",
+          std::string("HKEY_LOCAL_MACHINE\\") + kStartupReg + "\\" + mark + "Gone | " + gone +
+              " /s | 0",
+      }));
 }
 
 TEST_F(ScanConformanceFontsToExtensions, AddRemoveProgramsAndInstaller) {
@@ -204,7 +205,7 @@ TEST_F(ScanConformanceFontsToExtensions, AddRemoveProgramsAndInstaller) {
   const std::string uninstall = std::string("HKEY_LOCAL_MACHINE\\") + kUninstall;
   const std::string installer =
       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\";
-  EXPECT_EQ(MarkedRows({"11", "21"}),
+  EXPECT_EQ(MarkedRows({ScanCategory::AddRemovePrograms, ScanCategory::Installer}),
             (std::vector<std::string>{
                 uninstall + " | " + mark + "NoCommand | 3",
                 installer + "Uninstall\\" + mark + "App\\UninstallString | \"" + folder_ + mark +
@@ -233,12 +234,12 @@ TEST_F(ScanConformanceFontsToExtensions, FileExtensions) {
 
   const std::string classes = std::string("HKEY_LOCAL_MACHINE\\") + kClasses;
   const std::string fileExts = std::string("HKEY_CURRENT_USER\\") + kFileExts;
-  EXPECT_EQ(MarkedRows({"12"}), (std::vector<std::string>{
-                                    classes + " | " + ext + "default | 3",
-                                    classes + " | " + ext + "empty | 3",
-                                    fileExts + " | " + ext + "a | 3",
-                                    fileExts + " | " + ext + "b | 3",
-                                }));
+  EXPECT_EQ(MarkedRows({ScanCategory::FileExtensions}), (std::vector<std::string>{
+                                                            classes + " | " + ext + "default | 3",
+                                                            classes + " | " + ext + "empty | 3",
+                                                            fileExts + " | " + ext + "a | 3",
+                                                            fileExts + " | " + ext + "b | 3",
+                                                        }));
 }
 
 }  // namespace

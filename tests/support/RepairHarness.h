@@ -43,7 +43,7 @@ struct RepairHarness {
   explicit RepairHarness(std::string backupFolder) { settings.OutputDirectory = backupFolder; }
 
   void Run(ResultsModel& results, RegistryStore& registry, FileSystemAccess& files,
-           int windowsVersion) {
+           WindowsVersion windowsVersion) {
     RepairContext context{registry, files, windowsVersion,
                           [] { return LocalDateTime{2010, 3, 5, 9, 7, 2}; }};
     RunRepair(results, leftovers, settings, language, context, prompts, backupFile);

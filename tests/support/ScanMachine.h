@@ -14,7 +14,7 @@
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemorySystem.h"
-#include "scan/ScanTaskThread.h"
+#include "scan/Scanner.h"
 #include "tests/support/RecordingSink.h"
 
 namespace kelvane::testsupport {
@@ -32,23 +32,21 @@ class ScanMachine : public ::testing::Test {
     ApplyRegFile(registry, ParseRegFile("REGEDIT4\r\n" + regText));
   }
 
-  TScanTaskThread& Worker() {
+  Scanner& Worker() {
     if (!worker_) {
-      worker_ = std::make_unique<TScanTaskThread>(registry, files, system, language, options,
-                                                  sink);
+      worker_ = std::make_unique<Scanner>(registry, files, system, language, options, sink);
     }
     return *worker_;
   }
 
   // Runs the tasks to the end and returns the rows found.
-  std::vector<ProblemRecord> Scan(const std::vector<std::string>& tasks) {
-    Worker().FTaskList = tasks;
-    Worker().Execute();
+  std::vector<ProblemRecord> Scan(const std::vector<ScanCategory>& tasks) {
+    Worker().Execute(tasks);
     return sink.rows;
   }
 
   // The rows as RowText shows them.
-  std::vector<std::string> Rows(const std::vector<std::string>& tasks) {
+  std::vector<std::string> Rows(const std::vector<ScanCategory>& tasks) {
     std::vector<std::string> rows;
     for (const ProblemRecord& row : Scan(tasks)) rows.push_back(RowText(row));
     return rows;
@@ -56,10 +54,9 @@ class ScanMachine : public ::testing::Test {
 
   // Runs the tasks on a worker of their own that uses other files or another sink.
   void ScanWith(FileSystemAccess& otherFiles, ScanSink& otherSink,
-                const std::vector<std::string>& tasks) {
-    TScanTaskThread worker(registry, otherFiles, system, language, options, otherSink);
-    worker.FTaskList = tasks;
-    worker.Execute();
+                const std::vector<ScanCategory>& tasks) {
+    Scanner worker(registry, otherFiles, system, language, options, otherSink);
+    worker.Execute(tasks);
   }
 
   MemoryRegistry registry;
@@ -72,7 +69,7 @@ class ScanMachine : public ::testing::Test {
   ScanOptions options;
 
  private:
-  std::unique_ptr<TScanTaskThread> worker_;
+  std::unique_ptr<Scanner> worker_;
 };
 
 }  // namespace kelvane::testsupport

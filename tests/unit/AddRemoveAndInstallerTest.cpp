@@ -33,10 +33,10 @@ TEST_F(AddRemoveAndInstaller, EntriesWithoutAnUninstallCommandAreReported) {
        "[" + kUninstall + "\\Named]\r\n\"DisplayName\"=\"Named\"\r\n" +
        "[" + kUninstall + "\\Fine]\r\n\"UninstallString\"=\"C:\\\\Gone\\\\unins.exe\"\r\n" +
        "[" + kUninstall + "\\OnlyChildren\\Sub]\r\n\"UninstallString\"=\"x\"\r\n");
-  EXPECT_EQ(Rows({"11"}), (std::vector<std::string>{kUninstall + " | Lower | 3",
-                                                   kUninstall + " | Named | 3",
-                                                   kUninstall + " | NoValues | 3",
-                                                   kUninstall + " | OnlyChildren | 3"}));
+  EXPECT_EQ(Rows({ScanCategory::AddRemovePrograms}),
+            (std::vector<std::string>{kUninstall + " | Lower | 3", kUninstall + " | Named | 3",
+                                      kUninstall + " | NoValues | 3",
+                                      kUninstall + " | OnlyChildren | 3"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Add/Remove Programs Issue");
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Add/Remove Programs...");
 }
@@ -54,7 +54,7 @@ TEST_F(AddRemoveAndInstaller, InstallerJudgesProgramsBelowUninstallAndTheSharedF
 "C:\\Shared\\Gone\\"=""
 "D:\\OnCd\\"=""
 )");
-  EXPECT_EQ(Rows({"21"}),
+  EXPECT_EQ(Rows({ScanCategory::Installer}),
             (std::vector<std::string>{
                 kInstallerUninstall + "\\App\\UninstallString | C:\\Gone\\unins.exe /S | 1",
                 kInstallerUninstall + "\\App\\Deeper | C:\\Gone\\named.exe | 2",
@@ -67,12 +67,12 @@ TEST_F(AddRemoveAndInstaller, CachedEntriesNeedARegistrationOfTheSameNameInAnyCa
   const std::string cache = "[" + kCache + "\\App]\r\n[" + kCache + "\\Other]\r\n[" + kCache +
                             "\\Orphan]\r\n";
   Load(cache);
-  EXPECT_EQ(Rows({"21"}), (std::vector<std::string>{kCache + " | App | 3",
-                                                   kCache + " | Orphan | 3",
-                                                   kCache + " | Other | 3"}));
+  EXPECT_EQ(Rows({ScanCategory::Installer}),
+            (std::vector<std::string>{kCache + " | App | 3", kCache + " | Orphan | 3",
+                                      kCache + " | Other | 3"}));
   sink.rows.clear();
   Load("[" + kUninstall + "\\APP]\r\n[" + kUninstall + "\\other]\r\n");
-  EXPECT_EQ(Rows({"21"}), (std::vector<std::string>{kCache + " | Orphan | 3"}));
+  EXPECT_EQ(Rows({ScanCategory::Installer}), (std::vector<std::string>{kCache + " | Orphan | 3"}));
 }
 
 }  // namespace

@@ -15,14 +15,16 @@ constexpr int kSoftwareLocations = 5;
 
 std::string TickedCodes(const CategoryTree& tree) {
   std::string codes;
-  for (const std::string& code : tree.Collect()) codes += code + " ";
+  for (const ScanCategory category : tree.Collect()) {
+    codes += std::to_string(CategoryNumber(category)) + " ";
+  }
   return codes;
 }
 
-TEST(CategoryTree, TwentyTwoNodesInTreeOrderCarryTheirTaskCodes) {
+TEST(CategoryTree, TwentyTwoNodesInTreeOrderCarryTheirCategoryNumbers) {
   const auto& nodes = CategoryTree::Nodes();
   for (int node = 0; node < CategoryTree::kNodeCount; ++node) {
-    EXPECT_EQ(nodes[node].imageIndex, node + 1);
+    EXPECT_EQ(CategoryNumber(nodes[node].category), node + 1);
   }
   EXPECT_EQ(nodes[kUsers].level, 2);
   EXPECT_EQ(nodes[kSoftwareLocations].level, 1);
@@ -56,17 +58,17 @@ TEST(CategoryTree, ChildrenAndParentsStayConsistent) {
   EXPECT_EQ(TickedCodes(tree), "1 6 ");
 }
 
-TEST(CategoryTree, TicksGoToAndComeFromTheSettingsByImageIndex) {
+TEST(CategoryTree, TicksGoToAndComeFromTheSettingsByCategory) {
   CategoryTree tree;
   tree.PressTick(kCurrentUser);
   Settings settings;
-  settings.TreeViewNodeCheck.fill(true);
+  settings.TreeViewNodeCheck.Fill(true);
   tree.Save(settings);
-  EXPECT_FALSE(settings.TreeViewNodeCheck[4]);
-  EXPECT_TRUE(settings.TreeViewNodeCheck[3]);
-  EXPECT_TRUE(settings.TreeViewNodeCheck[23]);
+  EXPECT_FALSE(settings.TreeViewNodeCheck[ScanCategory::FilesAndFoldersCurrentUser]);
+  EXPECT_TRUE(settings.TreeViewNodeCheck[ScanCategory::FilesAndFoldersLocalMachine]);
+  EXPECT_TRUE(settings.TreeViewNodeCheck[ScanCategory::EmptyKeysUsers]);
 
-  settings.TreeViewNodeCheck[6] = false;
+  settings.TreeViewNodeCheck[ScanCategory::SoftwareLocations] = false;
   CategoryTree restored;
   restored.Restore(settings);
   EXPECT_FALSE(restored.Ticked(kCurrentUser));

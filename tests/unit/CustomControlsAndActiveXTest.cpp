@@ -15,7 +15,7 @@ class CustomControlsAndActiveX : public ScanMachine {
   }
 
   // The rows below HKEY_CLASSES_ROOT only, leaving out what other tasks find.
-  std::vector<std::string> ClassRows(const std::vector<std::string>& tasks) {
+  std::vector<std::string> ClassRows(const std::vector<ScanCategory>& tasks) {
     std::vector<std::string> rows;
     for (const std::string& row : Rows(tasks)) {
       if (row.rfind("HKEY_CLASSES_ROOT\\", 0) == 0) rows.push_back(row);
@@ -109,7 +109,7 @@ const char kAppIds[] = R"([HKEY_CLASSES_ROOT\AppID\{APP-KNOWN}]
 
 TEST_F(CustomControlsAndActiveX, ClassDefaultValuesNamingMissingFilesOrFoldersAreReported) {
   Load(kClasses);
-  EXPECT_EQ(Rows({"13"}),
+  EXPECT_EQ(Rows({ScanCategory::CustomControls}),
             (std::vector<std::string>{
                 "HKEY_CLASSES_ROOT\\CLSID\\{A1}\\InprocServer32 | C:\\Gone\\a.dll | 0",
                 // A folder is no server.
@@ -121,15 +121,15 @@ TEST_F(CustomControlsAndActiveX, ClassDefaultValuesNamingMissingFilesOrFoldersAr
 
 TEST_F(CustomControlsAndActiveX, InterfacesWhoseTypeLibraryIsNotRegisteredAreReported) {
   Load(kInterfaces);
-  EXPECT_EQ(Rows({"13"}), (std::vector<std::string>{
-                              "HKEY_CLASSES_ROOT\\Interface\\{I2} | ITwo - {LIB-GONE} | 0",
-                              "HKEY_CLASSES_ROOT\\Interface\\{I3} | IThree -  | 0"}));
+  EXPECT_EQ(Rows({ScanCategory::CustomControls}),
+            (std::vector<std::string>{"HKEY_CLASSES_ROOT\\Interface\\{I2} | ITwo - {LIB-GONE} | 0",
+                                      "HKEY_CLASSES_ROOT\\Interface\\{I3} | IThree -  | 0"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Custom Controls Issue");
 }
 
 TEST_F(CustomControlsAndActiveX, TypeLibraryFilesAreJudgedByTheirDllPath) {
   Load(kTypeLibFiles);
-  EXPECT_EQ(Rows({"19"}),
+  EXPECT_EQ(Rows({ScanCategory::ActiveX}),
             (std::vector<std::string>{
                 "HKEY_CLASSES_ROOT\\TypeLib\\{LIB-ONE}\\1.0\\0\\win32\\ | C:\\Gone\\lib.dll | 1"}));
   EXPECT_EQ(sink.rows.at(0).problem, "ActiveX Issue");
@@ -137,9 +137,9 @@ TEST_F(CustomControlsAndActiveX, TypeLibraryFilesAreJudgedByTheirDllPath) {
 
 TEST_F(CustomControlsAndActiveX, ClassesNamingAnUnregisteredAppIdAreReported) {
   Load(kAppIds);
-  EXPECT_EQ(Rows({"19"}), (std::vector<std::string>{
-                              "HKEY_CLASSES_ROOT\\CLSID\\{C2} | {APP-GONE} | 0",
-                              "HKEY_CLASSES_ROOT\\CLSID\\{C5} | {APP-GONE} | 0"}));
+  EXPECT_EQ(Rows({ScanCategory::ActiveX}),
+            (std::vector<std::string>{"HKEY_CLASSES_ROOT\\CLSID\\{C2} | {APP-GONE} | 0",
+                                      "HKEY_CLASSES_ROOT\\CLSID\\{C5} | {APP-GONE} | 0"}));
   EXPECT_EQ(sink.rows.at(0).problem, "ActiveX Issue");
   // The AppID pass shows the category's status again.
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Invalid ActiveX...");
@@ -148,19 +148,12 @@ TEST_F(CustomControlsAndActiveX, ClassesNamingAnUnregisteredAppIdAreReported) {
 
 TEST_F(CustomControlsAndActiveX, MachineFilesAndFoldersTaskLeavesOnlyTheRegistrationPasses) {
   Load(std::string(kClasses) + kInterfaces + kTypeLibFiles + kAppIds);
-  EXPECT_EQ(ClassRows({"3", "13", "19"}),
-            (std::vector<std::string>{
-                "HKEY_CLASSES_ROOT\\Interface\\{I2} | ITwo - {LIB-GONE} | 0",
-                "HKEY_CLASSES_ROOT\\Interface\\{I3} | IThree -  | 0",
-                "HKEY_CLASSES_ROOT\\CLSID\\{C2} | {APP-GONE} | 0",
-                "HKEY_CLASSES_ROOT\\CLSID\\{C5} | {APP-GONE} | 0"}));
-}
-
-TEST_F(CustomControlsAndActiveX, MachineFilesAndFoldersTaskIsFoundByItsNumber) {
-  Worker().FTaskList = {"x3", "13", "03"};
-  EXPECT_TRUE(Worker().IsFilesAndFoldersHKLMScheduled());
-  Worker().FTaskList = {"x3", "13", "3 "};
-  EXPECT_FALSE(Worker().IsFilesAndFoldersHKLMScheduled());
+  EXPECT_EQ(ClassRows({ScanCategory::FilesAndFoldersLocalMachine, ScanCategory::CustomControls,
+                       ScanCategory::ActiveX}),
+            (std::vector<std::string>{"HKEY_CLASSES_ROOT\\Interface\\{I2} | ITwo - {LIB-GONE} | 0",
+                                      "HKEY_CLASSES_ROOT\\Interface\\{I3} | IThree -  | 0",
+                                      "HKEY_CLASSES_ROOT\\CLSID\\{C2} | {APP-GONE} | 0",
+                                      "HKEY_CLASSES_ROOT\\CLSID\\{C5} | {APP-GONE} | 0"}));
 }
 
 }  // namespace

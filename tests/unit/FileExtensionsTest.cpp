@@ -26,10 +26,10 @@ TEST_F(FileExtensions, ClassKeysWithoutSubkeysOrDataAreReported) {
        "[" + kClasses + "\\.twovalues]\r\n@=\"\"\r\n\"x\"=\"\"\r\n" +
        "[" + kClasses + "\\WithChild\\sub]\r\n" +
        "[" + kClasses + "\\zlast]\r\n");
-  EXPECT_EQ(Rows({"12"}), (std::vector<std::string>{
-                              kClasses + " | .empty | 3", kClasses + " | .emptydefault | 3",
-                              kClasses + " | .expandempty | 3", kClasses + " | .none | 3",
-                              kClasses + " | zlast | 3"}));
+  EXPECT_EQ(Rows({ScanCategory::FileExtensions}),
+            (std::vector<std::string>{kClasses + " | .empty | 3", kClasses + " | .emptydefault | 3",
+                                      kClasses + " | .expandempty | 3", kClasses + " | .none | 3",
+                                      kClasses + " | zlast | 3"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Unused File Extension");
   EXPECT_EQ(sink.Steps().at(1), "status Scanning File Extensions...");
   EXPECT_EQ(sink.events.back(), "completed");
@@ -41,7 +41,7 @@ TEST_F(FileExtensions, UserExtensionKeysThatHoldNoValueAnywhereAreReported) {
        "[" + kFileExts + "\\.c\\OpenWithList]\r\n\"a\"=\"x.exe\"\r\n" +
        "[" + kFileExts + "\\.d\\OpenWithList]\r\n[" + kFileExts + "\\.d\\OpenWithProgids]\r\n" +
        "[" + kFileExts + "\\.e]\r\n@=\"\"\r\n");
-  EXPECT_EQ(Rows({"12"}),
+  EXPECT_EQ(Rows({ScanCategory::FileExtensions}),
             (std::vector<std::string>{kFileExts + " | .a | 3", kFileExts + " | .b | 3"}));
 }
 

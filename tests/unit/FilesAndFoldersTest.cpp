@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "scan/CategoryRules.h"
 #include "tests/support/ScanMachine.h"
 
 namespace kelvane {
@@ -33,7 +34,7 @@ TEST_F(FilesAndFolders, MachineWalkReportsMissingReferencesAndSkipsOtherCategori
       "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Wow6432Node\\V]\r\n\"p\"=\"C:\\\\Gone\\\\a\"\r\n"
       "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\V]\r\n\"p\"=\"C:\\\\Gone\\\\b\"\r\n"
       "[HKEY_LOCAL_MACHINE\\System\\Setup]\r\n\"p\"=\"C:\\\\Gone\\\\outside\"\r\n");
-  EXPECT_EQ(Rows({"3"}),
+  EXPECT_EQ(Rows({ScanCategory::FilesAndFoldersLocalMachine}),
             (std::vector<std::string>{
                 "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\HelpX\\h | C:\\Gone\\h.hlp | 1",
                 "HKEY_LOCAL_MACHINE\\Software\\Vendor | C:\\Gone\\named.dll | 2",
@@ -52,7 +53,7 @@ TEST_F(FilesAndFolders, WalkShowsKeysDepthFirstAndNeverEntersSkippedSubtrees) {
       "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\Help\\Deeper]\r\n"
       "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\WOW6432NODE\\V]\r\n"
       "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\X]\r\n");
-  Scan({"3"});
+  Scan({ScanCategory::FilesAndFoldersLocalMachine});
   std::vector<std::string> walk;
   for (const std::string& event : sink.events) {
     if (event.rfind("key ", 0) == 0 || event.rfind("row ", 0) == 0) walk.push_back(event);
@@ -69,26 +70,28 @@ TEST_F(FilesAndFolders, WalkShowsKeysDepthFirstAndNeverEntersSkippedSubtrees) {
 TEST_F(FilesAndFolders, UserExclusionsApplyToTheCurrentUserButNotBelowHkeyUsers) {
   Load(std::string("[HKEY_CURRENT_USER\\") + kRunKey + "]\r\n\"x\"=\"C:\\\\Gone\\\\run.exe\"\r\n"
        "[HKEY_CURRENT_USER]\r\n\"AtRoot\"=\"C:\\\\Gone\\\\root.exe\"\r\n");
-  EXPECT_EQ(Rows({"4"}), (std::vector<std::string>{
-                             "HKEY_CURRENT_USER\\\\AtRoot | C:\\Gone\\root.exe | 1"}));
+  EXPECT_EQ(Rows({ScanCategory::FilesAndFoldersCurrentUser}),
+            (std::vector<std::string>{"HKEY_CURRENT_USER\\\\AtRoot | C:\\Gone\\root.exe | 1"}));
   sink.rows.clear();
-  EXPECT_EQ(Rows({"5"}),
-            (std::vector<std::string>{
-                "HKEY_USERS\\S-1-5-21-0-0-0-1000\\AtRoot | C:\\Gone\\root.exe | 1",
-                std::string("HKEY_USERS\\S-1-5-21-0-0-0-1000\\") + kRunKey +
-                    "\\x | C:\\Gone\\run.exe | 1"}));
+  EXPECT_EQ(
+      Rows({ScanCategory::FilesAndFoldersUsers}),
+      (std::vector<std::string>{"HKEY_USERS\\S-1-5-21-0-0-0-1000\\AtRoot | C:\\Gone\\root.exe | 1",
+                                std::string("HKEY_USERS\\S-1-5-21-0-0-0-1000\\") + kRunKey +
+                                    "\\x | C:\\Gone\\run.exe | 1"}));
 }
 
 TEST_F(FilesAndFolders, ExclusionsBelongToTheFilesAndFoldersCategoriesOnly) {
   Load(std::string("[HKEY_LOCAL_MACHINE\\") + kRunKey + "]\r\n\"x\"=\"C:\\\\Gone\\\\run.exe\"\r\n");
-  Worker().ScanValueTree("HKEY_LOCAL_MACHINE", "Software", "Other", "");
+  ScanContext scan(registry, files, system, language, sink);
+  scan.Drives().driveLetters = "c";
+  ScanValueTree(scan, "HKEY_LOCAL_MACHINE", "Software", "Other", "");
   ASSERT_EQ(sink.rows.size(), 1u);
   EXPECT_EQ(sink.rows[0].problem, "Other");
 }
 
 TEST_F(FilesAndFolders, EmptyKeysTaskOnlyShowsItsStatus) {
   Load("[HKEY_USERS\\Empty]\r\n");
-  EXPECT_TRUE(Rows({"23"}).empty());
+  EXPECT_TRUE(Rows({ScanCategory::EmptyKeysUsers}).empty());
   EXPECT_EQ(sink.Steps(), (std::vector<std::string>{"before task",
                                                     "status Scanning Empty Registry Keys...",
                                                     "after task", "completed"}));

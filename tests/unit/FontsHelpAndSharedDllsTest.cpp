@@ -35,9 +35,9 @@ TEST_F(FontsHelpAndSharedDlls, FontsReportFullPathsToMissingFilesOnly) {
 "Number"=dword:00000001
 "CdRom"="D:\\fonts\\cd.ttf"
 )r");
-  EXPECT_EQ(Rows({"7"}), (std::vector<std::string>{
-                             kNtFonts + " | C:\\Gone\\named.fon | 2",
-                             kNtFonts + "\\Gone (TrueType) | C:\\Fonts2\\gone.ttf | 1"}));
+  EXPECT_EQ(Rows({ScanCategory::WindowsFonts}),
+            (std::vector<std::string>{kNtFonts + " | C:\\Gone\\named.fon | 2",
+                                      kNtFonts + "\\Gone (TrueType) | C:\\Fonts2\\gone.ttf | 1"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Fonts Issue");
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Windows Fonts...");
 }
@@ -47,13 +47,14 @@ TEST_F(FontsHelpAndSharedDlls, FontsKeyFollowsTheWindowsFamily) {
        "[" + k9xFonts + "]\r\n\"Old\"=\"C:\\\\Gone\\\\old.ttf\"\r\n");
   const std::vector<std::string> nt = {kNtFonts + "\\Nt | C:\\Gone\\nt.ttf | 1"};
   const std::vector<std::string> old = {k9xFonts + "\\Old | C:\\Gone\\old.ttf | 1"};
-  // 95, 98, Me and the codes reserved for that family read the Windows key; the NT family,
-  // from NT 3 to 7, its own.
-  for (int code : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}) {
-    system.SetWindowsVersionCode(code);
+  // 95, 98 and Me read the Windows key; the NT family, from NT 3 to 7, its own.
+  using V = WindowsVersion;
+  for (V version : {V::Windows95, V::Windows98, V::WindowsMe, V::WindowsNt3, V::WindowsNt4,
+                    V::Windows2000, V::WindowsXp, V::Other, V::WindowsVista, V::Windows7}) {
+    system.SetVersion(version);
     sink.rows.clear();
-    const bool is9x = code <= 4 || code == 8;
-    EXPECT_EQ(Rows({"7"}), is9x ? old : nt) << "version code " << code;
+    const bool is9x = version == V::Windows95 || version == V::Windows98 || version == V::WindowsMe;
+    EXPECT_EQ(Rows({ScanCategory::WindowsFonts}), is9x ? old : nt) << static_cast<int>(version);
   }
 }
 
@@ -61,7 +62,7 @@ TEST_F(FontsHelpAndSharedDlls, FontsWithoutAFontsFolderAreJudgedByTheirPathAlone
   MemoryFileSystem noFontsFolder;
   noFontsFolder.AddDrive('C', DriveType::Fixed);
   Load("[" + kNtFonts + "]\r\n\"Bare\"=\"bare.ttf\"\r\n\"Gone\"=\"C:\\\\Gone\\\\g.ttf\"\r\n");
-  ScanWith(noFontsFolder, sink, {"7"});
+  ScanWith(noFontsFolder, sink, {ScanCategory::WindowsFonts});
   ASSERT_EQ(sink.rows.size(), 1u);
   EXPECT_EQ(sink.rows[0].key, kNtFonts + "\\Gone");
   EXPECT_EQ(sink.events.back(), "completed");
@@ -80,10 +81,10 @@ TEST_F(FontsHelpAndSharedDlls, HelpFilesAreTheValueNameInTheFolderOfTheData) {
 "guide.chm"="C:\\Docs"
 "lost.chm"="C:\\Docs\\"
 )r");
-  EXPECT_EQ(Rows({"8"}), (std::vector<std::string>{
-                             kHelp + "\\app.hlp | C:\\Old\\app.hlp | 1",
-                             kHelp + " | C:\\Gone\\named.hlp | 2",
-                             kHtmlHelp + "\\lost.chm | C:\\Docs\\lost.chm | 1"}));
+  EXPECT_EQ(Rows({ScanCategory::HelpFiles}),
+            (std::vector<std::string>{kHelp + "\\app.hlp | C:\\Old\\app.hlp | 1",
+                                      kHelp + " | C:\\Gone\\named.hlp | 2",
+                                      kHtmlHelp + "\\lost.chm | C:\\Docs\\lost.chm | 1"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Invalid Help Files");
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Invalid Help Files...");
 }
@@ -98,9 +99,10 @@ TEST_F(FontsHelpAndSharedDlls, SharedDllsReportMissingLibrariesAndUnusedOnes) {
 "C:\\Lib\\text.dll"="0"
 "relative.dll"=dword:00000000
 )r");
-  EXPECT_EQ(Rows({"9"}), (std::vector<std::string>{kSharedDlls + " | C:\\Lib\\gone.dll | 2",
-                                                   kSharedDlls + " | C:\\Lib\\unused.dll | 2",
-                                                   kSharedDlls + " | relative.dll | 2"}));
+  EXPECT_EQ(Rows({ScanCategory::SharedDlls}),
+            (std::vector<std::string>{kSharedDlls + " | C:\\Lib\\gone.dll | 2",
+                                      kSharedDlls + " | C:\\Lib\\unused.dll | 2",
+                                      kSharedDlls + " | relative.dll | 2"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Missing Shared Dlls");
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Shared DLLs...");
 }
@@ -111,18 +113,20 @@ TEST_F(FontsHelpAndSharedDlls, EmptyFloppyEntriesAreReportedEvenWhereNoPathIsJud
        "[" + kHelp + "]\r\n\"h.hlp\"=\"A:\\\\HP\"\r\n" +
        "[" + kSharedDlls + "]\r\n\"B:\\\\hp\\\\lib.dll\"=dword:00000005\r\n");
   testsupport::RecordingSink withoutFloppiesSink;
-  ScanWith(files, withoutFloppiesSink, {"7", "8", "9"});
+  ScanWith(files, withoutFloppiesSink,
+           {ScanCategory::WindowsFonts, ScanCategory::HelpFiles, ScanCategory::SharedDlls});
   EXPECT_TRUE(withoutFloppiesSink.rows.empty());
 
   options.includeRemoveMedia = true;
-  EXPECT_EQ(Rows({"7", "8", "9"}),
+  EXPECT_EQ(Rows({ScanCategory::WindowsFonts, ScanCategory::HelpFiles, ScanCategory::SharedDlls}),
             (std::vector<std::string>{kNtFonts + "\\Font | a:\\hp\\f.ttf | 1",
                                       kHelp + "\\h.hlp | A:\\HP\\h.hlp | 1",
                                       kSharedDlls + " | B:\\hp\\lib.dll | 2"}));
 }
 
 TEST_F(FontsHelpAndSharedDlls, MissingKeysEndEachCategoryQuietly) {
-  EXPECT_TRUE(Rows({"7", "8", "9"}).empty());
+  EXPECT_TRUE(Rows({ScanCategory::WindowsFonts, ScanCategory::HelpFiles, ScanCategory::SharedDlls})
+                  .empty());
   EXPECT_EQ(sink.Steps(), (std::vector<std::string>{
                               "before task", "status Scanning Windows Fonts...", "after task",
                               "before task", "status Scanning Invalid Help Files...",

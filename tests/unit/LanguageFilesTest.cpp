@@ -235,9 +235,12 @@ class EnglishFileScan : public testsupport::ScanMachine {
  protected:
   std::vector<std::string> Texts(const Language& language) {
     testsupport::RecordingSink recorder;
-    TScanTaskThread worker(registry, files, system, language, options, recorder);
-    for (int code = 3; code <= 23; ++code) worker.FTaskList.push_back(std::to_string(code));
-    worker.Execute();
+    Scanner worker(registry, files, system, language, options, recorder);
+    std::vector<ScanCategory> every;
+    for (int number = 3; number <= kLastCategoryNumber; ++number) {
+      every.push_back(*CategoryFromNumber(number));
+    }
+    worker.Execute(every);
     std::vector<std::string> texts;
     for (const std::string& event : recorder.events) {
       if (event.rfind("status ", 0) == 0) texts.push_back(event);

@@ -181,7 +181,9 @@ class RepairRun : public Repair {
     Repair::SetUp();
     settings_.ShowHint = true;
   }
-  void Run(int windowsVersion = 12) { run_.Run(results_, registry_, files_, windowsVersion); }
+  void Run(WindowsVersion windowsVersion = WindowsVersion::Windows7) {
+    run_.Run(results_, registry_, files_, windowsVersion);
+  }
 
   testsupport::RepairHarness run_{kBackupFolder};
   Settings& settings_ = run_.settings;
@@ -234,14 +236,14 @@ TEST_F(RepairRun, TheRestorePointIsAskedForOnlyWhereItExistsAndCanCancelTheRun) 
                 RepairKind::ValueNamedByValue));
   settings_.RestorePoint = true;
   prompts_.restorePointGoesOn = false;
-  Run(9);
+  Run(WindowsVersion::WindowsXp);
   EXPECT_EQ(prompts_.restorePoints, 1);
   EXPECT_EQ(results_.Count(), 1u);
   EXPECT_TRUE(backupFile_.empty());
   EXPECT_EQ(Snapshot().at("Values").count("Path"), 1u);
 
   // Windows Me has no such service: the repair goes on without asking.
-  Run(8);
+  Run(WindowsVersion::WindowsMe);
   EXPECT_EQ(prompts_.restorePoints, 1);
   EXPECT_TRUE(results_.Empty());
   EXPECT_EQ(backupFile_, kFile);

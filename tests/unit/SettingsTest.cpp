@@ -57,8 +57,8 @@ TEST_F(SettingsFile, WithoutAFileEverythingTakesItsDefault) {
   EXPECT_FALSE(settings.IncludeRemoveMedia);
   EXPECT_FALSE(settings.IncludeCDdrive);
   EXPECT_FALSE(settings.Beep);
-  for (int node = 1; node <= kTreeNodeNumbers; ++node) {
-    EXPECT_TRUE(settings.TreeViewNodeCheck[node]) << node;
+  for (int number = kFirstCategoryNumber; number <= kLastCategoryNumber; ++number) {
+    EXPECT_TRUE(settings.TreeViewNodeCheck[*CategoryFromNumber(number)]) << number;
   }
   EXPECT_TRUE(settings.IgnoreValue.empty());
   EXPECT_TRUE(settings.IgnoreKey.empty());
@@ -88,7 +88,7 @@ TEST_F(SettingsFile, FileWrittenFromScratchHoldsOptionsFirstThenTheOtherSections
                          "Backup\r\nDeleteBackupFile=1\r\nIncludeRemoveMedia=0\r\n"
                          "IncludeCDdrive=0\r\nBeep=0\r\nShowHint=1\r\nRestorePoint=0\r\n"
                          "Lan=English\r\n[TreeViewNodeCheck]\r\n";
-  for (int node = 1; node <= kTreeNodeNumbers; ++node) {
+  for (int node = kFirstCategoryNumber; node <= kLastCategoryNumber; ++node) {
     expected += std::to_string(node) + "=1\r\n";
   }
   expected +=
@@ -151,19 +151,21 @@ TEST_F(SettingsFile, IntegersAreDecimalOrHexadecimalAndAnythingElseGivesTheDefau
   EXPECT_EQ(settings.WindowBounds->height, kMainWindow.height);
   EXPECT_TRUE(settings.IgnoreKey.empty());
   EXPECT_EQ(settings.IgnoreValue, (std::vector<std::string>{"v"}));
-  EXPECT_TRUE(settings.TreeViewNodeCheck[1]);
-  EXPECT_TRUE(settings.TreeViewNodeCheck[2]);
-  EXPECT_FALSE(settings.TreeViewNodeCheck[4]);
-  EXPECT_TRUE(settings.TreeViewNodeCheck[5]);
+  EXPECT_TRUE(settings.TreeViewNodeCheck[*CategoryFromNumber(1)]);
+  EXPECT_TRUE(settings.TreeViewNodeCheck[*CategoryFromNumber(2)]);
+  EXPECT_FALSE(settings.TreeViewNodeCheck[*CategoryFromNumber(4)]);
+  EXPECT_TRUE(settings.TreeViewNodeCheck[*CategoryFromNumber(5)]);
 }
 
 TEST_F(SettingsFile, NodeNumber23IsWrittenBackAsLoaded) {
   WriteOptions("[TreeViewNodeCheck]\r\n5=0\r\n23=0\r\n");
   Settings settings = Load();
-  EXPECT_FALSE(settings.TreeViewNodeCheck[5]);
-  EXPECT_FALSE(settings.TreeViewNodeCheck[23]);
+  EXPECT_FALSE(settings.TreeViewNodeCheck[*CategoryFromNumber(5)]);
+  EXPECT_FALSE(settings.TreeViewNodeCheck[*CategoryFromNumber(23)]);
   // The tree ticks every node it has before the save.
-  for (int node = 1; node < kTreeNodeNumbers; ++node) settings.TreeViewNodeCheck[node] = true;
+  for (int node = kFirstCategoryNumber; node < kLastCategoryNumber; ++node) {
+    settings.TreeViewNodeCheck[*CategoryFromNumber(node)] = true;
+  }
   Save(settings);
   EXPECT_EQ(store_.ReadString(OptionsPath(), "TreeViewNodeCheck", "5", ""), "1");
   EXPECT_EQ(store_.ReadString(OptionsPath(), "TreeViewNodeCheck", "23", ""), "0");
@@ -187,7 +189,7 @@ TEST(Settings, SaveWritesInOrderOmitsAnUnknownStateAndStopsAtTheFirstRefusal) {
   std::vector<std::string> expected = {"Options/OutputDirectory=Backup",
                                        "Options/DeleteBackupFile=1", "Options/IncludeRemoveMedia=0",
                                        "Options/IncludeCDdrive=0", "Options/Beep=0"};
-  for (int node = 1; node <= kTreeNodeNumbers; ++node) {
+  for (int node = kFirstCategoryNumber; node <= kLastCategoryNumber; ++node) {
     expected.push_back("TreeViewNodeCheck/" + std::to_string(node) + "=1");
   }
   for (const char* write :

@@ -22,9 +22,9 @@ TEST_F(SoftwareLocations, AppPathsOfProgramsAreJudgedByTheirOwnName) {
        "[" + kAppPaths + "\\empty.exe]\r\n@=\"\"\r\n" +
        "[" + kAppPaths + "\\number.exe]\r\n@=dword:00000001\r\n" +
        "[" + kAppPaths + "\\nodefault.exe]\r\n\"Path\"=\"C:\\\\Gone\"\r\n");
-  EXPECT_EQ(Rows({"6"}), (std::vector<std::string>{
-                             kAppPaths + "\\Foo.EXE | C:\\Apps\\Foo.exe -x | 0",
-                             kAppPaths + "\\tool | \"C:\\Apps\\tool\" | 0"}));
+  EXPECT_EQ(Rows({ScanCategory::SoftwareLocations}),
+            (std::vector<std::string>{kAppPaths + "\\Foo.EXE | C:\\Apps\\Foo.exe -x | 0",
+                                      kAppPaths + "\\tool | \"C:\\Apps\\tool\" | 0"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Software Locations Issue");
 }
 
@@ -38,10 +38,10 @@ TEST_F(SoftwareLocations, ObsoleteKeysAreThoseThatHoldNothing) {
       "[HKEY_CURRENT_USER\\Software\\DeepValue\\A\\B]\r\n\"v\"=dword:00000000\r\n"
       "[HKEY_LOCAL_MACHINE\\Software\\Empty]\r\n"
       "[HKEY_CLASSES_ROOT\\.txt]\r\n[HKEY_CLASSES_ROOT\\.doc]\r\n");
-  EXPECT_EQ(Rows({"14"}), (std::vector<std::string>{
-                              "HKEY_CURRENT_USER\\Software | Empty | 3",
-                              "HKEY_CURRENT_USER\\Software | OneEmptyChild | 3",
-                              "HKEY_LOCAL_MACHINE\\Software | Empty | 3"}));
+  EXPECT_EQ(Rows({ScanCategory::ObsoleteSoftware}),
+            (std::vector<std::string>{"HKEY_CURRENT_USER\\Software | Empty | 3",
+                                      "HKEY_CURRENT_USER\\Software | OneEmptyChild | 3",
+                                      "HKEY_LOCAL_MACHINE\\Software | Empty | 3"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Obsolete Software Key");
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Software Locations...");
 }
@@ -57,7 +57,7 @@ TEST_F(SoftwareLocations, ApplicationsReportEveryEmptyOrBrokenCommandInSearchOrd
        apps + "number.exe\\shell\\open\\command]\r\n@=\"C:\\\\Gone\\\\n.exe\"\r\n" +
        apps + "relative.exe\\shell\\open\\command]\r\n@=\"notepad.exe %1\"\r\n");
   const std::string base = "HKEY_LOCAL_MACHINE\\Software\\Classes\\Applications\\";
-  EXPECT_EQ(Rows({"22"}),
+  EXPECT_EQ(Rows({ScanCategory::Applications}),
             (std::vector<std::string>{
                 base + "app.exe\\shell\\edit\\command | C:\\Gone\\app.exe /edit | 0",
                 base + "app.exe\\shell\\open\\command | C:\\Gone\\app.exe \"%1\" | 0",

@@ -55,7 +55,7 @@ TEST_F(SoundAndMru, CurrentAndDefaultSoundsNamingMissingFilesAreReported) {
 [)" + kSchemes + R"(\.Default\Start\.Default]
 @="D:\\Sounds\\cd.wav"
 )");
-  EXPECT_EQ(Rows({"18"}),
+  EXPECT_EQ(Rows({ScanCategory::SoundEvents}),
             (std::vector<std::string>{
                 // An existing folder is no sound.
                 kSchemes + "\\.Default\\Folder\\.current | C:\\Sounds | 5",
@@ -83,13 +83,12 @@ TEST_F(SoundAndMru, OpenSaveValuesAreReportedUnlessAFileWithAListedExtensionExis
 "a"="C:\\Docs\\gone.txt"
 )");
   const std::string key = "HKEY_CURRENT_USER\\" + kOpenSave;
-  EXPECT_EQ(Rows({"20"}), (std::vector<std::string>{
-                              key + "\\a | C:\\Docs\\gone.txt | 1",
-                              key + " | C:\\Docs\\named | 2",
-                              // "*" stands for no extension of its own.
-                              key + "\\e | C:\\Docs\\star | 1",
-                              key + "\\*\\a | C:\\Docs\\gone.bin | 1",
-                              key + "\\txt\\a | C:\\Docs\\gone.txt | 1"}));
+  EXPECT_EQ(Rows({ScanCategory::MruLists}),
+            (std::vector<std::string>{
+                key + "\\a | C:\\Docs\\gone.txt | 1", key + " | C:\\Docs\\named | 2",
+                // "*" stands for no extension of its own.
+                key + "\\e | C:\\Docs\\star | 1", key + "\\*\\a | C:\\Docs\\gone.bin | 1",
+                key + "\\txt\\a | C:\\Docs\\gone.txt | 1"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Missing MRU and History Lists file");
   EXPECT_EQ(sink.Steps().at(1), "status Scanning MRU and History Lists...");
 }
@@ -106,7 +105,7 @@ TEST_F(SoundAndMru, ProgramUseEntriesNeverRunOrNamingMissingProgramsAreReported)
   AddUseEntry("UEME_UISCUT", 0, 6);
   AddUseEntry("UEME_RUNPATH:C:\\Apps\\big.exe", 0, 32768);
   const std::string key = "HKEY_CURRENT_USER\\" + kUserAssist;
-  std::vector<std::string> rows = Rows({"20"});
+  std::vector<std::string> rows = Rows({ScanCategory::MruLists});
   std::sort(rows.begin(), rows.end());
   EXPECT_EQ(rows, (std::vector<std::string>{
                       key + " | UEME_RUNPATH | 6",
@@ -121,7 +120,7 @@ TEST_F(SoundAndMru, AProgramUseValueThatIsNotBinaryEndsTheHistoryQuietly) {
   // Stored names: "HRZR_..." first, then "m-text", then "zzz".
   SetUserValue(kUserAssist, "m-text", RawValue{RegType::Sz, Bytes{'x', 0}});
   SetUserValue(kUserAssist, "zzz", RawValue{RegType::Binary, Bytes(16)});
-  EXPECT_EQ(Rows({"20", "18"}),
+  EXPECT_EQ(Rows({ScanCategory::MruLists, ScanCategory::SoundEvents}),
             (std::vector<std::string>{"HKEY_CURRENT_USER\\" + kUserAssist +
                                       " | UEME_RUNPATH:C:\\Apps\\first.exe | 6"}));
   EXPECT_EQ(sink.events.back(), "completed");

@@ -52,11 +52,11 @@ TEST_F(StartMenuAndShortcuts, MenuOrderFoldersWithoutAProgramsFolderAreReported)
        "[" + kMenuOrder + "\\Start Menu2\\Programs\\readme.txt]\n" +
        "[" + kMenuOrder + "\\Start Menu\\&Programs\\Old]\n" +
        "[" + kMenuOrder + "\\Start Menu\\Programs\\Older]\n");
-  EXPECT_EQ(Rows({"16"}), (std::vector<std::string>{
-                              kMenuOrder + "\\Start Menu2\\Programs | Gone | 3",
-                              kMenuOrder + "\\Start Menu2\\Programs | readme.txt | 3",
-                              kMenuOrder + "\\Start Menu\\Programs | Older | 3",
-                              kMenuOrder + "\\Start Menu\\&Programs | Old | 3"}));
+  EXPECT_EQ(Rows({ScanCategory::StartMenu}),
+            (std::vector<std::string>{kMenuOrder + "\\Start Menu2\\Programs | Gone | 3",
+                                      kMenuOrder + "\\Start Menu2\\Programs | readme.txt | 3",
+                                      kMenuOrder + "\\Start Menu\\Programs | Older | 3",
+                                      kMenuOrder + "\\Start Menu\\&Programs | Old | 3"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Old Start Menu Key");
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Start Menu...");
 }
@@ -73,10 +73,10 @@ TEST_F(StartMenuAndShortcuts, ShortcutsToMissingFilesOnJudgedDrivesAreReported) 
   files.AddShortcut(kDesktop + "\\present.lnk", "C:\\Apps\\present.exe");
   files.AddShortcut(kDesktop + "\\virtual.lnk", "");
   files.AddShortcut(kDesktop + "\\zz.lnk", "C:\\Apps\\zz.exe");
-  EXPECT_EQ(Rows({"17"}), (std::vector<std::string>{
-                              kDesktop + "\\gone.lnk | C:\\Apps\\gone.exe | 4",
-                              kDesktop + "\\LOUD.LNK | C:\\Apps\\loud.exe | 4",
-                              kDesktop + "\\zz.lnk | C:\\Apps\\zz.exe | 4"}));
+  EXPECT_EQ(Rows({ScanCategory::Shortcuts}),
+            (std::vector<std::string>{kDesktop + "\\gone.lnk | C:\\Apps\\gone.exe | 4",
+                                      kDesktop + "\\LOUD.LNK | C:\\Apps\\loud.exe | 4",
+                                      kDesktop + "\\zz.lnk | C:\\Apps\\zz.exe | 4"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Missing ShortCut reference");
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Shortcuts...");
 }
@@ -89,23 +89,23 @@ TEST_F(StartMenuAndShortcuts, FoldersAreWalkedWholeInTheirOrder) {
   files.AddShortcut(kCommonDesktop + "\\a.lnk", "C:\\Apps\\2.exe");
   files.AddShortcut(kCommonPrograms + "\\Tools\\a.lnk", "C:\\Apps\\1.exe");
   // The user's Start menu and recent documents are met in the application data too.
-  EXPECT_EQ(Rows({"17"}), (std::vector<std::string>{
-                              kCommonPrograms + "\\Tools\\a.lnk | C:\\Apps\\1.exe | 4",
-                              kCommonDesktop + "\\a.lnk | C:\\Apps\\2.exe | 4",
-                              kRecent + "\\a.lnk | C:\\Apps\\4.exe | 4",
-                              kStartMenu + "\\a.lnk | C:\\Apps\\5.exe | 4",
-                              kAppData + "\\One\\Two\\Three\\a.lnk | C:\\Apps\\3.exe | 4",
-                              kRecent + "\\a.lnk | C:\\Apps\\4.exe | 4",
-                              kStartMenu + "\\a.lnk | C:\\Apps\\5.exe | 4",
-                              kDesktop + "\\a.lnk | C:\\Apps\\6.exe | 4"}));
+  EXPECT_EQ(
+      Rows({ScanCategory::Shortcuts}),
+      (std::vector<std::string>{
+          kCommonPrograms + "\\Tools\\a.lnk | C:\\Apps\\1.exe | 4",
+          kCommonDesktop + "\\a.lnk | C:\\Apps\\2.exe | 4",
+          kRecent + "\\a.lnk | C:\\Apps\\4.exe | 4", kStartMenu + "\\a.lnk | C:\\Apps\\5.exe | 4",
+          kAppData + "\\One\\Two\\Three\\a.lnk | C:\\Apps\\3.exe | 4",
+          kRecent + "\\a.lnk | C:\\Apps\\4.exe | 4", kStartMenu + "\\a.lnk | C:\\Apps\\5.exe | 4",
+          kDesktop + "\\a.lnk | C:\\Apps\\6.exe | 4"}));
 }
 
 TEST_F(StartMenuAndShortcuts, ShortcutsOnAnEmptyFloppyAreReportedWithoutTouchingIt) {
   options.includeRemoveMedia = true;
   files.AddDrive('A', DriveType::Removable, false);
   files.AddShortcut(kDesktop + "\\setup.lnk", "A:\\setup.exe");
-  EXPECT_EQ(Rows({"17"}), (std::vector<std::string>{
-                              kDesktop + "\\setup.lnk | A:\\setup.exe | 4"}));
+  EXPECT_EQ(Rows({ScanCategory::Shortcuts}),
+            (std::vector<std::string>{kDesktop + "\\setup.lnk | A:\\setup.exe | 4"}));
 }
 
 TEST_F(StartMenuAndShortcuts, ShortcutsOnAFloppyWithAMediumAreJudgedByTheFile) {
@@ -115,8 +115,8 @@ TEST_F(StartMenuAndShortcuts, ShortcutsOnAFloppyWithAMediumAreJudgedByTheFile) {
   files.AddShortcut(kDesktop + "\\gone.lnk", "A:\\gone.exe");
   files.AddShortcut(kDesktop + "\\setup.lnk", "A:\\setup.exe");
   Worker().MeasureFloppyDrives();
-  EXPECT_EQ(Rows({"17"}), (std::vector<std::string>{
-                              kDesktop + "\\gone.lnk | A:\\gone.exe | 4"}));
+  EXPECT_EQ(Rows({ScanCategory::Shortcuts}),
+            (std::vector<std::string>{kDesktop + "\\gone.lnk | A:\\gone.exe | 4"}));
 }
 
 TEST_F(StartMenuAndShortcuts, OnWow64TargetsInSystemAndProgramFoldersAreNotJudged) {
@@ -125,8 +125,8 @@ TEST_F(StartMenuAndShortcuts, OnWow64TargetsInSystemAndProgramFoldersAreNotJudge
   files.AddShortcut(kDesktop + "\\b.lnk", "C:\\programfiles\\gone.exe");
   files.AddShortcut(kDesktop + "\\c.lnk", "C:\\Windows\\SYSTEM32\\gone.exe");
   files.AddShortcut(kDesktop + "\\d.lnk", "C:\\Apps\\gone.exe");
-  EXPECT_EQ(Rows({"17"}), (std::vector<std::string>{
-                              kDesktop + "\\d.lnk | C:\\Apps\\gone.exe | 4"}));
+  EXPECT_EQ(Rows({ScanCategory::Shortcuts}),
+            (std::vector<std::string>{kDesktop + "\\d.lnk | C:\\Apps\\gone.exe | 4"}));
 }
 
 }  // namespace

@@ -28,11 +28,10 @@ TEST_F(StartupPrograms, RunValuesThatAreEmptyOrNameMissingProgramsAreReported) {
 "NoDrive"="rundll32.exe shell32.dll,Control_RunDLL"
 )");
   const std::string key = "HKEY_CURRENT_USER\\" + kRun;
-  EXPECT_EQ(Rows({"10"}), (std::vector<std::string>{
-                              key + " | C:\\Gone\\named.exe | 2",
-                              key + "\\Empty |  | 1",
-                              key + "\\Gone | \"C:\\Gone\\app.exe\" -x | 1",
-                              key + "\\Quotes | \"\" | 1"}));
+  EXPECT_EQ(Rows({ScanCategory::StartupPrograms}),
+            (std::vector<std::string>{key + " | C:\\Gone\\named.exe | 2", key + "\\Empty |  | 1",
+                                      key + "\\Gone | \"C:\\Gone\\app.exe\" -x | 1",
+                                      key + "\\Quotes | \"\" | 1"}));
   EXPECT_EQ(sink.rows.at(0).problem, "Missing Startup Programs");
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Startup Programs...");
 }
@@ -43,12 +42,13 @@ TEST_F(StartupPrograms, UserKeysComeBeforeMachineKeysAndDisabledEntriesLast) {
        "[HKEY_CURRENT_USER\\" + kRunOnce + "]\r\n\"a\"=\"C:\\\\Gone\\\\2.exe\"\r\n" +
        "[HKEY_CURRENT_USER\\" + kRun + "]\r\n\"a\"=\"C:\\\\Gone\\\\1.exe\"\r\n" +
        "[" + kStartupReg + "\\Entry]\r\n\"command\"=\"C:\\\\Gone\\\\5.exe\"\r\n");
-  EXPECT_EQ(Rows({"10"}), (std::vector<std::string>{
-                              "HKEY_CURRENT_USER\\" + kRun + "\\a | C:\\Gone\\1.exe | 1",
-                              "HKEY_CURRENT_USER\\" + kRunOnce + "\\a | C:\\Gone\\2.exe | 1",
-                              "HKEY_LOCAL_MACHINE\\" + kRun + "\\a | C:\\Gone\\3.exe | 1",
-                              "HKEY_LOCAL_MACHINE\\" + kRunOnce + "\\a | C:\\Gone\\4.exe | 1",
-                              kStartupReg + "\\Entry | C:\\Gone\\5.exe | 0"}));
+  EXPECT_EQ(
+      Rows({ScanCategory::StartupPrograms}),
+      (std::vector<std::string>{"HKEY_CURRENT_USER\\" + kRun + "\\a | C:\\Gone\\1.exe | 1",
+                                "HKEY_CURRENT_USER\\" + kRunOnce + "\\a | C:\\Gone\\2.exe | 1",
+                                "HKEY_LOCAL_MACHINE\\" + kRun + "\\a | C:\\Gone\\3.exe | 1",
+                                "HKEY_LOCAL_MACHINE\\" + kRunOnce + "\\a | C:\\Gone\\4.exe | 1",
+                                kStartupReg + "\\Entry | C:\\Gone\\5.exe | 0"}));
 }
 
 TEST_F(StartupPrograms, DisabledEntriesWithoutATextCommandArePassedOver) {
@@ -65,8 +65,9 @@ TEST_F(StartupPrograms, DisabledEntriesWithoutATextCommandArePassedOver) {
 [)" + kStartupReg + R"(\f]
 "command"=""
 )");
-  EXPECT_EQ(Rows({"10"}), (std::vector<std::string>{kStartupReg + "\\a | C:\\Gone\\a.exe /s | 0",
-                                                    kStartupReg + "\\d | C:\\Gone\\d.exe | 0"}));
+  EXPECT_EQ(Rows({ScanCategory::StartupPrograms}),
+            (std::vector<std::string>{kStartupReg + "\\a | C:\\Gone\\a.exe /s | 0",
+                                      kStartupReg + "\\d | C:\\Gone\\d.exe | 0"}));
   EXPECT_EQ(sink.events.back(), "completed");
 }
 

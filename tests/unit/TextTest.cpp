@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/RegistryTypes.h"
-#include "platform/SystemAccess.h"
 #include "platform/Text.h"
+#include "platform/WindowsVersion.h"
 
 namespace kelvane {
 namespace {
@@ -41,20 +41,20 @@ TEST(RootKeys, RawTypesMapToKindsWithIntegerAndBinarySwapped) {
   }
 }
 
-TEST(WindowsVersion, CodesFollowPlatformAndVersion) {
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Windows, 4, 0), 1);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Windows, 4, 10), 3);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Windows, 4, 90), 8);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Windows, 4, 50), 10);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 3, 51), 5);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 4, 0), 6);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 5, 0), 7);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 5, 1), 9);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 5, 2), 10);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 6, 0), 11);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 6, 1), 12);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 6, 2), 11);
-  EXPECT_EQ(WindowsVersionCodeFor(kPlatformWin32Nt, 10, 0), 10);
+TEST(WindowsVersion, FollowsPlatformAndVersion) {
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Windows, 4, 0), WindowsVersion::Windows95);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Windows, 4, 10), WindowsVersion::Windows98);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Windows, 4, 90), WindowsVersion::WindowsMe);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Windows, 4, 50), WindowsVersion::Other);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Nt, 3, 51), WindowsVersion::WindowsNt3);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Nt, 4, 0), WindowsVersion::WindowsNt4);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Nt, 5, 0), WindowsVersion::Windows2000);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Nt, 5, 1), WindowsVersion::WindowsXp);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Nt, 5, 2), WindowsVersion::Other);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Nt, 6, 0), WindowsVersion::WindowsVista);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Nt, 6, 1), WindowsVersion::Windows7);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Nt, 6, 2), WindowsVersion::WindowsVista);
+  EXPECT_EQ(WindowsVersionFor(kPlatformWin32Nt, 10, 0), WindowsVersion::Other);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST_F(WindowsServices, ImagePathsNamingMissingProgramsOnJudgedDrivesAreReported
 [)" + kServices + R"(\Relative]
 "ImagePath"="system32\\drivers\\gone.sys"
 )");
-  EXPECT_EQ(Rows({"15"}),
+  EXPECT_EQ(Rows({ScanCategory::WindowsServices}),
             (std::vector<std::string>{
                 kServices + "\\Expanded\\ImagePath | %SystemRoot%\\gone.sys | 1",
                 kServices + "\\Gone\\ImagePath | C:\\Gone\\svc.exe -k netsvcs | 1"}));
@@ -52,8 +52,8 @@ TEST_F(WindowsServices, LicensingServiceKeysAreNeitherShownNorJudged) {
 [)" + kServices + R"(\SLSVC]
 "ImagePath"="C:\\Gone\\c.exe"
 )");
-  EXPECT_EQ(Rows({"15"}), (std::vector<std::string>{
-                              kServices + "\\Other\\ImagePath | C:\\Gone\\b.exe | 1"}));
+  EXPECT_EQ(Rows({ScanCategory::WindowsServices}),
+            (std::vector<std::string>{kServices + "\\Other\\ImagePath | C:\\Gone\\b.exe | 1"}));
   for (const std::string& event : sink.events) {
     EXPECT_EQ(UpperCaseAscii(event).find("SLSVC"), std::string::npos) << event;
   }

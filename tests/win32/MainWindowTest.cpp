@@ -1,15 +1,14 @@
 // The main window driven by its messages, over the live registry under Wine.
-#include <gtest/gtest.h>
-
-#include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "main/LanguageMenu.h"
-#include "main/win32/RegMain.h"
+#include "main/win32/MainWindow.h"
 #include "platform/RegFile.h"
 #include "platform/win32/Win32Registry.h"
 #include "resources/MainWindowIds.h"
@@ -53,7 +52,7 @@ RepairDialogsSeen g_repairDialogs;
 void CALLBACK AnswerRepairDialogs(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND dialog = FindThreadDialog();
   if (!dialog) return;
-  if (HWND count = GetDlgItem(dialog, IDC_SHOW_HINT_COUNT)) {
+  if (HWND count = GetDlgItem(dialog, IDC_REPAIR_SUMMARY_COUNT)) {
     g_repairDialogs.summary = WindowText(count);
     KillTimer(nullptr, timer);
     PostMessageA(dialog, WM_COMMAND, IDNO, 0);
@@ -63,7 +62,7 @@ void CALLBACK AnswerRepairDialogs(HWND, UINT, UINT_PTR timer, DWORD) {
   }
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     CreateDirectoryA("C:\\kelvane-tests", nullptr);
@@ -72,12 +71,12 @@ class MainWindow : public ::testing::Test {
     Load(std::string("[-") + kTestKey + "]\r\n[" + kTestKey + "]\r\n"
          "\"A\"=\"C:\\\\KelvaneGone\\\\a.exe\"\r\n\"B\"=\"C:\\\\KelvaneGone\\\\b.exe\"\r\n"
          "\"C\"=\"C:\\\\KelvaneGone\\\\c.exe\"\r\n");
-    form_ = std::make_unique<TfrmKelvane>(kFolder, false);
-    ASSERT_TRUE(form_->Create());
-    form_->Show();
+    window_ = std::make_unique<MainWindow>(kFolder, false);
+    ASSERT_TRUE(window_->Create());
+    window_->Show();
   }
   void TearDown() override {
-    form_.reset();
+    window_.reset();
     // The closed window asked the thread to quit; the next test's modal loops must not see it.
     MSG quit;
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -86,15 +85,15 @@ class MainWindow : public ::testing::Test {
   }
   void Load(const std::string& text) { ApplyRegFile(registry_, ParseRegFile("REGEDIT4\r\n" + text)); }
 
-  HWND Child(int id) const { return GetDlgItem(form_->Handle(), id); }
-  void Command(int id) { SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  HWND Child(int id) const { return GetDlgItem(window_->Handle(), id); }
+  void Command(int id) { SendMessageA(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
   // A press on a node's tick, as the mouse does it.
   void PressTick(int node) {
-    const RECT tick = form_->TreeView().TickRect(node);
+    const RECT tick = window_->TreeView().TickRect(node);
     const LPARAM point = MAKELPARAM((tick.left + tick.right) / 2, (tick.top + tick.bottom) / 2);
-    SendMessageA(form_->TreeView().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageA(form_->TreeView().Handle(), WM_LBUTTONUP, 0, point);
+    SendMessageA(window_->TreeView().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(window_->TreeView().Handle(), WM_LBUTTONUP, 0, point);
   }
 
   // Only HKEY_CURRENT_USER of the files and folders is ticked.
@@ -105,20 +104,22 @@ class MainWindow : public ::testing::Test {
 
   std::vector<std::string> MarkedKeys() {
     std::vector<std::string> keys;
-    for (const ResultRow& row : form_->Results().Rows()) {
+    for (const ResultRow& row : window_->Results().Rows()) {
       if (row.record.key.find("KelvaneMainTest") != std::string::npos) keys.push_back(row.record.key);
     }
     return keys;
   }
 
   Win32Registry registry_;
-  std::unique_ptr<TfrmKelvane> form_;
+  std::unique_ptr<MainWindow> window_;
 };
 
-TEST_F(MainWindow, PressesOnTicksKeepTheTreeConsistentAndShowIt) {
+TEST_F(MainWindowTest, PressesOnTicksKeepTheTreeConsistentAndShowIt) {
   TickOnlyCurrentUser();
-  EXPECT_EQ(form_->Tree().Collect(), (std::vector<std::string>{"1", "2", "4"}));
-  HWND tree = form_->TreeView().Handle();
+  EXPECT_EQ(window_->Tree().Collect(),
+            (std::vector<ScanCategory>{ScanCategory::AllCategories, ScanCategory::FilesAndFolders,
+                                       ScanCategory::FilesAndFoldersCurrentUser}));
+  HWND tree = window_->TreeView().Handle();
   HTREEITEM root = TreeView_GetRoot(tree);
   EXPECT_EQ(TreeView_GetItemState(tree, root, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
   PressTick(kCurrentUserNode);
@@ -135,69 +136,69 @@ TEST_F(MainWindow, PressesOnTicksKeepTheTreeConsistentAndShowIt) {
   EXPECT_EQ(TreeView_GetItemState(tree, root, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
 }
 
-TEST_F(MainWindow, AScanFillsTicksAndCountsTheRows) {
+TEST_F(MainWindowTest, AScanFillsTicksAndCountsTheRows) {
   TickOnlyCurrentUser();
   Command(ID_SCAN_REGISTRY);
   const std::string key = std::string(kTestKey) + "\\";
   EXPECT_EQ(MarkedKeys(), (std::vector<std::string>{key + "A", key + "B", key + "C"}));
-  const std::size_t rows = form_->Results().Count();
-  EXPECT_EQ(form_->Results().TickedCount(), rows);
+  const std::size_t rows = window_->Results().Count();
+  EXPECT_EQ(window_->Results().TickedCount(), rows);
   EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " " + std::to_string(rows) + " problems found");
-  EXPECT_EQ(ListView_GetItemCount(form_->ListView().Handle()), static_cast<int>(rows));
+  EXPECT_EQ(ListView_GetItemCount(window_->ListView().Handle()), static_cast<int>(rows));
 
   Command(ID_SELECT_NONE);
   EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 1), " 0 problems selected for repairing");
-  ListView_SetItemState(form_->ListView().Handle(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
+  ListView_SetItemState(window_->ListView().Handle(), 0, LVIS_FOCUSED, LVIS_FOCUSED);
   Command(ID_SELECT_ALL_TYPE);
-  EXPECT_EQ(form_->Results().TickedCount(), rows);
+  EXPECT_EQ(window_->Results().TickedCount(), rows);
 }
 
-TEST_F(MainWindow, AStoppedScanKeepsItsRowsTicksThemAndCountsThem) {
+TEST_F(MainWindowTest, AStoppedScanKeepsItsRowsTicksThemAndCountsThem) {
   // Every category is ticked at first: a scan long enough to be stopped.
   SetTimer(nullptr, 0, 200, &PressStop);
   Command(ID_SCAN_REGISTRY);
   EXPECT_EQ(FindWindowA(nullptr, "Scanning"), nullptr);
-  const std::size_t rows = form_->Results().Count();
-  EXPECT_EQ(form_->Results().TickedCount(), rows);
+  const std::size_t rows = window_->Results().Count();
+  EXPECT_EQ(window_->Results().TickedCount(), rows);
   EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " " + std::to_string(rows) + " problems found");
   EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 1),
             " " + std::to_string(rows) + " problems selected for repairing");
 }
 
-TEST_F(MainWindow, NothingTickedMeansNoScanAndTheRowsStay) {
+TEST_F(MainWindowTest, NothingTickedMeansNoScanAndTheRowsStay) {
   TickOnlyCurrentUser();
   Command(ID_SCAN_REGISTRY);
-  const std::size_t rows = form_->Results().Count();
+  const std::size_t rows = window_->Results().Count();
   PressTick(kRootNode);
   PressTick(kRootNode);  // everything on, then ...
   PressTick(kRootNode);  // ... everything off
   Command(ID_SCAN_REGISTRY);
-  EXPECT_EQ(form_->Results().Count(), rows);
+  EXPECT_EQ(window_->Results().Count(), rows);
 }
 
-TEST_F(MainWindow, IgnoredRowsLeaveAndStayOutOfLaterScans) {
+TEST_F(MainWindowTest, IgnoredRowsLeaveAndStayOutOfLaterScans) {
   TickOnlyCurrentUser();
   Command(ID_SCAN_REGISTRY);
   const std::string second = std::string(kTestKey) + "\\B";
   std::size_t index = 0;
-  while (form_->Results().Row(index).record.key != second) ++index;
-  HWND list = form_->ListView().Handle();
+  while (window_->Results().Row(index).record.key != second) ++index;
+  HWND list = window_->ListView().Handle();
   ListView_SetItemState(list, static_cast<int>(index), LVIS_SELECTED | LVIS_FOCUSED,
                         LVIS_SELECTED | LVIS_FOCUSED);
   Command(ID_IGNORE_LIST_ADD);
-  EXPECT_EQ(form_->CurrentSettings().IgnoreValue, std::vector<std::string>{second});
+  EXPECT_EQ(window_->CurrentSettings().IgnoreValue, std::vector<std::string>{second});
   EXPECT_EQ(MarkedKeys().size(), 2u);
   Command(ID_SCAN_REGISTRY);
   EXPECT_EQ(MarkedKeys(), (std::vector<std::string>{std::string(kTestKey) + "\\A",
                                                     std::string(kTestKey) + "\\C"}));
 }
 
-TEST_F(MainWindow, RepairTakesTheTickedRowsAndTheRestStayOutOfLaterScans) {
+TEST_F(MainWindowTest, RepairTakesTheTickedRowsAndTheRestStayOutOfLaterScans) {
   const std::string backupFolder = std::string(kFolder) + "Backup";
   RemoveBackupFolder(backupFolder);
   TickOnlyCurrentUser();
   Command(ID_SCAN_REGISTRY);
-  ResultsModel& results = form_->Results();
+  ResultsModel& results = window_->Results();
   results.TickAll(false);
   const std::string key = std::string(kTestKey) + "\\";
   for (std::size_t index = 0; index < results.Count(); ++index) {
@@ -213,7 +214,7 @@ TEST_F(MainWindow, RepairTakesTheTickedRowsAndTheRestStayOutOfLaterScans) {
   EXPECT_EQ(g_repairDialogs.summary, "There are total 2 problems to be repaired.");
   EXPECT_TRUE(results.Empty());
   EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " 0 problems found");
-  EXPECT_EQ(ListView_GetItemCount(form_->ListView().Handle()), 0);
+  EXPECT_EQ(ListView_GetItemCount(window_->ListView().Handle()), 0);
   HKEY testKey = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KelvaneMainTest", 0, KEY_READ, &testKey),
             ERROR_SUCCESS);
@@ -230,7 +231,7 @@ TEST_F(MainWindow, RepairTakesTheTickedRowsAndTheRestStayOutOfLaterScans) {
   EXPECT_TRUE(MarkedKeys().empty());
 }
 
-TEST_F(MainWindow, ChoosingALanguageTranslatesAndEnglishComesBack) {
+TEST_F(MainWindowTest, ChoosingALanguageTranslatesAndEnglishComesBack) {
   WriteFile(std::string(kFolder) + "Lan_German.ini",
             "[frmKelvane]\r\nbScanRegistry=Registrierung pr\xfc" "fen\r\n"
             "[Menu_frmKelvane]\r\nmiExit=&Beenden\r\n"
@@ -246,10 +247,10 @@ TEST_F(MainWindow, ChoosingALanguageTranslatesAndEnglishComesBack) {
     if (std::string(items[index].component) == "miEnglish") english = index;
   }
   Command(ID_LANGUAGE_FIRST + static_cast<int>(german));
-  EXPECT_EQ(form_->CurrentSettings().Lan, "German");
+  EXPECT_EQ(window_->CurrentSettings().Lan, "German");
   EXPECT_EQ(WindowText(Child(ID_SCAN_REGISTRY)), "Registrierung pr\xfc" "fen");
   char caption[64] = {};
-  HMENU fileMenu = GetSubMenu(GetMenu(form_->Handle()), 0);
+  HMENU fileMenu = GetSubMenu(GetMenu(window_->Handle()), 0);
   GetMenuStringA(fileMenu, ID_EXIT, caption, sizeof(caption), MF_BYCOMMAND);
   EXPECT_STREQ(caption, "&Beenden");
   EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " 0 Probleme gefunden");
@@ -261,9 +262,9 @@ TEST_F(MainWindow, ChoosingALanguageTranslatesAndEnglishComesBack) {
   DeleteFileA((std::string(kFolder) + "Lan_English.ini").c_str());
 }
 
-TEST_F(MainWindow, ClosingSavesTheTicksInTheSettingsFile) {
+TEST_F(MainWindowTest, ClosingSavesTheTicksInTheSettingsFile) {
   TickOnlyCurrentUser();
-  SendMessageA(form_->Handle(), WM_CLOSE, 0, 0);
+  SendMessageA(window_->Handle(), WM_CLOSE, 0, 0);
   char value[8] = {};
   const std::string file = std::string(kFolder) + "options.ini";
   GetPrivateProfileStringA("TreeViewNodeCheck", "4", "", value, sizeof(value), file.c_str());

@@ -1,7 +1,6 @@
 // The program as a process: one instance per desktop, the unattended report, the unattended
 // scan and repair.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <fstream>
@@ -9,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "main/win32/RegMain.h"
+#include "main/win32/MainWindow.h"
 #include "resources/resource.h"
 #include "tests/win32/BackupFolderFiles.h"
 #include "tests/win32/DialogSearch.h"
@@ -226,7 +225,7 @@ TEST(Program, CleanOnceScansAndRepairsWithoutItsWindowButAsksItsQuestions) {
     HWND window = FindWindowA(kMainWindowClass, nullptr);
     if (window && IsWindowVisible(window)) windowSeen = true;
     HWND dialog = FindProcessDialog(run.Id());
-    if (HWND count = dialog ? GetDlgItem(dialog, IDC_SHOW_HINT_COUNT) : nullptr) {
+    if (HWND count = dialog ? GetDlgItem(dialog, IDC_REPAIR_SUMMARY_COUNT) : nullptr) {
       summary = WindowText(count);
       PostMessageA(dialog, WM_COMMAND, IDNO, 0);
     } else if (dialog && GetDlgItem(dialog, IDYES)) {

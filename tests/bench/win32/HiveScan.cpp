@@ -5,8 +5,8 @@
 // repaired with its backup going to FILE, and what was repaired and left is printed.
 //   hive_scan.exe [-repair FILE]
 #include <chrono>
-#include <optional>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +18,7 @@
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
-#include "scan/ScanTaskThread.h"
+#include "scan/Scanner.h"
 
 namespace kelvane {
 namespace {
@@ -167,13 +167,14 @@ int main(int argc, char** argv) {
   std::vector<int> codes;
   for (int code = kFirstCode; code <= kLastCode; ++code) codes.push_back(code);
   CategorySink sink(codes);
-  TScanTaskThread worker(registry, files, system, language, ScanOptions{}, sink);
-  for (int code : codes) worker.FTaskList.push_back(std::to_string(code));
-  std::printf("drives judged: %s; 32-bit on 64-bit Windows: %s\n", worker.FDriveLetters.c_str(),
-              worker.FIsWow64 ? "yes" : "no");
+  Scanner worker(registry, files, system, language, ScanOptions{}, sink);
+  std::vector<ScanCategory> tasks;
+  for (int code : codes) tasks.push_back(*CategoryFromNumber(code));
+  std::printf("drives judged: %s; 32-bit on 64-bit Windows: %s\n",
+              worker.Drives().driveLetters.c_str(), worker.Drives().isWow64 ? "yes" : "no");
 
   const Clock::time_point start = Clock::now();
-  worker.Execute();
+  worker.Execute(tasks);
   const double seconds = SecondsBetween(start, Clock::now());
 
   long rows = 0;

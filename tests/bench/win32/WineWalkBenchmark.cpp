@@ -18,7 +18,7 @@
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
-#include "scan/ScanTaskThread.h"
+#include "scan/Scanner.h"
 
 namespace kelvane {
 namespace {
@@ -135,12 +135,15 @@ struct Services {
   Language language{profiles, files.ProgramFolder(), lan};
 };
 
+const std::vector<ScanCategory> kFilesAndFolders = {ScanCategory::FilesAndFoldersLocalMachine,
+                                                    ScanCategory::FilesAndFoldersCurrentUser,
+                                                    ScanCategory::FilesAndFoldersUsers};
+
 double TimeScan(Services& services, CountingSink& sink) {
-  TScanTaskThread worker(services.registry, services.files, services.system, services.language,
-                         ScanOptions{}, sink);
-  worker.FTaskList = {"3", "4", "5"};
+  Scanner worker(services.registry, services.files, services.system, services.language,
+                 ScanOptions{}, sink);
   const auto start = Clock::now();
-  worker.Execute();
+  worker.Execute(kFilesAndFolders);
   return SecondsSince(start);
 }
 
@@ -174,11 +177,10 @@ int main(int argc, char** argv) {
 
   // Stop in the middle of the walk: how long until the worker has ended.
   CountingSink sink;
-  TScanTaskThread worker(services.registry, services.files, services.system, services.language,
-                         ScanOptions{}, sink);
-  worker.FTaskList = {"3", "4", "5"};
+  Scanner worker(services.registry, services.files, services.system, services.language,
+                 ScanOptions{}, sink);
   Clock::time_point stopped;
-  std::thread scan([&] { worker.Execute(); });
+  std::thread scan([&] { worker.Execute(kFilesAndFolders); });
   while (sink.keys < keys / 2) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   stopped = Clock::now();
   worker.Stop();

@@ -1,9 +1,10 @@
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <stdexcept>
 #include <vector>
 
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/ComObjects.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
@@ -129,7 +130,7 @@ class Win32FileSystemEnvironment : public FileSystemEnvironment {
                                 link.Receive())) ||
         FAILED(link->SetPath(target.c_str())) ||
         FAILED(link->QueryInterface(IID_IPersistFile, file.Receive())) ||
-        FAILED(file->Save(WideText(path).c_str(), TRUE))) {
+        FAILED(file->Save(WideFromAnsi(path).c_str(), TRUE))) {
       throw Failed("Saving a shortcut", path);
     }
   }

@@ -1,8 +1,7 @@
 // The restore-point window with stand-in requests and with the system's own, under Wine.
-#include <gtest/gtest.h>
-
-#include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
 
 #include <iostream>
 #include <memory>
@@ -11,9 +10,9 @@
 #include "global/Localization.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "resources/resource.h"
-#include "tests/win32/DialogSearch.h"
 #include "tests/support/ScratchFolder.h"
-#include "windows/win32/SystemPiont.h"
+#include "tests/win32/DialogSearch.h"
+#include "windows/win32/RestorePointDialog.h"
 
 namespace kelvane {
 namespace {
@@ -56,9 +55,9 @@ void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD) {
   if (!window || !IsWindowVisible(window)) return;
   g_closeWhileWaiting = false;
   g_seen.windowCaption = WindowText(window);
-  g_seen.task = WindowText(GetDlgItem(window, IDC_SYSTEM_POINT_TASK));
+  g_seen.task = WindowText(GetDlgItem(window, IDC_RESTORE_POINT_TASK));
   g_seen.progressMaximum = static_cast<int>(
-      SendMessageA(GetDlgItem(window, IDC_SYSTEM_POINT_PROGRESS), PBM_GETRANGE, FALSE, 0));
+      SendMessageA(GetDlgItem(window, IDC_RESTORE_POINT_PROGRESS), PBM_GETRANGE, FALSE, 0));
   g_seen.hasSystemMenu = (GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU) != 0;
   PostMessageA(window, WM_CLOSE, 0, 0);
 }
@@ -83,7 +82,7 @@ class SystemPointWindow : public ::testing::Test {
 
   INT_PTR Show(RestorePointCall call) {
     Language language(profiles_, folder_.Path(), lan_);
-    TfrmSystemPoint window(language, lan_, std::move(call));
+    RestorePointDialog window(language, lan_, std::move(call));
     return window.ShowModal(nullptr);
   }
   INT_PTR ShowWithOutcome(RestorePointOutcome outcome) {
@@ -126,11 +125,10 @@ TEST_F(SystemPointWindow, ClosingWhileTheRequestRunsAbandonsTheRepairHarmlessly)
   HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE workerEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   g_closeWhileWaiting = true;
-  const INT_PTR result =
-      Show([release, freed = std::make_shared<SignalWhenFreed>(workerEnded)] {
-        WaitForSingleObject(release, INFINITE);
-        return RestorePointOutcome::Failed;
-      });
+  const INT_PTR result = Show([release, freed = std::make_shared<SignalWhenFreed>(workerEnded)] {
+    WaitForSingleObject(release, INFINITE);
+    return RestorePointOutcome::Failed;
+  });
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_EQ(g_seen.windowCaption, "Create System Point");
   EXPECT_EQ(g_seen.task, "Creating Restore Point");
@@ -142,8 +140,8 @@ TEST_F(SystemPointWindow, ClosingWhileTheRequestRunsAbandonsTheRepairHarmlessly)
   SetEvent(release);
   ASSERT_EQ(WaitForSingleObject(workerEnded, 10000), WAIT_OBJECT_0);
   MSG late;
-  EXPECT_FALSE(PeekMessageA(&late, nullptr, kRestorePointDoneMessage, kRestorePointDoneMessage,
-                            PM_REMOVE));
+  EXPECT_FALSE(
+      PeekMessageA(&late, nullptr, kRestorePointDoneMessage, kRestorePointDoneMessage, PM_REMOVE));
   EXPECT_EQ(ShowWithOutcome(RestorePointOutcome::Created), IDOK);
   EXPECT_EQ(g_seen.questions, 0);
   CloseHandle(release);
@@ -157,7 +155,7 @@ TEST_F(SystemPointWindow, TheSystemRequestEndsTheWindowEitherWay) {
             << (direct == RestorePointOutcome::Created ? "created" : "failed") << "\n";
   g_answer = IDYES;
   Language language(profiles_, folder_.Path(), lan_);
-  TfrmSystemPoint window(language, lan_);
+  RestorePointDialog window(language, lan_);
   EXPECT_EQ(window.ShowModal(nullptr), IDOK);
   EXPECT_EQ(g_seen.questions, direct == RestorePointOutcome::Failed ? 1 : 0);
 }

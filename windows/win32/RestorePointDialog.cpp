@@ -1,4 +1,4 @@
-#include "windows/win32/SystemPiont.h"
+#include "windows/win32/RestorePointDialog.h"
 
 #include <commctrl.h>
 
@@ -17,12 +17,6 @@ namespace {
 constexpr UINT_PTR kProgressTimer = 1;
 constexpr UINT kProgressInterval = 1000;
 
-struct LibraryTraits {
-  using Handle = HMODULE;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle library) { return FreeLibrary(library) != FALSE; }
-};
-
 using SetRestorePointFunction = BOOL(WINAPI*)(RestorePointRequest*, RestorePointStatus*);
 
 // The system folder's copy only: the program runs elevated, so a SrClient.dll planted beside
@@ -40,8 +34,7 @@ RestorePointOutcome CreateRestorePoint() {
   const std::string path = SystemLibraryPath("SrClient.dll");
   if (path.empty()) return RestorePointOutcome::Failed;
   // The library's own imports are looked for beside it first, not beside the program.
-  UniqueHandle<LibraryTraits> library(
-      LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  LibraryHandle library(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
   if (!library) return RestorePointOutcome::Failed;
   // Through void(*)() the compiler accepts the change of signature.
   const auto setRestorePoint = reinterpret_cast<SetRestorePointFunction>(
@@ -65,15 +58,15 @@ void RestorePointNotice::Withdraw() {
   window_ = nullptr;
 }
 
-TCreateSystemPointThread::TCreateSystemPointThread(std::shared_ptr<RestorePointNotice> notice,
-                                                   RestorePointCall call)
+RestorePointWorker::RestorePointWorker(std::shared_ptr<RestorePointNotice> notice,
+                                       RestorePointCall call)
     : notice_(std::move(notice)), call_(std::move(call)) {}
 
-void TCreateSystemPointThread::Start(std::unique_ptr<TCreateSystemPointThread> worker) {
+void RestorePointWorker::Start(std::unique_ptr<RestorePointWorker> worker) {
   std::thread([owned = std::move(worker)] { owned->Execute(); }).detach();
 }
 
-void TCreateSystemPointThread::Execute() {
+void RestorePointWorker::Execute() {
   RestorePointOutcome outcome = RestorePointOutcome::Failed;
   try {
     outcome = call_();
@@ -83,50 +76,49 @@ void TCreateSystemPointThread::Execute() {
   notice_->Post(outcome);
 }
 
-TfrmSystemPoint::TfrmSystemPoint(const Language& language, const std::string& currentLanguage,
-                                 RestorePointCall call)
+RestorePointDialog::RestorePointDialog(const Language& language, const std::string& currentLanguage,
+                                       RestorePointCall call)
     : language_(language), currentLanguage_(currentLanguage), call_(std::move(call)) {}
 
-INT_PTR TfrmSystemPoint::ShowModal(HWND owner) {
-  const INT_PTR result = DoModal(owner, IDD_SYSTEM_POINT);
+INT_PTR RestorePointDialog::ShowModal(HWND owner) {
+  const INT_PTR result = DoModal(owner, IDD_RESTORE_POINT);
   // However the window ended, a worker still running is given up.
   if (notice_) notice_->Withdraw();
   return result;
 }
 
-void TfrmSystemPoint::OnInit() {
+void RestorePointDialog::OnInit() {
   CenterOnOwner();
-  SendMessageA(Item(IDC_SYSTEM_POINT_PROGRESS), PBM_SETRANGE32, 0, kRestorePointProgressMaximum);
-  SendMessageA(Item(IDC_SYSTEM_POINT_PROGRESS), PBM_SETPOS, 0, 0);
+  SendMessageA(Item(IDC_RESTORE_POINT_PROGRESS), PBM_SETRANGE32, 0, kRestorePointProgressMaximum);
+  SendMessageA(Item(IDC_RESTORE_POINT_PROGRESS), PBM_SETPOS, 0, 0);
   SetTimer(Handle(), kProgressTimer, kProgressInterval, nullptr);
   done_ = false;
   StartWorker();
   TranslateDialogCaptions(Handle(), "frmSystemPoint",
-                          {{"suiGroupBox1", IDC_SYSTEM_POINT_GROUP},
-                           {"lScanTask", IDC_SYSTEM_POINT_TASK},
-                           {"Label1", IDC_SYSTEM_POINT_LINE1},
-                           {"Label3", IDC_SYSTEM_POINT_LINE2},
-                           {"Label2", IDC_SYSTEM_POINT_WAIT}},
+                          {{"suiGroupBox1", IDC_RESTORE_POINT_GROUP},
+                           {"lScanTask", IDC_RESTORE_POINT_TASK},
+                           {"Label1", IDC_RESTORE_POINT_LINE1},
+                           {"Label3", IDC_RESTORE_POINT_LINE2},
+                           {"Label2", IDC_RESTORE_POINT_WAIT}},
                           language_, currentLanguage_);
 }
 
-void TfrmSystemPoint::StartWorker() {
+void RestorePointDialog::StartWorker() {
   notice_ = std::make_shared<RestorePointNotice>(Handle());
   try {
-    TCreateSystemPointThread::Start(
-        std::make_unique<TCreateSystemPointThread>(notice_, std::move(call_)));
+    RestorePointWorker::Start(std::make_unique<RestorePointWorker>(notice_, std::move(call_)));
   } catch (const std::system_error&) {
     // Without a worker no outcome would ever come: as good as a failed request.
     notice_->Post(RestorePointOutcome::Failed);
   }
 }
 
-void TfrmSystemPoint::OnCommand(int id) {
+void RestorePointDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
   // Escape; there is no button.
   if (id == IDCANCEL) CloseRequested();
 }
 
-bool TfrmSystemPoint::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool RestorePointDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kRestorePointDoneMessage:
       RestorePointDone(lParam == 0 ? RestorePointOutcome::Created : RestorePointOutcome::Failed);
@@ -135,15 +127,12 @@ bool TfrmSystemPoint::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam != kProgressTimer) return false;
       AdvanceProgress();
       return true;
-    case WM_CLOSE:
-      CloseRequested();
-      return true;
-    default:
-      return false;
+    case WM_CLOSE: CloseRequested(); return true;
+    default: return false;
   }
 }
 
-void TfrmSystemPoint::RestorePointDone(RestorePointOutcome outcome) {
+void RestorePointDialog::RestorePointDone(RestorePointOutcome outcome) {
   // A notice that is no longer awaited (the window is closing, or it came twice) is ignored.
   if (!notice_ || done_) return;
   notice_->Withdraw();
@@ -161,7 +150,7 @@ void TfrmSystemPoint::RestorePointDone(RestorePointOutcome outcome) {
   PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-void TfrmSystemPoint::CloseRequested() {
+void RestorePointDialog::CloseRequested() {
   if (done_) {
     End(result_);
     return;
@@ -174,8 +163,8 @@ void TfrmSystemPoint::CloseRequested() {
   End(IDCANCEL);
 }
 
-void TfrmSystemPoint::AdvanceProgress() {
-  HWND bar = Item(IDC_SYSTEM_POINT_PROGRESS);
+void RestorePointDialog::AdvanceProgress() {
+  HWND bar = Item(IDC_RESTORE_POINT_PROGRESS);
   const int position = static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0));
   SendMessageA(bar, PBM_SETPOS, NextRestorePointPosition(position), 0);
 }

@@ -10,18 +10,18 @@
 
 namespace kelvane {
 
-class TfrmAbout : public ModalDialog {
+class AboutDialog : public ModalDialog {
  public:
   // openLink runs when the link is clicked; the window does not know what it leads to.
-  TfrmAbout(const Language& language, const std::string& currentLanguage,
-            std::function<void()> openLink);
+  AboutDialog(const Language& language, const std::string& currentLanguage,
+              std::function<void()> openLink);
   // IDOK from the OK button, IDCANCEL from the close box or Escape.
   INT_PTR ShowModal(HWND owner);
   const JpegPicture& Banner() const { return banner_; }
 
  private:
   void OnInit() override;
-  void OnCommand(int id) override;
+  void OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FitToBanner();
   void DrawLink(const DRAWITEMSTRUCT& item) const;
@@ -30,7 +30,7 @@ class TfrmAbout : public ModalDialog {
   std::string currentLanguage_;
   std::function<void()> openLink_;
   JpegPicture banner_;
-  UniqueHandle<GdiObjectTraits> linkFont_;
+  FontHandle linkFont_;
 };
 
 }  // namespace kelvane

@@ -1,4 +1,4 @@
-#include "scan/win32/RegProgressHint.h"
+#include "scan/win32/ScanProgressDialog.h"
 
 #include <commctrl.h>
 
@@ -27,7 +27,7 @@ struct ScanSession {
   std::string lan;
   Language language;
   WindowScanSink sink;
-  std::unique_ptr<TScanTaskThread> worker;
+  std::unique_ptr<Scanner> scanner;
 };
 
 namespace {
@@ -37,12 +37,12 @@ constexpr UINT kCreepInterval = 500;
 
 }  // namespace
 
-TfrmRegProgressHint::TfrmRegProgressHint(ScanRequest request) : request_(std::move(request)) {}
+ScanProgressDialog::ScanProgressDialog(ScanRequest request) : request_(std::move(request)) {}
 
-TfrmRegProgressHint::~TfrmRegProgressHint() = default;
+ScanProgressDialog::~ScanProgressDialog() = default;
 
-INT_PTR TfrmRegProgressHint::ShowModal(HWND owner) {
-  const INT_PTR result = DoModal(owner, IDD_REG_PROGRESS_HINT);
+INT_PTR ScanProgressDialog::ShowModal(HWND owner) {
+  const INT_PTR result = DoModal(owner, IDD_SCAN_PROGRESS);
   if (session_) {
     session_->sink.Detach();
     // Rows found before the window closed still belong to the results.
@@ -51,7 +51,7 @@ INT_PTR TfrmRegProgressHint::ShowModal(HWND owner) {
   return result;
 }
 
-void TfrmRegProgressHint::OnInit() {
+void ScanProgressDialog::OnInit() {
   CenterOnOwner();
   SendMessageA(Item(IDC_SCAN_PROGRESS), PBM_SETRANGE32, 0, kProgressMaximum);
   SetProgress(0);
@@ -64,7 +64,7 @@ void TfrmRegProgressHint::OnInit() {
                           session_->language, request_.language);
 }
 
-bool TfrmRegProgressHint::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+bool ScanProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && !started_) {
@@ -72,54 +72,45 @@ bool TfrmRegProgressHint::OnMessage(UINT message, WPARAM wParam, LPARAM) {
         PostMessageA(Handle(), kStartScanMessage, 0, 0);
       }
       return false;
-    case kStartScanMessage:
-      StartScan();
-      return true;
-    case kScanReportsWaiting:
-      DeliverReports();
-      return true;
-    case kScanTaskStep:
-      TaskStep(wParam != 0);
-      return true;
+    case kStartScanMessage: StartScan(); return true;
+    case kScanReportsWaiting: DeliverReports(); return true;
+    case kScanTaskStep: TaskStep(wParam != 0); return true;
     case kScanEnded:
       // Ended by itself, completed or failed: nothing is left to stop.
       KillTimer(Handle(), kCreepTimer);
       timerEnabled_ = false;
-      End(kModalResultCancel);
+      End(IDCANCEL);
       return true;
     case WM_TIMER:
       if (wParam == kCreepTimer) SetProgress(NextCreepPosition(Progress()));
       return true;
     case WM_CLOSE:
       if (timerEnabled_) {
-        bStopClick();
+        OnStop();
       } else {
-        End(kModalResultCancel);
+        End(IDCANCEL);
       }
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
-void TfrmRegProgressHint::OnCommand(int id) {
-  if (id == IDC_SCAN_STOP || id == IDCANCEL) bStopClick();
+void ScanProgressDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
+  if (id == IDC_SCAN_STOP || id == IDCANCEL) OnStop();
 }
 
-void TfrmRegProgressHint::StartScan() {
+void ScanProgressDialog::StartScan() {
   if (request_.cleanOnce) ShowWindow(Handle(), SW_HIDE);
   ScanSession& session = *session_;
   session.sink.Attach(Handle());
-  session.worker = std::make_unique<TScanTaskThread>(session.registry, session.files,
-                                                     session.system, session.language,
-                                                     request_.options, session.sink);
-  session.worker->FTaskList = request_.tasks;
-  session.worker->MeasureFloppyDrives();
+  session.scanner = std::make_unique<Scanner>(session.registry, session.files, session.system,
+                                              session.language, request_.options, session.sink);
+  session.scanner->MeasureFloppyDrives();
   std::shared_ptr<ScanSession> keepAlive = session_;
-  std::thread([keepAlive] { keepAlive->worker->Execute(); }).detach();
+  std::thread([keepAlive, tasks = request_.tasks] { keepAlive->scanner->Execute(tasks); }).detach();
 }
 
-void TfrmRegProgressHint::DeliverReports() {
+void ScanProgressDialog::DeliverReports() {
   ScanReports reports = session_->sink.TakeReports();
   if (reports.statusChanged) SetItemText(IDC_SCAN_TASK, reports.status);
   if (reports.keyChanged) SetItemText(IDC_SCAN_KEY, reports.key);
@@ -128,7 +119,7 @@ void TfrmRegProgressHint::DeliverReports() {
   }
 }
 
-void TfrmRegProgressHint::TaskStep(bool before) {
+void ScanProgressDialog::TaskStep(bool before) {
   // Rows of the finished task come before its counts are refreshed.
   DeliverReports();
   if (before) {
@@ -137,25 +128,25 @@ void TfrmRegProgressHint::TaskStep(bool before) {
     timerEnabled_ = true;
     return;
   }
-  if (session_->worker && session_->worker->StopRequested()) return;
+  if (session_->scanner && session_->scanner->StopRequested()) return;
   KillTimer(Handle(), kCreepTimer);
   timerEnabled_ = false;
   SetProgress(kProgressMaximum);
   if (request_.notifyWindow) PostMessageA(request_.notifyWindow, kScanTaskDoneMessage, 0, 0);
 }
 
-void TfrmRegProgressHint::bStopClick() {
-  if (session_ && session_->worker) session_->worker->Stop();
+void ScanProgressDialog::OnStop() {
+  if (session_ && session_->scanner) session_->scanner->Stop();
   KillTimer(Handle(), kCreepTimer);
   timerEnabled_ = false;
-  End(kModalResultAbort);
+  End(IDABORT);
 }
 
-void TfrmRegProgressHint::SetProgress(int position) {
+void ScanProgressDialog::SetProgress(int position) {
   SendMessageA(Item(IDC_SCAN_PROGRESS), PBM_SETPOS, position, 0);
 }
 
-int TfrmRegProgressHint::Progress() const {
+int ScanProgressDialog::Progress() const {
   return static_cast<int>(SendMessageA(Item(IDC_SCAN_PROGRESS), PBM_GETPOS, 0, 0));
 }
 

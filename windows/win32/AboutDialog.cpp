@@ -1,4 +1,4 @@
-#include "windows/win32/About.h"
+#include "windows/win32/AboutDialog.h"
 
 #include <utility>
 
@@ -13,16 +13,18 @@ constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
 }  // namespace
 
-TfrmAbout::TfrmAbout(const Language& language, const std::string& currentLanguage,
-                     std::function<void()> openLink)
+AboutDialog::AboutDialog(const Language& language, const std::string& currentLanguage,
+                         std::function<void()> openLink)
     : language_(language),
       currentLanguage_(currentLanguage),
       openLink_(std::move(openLink)),
       banner_(JpegPicture::FromResource(GetModuleHandleA(nullptr), IDR_ABOUT_BANNER)) {}
 
-INT_PTR TfrmAbout::ShowModal(HWND owner) { return DoModal(owner, IDD_ABOUT); }
+INT_PTR AboutDialog::ShowModal(HWND owner) {
+  return DoModal(owner, IDD_ABOUT);
+}
 
-void TfrmAbout::OnInit() {
+void AboutDialog::OnInit() {
   FitToBanner();
   CenterOnOwner();
   // The link shows in the dialog's font, underlined.
@@ -43,7 +45,7 @@ void TfrmAbout::OnInit() {
 
 // The window was designed in pixels, which dialog units only approach with each font: the
 // banner sets the width, the separator keeps its designed length, OK stays centred.
-void TfrmAbout::FitToBanner() {
+void AboutDialog::FitToBanner() {
   if (banner_.Empty()) return;
   RECT client;
   RECT frame;
@@ -62,21 +64,19 @@ void TfrmAbout::FitToBanner() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TfrmAbout::OnCommand(int id) {
+void AboutDialog::OnCommand(int id, int code, HWND /*control*/) {
   switch (id) {
     case IDOK:
-    case IDCANCEL:
-      End(id);
-      break;
+    case IDCANCEL: End(id); break;
     case IDC_ABOUT_LINK:
-      if (openLink_) openLink_();
+      // The link also tells of double-clicks; it opens once.
+      if (code == STN_CLICKED && openLink_) openLink_();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
-bool TfrmAbout::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool AboutDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -95,21 +95,20 @@ bool TfrmAbout::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetCursor(LoadCursorA(nullptr, IDC_HAND));
       SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
-void TfrmAbout::DrawLink(const DRAWITEMSTRUCT& item) const {
+void AboutDialog::DrawLink(const DRAWITEMSTRUCT& item) const {
   const std::string text = WindowText(item.hwndItem);
   RECT area = item.rcItem;
   FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
-  HGDIOBJ previous = linkFont_ ? SelectObject(item.hDC, linkFont_.get()) : nullptr;
+  const SelectedObject selected(item.hDC, linkFont_ ? static_cast<HGDIOBJ>(linkFont_.get())
+                                                    : GetCurrentObject(item.hDC, OBJ_FONT));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, kLinkColour);
   DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  if (previous) SelectObject(item.hDC, previous);
 }
 
 }  // namespace kelvane

@@ -10,22 +10,24 @@ namespace {
 
 using testsupport::ScanMachine;
 
-class ScanTaskThreadTest : public ScanMachine {};
+class ScannerTest : public ScanMachine {};
 
-TEST_F(ScanTaskThreadTest, EveryEntryRunsBothTaskStepsEvenWithoutACategory) {
-  Load("[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\gone.exe]\r\n"
-       "@=\"C:\\\\Gone\\\\gone.exe\"\r\n");
-  Scan({"1", "2", "x", "6"});
-  EXPECT_EQ(sink.Steps(), (std::vector<std::string>{
-                              "before task", "after task", "before task", "after task",
-                              "before task", "after task", "before task",
-                              "status Scanning Software Locations...",
-                              "row HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
-                              "App Paths\\gone.exe",
-                              "after task", "completed"}));
+TEST_F(ScannerTest, EveryTaskRunsBothStepsEvenAGroupWithoutARule) {
+  Load(
+      "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\gone.exe]\r\n"
+      "@=\"C:\\\\Gone\\\\gone.exe\"\r\n");
+  Scan({ScanCategory::AllCategories, ScanCategory::FilesAndFolders,
+        ScanCategory::SoftwareLocations});
+  EXPECT_EQ(sink.Steps(),
+            (std::vector<std::string>{
+                "before task", "after task", "before task", "after task", "before task",
+                "status Scanning Software Locations...",
+                "row HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                "App Paths\\gone.exe",
+                "after task", "completed"}));
 }
 
-TEST_F(ScanTaskThreadTest, StopInTheMiddleOfACategoryEndsAtOnceAndAddsNothingMore) {
+TEST_F(ScannerTest, StopInTheMiddleOfACategoryEndsAtOnceAndAddsNothingMore) {
   std::string regText;
   for (int i = 0; i < 50; ++i) {
     regText += "[HKEY_LOCAL_MACHINE\\Software\\Vendor" + std::to_string(100 + i) +
@@ -36,7 +38,8 @@ TEST_F(ScanTaskThreadTest, StopInTheMiddleOfACategoryEndsAtOnceAndAddsNothingMor
   sink.onKey = [&](const std::string&) {
     if (++keys == 10) Worker().Stop();
   };
-  Scan({"3", "6", "14"});
+  Scan({ScanCategory::FilesAndFoldersLocalMachine, ScanCategory::SoftwareLocations,
+        ScanCategory::ObsoleteSoftware});
   EXPECT_EQ(keys, 10);
   ASSERT_FALSE(sink.events.empty());
   EXPECT_EQ(sink.events.back(), "stopped");
@@ -47,9 +50,9 @@ TEST_F(ScanTaskThreadTest, StopInTheMiddleOfACategoryEndsAtOnceAndAddsNothingMor
   EXPECT_EQ(std::count(sink.events.begin(), sink.events.end(), "after task"), 0);
 }
 
-TEST_F(ScanTaskThreadTest, AStopBeforeTheFirstTaskRunsNothing) {
+TEST_F(ScannerTest, AStopBeforeTheFirstTaskRunsNothing) {
   Worker().Stop();
-  Scan({"6"});
+  Scan({ScanCategory::SoftwareLocations});
   EXPECT_EQ(sink.events, std::vector<std::string>{"stopped"});
 }
 
@@ -61,15 +64,14 @@ class FailingSink : public testsupport::RecordingSink {
   }
 };
 
-TEST_F(ScanTaskThreadTest, AnErrorInACategoryEndsTheScanAsFailed) {
+TEST_F(ScannerTest, AnErrorInACategoryEndsTheScanAsFailed) {
   FailingSink failing;
-  ScanWith(files, failing, {"6", "14"});
-  EXPECT_EQ(failing.events, (std::vector<std::string>{"before task",
-                                                      "status Scanning Software Locations...",
-                                                      "failed"}));
+  ScanWith(files, failing, {ScanCategory::SoftwareLocations, ScanCategory::ObsoleteSoftware});
+  EXPECT_EQ(failing.events, (std::vector<std::string>{
+                                "before task", "status Scanning Software Locations...", "failed"}));
 }
 
-TEST_F(ScanTaskThreadTest, DriveLettersFollowTheMediaSettings) {
+TEST_F(ScannerTest, DriveLettersFollowTheMediaSettings) {
   files.AddDrive('E', DriveType::Removable);
   files.AddDrive('F', DriveType::Remote);
   files.AddDrive('G', DriveType::Fixed);
@@ -83,22 +85,22 @@ TEST_F(ScanTaskThreadTest, DriveLettersFollowTheMediaSettings) {
   EXPECT_EQ(ScanDriveLetters(files, {true, true}), "abcdd" + allButD.substr(1));
 }
 
-TEST_F(ScanTaskThreadTest, FloppiesAreProbedOnlyWhenRemovableMediaAreJudged) {
+TEST_F(ScannerTest, FloppiesAreProbedOnlyWhenRemovableMediaAreJudged) {
   files.AddDrive('A', DriveType::Removable, true);
   Worker().MeasureFloppyDrives();
-  EXPECT_FALSE(Worker().FDriveAReady);
+  EXPECT_FALSE(Worker().Drives().driveAReady);
 
   options.includeRemoveMedia = true;
-  TScanTaskThread withMedia(registry, files, system, language, options, sink);
+  Scanner withMedia(registry, files, system, language, options, sink);
   withMedia.MeasureFloppyDrives();
-  EXPECT_TRUE(withMedia.FDriveAReady);
-  EXPECT_FALSE(withMedia.FDriveBReady);
+  EXPECT_TRUE(withMedia.Drives().driveAReady);
+  EXPECT_FALSE(withMedia.Drives().driveBReady);
 }
 
-TEST_F(ScanTaskThreadTest, Wow64IsTakenFromTheSystem) {
+TEST_F(ScannerTest, Wow64IsTakenFromTheSystem) {
   system.SetWow64(true);
-  TScanTaskThread worker(registry, files, system, language, options, sink);
-  EXPECT_TRUE(worker.FIsWow64);
+  Scanner worker(registry, files, system, language, options, sink);
+  EXPECT_TRUE(worker.Drives().isWow64);
 }
 
 }  // namespace

@@ -10,17 +10,17 @@
 
 namespace kelvane {
 
-class TfrmShowHint : public ModalDialog {
+class RepairSummaryDialog : public ModalDialog {
  public:
   // The box changes settings.ShowHint in memory; it is written with the other settings.
-  TfrmShowHint(const Language& language, const std::string& currentLanguage, Settings& settings,
-               int problemCount);
+  RepairSummaryDialog(const Language& language, const std::string& currentLanguage,
+                      Settings& settings, int problemCount);
   // IDNO from Close, Escape or the close box.
   INT_PTR ShowModal(HWND owner);
 
  private:
   void OnInit() override;
-  void OnCommand(int id) override;
+  void OnCommand(int id, int code, HWND control) override;
 
   const Language& language_;
   std::string currentLanguage_;

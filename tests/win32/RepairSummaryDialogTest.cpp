@@ -1,6 +1,5 @@
 // The summary window after a repair, driven by a thread timer under Wine.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <string>
@@ -9,9 +8,9 @@
 #include "global/Settings.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "resources/resource.h"
-#include "tests/win32/DialogSearch.h"
 #include "tests/support/ScratchFolder.h"
-#include "windows/win32/ShowHint.h"
+#include "tests/win32/DialogSearch.h"
+#include "windows/win32/RepairSummaryDialog.h"
 
 namespace kelvane {
 namespace {
@@ -35,10 +34,10 @@ void CALLBACK ReadClickAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
   if (!window || !IsWindowVisible(window)) return;
   KillTimer(nullptr, timer);
   g_seen.caption = WindowText(window);
-  g_seen.count = WindowText(GetDlgItem(window, IDC_SHOW_HINT_COUNT));
-  g_seen.secondLine = WindowText(GetDlgItem(window, IDC_SHOW_HINT_LINE1));
+  g_seen.count = WindowText(GetDlgItem(window, IDC_REPAIR_SUMMARY_COUNT));
+  g_seen.secondLine = WindowText(GetDlgItem(window, IDC_REPAIR_SUMMARY_LINE1));
   g_seen.close = WindowText(GetDlgItem(window, IDNO));
-  HWND box = GetDlgItem(window, IDC_SHOW_HINT_NOT_SHOW);
+  HWND box = GetDlgItem(window, IDC_REPAIR_SUMMARY_NOT_SHOW);
   g_seen.tickedAtFirst = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
   SendMessageA(box, BM_CLICK, 0, 0);
   g_seen.showHintAfterTick = g_settings->ShowHint;
@@ -62,7 +61,7 @@ class SummaryWindow : public ::testing::Test {
 
   INT_PTR Show(int problems) {
     Language language(profiles_, folder_.Path(), lan_);
-    TfrmShowHint window(language, lan_, settings_, problems);
+    RepairSummaryDialog window(language, lan_, settings_, problems);
     SetTimer(nullptr, 0, 20, &ReadClickAndClose);
     return window.ShowModal(nullptr);
   }

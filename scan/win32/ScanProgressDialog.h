@@ -8,42 +8,38 @@
 #include <vector>
 
 #include "global/win32/ModalDialog.h"
+#include "global/win32/WindowMessages.h"
 #include "scan/ProblemRecord.h"
-#include "scan/ScanTaskThread.h"
+#include "scan/Scanner.h"
 
 namespace kelvane {
 
-constexpr UINT kStartScanMessage = WM_USER + 0x2009;
-constexpr UINT kScanTaskDoneMessage = WM_USER + 0x2013;
-constexpr INT_PTR kModalResultAbort = 3;
-constexpr INT_PTR kModalResultCancel = 2;
-
 struct ScanRequest {
-  std::vector<std::string> tasks;
+  std::vector<ScanCategory> tasks;
   ScanOptions options;
   std::string language;
   bool cleanOnce = false;
-  HWND notifyWindow = nullptr;  // told after every task, to refresh its counts
+  HWND notifyWindow = nullptr;                      // told after every task, to refresh its counts
   std::function<void(const ProblemRecord&)> onRow;  // on the window thread, in the order found
 };
 
 struct ScanSession;
 
-class TfrmRegProgressHint : public ModalDialog {
+class ScanProgressDialog : public ModalDialog {
  public:
-  explicit TfrmRegProgressHint(ScanRequest request);
-  ~TfrmRegProgressHint() override;
-  // kModalResultAbort after a stop, kModalResultCancel when the scan ended by itself.
+  explicit ScanProgressDialog(ScanRequest request);
+  ~ScanProgressDialog() override;
+  // IDABORT after a stop, IDCANCEL when the scan ended by itself.
   INT_PTR ShowModal(HWND owner);
 
  private:
   void OnInit() override;
-  void OnCommand(int id) override;
+  void OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void StartScan();
   void DeliverReports();
   void TaskStep(bool before);
-  void bStopClick();
+  void OnStop();
   void SetProgress(int position);
   int Progress() const;
 

@@ -6,7 +6,7 @@
 #include "global/Settings.h"
 #include "platform/PortableProfileStore.h"
 #include "tests/support/ScratchFolder.h"
-#include "windows/ShowHint.h"
+#include "windows/RepairSummary.h"
 
 namespace kelvane {
 namespace {

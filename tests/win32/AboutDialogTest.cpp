@@ -1,6 +1,5 @@
 // The about window and the pictures it draws, under Wine.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <fstream>
@@ -12,7 +11,7 @@
 #include "platform/win32/Win32ProfileStore.h"
 #include "resources/resource.h"
 #include "tests/win32/DialogSearch.h"
-#include "windows/win32/About.h"
+#include "windows/win32/AboutDialog.h"
 
 namespace kelvane {
 namespace {
@@ -72,7 +71,7 @@ class AboutWindow : public ::testing::Test {
   INT_PTR Show(const std::string& languageName) {
     language_ = languageName;
     Language language(profiles_, folder_, language_);
-    TfrmAbout window(language, language_, [this] { ++linkClicks_; });
+    AboutDialog window(language, language_, [this] { ++linkClicks_; });
     EXPECT_FALSE(window.Banner().Empty());
     EXPECT_EQ(window.Banner().Width(), 360);
     EXPECT_EQ(window.Banner().Height(), 50);

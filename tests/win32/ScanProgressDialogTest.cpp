@@ -1,6 +1,5 @@
 // The scan progress window driven by its messages, over the live registry under Wine.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <string>
@@ -9,7 +8,7 @@
 #include "platform/RegFile.h"
 #include "platform/win32/Win32Registry.h"
 #include "resources/resource.h"
-#include "scan/win32/RegProgressHint.h"
+#include "scan/win32/ScanProgressDialog.h"
 
 namespace kelvane {
 namespace {
@@ -65,7 +64,8 @@ class ProgressWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     Remove();
-    ApplyRegFile(registry_, ParseRegFile(std::string("REGEDIT4\r\n[") + kTestKey + "]\r\n"
+    ApplyRegFile(registry_, ParseRegFile(std::string("REGEDIT4\r\n[") + kTestKey +
+                                         "]\r\n"
                                          "\"First\"=\"C:\\\\KelvaneGone\\\\first.exe\"\r\n"
                                          "\"Second\"=\"C:\\\\KelvaneGone\\\\second.exe\"\r\n"
                                          "\"Third\"=\"C:\\\\KelvaneGone\\\\third.exe\"\r\n"));
@@ -75,13 +75,13 @@ class ProgressWindow : public ::testing::Test {
     ApplyRegFile(registry_, ParseRegFile(std::string("REGEDIT4\r\n[-") + kTestKey + "]\r\n"));
   }
 
-  INT_PTR Show(const std::vector<std::string>& tasks) {
+  INT_PTR Show(const std::vector<ScanCategory>& tasks) {
     ScanRequest request;
     request.tasks = tasks;
     request.language = "English";
     request.notifyWindow = notices_.Handle();
     request.onRow = [this](const ProblemRecord& row) { rows_.push_back(row); };
-    TfrmRegProgressHint window(request);
+    ScanProgressDialog window(request);
     return window.ShowModal(nullptr);
   }
 
@@ -99,13 +99,15 @@ class ProgressWindow : public ::testing::Test {
 };
 
 TEST_F(ProgressWindow, AFinishedScanClosesWithCancelAfterNotifyingEveryTask) {
-  EXPECT_EQ(Show({"1", "2", "23"}), kModalResultCancel);
+  EXPECT_EQ(Show({ScanCategory::AllCategories, ScanCategory::FilesAndFolders,
+                  ScanCategory::EmptyKeysUsers}),
+            IDCANCEL);
   EXPECT_EQ(notices_.TakeTaskDoneNotices(), 3);
   EXPECT_TRUE(rows_.empty());
 }
 
 TEST_F(ProgressWindow, RowsArriveWholeAndInTheOrderFound) {
-  EXPECT_EQ(Show({"4"}), kModalResultCancel);
+  EXPECT_EQ(Show({ScanCategory::FilesAndFoldersCurrentUser}), IDCANCEL);
   const std::string key = "HKEY_CURRENT_USER\\Software\\KelvaneWindowTest\\";
   EXPECT_EQ(MarkedRows(), (std::vector<std::string>{key + "First", key + "Second", key + "Third"}));
   for (const ProblemRecord& row : rows_) {
@@ -115,14 +117,19 @@ TEST_F(ProgressWindow, RowsArriveWholeAndInTheOrderFound) {
 }
 
 TEST_F(ProgressWindow, StopAndClosingDuringATaskAbortTheScan) {
-  const std::vector<std::string> longScan = {"5", "4", "3", "5", "4", "3", "5", "4", "3"};
+  const std::vector<ScanCategory> longScan = {
+      ScanCategory::FilesAndFoldersUsers,        ScanCategory::FilesAndFoldersCurrentUser,
+      ScanCategory::FilesAndFoldersLocalMachine, ScanCategory::FilesAndFoldersUsers,
+      ScanCategory::FilesAndFoldersCurrentUser,  ScanCategory::FilesAndFoldersLocalMachine,
+      ScanCategory::FilesAndFoldersUsers,        ScanCategory::FilesAndFoldersCurrentUser,
+      ScanCategory::FilesAndFoldersLocalMachine};
   for (const UINT message : {static_cast<UINT>(WM_COMMAND), static_cast<UINT>(WM_CLOSE)}) {
     rows_.clear();
     notices_.TakeTaskDoneNotices();
     g_actionMessage = message;
     g_actionParameter = message == WM_COMMAND ? MAKEWPARAM(IDC_SCAN_STOP, BN_CLICKED) : 0;
     SetTimer(nullptr, 0, 20, &ActOnProgressWindow);
-    EXPECT_EQ(Show(longScan), kModalResultAbort) << message;
+    EXPECT_EQ(Show(longScan), IDABORT) << message;
     EXPECT_LT(notices_.TakeTaskDoneNotices(), static_cast<int>(longScan.size())) << message;
   }
 }

@@ -1,4 +1,4 @@
-#include "windows/ShowHint.h"
+#include "windows/RepairSummary.h"
 
 namespace kelvane {
 
@@ -8,6 +8,8 @@ std::string RepairSummaryText(const Language& language, int problemCount) {
          language.LangString("RES_RepairProblems", "problems to be repaired.");
 }
 
-void ApplyNotShowHintBox(Settings& settings, bool ticked) { settings.ShowHint = !ticked; }
+void ApplyNotShowHintBox(Settings& settings, bool ticked) {
+  settings.ShowHint = !ticked;
+}
 
 }  // namespace kelvane

@@ -11,6 +11,7 @@
 #include "global/Localization.h"
 #include "global/ProductTitle.h"
 #include "global/Settings.h"
+#include "global/win32/WindowMessages.h"
 #include "main/CategoryTree.h"
 #include "main/IgnoreLists.h"
 #include "main/ResultsModel.h"
@@ -18,22 +19,23 @@
 #include "main/win32/ResultsListView.h"
 #include "main/win32/TitleBand.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
 
 namespace kelvane {
 
 constexpr char kMainWindowClass[] = "Tessaly Kelvane Made by Tessaly Software";
-constexpr UINT kActivateInstanceMessage = WM_USER + 0x2010;
-constexpr UINT kCleanOnceRunMessage = WM_USER + 0x2011;
+// The product's name and version; never translated.
+constexpr char kMainWindowCaption[] = "Tessaly Kelvane 2.6";
 
-class TfrmKelvane {
+class MainWindow {
  public:
   // programFolder holds options.ini and the language files; it ends with a backslash.
-  TfrmKelvane(std::string programFolder, bool cleanOnce);
-  ~TfrmKelvane();
-  TfrmKelvane(const TfrmKelvane&) = delete;
-  TfrmKelvane& operator=(const TfrmKelvane&) = delete;
+  MainWindow(std::string programFolder, bool cleanOnce);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
   // Creates the window (hidden); false when it cannot be made.
   bool Create();
@@ -48,12 +50,11 @@ class TfrmKelvane {
   Settings& CurrentSettings() { return settings_; }
 
  private:
-  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void FormCreate();
-  void FormShow();
-  void FormClose();
+  void CreateControls();
+  void OnShow();
+  void SaveWindowSettings();
   void ArrangeControls();
   void FitButtons();
   void OnCommand(int id);
@@ -61,20 +62,18 @@ class TfrmKelvane {
   bool OnNotify(const NMHDR& header, LRESULT& result);
   void ShowResultsMenu(POINT screenPoint);
 
-  void bScanRegistryClick();
-  void bRepairRegistryClick();
+  void OnScan();
+  void OnRepair();
   void UpdateStatusCounts();
   void TickRows(bool ticked, bool ofType);
-  void aIgnoreListAddExecute();
-  void aSaveTextExecute();
+  void OnAddToIgnoreLists();
+  void OnSaveReport();
   void FillLanguageMenu();
-  void miLanguageClick(std::size_t item);
+  void OnLanguage(std::size_t item);
   void TranslateFrom(const std::string& languageName);
   bool OnUpdateLink(POINT point) const;
   void OpenAddress(const std::string& address);
   void RunCleanOnce();
-
-  HWND CreateChild(const char* windowClass, const char* text, DWORD style, int id);
 
   std::string programFolder_;
   bool cleanOnce_;
@@ -90,10 +89,10 @@ class TfrmKelvane {
   HWND handle_ = nullptr;
   HMENU menu_ = nullptr;
   HMENU languageMenu_ = nullptr;
-  HMENU resultsMenuBar_ = nullptr;
+  MenuHandle resultsMenuBar_;
   HMENU resultsMenu_ = nullptr;
   std::vector<std::string> languageCaptions_;  // by language table index, as translated
-  std::vector<std::size_t> languageItems_;  // language table index of each shown menu item
+  std::vector<std::size_t> languageItems_;     // language table index of each shown menu item
   std::unique_ptr<CategoryTreeView> treeView_;
   std::unique_ptr<ResultsListView> listView_;
   HWND status_ = nullptr;

@@ -9,12 +9,10 @@
 
 #include "global/Localization.h"
 #include "global/win32/ModalDialog.h"
+#include "global/win32/WindowMessages.h"
 #include "windows/RestorePoint.h"
 
 namespace kelvane {
-
-// Posted by the worker when the request has returned; lParam 0 created, 1 failed.
-constexpr UINT kRestorePointDoneMessage = WM_USER + 0x2012;
 
 // The request to System Restore; tests put their own in its place.
 using RestorePointCall = std::function<RestorePointOutcome()>;
@@ -37,11 +35,11 @@ class RestorePointNotice {
 };
 
 // Owns everything it uses, so it can be given up while its request still runs.
-class TCreateSystemPointThread {
+class RestorePointWorker {
  public:
-  TCreateSystemPointThread(std::shared_ptr<RestorePointNotice> notice, RestorePointCall call);
+  RestorePointWorker(std::shared_ptr<RestorePointNotice> notice, RestorePointCall call);
   // Runs detached and frees the worker when it ends.
-  static void Start(std::unique_ptr<TCreateSystemPointThread> worker);
+  static void Start(std::unique_ptr<RestorePointWorker> worker);
 
  private:
   void Execute();
@@ -50,16 +48,16 @@ class TCreateSystemPointThread {
   RestorePointCall call_;
 };
 
-class TfrmSystemPoint : public ModalDialog {
+class RestorePointDialog : public ModalDialog {
  public:
-  TfrmSystemPoint(const Language& language, const std::string& currentLanguage,
-                  RestorePointCall call = CreateRestorePoint);
+  RestorePointDialog(const Language& language, const std::string& currentLanguage,
+                     RestorePointCall call = CreateRestorePoint);
   // IDOK to go on with the repair, IDCANCEL to abandon it.
   INT_PTR ShowModal(HWND owner);
 
  private:
   void OnInit() override;
-  void OnCommand(int id) override;
+  void OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void StartWorker();
   void RestorePointDone(RestorePointOutcome outcome);

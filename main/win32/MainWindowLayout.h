@@ -1,0 +1,23 @@
+// Where the main window's controls stand, in pixels of its designed layout.
+#pragma once
+
+#include "global/Settings.h"
+
+namespace kelvane {
+
+constexpr PixelSize kMainWindowDesignedSize{684, 520};
+
+constexpr int kTreeLeft = 6;
+constexpr int kTreeTop = 192;
+constexpr int kTreeWidth = 183;
+constexpr int kListLeft = 194;
+constexpr int kListTop = 48;
+constexpr int kButtonHeight = 25;
+
+// The results list's columns: Problem, Registry key, Value.
+constexpr int kResultColumnCount = 3;
+constexpr int kDesignedColumnWidths[kResultColumnCount] = {120, 300, 150};
+// After a scan that found nothing, no column is narrower than this.
+constexpr int kNarrowestEmptyColumn = 120;
+
+}  // namespace kelvane

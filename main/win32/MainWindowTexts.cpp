@@ -1,0 +1,88 @@
+// The main window's texts: the language menu and the translation of every text it shows.
+#include "global/win32/DialogTexts.h"
+#include "main/LanguageMenu.h"
+#include "main/win32/MainWindow.h"
+#include "main/win32/MenuTexts.h"
+#include "resources/MainWindowIds.h"
+
+namespace kelvane {
+
+void MainWindow::FillLanguageMenu() {
+  while (GetMenuItemCount(languageMenu_) > 0) DeleteMenu(languageMenu_, 0, MF_BYPOSITION);
+  languageItems_.clear();
+  const std::vector<bool> visible = VisibleLanguageItems(files_, programFolder_);
+  const std::optional<std::size_t> ticked = LanguageItemToTick(settings_.Lan);
+  const auto& items = LanguageMenuItems();
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    if (!visible.at(index)) continue;
+    if (items[index].kind == LanguageMenuItemKind::Separator) {
+      AppendMenuA(languageMenu_, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT flags = MF_STRING | (ticked == index ? MF_CHECKED : MF_UNCHECKED);
+    AppendMenuA(languageMenu_, flags, ID_LANGUAGE_FIRST + index, languageCaptions_[index].c_str());
+    languageItems_.push_back(index);
+  }
+}
+
+void MainWindow::OnLanguage(std::size_t item) {
+  const LanguageChoice choice = ChooseLanguage(settings_, files_, programFolder_, item);
+  if (!choice.switched) {
+    MessageBoxA(handle_, choice.missingFileMessage.c_str(), kApplicationTitle, MB_OK);
+    return;
+  }
+  TranslateFrom(settings_.Lan);
+  FitButtons();
+  UpdateStatusCounts();
+}
+
+void MainWindow::TranslateFrom(const std::string& languageName) {
+  // The caption is the product's name and version and is never translated.
+  WindowTexts texts{"frmKelvane", kMainWindowCaption, {}};
+  const struct {
+    const char* name;
+    HWND control;
+  } captions[] = {{"lTasks", tasksLabel_},
+                  {"bScanRegistry", scanButton_},
+                  {"bRepairRegistry", repairButton_},
+                  {"bRestoreRegistry", restoreButton_},
+                  {"lSelectSections", sectionsLabel_}};
+  for (const auto& caption : captions) {
+    texts.components.push_back(
+        {caption.name, ComponentKind::Caption, {WindowText(caption.control)}});
+  }
+  std::string* bandTexts[] = {&titleBand_.title, &titleBand_.hint, &titleBand_.update};
+  const char* bandNames[] = {"lTitle", "lTitleHint", "lUpdate"};
+  for (int index = 0; index < 3; ++index) {
+    texts.components.push_back({bandNames[index], ComponentKind::Caption, {*bandTexts[index]}});
+  }
+  texts.components.push_back({"tvRegistry", ComponentKind::TreeNodes, treeView_->Texts()});
+  texts.components.push_back(
+      {"lvRegistryData", ComponentKind::ListColumns, listView_->ColumnCaptions()});
+  const std::size_t menusStart = texts.components.size();
+  DescribeMenus(menu_, resultsMenu_, texts.components);
+  const std::size_t languagesStart = texts.components.size();
+  const auto& items = LanguageMenuItems();
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    texts.components.push_back(
+        {items[index].component, ComponentKind::MenuItem, {languageCaptions_.at(index)}});
+  }
+
+  language_.TranslateWindow(texts, languageName);
+
+  for (std::size_t index = 0; index < std::size(captions); ++index) {
+    SetWindowTextA(captions[index].control, texts.components[index].texts.at(0).c_str());
+  }
+  for (int index = 0; index < 3; ++index) {
+    *bandTexts[index] = texts.components[std::size(captions) + index].texts.at(0);
+  }
+  treeView_->SetTexts(texts.components[std::size(captions) + 3].texts);
+  listView_->SetColumnCaptions(texts.components[std::size(captions) + 4].texts);
+  ApplyMenuTexts(menu_, resultsMenu_, texts.components, menusStart);
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    languageCaptions_[index] = texts.components[languagesStart + index].texts.at(0);
+  }
+  DrawMenuBar(handle_);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,38 @@
+// The repair's questions and windows, each modal to the main window.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "global/Localization.h"
+#include "global/Settings.h"
+#include "main/RepairRun.h"
+
+namespace kelvane {
+
+class WindowRepairPrompts : public RepairPrompts {
+ public:
+  // showResults shows the rows again after they changed.
+  WindowRepairPrompts(HWND owner, const Language& language, Settings& settings,
+                      std::function<void()> showResults);
+
+  bool AskCreateBackupFolder(const std::string& question) override;
+  bool CreateRestorePoint() override;
+  void ShowResults() override;
+  void ShowSummary(std::size_t tickedCount) override;
+  void ShowFailure(const std::string& message) override;
+  void Beep() override;
+
+ private:
+  HWND owner_;
+  const Language& language_;
+  Settings& settings_;
+  std::function<void()> showResults_;
+};
+
+// The sound after a scan and after a repair, when the setting asks for it.
+void BeepWhenDone();
+
+}  // namespace kelvane

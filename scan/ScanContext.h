@@ -1,0 +1,78 @@
+// What a scan category works with: the registry, files and system it reads, the judgement of
+// file references, and the three ways it reports (status, key being read, problem rows).
+// Stop may be called from any thread; the next status, key or row then leaves the category.
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystemAccess.h"
+#include "platform/RegistryStore.h"
+#include "platform/SystemAccess.h"
+#include "scan/FileReference.h"
+#include "scan/ProblemRecord.h"
+#include "scan/ScanCategory.h"
+#include "scan/ScanSink.h"
+
+namespace kelvane {
+
+class Language;
+
+// Thrown at the scan's next step after a stop, to leave a category at once; every key and
+// handle is released on the way out.
+struct ScanStopped {};
+
+class ScanContext {
+ public:
+  ScanContext(RegistryStore& registry, FileSystemAccess& files, SystemAccess& system,
+              const Language& language, ScanSink& sink);
+  ScanContext(const ScanContext&) = delete;
+  ScanContext& operator=(const ScanContext&) = delete;
+
+  RegistryStore& Registry() { return registry_; }
+  FileSystemAccess& Files() { return files_; }
+  SystemAccess& System() { return system_; }
+  ScanSink& Sink() { return sink_; }
+  const DriveChecks& Drives() const { return drives_; }
+  DriveChecks& Drives() { return drives_; }
+
+  // Whether the scan under way runs the category too.
+  bool IsScheduled(ScanCategory category) const;
+
+  void ShowStatus(const std::string& key, const std::string& englishDefault);
+  void ShowKeyProgress(const std::string& path);
+  void AddProblem(const std::string& problem, const std::string& key, const std::string& value,
+                  RepairKind kind);
+  bool IsInvalidPath(const std::string& text, const std::string& anchorName, bool allowFolder);
+  bool IsOnEmptyFloppy(const std::string& path);
+  std::string LangString(const std::string& key, const std::string& englishDefault) const;
+
+  void Stop();
+  bool StopRequested() const { return stopped_; }
+  void ThrowIfStopped() const;
+
+  // Begins and ends one scan of the tasks; the answers about files are kept in between.
+  void BeginScan(std::vector<ScanCategory> tasks);
+  void EndScan();
+
+ private:
+  FileReferenceCheck& Check();
+
+  RegistryStore& registry_;
+  FileSystemAccess& files_;
+  SystemAccess& system_;
+  const Language& language_;
+  ScanSink& sink_;
+  DriveChecks drives_;
+  std::vector<ScanCategory> tasks_;
+  // Made at the first question of a scan, from the drives as they are then.
+  std::optional<FileReferenceCheck> check_;
+  std::atomic<bool> stopped_{false};
+  // Held while a row is handed over, so that no row follows a stop.
+  std::mutex rowMutex_;
+};
+
+}  // namespace kelvane

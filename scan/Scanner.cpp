@@ -1,0 +1,86 @@
+#include "scan/Scanner.h"
+
+#include "scan/CategoryRules.h"
+
+namespace kelvane {
+
+std::string ScanDriveLetters(FileSystemAccess& files, const ScanOptions& options) {
+  std::string letters = options.includeRemoveMedia ? "ab" : "";
+  for (char letter = 'c'; letter <= 'z'; ++letter) {
+    const DriveType type = files.GetDriveType(std::string(1, letter) + ":\\");
+    if (type == DriveType::CdRom) {
+      if (!options.includeCdDrive) continue;
+      letters += letter;
+    }
+    if (options.includeRemoveMedia || type == DriveType::Fixed) letters += letter;
+  }
+  return letters;
+}
+
+CategoryRule RuleOf(ScanCategory category) {
+  switch (category) {
+    case ScanCategory::AllCategories:
+    case ScanCategory::FilesAndFolders: return nullptr;
+    case ScanCategory::FilesAndFoldersLocalMachine: return &ScanFilesAndFoldersLocalMachine;
+    case ScanCategory::FilesAndFoldersCurrentUser: return &ScanFilesAndFoldersCurrentUser;
+    case ScanCategory::FilesAndFoldersUsers: return &ScanFilesAndFoldersUsers;
+    case ScanCategory::SoftwareLocations: return &ScanSoftwareLocations;
+    case ScanCategory::WindowsFonts: return &ScanWindowsFonts;
+    case ScanCategory::HelpFiles: return &ScanHelpFiles;
+    case ScanCategory::SharedDlls: return &ScanSharedDlls;
+    case ScanCategory::StartupPrograms: return &ScanStartupPrograms;
+    case ScanCategory::AddRemovePrograms: return &ScanAddRemovePrograms;
+    case ScanCategory::FileExtensions: return &ScanFileExtensions;
+    case ScanCategory::CustomControls: return &ScanCustomControls;
+    case ScanCategory::ObsoleteSoftware: return &ScanObsoleteSoftware;
+    case ScanCategory::WindowsServices: return &ScanWindowsServices;
+    case ScanCategory::StartMenu: return &ScanStartMenu;
+    case ScanCategory::Shortcuts: return &ScanShortcuts;
+    case ScanCategory::SoundEvents: return &ScanSoundEvents;
+    case ScanCategory::ActiveX: return &ScanActiveX;
+    case ScanCategory::MruLists: return &ScanMruLists;
+    case ScanCategory::Installer: return &ScanInstaller;
+    case ScanCategory::Applications: return &ScanApplications;
+    case ScanCategory::EmptyKeysUsers: return &ScanEmptyKeysUsers;
+  }
+  return nullptr;
+}
+
+Scanner::Scanner(RegistryStore& registry, FileSystemAccess& files, SystemAccess& system,
+                 const Language& language, ScanOptions options, ScanSink& sink)
+    : context_(registry, files, system, language, sink) {
+  DriveChecks& drives = context_.Drives();
+  drives.isWow64 = system.IsWow64();
+  drives.driveLetters = ScanDriveLetters(files, options);
+  drives.includeRemoveMedia = options.includeRemoveMedia;
+}
+
+void Scanner::MeasureFloppyDrives() {
+  DriveChecks& drives = context_.Drives();
+  if (!drives.includeRemoveMedia) return;
+  drives.driveAReady = context_.Files().VolumePresent("a:\\");
+  drives.driveBReady = context_.Files().VolumePresent("b:\\");
+}
+
+void Scanner::Execute(const std::vector<ScanCategory>& tasks) {
+  ScanSink& sink = context_.Sink();
+  context_.BeginScan(tasks);
+  ScanEnd end = ScanEnd::Completed;
+  try {
+    for (const ScanCategory task : tasks) {
+      context_.ThrowIfStopped();
+      sink.BeforeTask();
+      if (const CategoryRule rule = RuleOf(task)) rule(context_);
+      if (!context_.StopRequested()) sink.AfterTask();
+    }
+    if (context_.StopRequested()) end = ScanEnd::Stopped;
+  } catch (const ScanStopped&) {
+    end = ScanEnd::Stopped;
+  } catch (...) {
+    end = context_.StopRequested() ? ScanEnd::Stopped : ScanEnd::Failed;
+  }
+  context_.EndScan();
+  sink.ScanEnded(end);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,41 @@
+// The scan: runs the ticked categories one after another and reports every problem to its
+// sink. Execute runs on the caller's thread; Stop may be called from any thread and takes
+// effect at the next key, row or task.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scan/ScanCategory.h"
+#include "scan/ScanContext.h"
+
+namespace kelvane {
+
+struct ScanOptions {
+  bool includeRemoveMedia = false;
+  bool includeCdDrive = false;
+};
+
+class Scanner {
+ public:
+  Scanner(RegistryStore& registry, FileSystemAccess& files, SystemAccess& system,
+          const Language& language, ScanOptions options, ScanSink& sink);
+
+  // Whether A: and B: hold a medium; probed only when removable media are judged.
+  void MeasureFloppyDrives();
+  // Each task runs between the sink's two task steps, a group of the tree with no rule too.
+  void Execute(const std::vector<ScanCategory>& tasks);
+  void Stop() { context_.Stop(); }
+  bool StopRequested() const { return context_.StopRequested(); }
+  const DriveChecks& Drives() const { return context_.Drives(); }
+
+ private:
+  ScanContext context_;
+};
+
+// The lower-case letters of the drives whose references are judged: "ab" and every letter
+// when removable media are included, otherwise the fixed drives; CD-ROM drives only when
+// they are included.
+std::string ScanDriveLetters(FileSystemAccess& files, const ScanOptions& options);
+
+}  // namespace kelvane
