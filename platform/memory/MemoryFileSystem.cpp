@@ -398,13 +398,20 @@ void MemoryFileSystem::SetSpaceLeft(std::uint64_t bytes) {
   spaceLeft_ = bytes;
 }
 
+void MemoryFileSystem::SetReadsCorrupted(bool corrupted) {
+  const Lock lock(mutex_);
+  readsCorrupted_ = corrupted;
+}
+
 std::optional<std::string> MemoryFileSystem::ReadFileEnd(const std::string& path,
                                                          std::size_t count) {
   const Lock lock(mutex_);
   const Node* node = Lookup(Parse(path));
   if (!node || node->folder) return std::nullopt;
   const std::string& contents = node->contents;
-  return contents.substr(contents.size() - std::min(count, contents.size()));
+  std::string end = contents.substr(contents.size() - std::min(count, contents.size()));
+  if (readsCorrupted_ && !end.empty()) end.back() ^= 1;
+  return end;
 }
 
 bool MemoryFileSystem::IsPlainFile(const std::string& path) {

@@ -39,6 +39,9 @@ class MemoryFileSystem : public FileSystemAccess {
   void SetWritable(const std::string& path, bool writable);
   // Writes that would take more than this many bytes from now on fail, as on a full disk.
   void SetSpaceLeft(std::uint64_t bytes);
+  // From now on a file's end reads back with its last byte altered, as from a disk that
+  // silently corrupts what it stores; FileContents still shows what was written.
+  void SetReadsCorrupted(bool corrupted);
   // The time stamped on entries created or written from now on.
   void SetClock(std::uint32_t dosTime);
   void SetEnvironment(const std::string& name, const std::string& value);
@@ -112,6 +115,7 @@ class MemoryFileSystem : public FileSystemAccess {
   std::string currentFolder_;
   std::uint32_t clock_ = kDefaultTime;
   std::optional<std::uint64_t> spaceLeft_;
+  bool readsCorrupted_ = false;
 };
 
 }  // namespace kelvane
