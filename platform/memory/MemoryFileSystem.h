@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 
 #include "platform/FileSystemAccess.h"
 #include "platform/memory/WindowsPath.h"
@@ -91,6 +92,9 @@ class MemoryFileSystem : public FileSystemAccess {
     std::unique_ptr<Node> root;
   };
   class TextFile;
+
+  // What filling raises for a path that cannot hold the entry.
+  static std::invalid_argument CannotHold(const std::string& path);
 
   // All of these expect the mutex to be held.
   WindowsPath Parse(const std::string& path) const;
