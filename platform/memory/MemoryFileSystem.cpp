@@ -23,10 +23,6 @@ char DriveLetterOf(const std::string& root) {
   return root.size() >= 2 && root[1] == ':' ? DriveLetter(root[0]) : 0;
 }
 
-std::invalid_argument CannotHold(const std::string& path) {
-  return std::invalid_argument("The in-memory file system cannot hold '" + path + "'");
-}
-
 }  // namespace
 
 class MemoryFileSystem::TextFile : public TextFileWriter {
@@ -51,75 +47,10 @@ class MemoryFileSystem::TextFile : public TextFileWriter {
   bool closed_ = false;
 };
 
-WindowsPath MemoryFileSystem::Parse(const std::string& path) const {
-  return ParseWindowsPath(path, currentFolder_);
-}
-
 MemoryFileSystem::Drive& MemoryFileSystem::DriveFor(char letter) {
   const auto found = drives_.find(DriveLetter(letter));
   if (found == drives_.end()) throw CannotHold(std::string(1, letter) + ":");
   return found->second;
-}
-
-MemoryFileSystem::Node* MemoryFileSystem::Root(char drive) const {
-  const auto found = drives_.find(drive);
-  if (found == drives_.end() || !found->second.mediumPresent) return nullptr;
-  return found->second.root.get();
-}
-
-MemoryFileSystem::Node* MemoryFileSystem::LookupFolder(char drive,
-                                                       const std::vector<std::string>& components,
-                                                       std::size_t count) const {
-  Node* node = Root(drive);
-  for (std::size_t i = 0; node && i < count; ++i) {
-    const auto child = node->children.find(UpperCaseAscii(components[i]));
-    node = child != node->children.end() && child->second->folder ? child->second.get() : nullptr;
-  }
-  return node;
-}
-
-MemoryFileSystem::Node* MemoryFileSystem::Lookup(const WindowsPath& path) const {
-  if (path.components.empty()) return Root(path.drive);
-  Node* folder = LookupFolder(path.drive, path.components, path.components.size() - 1);
-  if (!folder) return nullptr;
-  const auto found = folder->children.find(UpperCaseAscii(path.components.back()));
-  if (found == folder->children.end()) return nullptr;
-  Node* node = found->second.get();
-  // A separator after a file's name is no path at all.
-  return path.trailingSeparator && !node->folder ? nullptr : node;
-}
-
-MemoryFileSystem::Node* MemoryFileSystem::AddChild(Node& folder, const std::string& name,
-                                                   bool isFolder) {
-  auto node = std::make_unique<Node>();
-  node->name = name;
-  node->folder = isFolder;
-  node->attributes = isFolder ? kFileAttributeDirectory : kFileAttributeArchive;
-  node->dosTime = clock_;
-  node->parent = &folder;
-  Node* added = node.get();
-  folder.children[UpperCaseAscii(name)] = std::move(node);
-  return added;
-}
-
-MemoryFileSystem::Node* MemoryFileSystem::FillPath(const std::string& path, bool folder) {
-  const WindowsPath parsed = Parse(path);
-  Node* node = Root(parsed.drive);
-  if (!node || (parsed.components.empty() && !folder)) throw CannotHold(path);
-  for (std::size_t i = 0; i < parsed.components.size(); ++i) {
-    const std::string& name = parsed.components[i];
-    const bool last = i + 1 == parsed.components.size();
-    const auto found = node->children.find(UpperCaseAscii(name));
-    if (found == node->children.end()) {
-      if (!IsValidFileName(name)) throw CannotHold(path);
-      node = AddChild(*node, name, folder || !last);
-    } else if (found->second->folder != (folder || !last)) {
-      throw CannotHold(path);
-    } else {
-      node = found->second.get();
-    }
-  }
-  return node;
 }
 
 void MemoryFileSystem::AddDrive(char letter, DriveType type, bool mediumPresent) {
@@ -223,40 +154,6 @@ std::optional<std::string> MemoryFileSystem::FileContents(const std::string& pat
   const Node* node = Lookup(Parse(path));
   if (!node || node->folder) return std::nullopt;
   return node->contents;
-}
-
-MemoryFileSystem::Node* MemoryFileSystem::PatternFolder(const std::string& path,
-                                                        std::string& pattern) const {
-  const WindowsPath parsed = Parse(path);
-  // Wildcards work in the last component only; a name must follow the last separator.
-  if (parsed.components.empty() || parsed.trailingSeparator) return nullptr;
-  pattern = parsed.components.back();
-  return LookupFolder(parsed.drive, parsed.components, parsed.components.size() - 1);
-}
-
-std::vector<FileEntry> MemoryFileSystem::Listing(const std::string& path) const {
-  std::vector<FileEntry> entries;
-  std::string pattern;
-  const Node* folder = PatternFolder(path, pattern);
-  if (!folder) return entries;
-  const auto add = [&](const std::string& name, const Node& node) {
-    if (!EntryMatches(name, pattern)) return;
-    entries.push_back(
-        FileEntry{name, node.attributes, node.dosTime, static_cast<std::uint32_t>(node.size)});
-  };
-  // Without wildcards, and without the '~' every 8.3 alias has, only the name itself matches.
-  if (pattern.find_first_of("*?~") == std::string::npos) {
-    const auto found = folder->children.find(UpperCaseAscii(pattern));
-    if (found != folder->children.end()) add(found->second->name, *found->second);
-    return entries;
-  }
-  // A drive root has no "." and "..".
-  if (folder->parent) {
-    add(".", *folder);
-    add("..", *folder->parent);
-  }
-  for (const auto& child : folder->children) add(child.second->name, *child.second);
-  return entries;
 }
 
 bool MemoryFileSystem::FileExists(const std::string& path) {
@@ -398,13 +295,20 @@ void MemoryFileSystem::SetSpaceLeft(std::uint64_t bytes) {
   spaceLeft_ = bytes;
 }
 
+void MemoryFileSystem::SetReadsCorrupted(bool corrupted) {
+  const Lock lock(mutex_);
+  readsCorrupted_ = corrupted;
+}
+
 std::optional<std::string> MemoryFileSystem::ReadFileEnd(const std::string& path,
                                                          std::size_t count) {
   const Lock lock(mutex_);
   const Node* node = Lookup(Parse(path));
   if (!node || node->folder) return std::nullopt;
   const std::string& contents = node->contents;
-  return contents.substr(contents.size() - std::min(count, contents.size()));
+  std::string end = contents.substr(contents.size() - std::min(count, contents.size()));
+  if (readsCorrupted_ && !end.empty()) end.back() ^= 1;
+  return end;
 }
 
 bool MemoryFileSystem::IsPlainFile(const std::string& path) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 
 #include "platform/FileSystemAccess.h"
 #include "platform/memory/WindowsPath.h"
@@ -39,6 +40,9 @@ class MemoryFileSystem : public FileSystemAccess {
   void SetWritable(const std::string& path, bool writable);
   // Writes that would take more than this many bytes from now on fail, as on a full disk.
   void SetSpaceLeft(std::uint64_t bytes);
+  // From now on a file's end reads back with its last byte altered, as from a disk that
+  // silently corrupts what it stores; FileContents still shows what was written.
+  void SetReadsCorrupted(bool corrupted);
   // The time stamped on entries created or written from now on.
   void SetClock(std::uint32_t dosTime);
   void SetEnvironment(const std::string& name, const std::string& value);
@@ -89,6 +93,9 @@ class MemoryFileSystem : public FileSystemAccess {
   };
   class TextFile;
 
+  // What filling raises for a path that cannot hold the entry.
+  static std::invalid_argument CannotHold(const std::string& path);
+
   // All of these expect the mutex to be held.
   WindowsPath Parse(const std::string& path) const;
   Drive& DriveFor(char letter);
@@ -112,6 +119,7 @@ class MemoryFileSystem : public FileSystemAccess {
   std::string currentFolder_;
   std::uint32_t clock_ = kDefaultTime;
   std::optional<std::uint64_t> spaceLeft_;
+  bool readsCorrupted_ = false;
 };
 
 }  // namespace kelvane

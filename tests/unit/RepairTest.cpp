@@ -230,6 +230,26 @@ TEST_F(RepairRun, AFolderThatCannotBeMadeEndsTheRunQuietly) {
   EXPECT_TRUE(prompts_.failures.empty());
 }
 
+TEST_F(RepairRun, ABackupThatReadsBackAlteredEndsTheRunBeforeItsItemIsDeleted) {
+  files_.AddShortcut("C:\\Links\\Old.lnk", "C:\\Gone\\a.exe");
+  AddTicked(Row("C:\\Links\\Old.lnk", "", RepairKind::ShortcutFile));
+  Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
+                RepairKind::ValueNamedByValue));
+  const testsupport::RegistrySnapshot before = Snapshot();
+  files_.SetReadsCorrupted(true);
+  Run();
+  EXPECT_EQ(prompts_.failures,
+            std::vector<std::string>{"Cannot write to file \"" + std::string(kFile) +
+                                     "\". The file does not read back as it was written."});
+  EXPECT_EQ(Snapshot(), before);
+  // The walk ends at the value's row; the shortcut's row above it is never reached.
+  EXPECT_EQ(results_.TickedCount(), 2u);
+  EXPECT_TRUE(files_.FileExists("C:\\Links\\Old.lnk"));
+  EXPECT_TRUE(leftovers_.keys.empty());
+  EXPECT_TRUE(prompts_.summaries.empty());
+}
+
 TEST_F(RepairRun, TheRestorePointIsAskedForOnlyWhereItExistsAndCanCancelTheRun) {
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
