@@ -2,8 +2,8 @@
 // state image, never collapsed. A press on a tick goes to the model, which the view then shows.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <array>
 

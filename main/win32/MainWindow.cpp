@@ -16,7 +16,6 @@
 #include "platform/win32/Win32System.h"
 #include "resources/MainWindowIds.h"
 #include "scan/win32/ScanProgressDialog.h"
-#include "windows/win32/AboutDialog.h"
 
 namespace kelvane {
 
@@ -287,55 +286,6 @@ void MainWindow::RunCleanOnce() {
   OnScan();
   OnRepair();
   PostMessageA(handle_, WM_CLOSE, 0, 0);
-}
-
-void MainWindow::ShowResultsMenu(POINT screenPoint) {
-  OnInitMenuPopup(resultsMenu_);
-  TrackPopupMenu(resultsMenu_, TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, handle_, nullptr);
-}
-
-void MainWindow::OnInitMenuPopup(HMENU menu) {
-  if (menu == languageMenu_) {
-    FillLanguageMenu();
-    return;
-  }
-  const bool hasCurrent = listView_->CurrentRow() >= 0;
-  const UINT ofType = MF_BYCOMMAND | (hasCurrent ? MF_ENABLED : MF_GRAYED);
-  EnableMenuItem(menu, ID_SELECT_ALL_TYPE, ofType);
-  EnableMenuItem(menu, ID_SELECT_NONE_TYPE, ofType);
-  const UINT ignore =
-      MF_BYCOMMAND |
-      (CanAddToIgnoreLists(results_, listView_->CurrentRow()) ? MF_ENABLED : MF_GRAYED);
-  EnableMenuItem(menu, ID_IGNORE_LIST_ADD, ignore);
-  EnableMenuItem(menu, ID_SAVE_TEXT, MF_BYCOMMAND | (results_.Empty() ? MF_GRAYED : MF_ENABLED));
-}
-
-void MainWindow::OnCommand(int id) {
-  if (id >= ID_LANGUAGE_FIRST &&
-      id < ID_LANGUAGE_FIRST + static_cast<int>(kLanguageMenuItemCount)) {
-    OnLanguage(static_cast<std::size_t>(id - ID_LANGUAGE_FIRST));
-    return;
-  }
-  switch (id) {
-    case ID_EXIT: PostMessageA(handle_, WM_CLOSE, 0, 0); break;
-    case ID_SCAN_REGISTRY: OnScan(); break;
-    case ID_REPAIR_REGISTRY: OnRepair(); break;
-    case ID_SELECT_ALL: TickRows(true, false); break;
-    case ID_SELECT_NONE: TickRows(false, false); break;
-    case ID_SELECT_ALL_TYPE: TickRows(true, true); break;
-    case ID_SELECT_NONE_TYPE: TickRows(false, true); break;
-    case ID_IGNORE_LIST_ADD: OnAddToIgnoreLists(); break;
-    case ID_SAVE_TEXT: OnSaveReport(); break;
-    case ID_ONLINE_HELP: OpenAddress(OnlineHelpAddress(settings_.Lan)); break;
-    case ID_HOME_PAGE: OpenAddress(addresses::kHomePage); break;
-    case ID_ABOUT: {
-      AboutDialog about(language_, settings_.Lan,
-                        [this] { OpenAddress(addresses::kHelpDocument); });
-      about.ShowModal(handle_);
-      break;
-    }
-    default: break;
-  }
 }
 
 bool MainWindow::OnNotify(const NMHDR& header, LRESULT& result) {

@@ -1,4 +1,4 @@
-// The main window's texts: the language menu and the translation of every text it shows.
+// The main window's texts: the translation of every text it shows.
 #include "global/win32/DialogTexts.h"
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindow.h"
@@ -6,35 +6,6 @@
 #include "resources/MainWindowIds.h"
 
 namespace kelvane {
-
-void MainWindow::FillLanguageMenu() {
-  while (GetMenuItemCount(languageMenu_) > 0) DeleteMenu(languageMenu_, 0, MF_BYPOSITION);
-  languageItems_.clear();
-  const std::vector<bool> visible = VisibleLanguageItems(files_, programFolder_);
-  const std::optional<std::size_t> ticked = LanguageItemToTick(settings_.Lan);
-  const auto& items = LanguageMenuItems();
-  for (std::size_t index = 0; index < items.size(); ++index) {
-    if (!visible.at(index)) continue;
-    if (items[index].kind == LanguageMenuItemKind::Separator) {
-      AppendMenuA(languageMenu_, MF_SEPARATOR, 0, nullptr);
-      continue;
-    }
-    const UINT flags = MF_STRING | (ticked == index ? MF_CHECKED : MF_UNCHECKED);
-    AppendMenuA(languageMenu_, flags, ID_LANGUAGE_FIRST + index, languageCaptions_[index].c_str());
-    languageItems_.push_back(index);
-  }
-}
-
-void MainWindow::OnLanguage(std::size_t item) {
-  const LanguageChoice choice = ChooseLanguage(settings_, files_, programFolder_, item);
-  if (!choice.switched) {
-    MessageBoxA(handle_, choice.missingFileMessage.c_str(), kApplicationTitle, MB_OK);
-    return;
-  }
-  TranslateFrom(settings_.Lan);
-  FitButtons();
-  UpdateStatusCounts();
-}
 
 void MainWindow::TranslateFrom(const std::string& languageName) {
   // The caption is the product's name and version and is never translated.

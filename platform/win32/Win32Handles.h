@@ -1,8 +1,8 @@
 // Owners of the handles the program opens: each closes its handle once, on every path.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -37,24 +37,21 @@ class UniqueHandle {
   Handle handle_ = Traits::Invalid();
 };
 
-// Traits of a handle whose empty value is null.
-template <typename H, BOOL(WINAPI* CloseFunction)(H)>
+// Traits of a handle of type H whose empty value is null and which CloseFunction frees,
+// answering nonzero on success.
+template <typename H, auto CloseFunction>
 struct NullableHandleTraits {
   using Handle = H;
   static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return CloseFunction(handle) != 0; }
+};
+
+// Traits of a kernel handle whose empty value is INVALID_HANDLE_VALUE.
+template <auto CloseFunction>
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
   static bool Close(Handle handle) { return CloseFunction(handle) != FALSE; }
-};
-
-struct FileHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static bool Close(Handle handle) { return CloseHandle(handle) != FALSE; }
-};
-
-struct FindHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static bool Close(Handle handle) { return FindClose(handle) != FALSE; }
 };
 
 struct RegistryKeyTraits {
@@ -63,33 +60,20 @@ struct RegistryKeyTraits {
   static bool Close(Handle key) { return RegCloseKey(key) == ERROR_SUCCESS; }
 };
 
-template <typename Object>
-struct GdiObjectTraits {
-  using Handle = Object;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle object) { return DeleteObject(object) != FALSE; }
-};
-
-struct ImageListTraits {
-  using Handle = HIMAGELIST;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle list) { return ImageList_Destroy(list) != FALSE; }
-};
-
 // CreateFileA's result.
-using FileHandle = UniqueHandle<FileHandleTraits>;
+using FileHandle = UniqueHandle<KernelHandleTraits<CloseHandle>>;
 // FindFirstFileA's result.
-using FindHandle = UniqueHandle<FindHandleTraits>;
+using FindHandle = UniqueHandle<KernelHandleTraits<FindClose>>;
 // An opened (not a predefined) registry key.
 using RegistryKeyHandle = UniqueHandle<RegistryKeyTraits>;
 using LibraryHandle = UniqueHandle<NullableHandleTraits<HMODULE, FreeLibrary>>;
 using MenuHandle = UniqueHandle<NullableHandleTraits<HMENU, DestroyMenu>>;
 // An icon the program made or loaded unshared; shared icons are never destroyed.
 using IconHandle = UniqueHandle<NullableHandleTraits<HICON, DestroyIcon>>;
-using ImageListHandle = UniqueHandle<ImageListTraits>;
-using FontHandle = UniqueHandle<GdiObjectTraits<HFONT>>;
-using BitmapHandle = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using BrushHandle = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using ImageListHandle = UniqueHandle<NullableHandleTraits<HIMAGELIST, ImageList_Destroy>>;
+using FontHandle = UniqueHandle<NullableHandleTraits<HFONT, DeleteObject>>;
+using BitmapHandle = UniqueHandle<NullableHandleTraits<HBITMAP, DeleteObject>>;
+using BrushHandle = UniqueHandle<NullableHandleTraits<HBRUSH, DeleteObject>>;
 // A memory device context from CreateCompatibleDC.
 using MemoryDcHandle = UniqueHandle<NullableHandleTraits<HDC, DeleteDC>>;
 

@@ -1,5 +1,6 @@
 // The about window and the pictures it draws, under Wine.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <fstream>

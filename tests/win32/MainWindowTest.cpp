@@ -1,7 +1,8 @@
 // The main window driven by its messages, over the live registry under Wine.
-#include <commctrl.h>
 #include <gtest/gtest.h>
+
 #include <windows.h>
+#include <commctrl.h>
 
 #include <fstream>
 #include <string>

@@ -1,6 +1,7 @@
 // The program as a process: one instance per desktop, the unattended report, the unattended
 // scan and repair.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <fstream>

@@ -1,5 +1,6 @@
 // The summary window after a repair, driven by a thread timer under Wine.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <string>

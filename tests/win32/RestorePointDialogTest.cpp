@@ -1,7 +1,8 @@
 // The restore-point window with stand-in requests and with the system's own, under Wine.
-#include <commctrl.h>
 #include <gtest/gtest.h>
+
 #include <windows.h>
+#include <commctrl.h>
 
 #include <iostream>
 #include <memory>

@@ -1,5 +1,6 @@
 // The scan progress window driven by its messages, over the live registry under Wine.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <string>

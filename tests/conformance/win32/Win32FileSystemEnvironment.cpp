@@ -1,5 +1,5 @@
-#include <shlobj.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <stdexcept>
 #include <vector>

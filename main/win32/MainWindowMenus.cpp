@@ -1,0 +1,88 @@
+// The main window's menus: what they enable, the language menu and the commands they give.
+#include "main/Addresses.h"
+#include "main/LanguageMenu.h"
+#include "main/win32/MainWindow.h"
+#include "resources/MainWindowIds.h"
+#include "windows/win32/AboutDialog.h"
+
+namespace kelvane {
+
+void MainWindow::FillLanguageMenu() {
+  while (GetMenuItemCount(languageMenu_) > 0) DeleteMenu(languageMenu_, 0, MF_BYPOSITION);
+  languageItems_.clear();
+  const std::vector<bool> visible = VisibleLanguageItems(files_, programFolder_);
+  const std::optional<std::size_t> ticked = LanguageItemToTick(settings_.Lan);
+  const auto& items = LanguageMenuItems();
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    if (!visible.at(index)) continue;
+    if (items[index].kind == LanguageMenuItemKind::Separator) {
+      AppendMenuA(languageMenu_, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT flags = MF_STRING | (ticked == index ? MF_CHECKED : MF_UNCHECKED);
+    AppendMenuA(languageMenu_, flags, ID_LANGUAGE_FIRST + index, languageCaptions_[index].c_str());
+    languageItems_.push_back(index);
+  }
+}
+
+void MainWindow::OnLanguage(std::size_t item) {
+  const LanguageChoice choice = ChooseLanguage(settings_, files_, programFolder_, item);
+  if (!choice.switched) {
+    MessageBoxA(handle_, choice.missingFileMessage.c_str(), kApplicationTitle, MB_OK);
+    return;
+  }
+  TranslateFrom(settings_.Lan);
+  FitButtons();
+  UpdateStatusCounts();
+}
+
+void MainWindow::ShowResultsMenu(POINT screenPoint) {
+  OnInitMenuPopup(resultsMenu_);
+  TrackPopupMenu(resultsMenu_, TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, handle_, nullptr);
+}
+
+void MainWindow::OnInitMenuPopup(HMENU menu) {
+  if (menu == languageMenu_) {
+    FillLanguageMenu();
+    return;
+  }
+  const bool hasCurrent = listView_->CurrentRow() >= 0;
+  const UINT ofType = MF_BYCOMMAND | (hasCurrent ? MF_ENABLED : MF_GRAYED);
+  EnableMenuItem(menu, ID_SELECT_ALL_TYPE, ofType);
+  EnableMenuItem(menu, ID_SELECT_NONE_TYPE, ofType);
+  const UINT ignore =
+      MF_BYCOMMAND |
+      (CanAddToIgnoreLists(results_, listView_->CurrentRow()) ? MF_ENABLED : MF_GRAYED);
+  EnableMenuItem(menu, ID_IGNORE_LIST_ADD, ignore);
+  EnableMenuItem(menu, ID_SAVE_TEXT, MF_BYCOMMAND | (results_.Empty() ? MF_GRAYED : MF_ENABLED));
+}
+
+void MainWindow::OnCommand(int id) {
+  if (id >= ID_LANGUAGE_FIRST &&
+      id < ID_LANGUAGE_FIRST + static_cast<int>(kLanguageMenuItemCount)) {
+    OnLanguage(static_cast<std::size_t>(id - ID_LANGUAGE_FIRST));
+    return;
+  }
+  switch (id) {
+    case ID_EXIT: PostMessageA(handle_, WM_CLOSE, 0, 0); break;
+    case ID_SCAN_REGISTRY: OnScan(); break;
+    case ID_REPAIR_REGISTRY: OnRepair(); break;
+    case ID_SELECT_ALL: TickRows(true, false); break;
+    case ID_SELECT_NONE: TickRows(false, false); break;
+    case ID_SELECT_ALL_TYPE: TickRows(true, true); break;
+    case ID_SELECT_NONE_TYPE: TickRows(false, true); break;
+    case ID_IGNORE_LIST_ADD: OnAddToIgnoreLists(); break;
+    case ID_SAVE_TEXT: OnSaveReport(); break;
+    case ID_ONLINE_HELP: OpenAddress(OnlineHelpAddress(settings_.Lan)); break;
+    case ID_HOME_PAGE: OpenAddress(addresses::kHomePage); break;
+    case ID_ABOUT: {
+      AboutDialog about(language_, settings_.Lan,
+                        [this] { OpenAddress(addresses::kHelpDocument); });
+      about.ShowModal(handle_);
+      break;
+    }
+    default: break;
+  }
+}
+
+}  // namespace kelvane
