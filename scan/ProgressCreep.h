@@ -2,10 +2,11 @@
 // only when a task ends.
 #pragma once
 
+#include "global/ProgressCreep.h"
+
 namespace kelvane {
 
 constexpr int kProgressMaximum = 1000;
-
-int NextCreepPosition(int position);
+constexpr CreepBand kScanProgressCreep[] = {{200, 10}, {400, 5}, {700, 3}, {800, 2}, {998, 1}};
 
 }  // namespace kelvane

@@ -5,13 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "global/ProgressCreep.h"
+
 namespace kelvane {
 
 constexpr int kRestorePointProgressMaximum = 100;
 
-// The bar's next position on a tick: it slows down as it goes and stays at the maximum, so it
-// only suggests activity.
-int NextRestorePointPosition(int position);
+// The bar creeps on a timer and stays at the maximum, so it only suggests activity.
+constexpr CreepBand kRestorePointCreep[] = {{30, 10}, {50, 5}, {60, 3}, {80, 2}, {99, 1}};
 
 constexpr std::uint32_t kBeginSystemChange = 100;
 constexpr std::uint32_t kApplicationInstall = 0;

@@ -82,7 +82,7 @@ bool ScanProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
       End(IDCANCEL);
       return true;
     case WM_TIMER:
-      if (wParam == kCreepTimer) SetProgress(NextCreepPosition(Progress()));
+      if (wParam == kCreepTimer) SetProgress(NextCreepPosition(Progress(), kScanProgressCreep));
       return true;
     case WM_CLOSE:
       if (timerEnabled_) {

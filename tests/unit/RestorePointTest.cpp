@@ -15,7 +15,7 @@ TEST(RestorePointProgress, CreepsSlowerAsItGoesAndStopsAtTheMaximum) {
   std::vector<int> firstTen;
   int position = 0;
   for (int tick = 0; tick < 10; ++tick) {
-    position = NextRestorePointPosition(position);
+    position = NextCreepPosition(position, kRestorePointCreep);
     firstTen.push_back(position);
   }
   EXPECT_EQ(firstTen, (std::vector<int>{10, 20, 30, 40, 45, 50, 55, 58, 61, 63}));
@@ -23,14 +23,14 @@ TEST(RestorePointProgress, CreepsSlowerAsItGoesAndStopsAtTheMaximum) {
   position = 0;
   int ticks = 0;
   while (position < kRestorePointProgressMaximum && ticks < 1000) {
-    position = NextRestorePointPosition(position);
+    position = NextCreepPosition(position, kRestorePointCreep);
     ++ticks;
   }
   EXPECT_EQ(ticks, 38);
   EXPECT_EQ(position, 100);
-  EXPECT_EQ(NextRestorePointPosition(100), 100);
-  EXPECT_EQ(NextRestorePointPosition(150), 150);
-  EXPECT_EQ(NextRestorePointPosition(-1), -1);
+  EXPECT_EQ(NextCreepPosition(100, kRestorePointCreep), 100);
+  EXPECT_EQ(NextCreepPosition(150, kRestorePointCreep), 150);
+  EXPECT_EQ(NextCreepPosition(-1, kRestorePointCreep), -1);
 }
 
 template <typename Number>

@@ -12,20 +12,20 @@ TEST(ProgressCreep, CreepsSlowerAsItGoesAndReaches999AfterExactly406Ticks) {
   int position = 0;
   int ticks = 0;
   while (position < 999) {
-    const int next = NextCreepPosition(position);
+    const int next = NextCreepPosition(position, kScanProgressCreep);
     ASSERT_GT(next, position);
     position = next;
     ++ticks;
   }
   EXPECT_EQ(position, 999);
   EXPECT_EQ(ticks, 406);
-  EXPECT_EQ(NextCreepPosition(999), 999);
-  EXPECT_EQ(NextCreepPosition(1000), 1000);
-  EXPECT_EQ(NextCreepPosition(200), 210);
-  EXPECT_EQ(NextCreepPosition(201), 206);
-  EXPECT_EQ(NextCreepPosition(700), 703);
-  EXPECT_EQ(NextCreepPosition(800), 802);
-  EXPECT_EQ(NextCreepPosition(998), 999);
+  EXPECT_EQ(NextCreepPosition(999, kScanProgressCreep), 999);
+  EXPECT_EQ(NextCreepPosition(1000, kScanProgressCreep), 1000);
+  EXPECT_EQ(NextCreepPosition(200, kScanProgressCreep), 210);
+  EXPECT_EQ(NextCreepPosition(201, kScanProgressCreep), 206);
+  EXPECT_EQ(NextCreepPosition(700, kScanProgressCreep), 703);
+  EXPECT_EQ(NextCreepPosition(800, kScanProgressCreep), 802);
+  EXPECT_EQ(NextCreepPosition(998, kScanProgressCreep), 999);
 }
 
 int CountIn(const std::string& regText, const std::string& path) {

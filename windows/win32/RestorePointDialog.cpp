@@ -166,7 +166,7 @@ void RestorePointDialog::CloseRequested() {
 void RestorePointDialog::AdvanceProgress() {
   HWND bar = Item(IDC_RESTORE_POINT_PROGRESS);
   const int position = static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0));
-  SendMessageA(bar, PBM_SETPOS, NextRestorePointPosition(position), 0);
+  SendMessageA(bar, PBM_SETPOS, NextCreepPosition(position, kRestorePointCreep), 0);
 }
 
 }  // namespace kelvane
