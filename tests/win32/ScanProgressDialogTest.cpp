@@ -50,13 +50,18 @@ class NoticeWindow {
 
 int NoticeWindow::notices_ = 0;
 
-// What a thread timer does to the open progress window once it has come up.
+// What a thread timer does to the open progress window once a task is under way: its key
+// line has left the designed text. Before the first task, closing is no stop.
 UINT g_actionMessage = 0;
 WPARAM g_actionParameter = 0;
 
 void CALLBACK ActOnProgressWindow(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND window = FindWindowA(nullptr, "Scanning");
-  if (!window) return;
+  char key[64] = {};
+  if (!window || !GetDlgItemTextA(window, IDC_SCAN_KEY, key, sizeof(key)) ||
+      std::string(key) == "Registry Key") {
+    return;
+  }
   KillTimer(nullptr, timer);
   PostMessageA(window, g_actionMessage, g_actionParameter, 0);
 }
