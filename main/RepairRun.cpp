@@ -4,22 +4,27 @@
 
 namespace kelvane {
 
-void RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
-               const Language& language, RepairContext& context, RepairPrompts& prompts,
-               std::string& currentBackupFile) {
+RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
+                        const Language& language, RepairContext& context,
+                        RepairPrompts& prompts, std::string& currentBackupFile) {
   const std::string& folder = settings.OutputDirectory;
   if (!context.files.DirectoryExists(folder)) {
     const std::string question =
         folder + "," +
         language.LangString("RES_Directory_Not_Exist", "The backup directory does not exist.") +
         "\r\n" + language.LangString("RES_Create_Directory", "creates a new directory?");
-    if (!prompts.AskCreateBackupFolder(question)) return;
-    if (!context.files.CreateDirectory(folder)) return;
+    if (!prompts.AskCreateBackupFolder(question)) return RepairOutcome::Abandoned;
+    try {
+      context.files.CreateDirectory(folder);
+    } catch (const FileIoError& error) {
+      prompts.ShowFailure(error.what());
+      return RepairOutcome::Abandoned;
+    }
   }
-  if (results.Empty()) return;
+  if (results.Empty()) return RepairOutcome::Repaired;
   if (settings.RestorePoint && HasSystemRestore(context.windowsVersion) &&
       !prompts.CreateRestorePoint()) {
-    return;
+    return RepairOutcome::Abandoned;
   }
   currentBackupFile = MakeBackupFileName(folder, context.now());
 
@@ -30,13 +35,15 @@ void RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& sett
   } catch (const std::exception& error) {
     prompts.ShowResults();
     prompts.ShowFailure(error.what());
-    return;
+    return RepairOutcome::Abandoned;
   }
+  const std::size_t left = results.TickedCount();
   for (const ResultRow& row : results.Rows()) leftovers.Add(row.record.key, row.record.value);
   results.Clear();
   prompts.ShowResults();
   if (settings.ShowHint) prompts.ShowSummary(ticked);
   if (settings.Beep) prompts.Beep();
+  return left == 0 ? RepairOutcome::Repaired : RepairOutcome::RowsLeft;
 }
 
 }  // namespace kelvane

@@ -40,10 +40,17 @@ struct RepairContext {
   std::function<LocalDateTime()> now;
 };
 
+enum class RepairOutcome {
+  Repaired,   // every ticked row, or there was nothing to repair
+  RowsLeft,   // some ticked rows could not be repaired and became leftovers
+  Abandoned,  // no backup folder, no restore point, or the run stopped at a row
+};
+
 // The whole run. Sets currentBackupFile when the run gets as far as naming its file. Rows left
 // after the walk become leftovers and the list is emptied; when writing the backup fails the
-// run stops at that row, the rows not yet reached stay ticked and the failure is shown.
-void RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
+// run stops at that row, the rows not yet reached stay ticked and the failure is shown; so is a
+// backup folder that cannot be made.
+RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
                const Language& language, RepairContext& context, RepairPrompts& prompts,
                std::string& currentBackupFile);
 

@@ -6,6 +6,7 @@
 #include "main/IgnoreLists.h"
 #include "main/ResultsModel.h"
 #include "main/TextReport.h"
+#include "scan/ScanFailureMessage.h"
 #include "scan/Scanner.h"
 
 namespace kelvane {
@@ -43,7 +44,10 @@ ReportOutcome RunReport(RegistryStore& registry, FileSystemAccess& files, System
                   ScanOptions{settings.IncludeRemoveMedia, settings.IncludeCDdrive}, sink);
   scanner.MeasureFloppyDrives();
   scanner.Execute(tree.Collect());
-  if (sink.ended != ScanEnd::Completed) return {false, "the scan ended with an error", 0};
+  if (sink.ended != ScanEnd::Completed) {
+    const std::optional<ScanFailure> failure = scanner.Failure();
+    return {false, failure ? ScanFailureLine(*failure) : "the scan ended early", 0};
+  }
 
   results.TickAll(true);
   FilterResults(results, settings, Leftovers{});

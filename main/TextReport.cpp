@@ -41,9 +41,16 @@ void WriteTextReport(FileSystemAccess& files, const std::string& path,
                      const ResultsModel& results) {
   // The whole report is built first and written in one go.
   const std::vector<std::string> lines = TextReportLines(results);
-  const std::unique_ptr<TextFileWriter> file = files.OpenTextFile(path, false);
-  for (const std::string& line : lines) file->WriteLine(line);
-  file->Close();
+  std::unique_ptr<TextFileWriter> file = files.OpenTextFile(path, false);
+  try {
+    for (const std::string& line : lines) file->WriteLine(line);
+    file->Close();
+  } catch (const FileIoError&) {
+    // A report cut short would pass for a whole one.
+    file.reset();
+    files.DeleteFileSilently(path);
+    throw;
+  }
 }
 
 }  // namespace kelvane

@@ -14,6 +14,9 @@ FileIoError MakeFileIoError(FileIoStep step, const std::string& path, const std:
     case FileIoStep::Write:
       what = "Cannot write to file \"" + path + "\".";
       break;
+    case FileIoStep::CreateFolder:
+      what = "Cannot create the folder \"" + path + "\".";
+      break;
   }
   return FileIoError(reason.empty() ? what : what + " " + reason);
 }

@@ -65,13 +65,13 @@ struct FileEntry {
   std::uint32_t size = 0;     // low 32 bits
 };
 
-// Raised when a text file cannot be created, opened or written.
+// Raised when a text file cannot be created, opened or written, or a folder cannot be made.
 class FileIoError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-enum class FileIoStep { Create, Append, Write };
+enum class FileIoStep { Create, Append, Write, CreateFolder };
 // The error for a failed step: the step, the file in double quotes, a full stop and the
 // system's reason when there is one.
 FileIoError MakeFileIoError(FileIoStep step, const std::string& path,
@@ -94,8 +94,9 @@ class FileSystemAccess {
   virtual bool FileExists(const std::string& path) = 0;
   // A trailing backslash is allowed.
   virtual bool DirectoryExists(const std::string& path) = 0;
-  // Creates every missing folder of the path, parents first.
-  virtual bool CreateDirectory(const std::string& path) = 0;
+  // Creates every missing folder of the path, parents first; raises FileIoError with the
+  // system's reason when the folder is not there afterwards.
+  virtual void CreateDirectory(const std::string& path) = 0;
   // Every entry matching the pattern (e.g. "C:\\Windows\\Fonts\\*"), "." and ".." included,
   // in the order the file system returns them.
   virtual std::vector<FileEntry> FindEntries(const std::string& pattern) = 0;

@@ -134,6 +134,12 @@ bool RegistryAccess::ReadRawExactly(const std::string& name, RawValue& value) {
   return current_ && current_->QueryValueExactly(name, value) == QueryStatus::Ok;
 }
 
+std::optional<std::string> RegistryAccess::ReadText(const std::string& name) {
+  RawValue value;
+  if (!current_ || current_->QueryValue(name, value) != QueryStatus::Ok) return std::nullopt;
+  return ValueText(value);
+}
+
 std::string RegistryAccess::ReadString(const std::string& name) {
   // A value that is missing, cannot be queried or holds no data reads as empty.
   RawValue value;

@@ -53,6 +53,10 @@ class RegistryAccess {
   bool ReadExactly(KeyContents& contents);
   bool ReadRawExactly(const std::string& name, RawValue& value);
 
+  // The text of a string or expandable-string value, read once; none when the value is missing,
+  // cannot be read or is of another kind.
+  std::optional<std::string> ReadText(const std::string& name);
+
   // The reads raise RegistryError with "Invalid data type for '%s'" or
   // "Failed to get data for '%s'".
   std::string ReadString(const std::string& name);

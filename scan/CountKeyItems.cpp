@@ -7,9 +7,8 @@ namespace {
 
 bool IsOnlyAnEmptyDefaultString(RegistryAccess& key, const std::vector<std::string>& values) {
   if (values.size() != 1 || !values[0].empty()) return false;
-  const RegDataKind kind = key.DataKind("");
-  return (kind == RegDataKind::String || kind == RegDataKind::ExpandString) &&
-         key.ReadString("").empty();
+  const std::optional<std::string> text = key.ReadText("");
+  return text && text->empty();
 }
 
 }  // namespace

@@ -27,13 +27,11 @@ void ScanDefaultValueTree(ScanContext& scan, const std::string& rootName,
   RegistryAccess key(scan.Registry());
   if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
   scan.ShowKeyProgress(path);
-  if (IsTextKind(key.DataKind(""))) {
-    const std::string text = key.ReadString("");
-    // Only a file will do as a class's server: an existing folder of that name does not count.
-    if (scan.IsInvalidPath(text, "", false)) {
-      scan.AddProblem(scan.LangString("RES_Problem_Custom_Controls", "Custom Controls Issue"),
-                      RootKeyName(key.Root()) + "\\" + path, text, RepairKind::Key);
-    }
+  // Only a file will do as a class's server: an existing folder of that name does not count.
+  const std::optional<std::string> text = key.ReadText("");
+  if (text && scan.IsInvalidPath(*text, "", false)) {
+    scan.AddProblem(scan.LangString("RES_Problem_Custom_Controls", "Custom Controls Issue"),
+                    RootKeyName(key.Root()) + "\\" + path, *text, RepairKind::Key);
   }
   for (const std::string& subkey : key.SubkeyNames()) {
     ScanDefaultValueTree(scan, rootName, path + "\\", subkey);
@@ -51,12 +49,12 @@ void ScanInterfaceTypeLibs(ScanContext& scan) {
     key.SetRootKey(kHkeyClassesRoot);
     if (!key.OpenKey(path, false)) continue;
     scan.ShowKeyProgress(path);
-    if (!IsTextKind(key.DataKind(""))) continue;
-    const std::string interfaceName = key.ReadString("");
-    if (!key.OpenKey("TypeLib", false) || !IsTextKind(key.DataKind(""))) continue;
-    const std::string typeLib = key.ReadString("");
-    if (!typeLib.empty() && AnyNameContains(typeLibs, {UpperCaseAscii(typeLib)})) continue;
-    scan.AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, interfaceName + " - " + typeLib,
+    const std::optional<std::string> interfaceName = key.ReadText("");
+    if (!interfaceName || !key.OpenKey("TypeLib", false)) continue;
+    const std::optional<std::string> typeLib = key.ReadText("");
+    if (!typeLib) continue;
+    if (!typeLib->empty() && AnyNameContains(typeLibs, {UpperCaseAscii(*typeLib)})) continue;
+    scan.AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, *interfaceName + " - " + *typeLib,
                     RepairKind::Key);
   }
 }
@@ -70,17 +68,17 @@ void ScanClassAppIDs(ScanContext& scan) {
     scan.ShowKeyProgress(path);
     RegistryAccess key(scan.Registry());
     key.SetRootKey(kHkeyClassesRoot);
-    if (!key.OpenKey(path, false) || !IsTextKind(key.DataKind("AppID"))) continue;
-    const std::string appId = key.ReadString("AppID");
-    if (appId.empty()) continue;
+    if (!key.OpenKey(path, false)) continue;
+    const std::optional<std::string> appId = key.ReadText("AppID");
+    if (!appId || appId->empty()) continue;
     // An AppID key may also be named after the class itself.
-    if (AnyNameContains(appIds, {UpperCaseAscii(appId), UpperCaseAscii(classId)})) continue;
+    if (AnyNameContains(appIds, {UpperCaseAscii(*appId), UpperCaseAscii(classId)})) continue;
     if (key.OpenKey("InprocServer32", false)) {
-      if (!IsTextKind(key.DataKind(""))) continue;
+      const std::optional<std::string> server = key.ReadText("");
       // Classes served by the accessibility library name AppIDs that it never registers.
-      if (LowerCaseAscii(key.ReadString("")).find("oleacc.dll") != std::string::npos) continue;
+      if (!server || LowerCaseAscii(*server).find("oleacc.dll") != std::string::npos) continue;
     }
-    scan.AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, appId, RepairKind::Key);
+    scan.AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, *appId, RepairKind::Key);
   }
 }
 

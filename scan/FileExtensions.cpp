@@ -14,7 +14,8 @@ const char kFileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer
 // A default value of any other kind with data cannot be read as text and counts as content.
 bool IsEmptyDefaultValue(RegistryAccess& key) {
   if (key.DataSize("") <= 0) return true;
-  return IsTextKind(key.DataKind("")) && key.ReadString("").empty();
+  const std::optional<std::string> text = key.ReadText("");
+  return text && text->empty();
 }
 
 // No subkeys and no data: no values at all, or only an empty default value. A default value

@@ -6,6 +6,11 @@
 namespace kelvane {
 namespace {
 
+// The longest path the system's ANSI file functions take (MAX_PATH without its NUL). No file
+// or folder has a longer name for them, so longer candidates are never asked about: a value of
+// a megabyte would otherwise be asked about a million times, each answer kept.
+constexpr std::size_t kLongestPath = 259;
+
 // Where a path written without quotes may end and its arguments begin.
 bool IsSeparator(char c) {
   switch (c) {
@@ -31,6 +36,7 @@ std::string TrimSpacesAndControls(const std::string& text) {
 
 bool CachedAnswer(std::unordered_map<std::string, bool>& answers, const std::string& path,
                   bool (FileSystemAccess::*ask)(const std::string&), FileSystemAccess& files) {
+  if (path.size() > kLongestPath) return false;
   const std::string key = UpperCaseAscii(path);
   const auto found = answers.find(key);
   if (found != answers.end()) return found->second;
@@ -113,11 +119,13 @@ bool FileReferenceCheck::IsInvalidAnchoredPath(std::string path, const std::stri
 }
 
 bool FileReferenceCheck::ExistsAsProgram(const std::string& candidate) {
+  if (candidate.size() > kLongestPath) return false;
   return FileExists(candidate + ".exe") || FileExists(candidate + ".com") ||
          FileExists(candidate + ".bat");
 }
 
 bool FileReferenceCheck::PassesExistenceTest(const std::string& candidate, bool allowFolder) {
+  if (candidate.size() > kLongestPath) return false;
   if (FileExists(candidate)) return true;
   if (allowFolder && DirectoryExists(candidate)) return true;
   return ExistsAsProgram(candidate);
@@ -151,6 +159,7 @@ bool FileReferenceCheck::IsInvalidPlainPath(const std::string& path, bool allowF
   // The folder is missing too: any existing prefix still clears the string.
   std::string candidate;
   for (char c : path) {
+    if (candidate.size() > kLongestPath) break;
     if (IsSeparator(c) && ExistsAsProgram(candidate)) return false;
     candidate.push_back(c);
     if (FileExists(candidate)) return false;

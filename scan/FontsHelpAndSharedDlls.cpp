@@ -33,9 +33,10 @@ void ScanHelpKey(ScanContext& scan, const std::string& path, const std::string& 
   if (!key.OpenKey(path, false)) return;
   scan.ShowKeyProgress(path);
   for (const std::string& name : key.ValueNames()) {
-    if (!IsTextKind(key.DataKind(name))) continue;
     // The value names the help file and its data the folder that holds it.
-    std::string helpFile = key.ReadString(name);
+    const std::optional<std::string> folder = key.ReadText(name);
+    if (!folder) continue;
+    std::string helpFile = *folder;
     if (!helpFile.empty() && helpFile.back() != '\\') helpFile += '\\';
     helpFile += name;
     if (scan.IsOnEmptyFloppy(helpFile) || scan.IsInvalidPath(helpFile, "", false)) {
@@ -56,12 +57,12 @@ void ScanWindowsFonts(ScanContext& scan) {
   scan.ShowKeyProgress(fontsKey);
   const std::string problem = scan.LangString("RES_Problem_Fonts", "Fonts Issue");
   for (const std::string& name : key.ValueNames()) {
-    if (!IsTextKind(key.DataKind(name))) continue;
-    const std::string file = key.ReadString(name);
+    const std::optional<std::string> file = key.ReadText(name);
+    if (!file) continue;
     // A bare file name found in the fonts folder is the usual, sound registration.
-    if (scan.IsOnEmptyFloppy(file) ||
-        (fontFiles.count(UpperCaseAscii(file)) == 0 && scan.IsInvalidPath(file, "", false))) {
-      AddValueProblem(scan, problem, "HKEY_LOCAL_MACHINE\\" + fontsKey, name, file);
+    if (scan.IsOnEmptyFloppy(*file) ||
+        (fontFiles.count(UpperCaseAscii(*file)) == 0 && scan.IsInvalidPath(*file, "", false))) {
+      AddValueProblem(scan, problem, "HKEY_LOCAL_MACHINE\\" + fontsKey, name, *file);
     }
   }
 }

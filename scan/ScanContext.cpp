@@ -16,6 +16,8 @@ bool ScanContext::IsScheduled(ScanCategory category) const {
 
 void ScanContext::BeginScan(std::vector<ScanCategory> tasks) {
   tasks_ = std::move(tasks);
+  lastStatus_.clear();
+  lastKey_.clear();
   check_.reset();
 }
 
@@ -44,11 +46,13 @@ std::string ScanContext::LangString(const std::string& key,
 
 void ScanContext::ShowStatus(const std::string& key, const std::string& englishDefault) {
   ThrowIfStopped();
-  sink_.ShowStatus(LangString(key, englishDefault));
+  lastStatus_ = LangString(key, englishDefault);
+  sink_.ShowStatus(lastStatus_);
 }
 
 void ScanContext::ShowKeyProgress(const std::string& path) {
   ThrowIfStopped();
+  lastKey_ = path;
   sink_.ShowKeyProgress(path);
 }
 

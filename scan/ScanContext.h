@@ -50,6 +50,10 @@ class ScanContext {
   bool IsOnEmptyFloppy(const std::string& path);
   std::string LangString(const std::string& key, const std::string& englishDefault) const;
 
+  // What was shown last, for the account of a failure.
+  const std::string& LastStatus() const { return lastStatus_; }
+  const std::string& LastKey() const { return lastKey_; }
+
   void Stop();
   bool StopRequested() const { return stopped_; }
   void ThrowIfStopped() const;
@@ -68,6 +72,8 @@ class ScanContext {
   ScanSink& sink_;
   DriveChecks drives_;
   std::vector<ScanCategory> tasks_;
+  std::string lastStatus_;
+  std::string lastKey_;
   // Made at the first question of a scan, from the drives as they are then.
   std::optional<FileReferenceCheck> check_;
   std::atomic<bool> stopped_{false};

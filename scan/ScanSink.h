@@ -10,6 +10,14 @@ namespace kelvane {
 
 enum class ScanEnd { Completed, Stopped, Failed };
 
+// Where a scan that failed stopped: the status shown then (the step under way), the key being
+// read (below its root) and the error's text.
+struct ScanFailure {
+  std::string step;
+  std::string key;
+  std::string error;
+};
+
 class ScanSink {
  public:
   virtual ~ScanSink() = default;

@@ -1,5 +1,7 @@
 #include "scan/Scanner.h"
 
+#include <exception>
+
 #include "scan/CategoryRules.h"
 
 namespace kelvane {
@@ -65,6 +67,10 @@ void Scanner::MeasureFloppyDrives() {
 void Scanner::Execute(const std::vector<ScanCategory>& tasks) {
   ScanSink& sink = context_.Sink();
   context_.BeginScan(tasks);
+  {
+    std::lock_guard<std::mutex> lock(failureMutex_);
+    failure_.reset();
+  }
   ScanEnd end = ScanEnd::Completed;
   try {
     for (const ScanCategory task : tasks) {
@@ -76,11 +82,25 @@ void Scanner::Execute(const std::vector<ScanCategory>& tasks) {
     if (context_.StopRequested()) end = ScanEnd::Stopped;
   } catch (const ScanStopped&) {
     end = ScanEnd::Stopped;
+  } catch (const std::exception& error) {
+    end = Fail(error.what());
   } catch (...) {
-    end = context_.StopRequested() ? ScanEnd::Stopped : ScanEnd::Failed;
+    end = Fail("unknown error");
   }
   context_.EndScan();
   sink.ScanEnded(end);
+}
+
+ScanEnd Scanner::Fail(const std::string& error) {
+  if (context_.StopRequested()) return ScanEnd::Stopped;
+  std::lock_guard<std::mutex> lock(failureMutex_);
+  failure_ = ScanFailure{context_.LastStatus(), context_.LastKey(), error};
+  return ScanEnd::Failed;
+}
+
+std::optional<ScanFailure> Scanner::Failure() const {
+  std::lock_guard<std::mutex> lock(failureMutex_);
+  return failure_;
 }
 
 }  // namespace kelvane

@@ -3,6 +3,8 @@
 // effect at the next key, row or task.
 #pragma once
 
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,9 +30,16 @@ class Scanner {
   void Stop() { context_.Stop(); }
   bool StopRequested() const { return context_.StopRequested(); }
   const DriveChecks& Drives() const { return context_.Drives(); }
+  // Set before the sink hears of a failed end; may be asked from any thread.
+  std::optional<ScanFailure> Failure() const;
 
  private:
+  // Records the failure of the category under way; a stop that came first wins.
+  ScanEnd Fail(const std::string& error);
+
   ScanContext context_;
+  mutable std::mutex failureMutex_;
+  std::optional<ScanFailure> failure_;
 };
 
 // The lower-case letters of the drives whose references are judged: "ab" and every letter

@@ -86,11 +86,10 @@ void ScanSoftwareLocations(ScanContext& scan) {
     const std::string path = std::string(kAppPaths) + "\\" + name;
     if (!key.OpenKey(path, false)) continue;
     scan.ShowKeyProgress(path);
-    if (!IsTextKind(key.DataKind(""))) continue;
-    const std::string text = key.ReadString("");
-    if (text.empty()) continue;
-    if (scan.IsInvalidPath(text, name, true)) {
-      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path, text, RepairKind::Key);
+    const std::optional<std::string> text = key.ReadText("");
+    if (!text || text->empty()) continue;
+    if (scan.IsInvalidPath(*text, name, true)) {
+      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path, *text, RepairKind::Key);
     }
   }
 }

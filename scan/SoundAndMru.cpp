@@ -45,12 +45,13 @@ void ScanSoundSchemeTree(ScanContext& scan, const std::string& rootName,
   const std::string path = parentPath + keyName;
   RegistryAccess key(scan.Registry());
   if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
-  if (IsJudgedSchemeKey(keyName) && IsTextKind(key.DataKind(""))) {
+  const std::optional<std::string> sound =
+      IsJudgedSchemeKey(keyName) ? key.ReadText("") : std::nullopt;
+  if (sound) {
     scan.ShowKeyProgress(path);
-    const std::string sound = key.ReadString("");
-    if (scan.IsInvalidPath(sound, "", false)) {
+    if (scan.IsInvalidPath(*sound, "", false)) {
       scan.AddProblem(scan.LangString("RES_Problem_Sound", "Missing Sound File"),
-                      RootKeyName(key.Root()) + "\\" + path, sound, RepairKind::DefaultValue);
+                      RootKeyName(key.Root()) + "\\" + path, *sound, RepairKind::DefaultValue);
     }
   }
   for (const std::string& subkey : key.SubkeyNames()) {
@@ -76,13 +77,12 @@ void ScanMruLists(ScanContext& scan) {
       scan.ShowKeyProgress(kOpenSaveMru);
       const std::vector<std::string> extensions = key.SubkeyNames();
       for (const std::string& name : key.ValueNames()) {
-        if (!IsTextKind(key.DataKind(name))) continue;
-        const std::string text = key.ReadString(name);
-        if (!IsOnJudgedDrive(text, scan.Drives().driveLetters)) continue;
+        const std::optional<std::string> text = key.ReadText(name);
+        if (!text || !IsOnJudgedDrive(*text, scan.Drives().driveLetters)) continue;
         // The list may hold a file's name without the extension its subkey stands for.
-        if (ExistsWithAnExtension(scan.Files(), text, extensions)) continue;
+        if (ExistsWithAnExtension(scan.Files(), *text, extensions)) continue;
         AddValueProblem(scan, problem, std::string("HKEY_CURRENT_USER\\") + kOpenSaveMru, name,
-                        text);
+                        *text);
       }
       for (const std::string& extension : extensions) {
         ScanValueTree(scan, "HKEY_CURRENT_USER", std::string(kOpenSaveMru) + "\\" + extension,

@@ -28,10 +28,9 @@ void ScanDisabledStartupEntries(ScanContext& scan) {
     const std::string entry = std::string(kDisabledStartup) + "\\" + name;
     key.CloseKey();
     if (!key.OpenKey(entry, false)) continue;
-    if (!IsTextKind(key.DataKind("command"))) continue;
-    const std::string command = key.ReadString("command");
-    if (scan.IsInvalidPath(command, "", false)) {
-      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + entry, command, RepairKind::Key);
+    const std::optional<std::string> command = key.ReadText("command");
+    if (command && scan.IsInvalidPath(*command, "", false)) {
+      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + entry, *command, RepairKind::Key);
     }
   }
 }
@@ -42,10 +41,10 @@ void ScanRunKey(ScanContext& scan, const std::string& rootName, const std::strin
   scan.ShowKeyProgress(path);
   const std::string problem = StartupProblem(scan);
   for (const std::string& name : key.ValueNames()) {
-    if (!IsTextKind(key.DataKind(name))) continue;
-    const std::string command = key.ReadString(name);
-    if (command.empty() || command == "\"\"" || scan.IsInvalidPath(command, "", false)) {
-      AddValueProblem(scan, problem, RootKeyName(key.Root()) + "\\" + path, name, command);
+    const std::optional<std::string> command = key.ReadText(name);
+    if (!command) continue;
+    if (command->empty() || *command == "\"\"" || scan.IsInvalidPath(*command, "", false)) {
+      AddValueProblem(scan, problem, RootKeyName(key.Root()) + "\\" + path, name, *command);
     }
   }
 }

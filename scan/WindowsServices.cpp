@@ -28,10 +28,9 @@ void ScanWindowsServices(ScanContext& scan) {
     key.SetRootKey(kHkeyLocalMachine);
     if (!key.OpenKey(path, false)) continue;
     scan.ShowKeyProgress(path);
-    if (!IsTextKind(key.DataKind("ImagePath"))) continue;
-    const std::string imagePath = key.ReadString("ImagePath");
-    if (scan.IsInvalidPath(imagePath, "", true)) {
-      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path + "\\ImagePath", imagePath,
+    const std::optional<std::string> imagePath = key.ReadText("ImagePath");
+    if (imagePath && scan.IsInvalidPath(*imagePath, "", true)) {
+      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path + "\\ImagePath", *imagePath,
                       RepairKind::ValueInKeyText);
     }
   }

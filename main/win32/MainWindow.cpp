@@ -6,6 +6,7 @@
 #include "global/win32/CallbackGuard.h"
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
+#include "global/win32/StandardError.h"
 #include "main/Addresses.h"
 #include "main/LanguageMenu.h"
 #include "main/RepairRun.h"
@@ -15,9 +16,18 @@
 #include "main/win32/WindowRepairPrompts.h"
 #include "platform/win32/Win32System.h"
 #include "resources/MainWindowIds.h"
+#include "scan/ScanFailureMessage.h"
 #include "scan/win32/ScanProgressDialog.h"
 
 namespace kelvane {
+namespace {
+
+// Exit codes of the unattended run.
+constexpr int kCleanOnceRepaired = 0;
+constexpr int kCleanOnceFailed = 1;
+constexpr int kCleanOnceRowsLeft = 3;
+
+}  // namespace
 
 MainWindow::MainWindow(std::string programFolder, bool cleanOnce)
     : programFolder_(std::move(programFolder)),
@@ -166,8 +176,11 @@ void MainWindow::SaveWindowSettings() {
 }
 
 void MainWindow::UpdateStatusCounts() {
-  const std::string found = " " + std::to_string(results_.Count()) + " " +
-                            language_.LangString("RES_FindProblems", "problems found");
+  std::string found = " " + std::to_string(results_.Count()) + " " +
+                      language_.LangString("RES_FindProblems", "problems found");
+  if (scanIncomplete_) {
+    found += " (" + language_.LangString("RES_Scan_Incomplete", "scan incomplete") + ")";
+  }
   const std::string selected =
       " " + std::to_string(results_.TickedCount()) + " " +
       language_.LangString("RES_CheckedProblems", "problems selected for repairing");
@@ -175,13 +188,13 @@ void MainWindow::UpdateStatusCounts() {
   SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(selected.c_str()));
 }
 
-void MainWindow::OnScan() {
+bool MainWindow::OnScan() {
   const std::vector<ScanCategory> tasks = tree_.Collect();
   if (results_.Empty()) {
     listView_->SetColumnWidth(1, kDesignedColumnWidths[1]);
     listView_->SetColumnWidth(2, kDesignedColumnWidths[2]);
   }
-  if (tasks.empty()) return;
+  if (tasks.empty()) return true;
   results_.Clear();
   listView_->Refresh();
 
@@ -198,6 +211,7 @@ void MainWindow::OnScan() {
   ScanProgressDialog progress(std::move(request));
   // Rows arrive whole, so the last one is complete even after a stop and is kept.
   progress.ShowModal(handle_);
+  scanIncomplete_ = progress.Failure().has_value();
 
   results_.TickAll(true);
   if (results_.Empty()) {
@@ -214,9 +228,19 @@ void MainWindow::OnScan() {
   listView_->Refresh();
   UpdateStatusCounts();
   if (settings_.Beep) BeepWhenDone();
+  if (const std::optional<ScanFailure>& failure = progress.Failure()) {
+    if (cleanOnce_) {
+      WriteStandardError("clean-once: " + ScanFailureLine(*failure));
+    } else {
+      MessageBoxA(handle_, ScanFailureMessage(language_, *failure).c_str(), kApplicationTitle,
+                  MB_OK | MB_ICONWARNING);
+    }
+    return false;
+  }
+  return true;
 }
 
-void MainWindow::OnRepair() {
+RepairOutcome MainWindow::OnRepair() {
   WindowRepairPrompts prompts(handle_, language_, settings_, [this] {
     listView_->Refresh();
     UpdateStatusCounts();
@@ -228,7 +252,8 @@ void MainWindow::OnRepair() {
                           return LocalDateTime{now.wYear, now.wMonth,  now.wDay,
                                                now.wHour, now.wMinute, now.wSecond};
                         }};
-  RunRepair(results_, leftovers_, settings_, language_, context, prompts, currentBackupFile_);
+  return RunRepair(results_, leftovers_, settings_, language_, context, prompts,
+                   currentBackupFile_);
 }
 
 void MainWindow::TickRows(bool ticked, bool ofType) {
@@ -283,8 +308,26 @@ void MainWindow::OpenAddress(const std::string& address) {
 
 void MainWindow::RunCleanOnce() {
   ShowWindow(handle_, SW_HIDE);
-  OnScan();
-  OnRepair();
+  // The caller learns the outcome from the exit code, and why from standard error.
+  if (!OnScan()) {
+    exitCode_ = kCleanOnceFailed;
+  } else {
+    const std::string found = std::to_string(results_.TickedCount()) + " problems found";
+    switch (OnRepair()) {
+      case RepairOutcome::Repaired:
+        WriteStandardError("clean-once: " + found + ", every one repaired");
+        exitCode_ = kCleanOnceRepaired;
+        break;
+      case RepairOutcome::RowsLeft:
+        WriteStandardError("clean-once: " + found + ", some could not be repaired and are left");
+        exitCode_ = kCleanOnceRowsLeft;
+        break;
+      case RepairOutcome::Abandoned:
+        WriteStandardError("clean-once: " + found + ", the repair did not run to its end");
+        exitCode_ = kCleanOnceFailed;
+        break;
+    }
+  }
   PostMessageA(handle_, WM_CLOSE, 0, 0);
 }
 
@@ -374,7 +417,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       handle_ = nullptr;
-      PostQuitMessage(0);
+      PostQuitMessage(exitCode_);
       return 0;
     default: break;
   }

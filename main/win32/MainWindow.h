@@ -14,6 +14,7 @@
 #include "global/win32/WindowMessages.h"
 #include "main/CategoryTree.h"
 #include "main/IgnoreLists.h"
+#include "main/RepairRun.h"
 #include "main/ResultsModel.h"
 #include "main/win32/CategoryTreeView.h"
 #include "main/win32/ResultsListView.h"
@@ -62,8 +63,9 @@ class MainWindow {
   bool OnNotify(const NMHDR& header, LRESULT& result);
   void ShowResultsMenu(POINT screenPoint);
 
-  void OnScan();
-  void OnRepair();
+  // False when a category failed and the scan ended early.
+  bool OnScan();
+  RepairOutcome OnRepair();
   void UpdateStatusCounts();
   void TickRows(bool ticked, bool ofType);
   void OnAddToIgnoreLists();
@@ -77,6 +79,8 @@ class MainWindow {
 
   std::string programFolder_;
   bool cleanOnce_;
+  bool scanIncomplete_ = false;  // the last scan ended early with an error
+  int exitCode_ = 0;
   Win32Registry registry_;
   Win32FileSystem files_;
   Win32ProfileStore profiles_;

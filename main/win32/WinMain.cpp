@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "global/win32/StandardError.h"
 #include "main/ReportRun.h"
 #include "main/win32/MainWindow.h"
 #include "platform/Text.h"
@@ -16,16 +17,9 @@ namespace {
 
 using namespace kelvane;
 
-void WriteError(const std::string& line) {
-  const std::string text = "Kelvane: " + line + "\r\n";
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()),
-            &written, nullptr);
-}
-
 int RunReportMode(int argc, char** argv) {
   if (argc < 3) {
-    WriteError("-report needs the path of the report file");
+    WriteStandardError("-report needs the path of the report file");
     return 2;
   }
   Win32Registry registry;
@@ -35,7 +29,7 @@ int RunReportMode(int argc, char** argv) {
   const ReportOutcome outcome =
       RunReport(registry, files, system, profiles, files.ProgramFolder(), argv[2]);
   if (!outcome.written) {
-    WriteError("no report written: " + outcome.failure);
+    WriteStandardError("no report written: " + outcome.failure);
     return 1;
   }
   return 0;

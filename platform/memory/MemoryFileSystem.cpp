@@ -168,22 +168,27 @@ bool MemoryFileSystem::DirectoryExists(const std::string& path) {
   return node && node->folder;
 }
 
-bool MemoryFileSystem::CreateDirectory(const std::string& path) {
+void MemoryFileSystem::CreateDirectory(const std::string& path) {
   const Lock lock(mutex_);
+  const auto fail = [&path](const char* reason) {
+    return MakeFileIoError(FileIoStep::CreateFolder, path, reason);
+  };
   const WindowsPath parsed = Parse(path);
   Node* node = Root(parsed.drive);
-  if (!node) return false;
+  if (!node) throw fail("The system cannot find the path specified.");
   for (const std::string& name : parsed.components) {
     const auto found = node->children.find(UpperCaseAscii(name));
     if (found != node->children.end()) {
-      if (!found->second->folder) return false;
+      if (!found->second->folder) throw fail("Cannot create a file when that file already exists.");
       node = found->second.get();
     } else {
-      if (!node->writable || !IsValidFileName(name)) return false;
+      if (!node->writable) throw fail("Access is denied.");
+      if (!IsValidFileName(name)) {
+        throw fail("The filename, directory name, or volume label syntax is incorrect.");
+      }
       node = AddChild(*node, name, true);
     }
   }
-  return true;
 }
 
 std::vector<FileEntry> MemoryFileSystem::FindEntries(const std::string& pattern) {

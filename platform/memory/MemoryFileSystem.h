@@ -55,7 +55,7 @@ class MemoryFileSystem : public FileSystemAccess {
 
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
-  bool CreateDirectory(const std::string& path) override;
+  void CreateDirectory(const std::string& path) override;
   std::vector<FileEntry> FindEntries(const std::string& pattern) override;
   DriveType GetDriveType(const std::string& root) override;
   bool VolumePresent(const std::string& root) override;

@@ -48,16 +48,20 @@ class ShellItemIdList {
   LPITEMIDLIST list_ = nullptr;
 };
 
+// The system's own words for an error code, without the line break it ends with.
+std::string SystemErrorText(DWORD code) {
+  char buffer[512] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, code, 0, buffer, sizeof(buffer), nullptr);
+  std::string text(buffer, length);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return text;
+}
+
 std::runtime_error ShellObjectFailure(HRESULT result) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, static_cast<DWORD>(result), 0, reinterpret_cast<char*>(&text), 0,
-                 nullptr);
-  std::string message = text ? text : "error " + std::to_string(result);
-  LocalFree(text);
-  while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ') message.pop_back();
-  return std::runtime_error("The shell link object is not available: " + message);
+  const std::string text = SystemErrorText(static_cast<DWORD>(result));
+  return std::runtime_error("The shell link object is not available: " +
+                            (text.empty() ? "error " + std::to_string(result) : text));
 }
 
 std::uint32_t LocalDosTime(const FILETIME& utc) {
@@ -70,15 +74,6 @@ std::uint32_t LocalDosTime(const FILETIME& utc) {
   return static_cast<std::uint32_t>(date) << 16 | time;
 }
 
-// The system's own words for an error code, without the line break it ends with.
-std::string SystemErrorText(DWORD code) {
-  char buffer[512] = {};
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, code, 0, buffer, sizeof(buffer), nullptr);
-  std::string text(buffer, length);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-  return text;
-}
 
 class Win32TextFile : public TextFileWriter {
  public:
@@ -139,15 +134,17 @@ bool Win32FileSystem::DirectoryExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32FileSystem::CreateDirectory(const std::string& path) {
+void Win32FileSystem::CreateDirectory(const std::string& path) {
   // Every folder above the last, top down; those that exist already just fail.
   for (std::size_t i = 1; i < path.size(); ++i) {
     if (IsSeparator(path[i]) && !IsSeparator(path[i - 1]) && path[i - 1] != ':') {
       CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
     }
   }
-  CreateDirectoryA(path.c_str(), nullptr);
-  return DirectoryExists(path);
+  const DWORD error = CreateDirectoryA(path.c_str(), nullptr) ? ERROR_SUCCESS : GetLastError();
+  if (!DirectoryExists(path)) {
+    throw MakeFileIoError(FileIoStep::CreateFolder, path, SystemErrorText(error));
+  }
 }
 
 std::vector<FileEntry> Win32FileSystem::FindEntries(const std::string& pattern) {

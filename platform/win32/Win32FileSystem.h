@@ -16,7 +16,7 @@ class Win32FileSystem : public FileSystemAccess {
 
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
-  bool CreateDirectory(const std::string& path) override;
+  void CreateDirectory(const std::string& path) override;
   std::vector<FileEntry> FindEntries(const std::string& pattern) override;
   DriveType GetDriveType(const std::string& root) override;
   bool VolumePresent(const std::string& root) override;

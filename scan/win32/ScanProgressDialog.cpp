@@ -79,6 +79,7 @@ bool ScanProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
       // Ended by itself, completed or failed: nothing is left to stop.
       KillTimer(Handle(), kCreepTimer);
       timerEnabled_ = false;
+      if (static_cast<ScanEnd>(wParam) == ScanEnd::Failed) failure_ = session_->scanner->Failure();
       End(IDCANCEL);
       return true;
     case WM_TIMER:

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ class ScanProgressDialog : public ModalDialog {
   ~ScanProgressDialog() override;
   // IDABORT after a stop, IDCANCEL when the scan ended by itself.
   INT_PTR ShowModal(HWND owner);
+  // Why the scan ended early, when a category failed.
+  const std::optional<ScanFailure>& Failure() const { return failure_; }
 
  private:
   void OnInit() override;
@@ -47,6 +50,7 @@ class ScanProgressDialog : public ModalDialog {
   std::shared_ptr<ScanSession> session_;
   bool started_ = false;
   bool timerEnabled_ = false;
+  std::optional<ScanFailure> failure_;
 };
 
 }  // namespace kelvane

@@ -142,16 +142,24 @@ TEST_F(FileSystemConformance, DirectoryExistsWithOrWithoutTrailingBackslash) {
 }
 
 TEST_F(FileSystemConformance, CreateDirectoryMakesEveryMissingParent) {
-  EXPECT_TRUE(Files().CreateDirectory(scratch_ + "one\\two\\three"));
+  EXPECT_NO_THROW(Files().CreateDirectory(scratch_ + "one\\two\\three"));
   EXPECT_TRUE(Files().DirectoryExists(scratch_ + "one"));
   EXPECT_TRUE(Files().DirectoryExists(scratch_ + "one\\two\\three"));
   // A folder that exists already is a success.
-  EXPECT_TRUE(Files().CreateDirectory(scratch_ + "ONE\\two\\"));
+  EXPECT_NO_THROW(Files().CreateDirectory(scratch_ + "ONE\\two\\"));
 
   env_->WriteBytes(scratch_ + "file.txt", "");
-  EXPECT_FALSE(Files().CreateDirectory(scratch_ + "file.txt"));
-  EXPECT_FALSE(Files().CreateDirectory(scratch_ + "file.txt\\sub"));
-  EXPECT_FALSE(Files().CreateDirectory(Root(kEmptyRemovableDrive) + "new"));
+  EXPECT_THROW(Files().CreateDirectory(scratch_ + "file.txt"), FileIoError);
+  EXPECT_THROW(Files().CreateDirectory(scratch_ + "file.txt\\sub"), FileIoError);
+  EXPECT_THROW(Files().CreateDirectory(Root(kEmptyRemovableDrive) + "new"), FileIoError);
+  // The folder and the system's reason, for the user.
+  try {
+    Files().CreateDirectory(scratch_ + "file.txt");
+  } catch (const FileIoError& error) {
+    const std::string expected = "Cannot create the folder \"" + scratch_ + "file.txt\". ";
+    EXPECT_EQ(std::string(error.what()).substr(0, expected.size()), expected);
+    EXPECT_GT(std::string(error.what()).size(), expected.size());
+  }
 }
 
 TEST_F(FileSystemConformance, FindEntriesListsDotEntriesFirstThenNamesInUpperCaseOrder) {

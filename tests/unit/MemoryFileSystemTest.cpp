@@ -66,7 +66,7 @@ TEST_F(MemoryFileSystemTest, UnwritableFilesAndFoldersRefuseEveryChange) {
   files_.AddFile("C:\\Sealed\\inside.lnk");
   files_.SetWritable("C:\\Sealed", false);
   EXPECT_NE(WriteFailure("C:\\Sealed\\new.txt", false), "");
-  EXPECT_FALSE(files_.CreateDirectory("C:\\Sealed\\Sub"));
+  EXPECT_THROW(files_.CreateDirectory("C:\\Sealed\\Sub"), FileIoError);
   EXPECT_FALSE(files_.DeleteFileSilently("C:\\Sealed\\inside.lnk"));
   EXPECT_TRUE(files_.FileExists("C:\\Sealed\\inside.lnk"));
   // What is inside stays writable.

@@ -216,7 +216,7 @@ TEST_F(RepairRun, AMissingBackupFolderIsMadeOnlyWhenTheUserAgrees) {
   EXPECT_TRUE(prompts_.summaries.empty());
 }
 
-TEST_F(RepairRun, AFolderThatCannotBeMadeEndsTheRunQuietly) {
+TEST_F(RepairRun, AFolderThatCannotBeMadeEndsTheRunAndSaysWhy) {
   settings_.OutputDirectory = "C:\\Locked\\Backup";
   files_.AddFolder("C:\\Locked");
   files_.SetWritable("C:\\Locked", false);
@@ -227,7 +227,9 @@ TEST_F(RepairRun, AFolderThatCannotBeMadeEndsTheRunQuietly) {
   EXPECT_EQ(prompts_.questions.size(), 1u);
   EXPECT_EQ(results_.Count(), 1u);
   EXPECT_EQ(Snapshot().at("Values").count("Path"), 1u);
-  EXPECT_TRUE(prompts_.failures.empty());
+  EXPECT_EQ(prompts_.failures, (std::vector<std::string>{
+                                   "Cannot create the folder \"C:\\Locked\\Backup\". "
+                                   "Access is denied."}));
 }
 
 TEST_F(RepairRun, ABackupThatReadsBackAlteredEndsTheRunBeforeItsItemIsDeleted) {
