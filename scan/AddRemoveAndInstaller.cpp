@@ -4,6 +4,7 @@
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
 #include "scan/CategoryRules.h"
+#include "scan/RegistryReads.h"
 
 namespace kelvane {
 namespace {
@@ -39,26 +40,28 @@ void ScanSharedInstallerFolders(ScanContext& scan, const std::string& problem) {
 }
 
 // The upper-cased names of the uninstall registrations; none when the key cannot be read.
-std::unordered_set<std::string> UninstallEntryNames(RegistryStore& registry) {
+std::optional<std::unordered_set<std::string>> UninstallEntryNames(RegistryStore& registry) {
+  const std::optional<std::vector<std::string>> listed =
+      ReadableSubkeyNames(registry, kHkeyLocalMachine, kInstallerUninstall);
+  if (!listed) return std::nullopt;
   std::unordered_set<std::string> names;
-  RegistryAccess key(registry);
-  key.SetRootKey(kHkeyLocalMachine);
-  key.SetAccess(kAccessRead);
-  if (!key.OpenKey(kInstallerUninstall, false)) return names;
-  for (const std::string& name : key.SubkeyNames()) names.insert(UpperCaseAscii(name));
+  for (const std::string& name : *listed) names.insert(UpperCaseAscii(name));
   return names;
 }
 
 // A cached add/remove entry outlives the registration it was made for.
 void ScanAddRemoveCache(ScanContext& scan, const std::string& problem) {
-  const std::unordered_set<std::string> registered = UninstallEntryNames(scan.Registry());
+  // Without the registrations no cached entry can be said to have outlived its own.
+  const std::optional<std::unordered_set<std::string>> registered =
+      UninstallEntryNames(scan.Registry());
+  if (!registered) return;
   RegistryAccess key(scan.Registry());
   key.SetRootKey(kHkeyLocalMachine);
   key.SetAccess(kAccessRead);
   if (!key.OpenKey(kAddRemoveCache, false)) return;
   scan.ShowKeyProgress(kAddRemoveCache);
   for (const std::string& name : key.SubkeyNames()) {
-    if (registered.count(UpperCaseAscii(name)) == 0) {
+    if (registered->count(UpperCaseAscii(name)) == 0) {
       scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kAddRemoveCache, name,
                       RepairKind::SubkeyNamedByValue);
     }

@@ -1,6 +1,7 @@
 #include "scan/CountKeyItems.h"
 
 #include "platform/RegistryAccess.h"
+#include "scan/RegistryReads.h"
 
 namespace kelvane {
 namespace {
@@ -20,7 +21,7 @@ int CountKeyItems(RegistryStore& registry, RootKey root, const std::string& path
   {
     RegistryAccess key(registry);
     key.SetRootKey(root);
-    if (!key.OpenKey(path, false)) return 0;
+    if (!key.OpenKey(path, false)) return IsAbsentKey(registry, root, path) ? 0 : 1;
     const std::vector<std::string> values = key.ValueNames();
     count = static_cast<int>(values.size());
     if (!countEmptyDefault && IsOnlyAnEmptyDefaultString(key, values)) count = 0;

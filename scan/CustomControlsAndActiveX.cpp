@@ -39,8 +39,9 @@ void ScanDefaultValueTree(ScanContext& scan, const std::string& rootName,
 }
 
 void ScanInterfaceTypeLibs(ScanContext& scan) {
-  const std::vector<std::string> typeLibs =
-      SubkeyNamesOf(scan.Registry(), kHkeyClassesRoot, "TypeLib");
+  const std::optional<std::vector<std::string>> typeLibs =
+      ReadableSubkeyNames(scan.Registry(), kHkeyClassesRoot, "TypeLib");
+  if (!typeLibs) return;
   const std::string problem =
       scan.LangString("RES_Problem_Custom_Controls", "Custom Controls Issue");
   for (const std::string& name : SubkeyNamesOf(scan.Registry(), kHkeyClassesRoot, "Interface")) {
@@ -53,7 +54,7 @@ void ScanInterfaceTypeLibs(ScanContext& scan) {
     if (!interfaceName || !key.OpenKey("TypeLib", false)) continue;
     const std::optional<std::string> typeLib = key.ReadText("");
     if (!typeLib) continue;
-    if (!typeLib->empty() && AnyNameContains(typeLibs, {UpperCaseAscii(*typeLib)})) continue;
+    if (!typeLib->empty() && AnyNameContains(*typeLibs, {UpperCaseAscii(*typeLib)})) continue;
     scan.AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, *interfaceName + " - " + *typeLib,
                     RepairKind::Key);
   }
@@ -61,7 +62,9 @@ void ScanInterfaceTypeLibs(ScanContext& scan) {
 
 void ScanClassAppIDs(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Invalid_ActiveX", "Scanning Invalid ActiveX...");
-  const std::vector<std::string> appIds = SubkeyNamesOf(scan.Registry(), kHkeyClassesRoot, "AppID");
+  const std::optional<std::vector<std::string>> appIds =
+      ReadableSubkeyNames(scan.Registry(), kHkeyClassesRoot, "AppID");
+  if (!appIds) return;
   const std::string problem = scan.LangString("RES_Problem_ActiveX", "ActiveX Issue");
   for (const std::string& classId : SubkeyNamesOf(scan.Registry(), kHkeyClassesRoot, "CLSID")) {
     const std::string path = "CLSID\\" + classId;
@@ -72,7 +75,7 @@ void ScanClassAppIDs(ScanContext& scan) {
     const std::optional<std::string> appId = key.ReadText("AppID");
     if (!appId || appId->empty()) continue;
     // An AppID key may also be named after the class itself.
-    if (AnyNameContains(appIds, {UpperCaseAscii(*appId), UpperCaseAscii(classId)})) continue;
+    if (AnyNameContains(*appIds, {UpperCaseAscii(*appId), UpperCaseAscii(classId)})) continue;
     if (key.OpenKey("InprocServer32", false)) {
       const std::optional<std::string> server = key.ReadText("");
       // Classes served by the accessibility library name AppIDs that it never registers.

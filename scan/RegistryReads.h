@@ -7,6 +7,7 @@
 
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryTypes.h"
+#include "platform/Text.h"
 
 namespace kelvane {
 
@@ -27,6 +28,40 @@ inline std::vector<std::string> SubkeyNamesOf(RegistryStore& registry, RootKey r
   RegistryAccess key(registry);
   key.SetRootKey(root);
   if (!key.OpenKey(path, false)) return {};
+  return key.SubkeyNames();
+}
+
+// Whether a key that cannot be opened is not there at all: its parent can be read and does not
+// list it. One that is listed but cannot be opened (no access, a name the ANSI code page cannot
+// hold, a link that leads nowhere) may hold anything.
+inline bool IsAbsentKey(RegistryStore& registry, RootKey root, const std::string& path) {
+  const std::size_t slash = path.rfind('\\');
+  RegistryAccess parent(registry);
+  parent.SetRootKey(root);
+  parent.SetAccess(kAccessRead);
+  if (!parent.OpenKey(slash == std::string::npos ? "" : path.substr(0, slash), false)) {
+    return false;
+  }
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  for (const std::string& listed : parent.SubkeyNames()) {
+    if (SameTextAscii(listed, name)) return false;
+  }
+  return true;
+}
+
+// The subkey names, told apart from a key that cannot be read: none then, while a key that is
+// not there has no names. A rule that reports what such a list lacks judges nothing without
+// it, since it cannot be sure.
+inline std::optional<std::vector<std::string>> ReadableSubkeyNames(RegistryStore& registry,
+                                                                  RootKey root,
+                                                                  const std::string& path) {
+  RegistryAccess key(registry);
+  key.SetRootKey(root);
+  key.SetAccess(kAccessRead);
+  if (!key.OpenKey(path, false)) {
+    if (IsAbsentKey(registry, root, path)) return std::vector<std::string>{};
+    return std::nullopt;
+  }
   return key.SubkeyNames();
 }
 

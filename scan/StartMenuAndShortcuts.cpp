@@ -30,13 +30,17 @@ std::string WithBackslash(const std::string& folder) {
 }
 
 // The names of the folders directly inside the user's and then all users' Programs folder; a
-// name in both is listed twice.
-std::vector<std::string> ProgramFolderNames(FileSystemAccess& files) {
+// name in both is listed twice. A system without one of the folders lists nothing for it; none
+// when one exists but cannot be listed (a folder's listing begins with "."), since a menu key
+// could then belong to what it holds.
+std::optional<std::vector<std::string>> ProgramFolderNames(FileSystemAccess& files) {
   std::vector<std::string> names;
   for (int id : {ShellFolder::Programs, ShellFolder::CommonPrograms}) {
     const std::optional<std::string> folder = files.SpecialFolder(id);
     if (!folder) continue;
-    for (const FileEntry& entry : files.FindEntries(WithBackslash(*folder) + "*")) {
+    const std::vector<FileEntry> entries = files.FindEntries(WithBackslash(*folder) + "*");
+    if (entries.empty() || entries.front().name != ".") return std::nullopt;
+    for (const FileEntry& entry : entries) {
       if (IsFolder(entry) && !IsDotEntry(entry.name)) names.push_back(entry.name);
     }
   }
@@ -90,7 +94,8 @@ void ScanShortcutFolder(ScanContext& scan, const std::string& folder) {
 
 void ScanStartMenu(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Start_Menu", "Scanning Start Menu...");
-  const std::vector<std::string> programFolders = ProgramFolderNames(scan.Files());
+  const std::optional<std::vector<std::string>> programFolders = ProgramFolderNames(scan.Files());
+  if (!programFolders) return;
   const std::string problem = scan.LangString("RES_Problem_Start_Menu", "Old Start Menu Key");
   for (const char* path : kMenuOrderKeys) {
     RegistryAccess key(scan.Registry());
@@ -98,7 +103,7 @@ void ScanStartMenu(ScanContext& scan) {
     if (!key.KeyExists(path) || !key.OpenKey(path, false)) continue;
     for (const std::string& name : key.SubkeyNames()) {
       scan.ShowKeyProgress(std::string(path) + "\\" + name);
-      if (!ContainsName(programFolders, name)) {
+      if (!ContainsName(*programFolders, name)) {
         scan.AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + path, name,
                         RepairKind::SubkeyNamedByValue);
       }

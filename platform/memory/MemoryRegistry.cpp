@@ -17,6 +17,7 @@ struct MemoryRegistry::Node {
   std::weak_ptr<Node> parent;
   bool deleted = false;
   bool valuesUnreadable = false;
+  bool unopenable = false;
   std::uint64_t lastWriteTime = 0;
 };
 
@@ -109,7 +110,7 @@ class MemoryKey : public RegistryKey {
     const std::vector<std::string> parts = SplitPath(path, valid);
     if (!valid) return nullptr;
     const std::shared_ptr<Node> node = WalkPath(*state_, node_, parts, create);
-    if (!node) return nullptr;
+    if (!node || node->unopenable) return nullptr;
     return std::make_unique<MemoryKey>(state_, node, access);
   }
 
@@ -289,12 +290,20 @@ std::unique_ptr<RegistryKey> MemoryRegistry::OpenRoot(RootKey root) {
 }
 
 void MemoryRegistry::MakeValuesUnreadable(RootKey root, const std::string& path) {
+  Mark(root, path, &Node::valuesUnreadable);
+}
+
+void MemoryRegistry::MakeUnopenable(RootKey root, const std::string& path) {
+  Mark(root, path, &Node::unopenable);
+}
+
+void MemoryRegistry::Mark(RootKey root, const std::string& path, bool Node::*flag) {
   std::lock_guard<std::mutex> lock(state_->mutex);
   bool valid = false;
   const auto found = state_->roots.find(root);
   if (found == state_->roots.end()) return;
   if (auto node = WalkPath(*state_, found->second, SplitPath(path, valid), false)) {
-    node->valuesUnreadable = true;
+    (*node).*flag = true;
   }
 }
 

@@ -22,11 +22,16 @@ class MemoryRegistry : public RegistryStore {
 
   // Makes every query of the key's values fail, as for a key whose values cannot be read.
   void MakeValuesUnreadable(RootKey root, const std::string& path);
+  // Makes every open of the key fail while its parent still lists it, as for a key without
+  // access.
+  void MakeUnopenable(RootKey root, const std::string& path);
 
   struct Node;
   struct State;
 
  private:
+  void Mark(RootKey root, const std::string& path, bool Node::*flag);
+
   std::shared_ptr<State> state_;
 };
 

@@ -46,6 +46,27 @@ TEST_F(SoftwareLocations, ObsoleteKeysAreThoseThatHoldNothing) {
   EXPECT_EQ(sink.Steps().at(1), "status Scanning Software Locations...");
 }
 
+// A key that is listed but cannot be opened may hold anything: neither it nor its parent is
+// reported as empty, and lists that cannot be read judge nothing.
+TEST_F(SoftwareLocations, KeysThatCannotBeOpenedAreNeverCalledEmpty) {
+  Load(
+      "[HKEY_CURRENT_USER\\Software\\Locked]\r\n"
+      "[HKEY_CURRENT_USER\\Software\\OnlyLockedChild\\Locked]\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Empty]\r\n"
+      "[HKEY_CLASSES_ROOT\\AppID]\r\n"
+      "[HKEY_CLASSES_ROOT\\CLSID\\{C}]\r\n\"AppID\"=\"{GONE}\"\r\n");
+  registry.MakeUnopenable(kHkeyCurrentUser, "Software\\Locked");
+  registry.MakeUnopenable(kHkeyCurrentUser, "Software\\OnlyLockedChild\\Locked");
+  EXPECT_EQ(Rows({ScanCategory::ObsoleteSoftware}),
+            (std::vector<std::string>{"HKEY_CURRENT_USER\\Software | Empty | 3"}));
+
+  sink.rows.clear();
+  EXPECT_EQ(Rows({ScanCategory::ActiveX}).size(), 1u);
+  registry.MakeUnopenable(kHkeyClassesRoot, "AppID");
+  sink.rows.clear();
+  EXPECT_TRUE(Rows({ScanCategory::ActiveX}).empty());
+}
+
 TEST_F(SoftwareLocations, ApplicationsReportEveryEmptyOrBrokenCommandInSearchOrder) {
   files.AddFile("C:\\Apps\\ok.exe");
   const std::string apps = "[HKEY_LOCAL_MACHINE\\Software\\Classes\\Applications\\";
