@@ -47,20 +47,27 @@ Language::Language(ProfileStore& store, std::string programFolder,
 
 std::string Language::LangString(const std::string& key, const std::string& englishDefault) const {
   if (IsEnglish(currentLanguage_)) return englishDefault;
-  return store_.ReadString(LanguageFilePath(programFolder_, currentLanguage_), "ResourceString",
-                           key, "");
+  return Translated(LanguageFilePath(programFolder_, currentLanguage_), "ResourceString", key,
+                    englishDefault);
+}
+
+std::string Language::Translated(const std::string& file, const std::string& section,
+                                 const std::string& key, const std::string& english) const {
+  // A missing, cut short or damaged file must not leave a text blank: English stands in.
+  const std::string text = store_.ReadString(file, section, key, "");
+  return text.empty() ? english : text;
 }
 
 void Language::TranslateWindow(WindowTexts& window, const std::string& languageName) const {
   const std::string file = LanguageFilePath(programFolder_, languageName);
   const std::string menuSection = "Menu_" + window.name;
-  window.caption = store_.ReadString(file, window.name, window.name, window.caption);
+  window.caption = Translated(file, window.name, window.name, window.caption);
   for (WindowComponent& component : window.components) {
     const std::string& section =
         component.kind == ComponentKind::MenuItem ? menuSection : window.name;
     for (std::size_t index = 0; index < component.texts.size(); ++index) {
       if (std::optional<std::string> key = TextKey(component, index)) {
-        component.texts[index] = store_.ReadString(file, section, *key, component.texts[index]);
+        component.texts[index] = Translated(file, section, *key, component.texts[index]);
       }
     }
   }

@@ -53,15 +53,18 @@ class Language {
   Language(ProfileStore& store, std::string programFolder, const std::string& currentLanguage);
 
   // The English default while the language is English, else the key's text in the section
-  // "ResourceString" of the language file, read anew each time; empty when the file or the
-  // key is missing.
+  // "ResourceString" of the language file, read anew each time; the English default when the
+  // file or the key is missing or the text is empty.
   std::string LangString(const std::string& key, const std::string& englishDefault) const;
 
   // Replaces every text that the named language's file names; the current text is the
-  // default, so texts the file does not name stay as they are.
+  // default, so texts the file does not name, or names empty, stay as they are.
   void TranslateWindow(WindowTexts& window, const std::string& languageName) const;
 
  private:
+  std::string Translated(const std::string& file, const std::string& section,
+                         const std::string& key, const std::string& english) const;
+
   ProfileStore& store_;
   std::string programFolder_;
   const std::string& currentLanguage_;

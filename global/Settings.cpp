@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "platform/Text.h"
+
 namespace kelvane {
 namespace {
 
@@ -37,8 +39,6 @@ struct ListKeys {
 constexpr ListKeys kIgnoreValueKeys{"IgnoreValue", "Value"};
 constexpr ListKeys kIgnoreKeyKeys{"IgnoreKey", "Key"};
 constexpr char kCountKey[] = "Count";
-// A larger count can only come from a damaged file; reading that many would never end.
-constexpr int kMaxListEntries = 65536;
 
 template <typename Number>
 std::optional<Number> ParseDigits(const std::string& text, int base) {
@@ -75,7 +75,8 @@ class OptionsReader {
     return Integer(key, defaultValue ? 1 : 0) != 0;
   }
   std::vector<std::string> List(const ListKeys& list) {
-    const int count = std::min(Integer({list.section, kCountKey}, 0), kMaxListEntries);
+    // A count beyond the last entry the file holds can only come from a damaged file.
+    const int count = std::min(Integer({list.section, kCountKey}, 0), LastEntryNumber(list));
     std::vector<std::string> entries;
     for (int number = 1; number <= count; ++number) {
       const std::string name = list.entryPrefix + std::to_string(number);
@@ -85,6 +86,17 @@ class OptionsReader {
   }
 
  private:
+  int LastEntryNumber(const ListKeys& list) {
+    const std::string prefix = UpperCaseAscii(list.entryPrefix);
+    int last = 0;
+    for (const std::string& name : store_.KeyNames(file_, list.section)) {
+      if (UpperCaseAscii(name).rfind(prefix, 0) != 0) continue;
+      const std::optional<std::int32_t> number = ParseInteger(name.substr(prefix.size()));
+      if (number) last = std::max(last, *number);
+    }
+    return last;
+  }
+
   ProfileStore& store_;
   std::string file_;
 };

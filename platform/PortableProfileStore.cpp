@@ -168,6 +168,18 @@ std::string PortableProfileStore::ReadString(const std::string& file, const std:
   return QuotesRemovedAndCut(WithoutTrailingSpaces(defaultValue));
 }
 
+std::vector<std::string> PortableProfileStore::KeyNames(const std::string& file,
+                                                        const std::string& section) {
+  Profile profile = Parse(ReadFileText(file));
+  std::vector<std::string> names;
+  if (Section* found = FindByName(profile, Trim(section))) {
+    for (const Entry& entry : found->entries) {
+      if (!entry.name.empty() && entry.name[0] != ';') names.push_back(entry.name);
+    }
+  }
+  return names;
+}
+
 bool PortableProfileStore::WriteString(const std::string& file, const std::string& section,
                                        const std::string& key, const std::string& value) {
   std::string text;

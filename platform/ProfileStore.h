@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kelvane {
 
@@ -16,6 +17,9 @@ class ProfileStore {
   virtual ~ProfileStore() = default;
   virtual std::string ReadString(const std::string& file, const std::string& section,
                                  const std::string& key, const std::string& defaultValue) = 0;
+  // The names of the section's keys in file order; none when the file or section is missing.
+  virtual std::vector<std::string> KeyNames(const std::string& file,
+                                            const std::string& section) = 0;
   // Creates the file, the section or the key as needed; false when the system refuses.
   virtual bool WriteString(const std::string& file, const std::string& section,
                            const std::string& key, const std::string& value) = 0;

@@ -30,6 +30,26 @@ std::string Win32ProfileStore::ReadString(const std::string& file, const std::st
   return std::string(buffer.data(), length);
 }
 
+std::vector<std::string> Win32ProfileStore::KeyNames(const std::string& file,
+                                                     const std::string& section) {
+  // Without a key the names come NUL-separated; a full buffer may have cut the list.
+  std::vector<char> buffer(4096);
+  DWORD length = 0;
+  for (;;) {
+    length = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
+                                      static_cast<DWORD>(buffer.size()), FullPath(file).c_str());
+    if (length + 2 < buffer.size()) break;
+    buffer.resize(buffer.size() * 2);
+  }
+  std::vector<std::string> names;
+  for (std::size_t start = 0; start < length;) {
+    const std::string name(buffer.data() + start);
+    names.push_back(name);
+    start += name.size() + 1;
+  }
+  return names;
+}
+
 bool Win32ProfileStore::WriteString(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& value) {
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),

@@ -9,6 +9,8 @@ class Win32ProfileStore : public ProfileStore {
  public:
   std::string ReadString(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& defaultValue) override;
+  std::vector<std::string> KeyNames(const std::string& file,
+                                    const std::string& section) override;
   bool WriteString(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value) override;
 };

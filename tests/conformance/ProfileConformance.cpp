@@ -47,6 +47,15 @@ TEST_F(ProfileConformance, SectionsAndKeysMatchInAnyAsciiCaseWithSpaceAroundIgno
   EXPECT_EQ(Read(file, "\xC4rger", "\xF6l"), kDefault);
 }
 
+TEST_F(ProfileConformance, KeyNamesOfASectionComeInFileOrder) {
+  const std::string file =
+      File("keys.ini",
+           "[List]\r\nCount=3\r\nKey1=a\r\n; note\r\nkey3 = c\r\n[Other]\r\nX=1\r\n");
+  EXPECT_EQ(store_->KeyNames(file, "list"), (std::vector<std::string>{"Count", "Key1", "key3"}));
+  EXPECT_TRUE(store_->KeyNames(file, "Missing").empty());
+  EXPECT_TRUE(store_->KeyNames(folder_.PathOf("missing.ini"), "List").empty());
+}
+
 TEST_F(ProfileConformance, MissingFileSectionOrKeyGivesTheDefault) {
   const std::string missing = folder_.PathOf("missing.ini");
   EXPECT_EQ(Read(missing, "A", "k"), kDefault);

@@ -47,8 +47,9 @@ TEST_F(Localization, EnglishInAnyCaseGivesTheBuiltInTexts) {
   EXPECT_FALSE(IsEnglish("English "));
 }
 
-TEST_F(Localization, LanguageWithoutItsFileKeepsWindowTextsButEmptiesMessages) {
-  EXPECT_EQ(language_.LangString("RES_Problem_SharedDll", "Invalid shared DLL"), "");
+TEST_F(Localization, LanguageWithoutItsFileKeepsEveryEnglishText) {
+  EXPECT_EQ(language_.LangString("RES_Problem_SharedDll", "Invalid shared DLL"),
+            "Invalid shared DLL");
   WindowTexts window = OptionsWindow();
   language_.TranslateWindow(window, lan_);
   EXPECT_EQ(window.caption, "Options");
@@ -61,13 +62,13 @@ TEST_F(Localization, MessagesComeFromResourceStringReadAnewOnEachCall) {
                     "[ResourceString]\r\nRES_Startup=Autostart\r\nRES_Common_Startup=\r\n"
                     "[frmKelvane]\r\nRES_ThereTotal=wrong section\r\n");
   EXPECT_EQ(language_.LangString("res_startup", "Startup"), "Autostart");
-  EXPECT_EQ(language_.LangString("RES_Common_Startup", "Common Startup"), "");
-  EXPECT_EQ(language_.LangString("RES_ThereTotal", "Total"), "");
+  EXPECT_EQ(language_.LangString("RES_Common_Startup", "Common Startup"), "Common Startup");
+  EXPECT_EQ(language_.LangString("RES_ThereTotal", "Total"), "Total");
   WriteLanguageFile("German", "[ResourceString]\r\nRES_Startup=Systemstart\r\n");
   EXPECT_EQ(language_.LangString("RES_Startup", "Startup"), "Systemstart");
 }
 
-TEST_F(Localization, MissingKeyKeepsTheCaptionAndEmptyKeyEmptiesIt) {
+TEST_F(Localization, MissingOrEmptyKeyKeepsTheCaption) {
   WriteLanguageFile("German",
                     "[frmOptions]\r\nfrmOptions=Optionen\r\nLabel1=Sicherungsordner\r\n"
                     "eOutputDirectory=never\r\nbOK=\r\n");
@@ -77,7 +78,7 @@ TEST_F(Localization, MissingKeyKeepsTheCaptionAndEmptyKeyEmptiesIt) {
   EXPECT_EQ(window.components[0].texts[0], "Sicherungsordner");
   EXPECT_EQ(window.components[1].texts[0], "Drives");
   EXPECT_EQ(window.components[2].texts[0], "C:\\Backup");
-  EXPECT_EQ(window.components[3].texts[0], "");
+  EXPECT_EQ(window.components[3].texts[0], "OK");
 }
 
 TEST_F(Localization, TreeNodesAreNumberedInTreeOrderFromZero) {
@@ -90,7 +91,7 @@ TEST_F(Localization, TreeNodesAreNumberedInTreeOrderFromZero) {
       Translated({"tvRegistry", ComponentKind::TreeNodes, nodes});
   ASSERT_EQ(texts.size(), 22u);
   EXPECT_EQ(texts[0], "Arbeitsplatz");
-  EXPECT_EQ(texts[1], "");
+  EXPECT_EQ(texts[1], "Node 1");
   EXPECT_EQ(texts[2], "Node 2");
   EXPECT_EQ(texts[21], "Anwendungen");
 }

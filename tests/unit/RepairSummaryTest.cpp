@@ -28,9 +28,9 @@ TEST_F(RepairSummary, CountsTheProblemsInTheCurrentLanguage) {
                             "RES_RepairProblems=Probleme repariert.\r\n");
   lan_ = "German";
   EXPECT_EQ(RepairSummaryText(language_, 12), "Insgesamt wurden 12 Probleme repariert.");
-  // A language without its file has no words, only the number between blanks.
+  // A language without its file speaks English.
   lan_ = "French";
-  EXPECT_EQ(RepairSummaryText(language_, 3), " 3 ");
+  EXPECT_EQ(RepairSummaryText(language_, 3), "There are total 3 problems to be repaired.");
 }
 
 TEST(NotShowHintBox, TickingTurnsTheSummaryOffAndUntickingBackOn) {

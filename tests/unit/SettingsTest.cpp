@@ -39,6 +39,13 @@ class RecordingStore : public ProfileStore {
     const auto found = values.find(section + "/" + key);
     return found == values.end() ? defaultValue : found->second;
   }
+  std::vector<std::string> KeyNames(const std::string&, const std::string& section) override {
+    std::vector<std::string> names;
+    for (const auto& [name, value] : values) {
+      if (name.rfind(section + "/", 0) == 0) names.push_back(name.substr(section.size() + 1));
+    }
+    return names;
+  }
   bool WriteString(const std::string&, const std::string& section, const std::string& key,
                    const std::string& value) override {
     writes.push_back(section + "/" + key + "=" + value);
@@ -206,11 +213,14 @@ TEST(Settings, SaveWritesInOrderOmitsAnUnknownStateAndStopsAtTheFirstRefusal) {
   EXPECT_EQ(refusing.writes.size(), 3u);
 }
 
-TEST(Settings, DamagedCountReadsABoundedNumberOfEntries) {
+TEST(Settings, DamagedCountReadsNoMoreEntriesThanThereAre) {
   RecordingStore store;
   store.values["IgnoreKey/Count"] = "2147483647";
-  const Settings settings = LoadSettings(store, "", kScreen, kMainWindow);
-  EXPECT_EQ(settings.IgnoreKey.size(), 65536u);
+  EXPECT_TRUE(LoadSettings(store, "", kScreen, kMainWindow).IgnoreKey.empty());
+  store.values["IgnoreKey/Key1"] = "k1";
+  store.values["IgnoreKey/key3"] = "k3";
+  EXPECT_EQ(LoadSettings(store, "", kScreen, kMainWindow).IgnoreKey,
+            (std::vector<std::string>{"k1", "", ""}));
 }
 
 }  // namespace
