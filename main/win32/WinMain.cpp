@@ -8,6 +8,7 @@
 #include "main/win32/MainWindow.h"
 #include "platform/Text.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
@@ -35,11 +36,32 @@ int RunReportMode(int argc, char** argv) {
   return 0;
 }
 
+// The first start takes the name before it makes its window, so that two starts at the same
+// moment can never both go on.
+constexpr char kInstanceMutexName[] = "Local\\Tessaly Kelvane single instance";
+// How long a second start waits for the first one's window to appear.
+constexpr int kWaitForRunningWindowMs = 10000;
+
+// Brings the running instance to the front; its window may still be in the making.
+void ActivateRunningInstance() {
+  for (int waited = 0; waited <= kWaitForRunningWindowMs; waited += 50) {
+    if (HWND running = FindWindowA(kMainWindowClass, nullptr)) {
+      PostMessageA(running, kActivateInstanceMessage, 0, 0);
+      SetForegroundWindow(running);
+      return;
+    }
+    Sleep(50);
+  }
+}
+
 int RunWindow(bool cleanOnce) {
   // One instance per desktop: a second start brings the first to the front.
-  if (HWND running = FindWindowA(kMainWindowClass, nullptr)) {
-    PostMessageA(running, kActivateInstanceMessage, 0, 0);
-    SetForegroundWindow(running);
+  // Without the name (a system that refuses it) the window alone tells; it also finds a
+  // running copy of a version that never took the name.
+  const KernelObjectHandle instance(CreateMutexA(nullptr, FALSE, kInstanceMutexName));
+  const bool nameTaken = instance && GetLastError() == ERROR_ALREADY_EXISTS;
+  if (nameTaken || FindWindowA(kMainWindowClass, nullptr)) {
+    ActivateRunningInstance();
     return 0;
   }
   Win32FileSystem files;

@@ -50,6 +50,8 @@ clean_once_steps() {
   # Without the summary nothing waits for a click; the backup folder exists, so nothing asks.
   printf '[Options]\r\nShowHint=0\r\n' >"$program_dir/options.ini"
 
+  clean_once_odd_values "$prefix" "$log" || return 1
+
   clean_once_export "$prefix" before || { echo "the first export failed"; return 1; }
   before=$(clean_once_report "$prefix" before) || { echo "the first report failed"; return 1; }
   echo "problems before: $before" >>"$log"
@@ -58,15 +60,21 @@ clean_once_steps() {
   # The program makes windows, even hidden ones: its desktop must start on a display, so the
   # prefix's server is started again under the virtual one.
   stop_prefix "$prefix"
-  (cd "$program_dir" && WINEPREFIX=$prefix timeout 300 xvfb-run -a wine Kelvane.exe -cleanonce) \
-    >>"$log" 2>&1
+  local said
+  said=$(cd "$program_dir" &&
+    WINEPREFIX=$prefix timeout 300 xvfb-run -a wine Kelvane.exe -cleanonce 2>&1 >>"$log")
   status=$?
+  echo "$said" >>"$log"
   # Back to a desktop without a display, as for the first export.
   stop_prefix "$prefix"
+  # Rows the repair leaves (a value met again through HKEY_USERS) end it with 3, and say so.
   case $status in
-    0) ;;
+    0) grep -q '^Kelvane: clean-once: .*, every one repaired' <<<"$said" ||
+         { echo "-cleanonce ended with 0 but said: $said"; return 1; } ;;
+    3) grep -q '^Kelvane: clean-once: .*, some could not be repaired' <<<"$said" ||
+         { echo "-cleanonce ended with 3 but said: $said"; return 1; } ;;
     124) echo "-cleanonce did not end within 300 s (a question or a window may wait)"; return 1 ;;
-    *) echo "-cleanonce ended with status $status"; return 1 ;;
+    *) echo "-cleanonce ended with status $status: $said"; return 1 ;;
   esac
 
   backups=("$program_dir"/Backup/Backup*.reg)
@@ -107,6 +115,39 @@ clean_once_steps() {
     return 1
   }
   echo "problems before $before, after $after; the backup restores the registry"
+}
+
+# clean_once_odd_values PREFIX LOG: a megabyte of text naming a missing file, 64 KB of binary
+# data and a key holding only a subkey whose name the ANSI code page cannot hold must not hide
+# any other problem nor pass for an empty key; the report is the one without them plus the
+# megabyte's own rows. They are removed again afterwards.
+clean_once_odd_values() {
+  local prefix=$1 log=$2 work=$1/drive_c/clean-once-check plain odd big blob
+  plain=$(clean_once_report "$prefix" plain) || { echo "the plain report failed"; return 1; }
+  big=$(head -c 1048576 /dev/zero | tr '\0' x)
+  blob=$(head -c 65536 /dev/zero | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n'
+    printf '[HKEY_CURRENT_USER\\Software\\KelvaneOdd]\n'
+    printf '"Big"="C:\\\\KelvaneGone\\\\%s.exe"\n"Blob"=hex:%s\n\n' "$big" "$blob"
+    printf '[HKEY_LOCAL_MACHINE\\Software\\KelvaneOdd\\\u041a\u0438\u0440\u0438\u043b\u043b\u0438\u0446\u0430]\n'
+  } | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16 >"$work/odd.reg"
+  clean_once_wine "$prefix" "$clean_once_regedit" /s "$clean_once_work\\odd.reg" >>"$log" 2>&1 ||
+    { echo "importing the odd values failed"; return 1; }
+  odd=$(clean_once_report "$prefix" odd) || { echo "the report with odd values failed"; return 1; }
+  printf '[-HKEY_CURRENT_USER\\Software\\KelvaneOdd]\r\n[-HKEY_LOCAL_MACHINE\\Software\\KelvaneOdd]\r\n' |
+    { printf 'REGEDIT4\r\n\r\n'; cat; } >"$work/odd-removed.reg"
+  clean_once_wine "$prefix" "$clean_once_regedit" /s "$clean_once_work\\odd-removed.reg" \
+    >>"$log" 2>&1 || { echo "removing the odd values failed"; return 1; }
+  # The megabyte is met twice: through HKEY_CURRENT_USER and through HKEY_USERS.
+  local extra
+  extra=$(grep -cF 'KelvaneOdd' "$work/report-odd.txt" || true)
+  if [ "$extra" -ne 2 ] || ! diff <(grep -vF 'KelvaneOdd' "$work/report-odd.txt") \
+      "$work/report-plain.txt" >>"$log"; then
+    echo "with odd values the report differs beyond their own two rows ($plain rows, then $odd)"
+    return 1
+  fi
+  echo "odd values: $plain rows without them, $odd with them" >>"$log"
 }
 
 # clean_once_wine PREFIX ARGS...: runs a Windows program in the prefix from inside it, as Wine

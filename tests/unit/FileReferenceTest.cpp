@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "platform/memory/MemoryFileSystem.h"
 #include "scan/FileReference.h"
 
@@ -32,6 +35,37 @@ class FileReference : public ::testing::Test {
   MemoryFileSystem files;
   DriveChecks drives{"c"};
 };
+
+// Remembers the longest path it was asked about.
+class MeasuringFileSystem : public MemoryFileSystem {
+ public:
+  bool FileExists(const std::string& path) override {
+    longest = std::max(longest, path.size());
+    ++questions;
+    return MemoryFileSystem::FileExists(path);
+  }
+  bool DirectoryExists(const std::string& path) override {
+    longest = std::max(longest, path.size());
+    ++questions;
+    return MemoryFileSystem::DirectoryExists(path);
+  }
+  std::size_t longest = 0;
+  std::size_t questions = 0;
+};
+
+// A megabyte of text is judged like any other, and no file system could hold a longer path
+// than the ANSI functions take, so nothing longer is asked about.
+TEST(FileReferenceLimits, AMegabyteOfTextIsJudgedWithoutAskingAboutLongerPaths) {
+  MeasuringFileSystem files;
+  files.AddDrive('C', DriveType::Fixed);
+  FileReferenceCheck check(files, DriveChecks{"c"});
+  for (const char separator : {'x', ' '}) {
+    const std::string text = "C:\\Gone\\" + std::string(1 << 20, separator) + ".exe";
+    EXPECT_TRUE(check.IsInvalidPath(text, "", true)) << separator;
+  }
+  EXPECT_LE(files.longest, 259u);
+  EXPECT_LT(files.questions, 3000u);
+}
 
 TEST_F(FileReference, ArgumentsAfterAnExistingProgramAreIgnored) {
   EXPECT_FALSE(Invalid("C:\\Program Files\\App\\app.exe /min"));

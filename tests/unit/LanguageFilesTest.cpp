@@ -75,6 +75,10 @@ const char* const kMessageKeysInUse[] = {
     "RES_CreatePoint_Fail",
     "RES_ThereTotal",
     "RES_RepairProblems",
+    "RES_Scan_Failed",
+    "RES_Scan_Failed_Key",
+    "RES_Scan_Failed_Error",
+    "RES_Scan_Incomplete",
 };
 
 // The main window's menus, each a list of item names; the language menu comes from the code.

@@ -64,11 +64,19 @@ class FailingSink : public testsupport::RecordingSink {
   }
 };
 
-TEST_F(ScannerTest, AnErrorInACategoryEndsTheScanAsFailed) {
+TEST_F(ScannerTest, AnErrorInACategoryEndsTheScanAsFailedAndSaysWhere) {
   FailingSink failing;
-  ScanWith(files, failing, {ScanCategory::SoftwareLocations, ScanCategory::ObsoleteSoftware});
+  Scanner scanner(registry, files, system, language, options, failing);
+  scanner.Execute({ScanCategory::SoftwareLocations, ScanCategory::ObsoleteSoftware});
   EXPECT_EQ(failing.events, (std::vector<std::string>{
                                 "before task", "status Scanning Software Locations...", "failed"}));
+  ASSERT_TRUE(scanner.Failure());
+  EXPECT_EQ(scanner.Failure()->step, "Scanning Software Locations...");
+  EXPECT_EQ(scanner.Failure()->error, "unexpected");
+  // The next scan starts with no failure of its own.
+  Scanner fine(registry, files, system, language, options, sink);
+  fine.Execute({ScanCategory::SoftwareLocations});
+  EXPECT_FALSE(fine.Failure());
 }
 
 TEST_F(ScannerTest, DriveLettersFollowTheMediaSettings) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -101,6 +102,20 @@ TEST(Program, ASecondStartBringsTheFirstForwardAndEnds) {
 
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(first.Wait(30000), 0);
+}
+
+TEST(Program, TenStartsAtOnceGiveOneWindow) {
+  std::vector<std::unique_ptr<Program>> starts;
+  for (int start = 0; start < 10; ++start) starts.push_back(std::make_unique<Program>(""));
+  HWND window = WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  for (const auto& start : starts) {
+    if (start->Id() != owner) EXPECT_EQ(start->Wait(30000), 0);
+  }
+  EXPECT_EQ(MainWindowCount(), 1);
+  PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
 TEST(Program, TheReportSwitchWritesTheReportWithoutAWindow) {
