@@ -37,8 +37,9 @@ int RunReportMode(int argc, char** argv) {
 }
 
 // The first start takes the name before it makes its window, so that two starts at the same
-// moment can never both go on.
-constexpr char kInstanceMutexName[] = "Local\\Tessaly Kelvane single instance";
+// moment can never both go on. A name without a namespace lies in the session's own, one per
+// desktop as the window is; Wine's ends the process in a fault with the "Local\\" prefix.
+constexpr char kInstanceMutexName[] = "Tessaly Kelvane single instance";
 // How long a second start waits for the first one's window to appear.
 constexpr int kWaitForRunningWindowMs = 10000;
 
