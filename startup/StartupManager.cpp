@@ -111,17 +111,12 @@ void StartupList::Fill(RegistryStore& registry, FileSystemAccess& files, Windows
   }
 }
 
-std::size_t StartupList::DeleteTicked(RegistryStore& registry, FileSystemAccess& files) {
-  std::size_t stayed = 0;
+void StartupList::DeleteTicked(RegistryStore& registry, FileSystemAccess& files) {
   for (std::size_t index = rows_.size(); index-- > 0;) {
-    if (!rows_[index].ticked) continue;
-    if (DeleteEntry(registry, files, rows_[index].entry)) {
+    if (rows_[index].ticked && DeleteEntry(registry, files, rows_[index].entry)) {
       rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
-    } else {
-      ++stayed;
     }
   }
-  return stayed;
 }
 
 }  // namespace kelvane

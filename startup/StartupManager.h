@@ -47,8 +47,8 @@ class StartupList {
             const Language& language);
 
   // Deletes the entry of every ticked row, from the last row to the first. A row leaves the
-  // list only when its entry was deleted; the rest stay ticked. Returns how many stayed.
-  std::size_t DeleteTicked(RegistryStore& registry, FileSystemAccess& files);
+  // list only when its entry was deleted; the rest stay ticked.
+  void DeleteTicked(RegistryStore& registry, FileSystemAccess& files);
 
  private:
   std::vector<StartupRow> rows_;

@@ -48,8 +48,9 @@ bool AddIgnoreRow(std::vector<IgnoreRow>& rows, const std::string& text) {
 }
 
 void RemoveTickedRows(std::vector<IgnoreRow>& rows) {
-  rows.erase(std::remove_if(rows.begin(), rows.end(), [](const IgnoreRow& row) { return row.ticked; }),
-             rows.end());
+  rows.erase(
+      std::remove_if(rows.begin(), rows.end(), [](const IgnoreRow& row) { return row.ticked; }),
+      rows.end());
 }
 
 std::string MissingBackupFolderText(const Language& language, const std::string& folder) {

@@ -23,7 +23,8 @@ class Options : public ::testing::Test {
     files_.AddDrive('C', DriveType::Fixed);
     files_.AddFolder("C:\\Backup");
     settings_.OutputDirectory = "C:\\Old";
-    settings_.IgnoreValue = {"HKEY_CURRENT_USER\\Software\\A\\V", "HKEY_CURRENT_USER\\Software\\B\\W"};
+    settings_.IgnoreValue = {"HKEY_CURRENT_USER\\Software\\A\\V",
+                             "HKEY_CURRENT_USER\\Software\\B\\W"};
     settings_.IgnoreKey = {"HKEY_LOCAL_MACHINE\\Software\\K"};
   }
 
@@ -47,8 +48,9 @@ TEST_F(Options, AnExistingFolderStoresEveryEditedSetting) {
 
   EXPECT_EQ(ConfirmOptions(options, settings_, files_, language_), std::nullopt);
   EXPECT_EQ(settings_.OutputDirectory, "c:\\backup\\");
-  EXPECT_TRUE(settings_.RestorePoint && settings_.DeleteBackupFile && settings_.IncludeRemoveMedia &&
-              settings_.IncludeCDdrive && settings_.ShowHint && settings_.Beep);
+  EXPECT_TRUE(settings_.RestorePoint && settings_.DeleteBackupFile &&
+              settings_.IncludeRemoveMedia && settings_.IncludeCDdrive && settings_.ShowHint &&
+              settings_.Beep);
   EXPECT_EQ(settings_.IgnoreValue,
             (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\A\\V",
                                       "HKEY_CURRENT_USER\\Software\\B\\W", "HKEY_USERS\\X\\Y"}));

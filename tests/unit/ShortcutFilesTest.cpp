@@ -40,9 +40,9 @@ TEST(ShortcutFiles, AreDeletedOnlyWhilePlainLinkFilesOnPlainFolders) {
         "C:\\Links\\\\Other.lnk", "Links\\Other.lnk", "C:Other.lnk"}) {
     EXPECT_FALSE(DeleteShortcutFile(files, path)) << path;
   }
-  for (const char* path : {"C:\\Links\\Folder.lnk\\inside.txt", "C:\\Links\\Junction.lnk",
-                           "C:\\Links\\Program.exe", "C:\\Links\\Other.lnk",
-                           "C:\\Swapped\\Deeper\\Behind.lnk"}) {
+  for (const char* path :
+       {"C:\\Links\\Folder.lnk\\inside.txt", "C:\\Links\\Junction.lnk", "C:\\Links\\Program.exe",
+        "C:\\Links\\Other.lnk", "C:\\Swapped\\Deeper\\Behind.lnk"}) {
     EXPECT_TRUE(files.FileExists(path)) << path;
   }
 }
