@@ -15,6 +15,7 @@
 #include "resources/MainWindowIds.h"
 #include "resources/resource.h"
 #include "tests/win32/BackupFolderFiles.h"
+#include "tests/win32/DialogScript.h"
 #include "tests/win32/DialogSearch.h"
 
 namespace kelvane {
@@ -261,6 +262,48 @@ TEST_F(MainWindowTest, ChoosingALanguageTranslatesAndEnglishComesBack) {
   EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " 0 problems found");
   DeleteFileA((std::string(kFolder) + "Lan_German.ini").c_str());
   DeleteFileA((std::string(kFolder) + "Lan_English.ini").c_str());
+}
+
+TEST_F(MainWindowTest, ConfirmedOptionsApplyToTheNextScanAndReachTheFileAtTheEnd) {
+  Load(std::string("[") + kTestKey + "]\r\n\"D\"=\"D:\\\\KelvaneGone\\\\d.exe\"\r\n");
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  // D: is a CD drive, not judged until the options say so.
+  EXPECT_EQ(MarkedKeys().size(), 3u);
+  {
+    DialogScript script({[] {
+      HWND options = FindThreadDialog("Options");
+      if (!options) return false;
+      SetDlgItemTextA(options, IDC_OPTIONS_FOLDER, kFolder);
+      SendMessageA(GetDlgItem(options, IDC_OPTIONS_CD_DRIVE), BM_CLICK, 0, 0);
+      PostClick(options, IDOK);
+      return true;
+    }});
+    Command(ID_OPTIONS);
+    EXPECT_TRUE(script.Done()) << script.Progress();
+  }
+  Command(ID_SCAN_REGISTRY);
+  EXPECT_EQ(MarkedKeys().size(), 4u);
+  EXPECT_EQ(MarkedKeys().back(), std::string(kTestKey) + "\\D");
+
+  SendMessageA(window_->Handle(), WM_CLOSE, 0, 0);
+  const std::string file = std::string(kFolder) + "options.ini";
+  char value[MAX_PATH] = {};
+  GetPrivateProfileStringA("Options", "IncludeCDdrive", "", value, sizeof(value), file.c_str());
+  EXPECT_STREQ(value, "1");
+  GetPrivateProfileStringA("Options", "OutputDirectory", "", value, sizeof(value), file.c_str());
+  EXPECT_STREQ(value, kFolder);
+}
+
+TEST_F(MainWindowTest, TheMenuOpensTheStartupManager) {
+  DialogScript script({[] {
+    HWND startup = FindThreadDialog("Startup Manager");
+    if (!startup) return false;
+    PostClick(startup, IDCANCEL);
+    return true;
+  }});
+  Command(ID_STARTUP_MANAGER);
+  EXPECT_TRUE(script.Done()) << script.Progress();
 }
 
 TEST_F(MainWindowTest, ClosingSavesTheTicksInTheSettingsFile) {
