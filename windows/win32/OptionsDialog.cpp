@@ -36,6 +36,19 @@ const int kGeneralControls[] = {IDC_OPTIONS_FOLDER_FRAME, IDC_OPTIONS_FOLDER_GRO
 const int kIgnoreListsControls[] = {IDC_OPTIONS_IGNORE_LABEL, IDC_OPTIONS_LISTS, IDC_OPTIONS_ADD,
                                     IDC_OPTIONS_EDIT, IDC_OPTIONS_REMOVE};
 
+// A tab control without visual styles draws its pages in the dialog's colour, in which the
+// controls standing on them draw their own background.
+void DrawInDialogColour(HWND tabs) {
+  using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  // Loaded only while visual styles are in use; without them there is nothing to switch off.
+  const HMODULE themes = GetModuleHandleA("uxtheme.dll");
+  if (!themes) return;
+  // Through void(*)() the compiler accepts the change of signature.
+  const auto setWindowTheme = reinterpret_cast<SetWindowThemeFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(themes, "SetWindowTheme")));
+  if (setWindowTheme) setWindowTheme(tabs, L"", L"");
+}
+
 }  // namespace
 
 OptionsDialog::OptionsDialog(Settings& settings, FileSystemAccess& files, const Language& language,
@@ -65,6 +78,8 @@ void OptionsDialog::OnInit() {
   }
   AddPages(IDC_OPTIONS_PAGES, {"General", "Ignore Lists"});
   AddPages(IDC_OPTIONS_LISTS, {"Values", "Keys"});
+  DrawInDialogColour(Item(IDC_OPTIONS_PAGES));
+  DrawInDialogColour(Item(IDC_OPTIONS_LISTS));
   values_ = std::make_unique<TickListView>(Item(IDC_OPTIONS_VALUES), valueRows_);
   keys_ = std::make_unique<TickListView>(Item(IDC_OPTIONS_KEYS), keyRows_);
   for (TickListView* view : {values_.get(), keys_.get()}) {
@@ -103,6 +118,9 @@ void OptionsDialog::ShowPage(int page) {
   const bool keys = TargetList() == IgnoreList::Key;
   show(IDC_OPTIONS_VALUES, page == kIgnoreListsPage && !keys);
   show(IDC_OPTIONS_KEYS, page == kIgnoreListsPage && keys);
+  // The group boxes are hollow and the tab controls do not paint beneath them: what the page
+  // before left there is painted over from the dialog's background up.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 IgnoreList OptionsDialog::TargetList() const {
