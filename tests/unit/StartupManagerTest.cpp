@@ -14,9 +14,12 @@
 namespace kelvane {
 namespace {
 
-const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::string kUserStartup = "C:\\Users\\Me\\Start Menu\\Programs\\Startup";
-const std::string kCommonStartup = "C:\\ProgramData\\Start Menu\\Programs\\Startup";
+using Texts = std::vector<std::string>;
+
+const std::string kUserStartup = "C:\\Users\\Me\\Startup";
+const std::string kCommonStartup = "C:\\ProgramData\\Startup";
+const std::string kUser = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\";
+const std::string kMachine = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\";
 
 class StartupManager : public ::testing::Test {
  protected:
@@ -24,42 +27,40 @@ class StartupManager : public ::testing::Test {
     files_.AddDrive('C', DriveType::Fixed);
     files_.SetSpecialFolder(ShellFolder::Startup, kUserStartup);
     files_.SetSpecialFolder(ShellFolder::CommonStartup, kCommonStartup);
-    files_.AddFolder(kUserStartup);
-    files_.AddFolder(kCommonStartup);
-    ApplyRegFile(registry_, ParseRegFile(R"(REGEDIT4
-[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run]
-@="C:\\Apps\\default.exe"
-"Tray"="C:\\Apps\\tray.exe /min"
-"Counter"=dword:00000001
-[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Run]
-"Expanded"=hex(2):25,41,50,50,53,25,5c,61,2e,65,78,65,00
-[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\Run]
-"UserPolicy"="C:\\Apps\\up.exe"
-[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\Run]
-"MachinePolicy"="C:\\Apps\\mp.exe"
-[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\RunOnce]
-"Once"="C:\\Apps\\once.exe"
-[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunServices]
-"Service"="C:\\Apps\\service.exe"
-)"));
-    files_.AddShortcut(kUserStartup + "\\Mail.LNK", "C:\\Apps\\mail.exe");
+    files_.AddShortcut(kUserStartup + "\\Mail.LNK", "C:\\mail.exe");
     files_.AddShortcut(kUserStartup + "\\Broken.lnk", "");
     files_.AddFile(kUserStartup + "\\notes.txt");
     files_.AddFolder(kUserStartup + "\\Sub.lnk");
-    files_.AddShortcut(kCommonStartup + "\\Sync.lnk", "C:\\Apps\\sync.exe");
+    files_.AddShortcut(kCommonStartup + "\\Sync.lnk", "C:\\sync.exe");
+    ApplyRegFile(registry_, ParseRegFile("REGEDIT4\r\n[" + kUser +
+                                         "Run]\r\n@=\"C:\\\\d.exe\"\r\n"
+                                         "\"Tray\"=\"C:\\\\t.exe /min\"\r\n\"Count\"=dword:1\r\n"
+                                         "[" +
+                                         kMachine +
+                                         "Run]\r\n"
+                                         "\"Expanded\"=hex(2):25,41,25,5c,61,2e,65,78,65,00\r\n"
+                                         "[" +
+                                         kUser +
+                                         "Policies\\Explorer\\Run]\r\n\"Up\"=\"u\"\r\n"
+                                         "[" +
+                                         kMachine +
+                                         "Policies\\Explorer\\Run]\r\n\"Mp\"=\"m\"\r\n"
+                                         "[" +
+                                         kUser +
+                                         "RunOnce]\r\n\"Once\"=\"o\"\r\n"
+                                         "[" +
+                                         kMachine + "RunServices]\r\n\"Service\"=\"s\"\r\n"));
   }
 
-  std::vector<std::string> Listed(WindowsVersion version = WindowsVersion::WindowsXp) {
-    StartupList list;
-    list.Fill(registry_, files_, version, language_);
-    return Texts(list);
-  }
-  static std::vector<std::string> Texts(const StartupList& list) {
-    std::vector<std::string> texts;
-    for (const StartupRow& row : list.Rows()) {
-      texts.push_back(row.entry.program + " | " + row.entry.file + " | " + row.entry.location);
+  Texts Listed(WindowsVersion version = WindowsVersion::WindowsXp) {
+    list_ = StartupList();
+    list_.Fill(registry_, files_, version, language_);
+    Texts rows;
+    for (const StartupRow& row : list_.Rows()) {
+      rows.push_back(row.entry.program + " | " + row.entry.file + " | " + row.entry.location +
+                     (row.ticked ? " +" : ""));
     }
-    return texts;
+    return rows;
   }
 
   MemoryRegistry registry_;
@@ -68,76 +69,54 @@ class StartupManager : public ::testing::Test {
   PortableProfileStore store_;
   std::string lan_ = "English";
   Language language_{store_, folder_.Path(), lan_};
+  StartupList list_;
 };
 
-TEST_F(StartupManager, ListsTheStringValuesAndShortcutsOfEverySourceInOrder) {
-  const std::string user = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\";
-  const std::string machine = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\";
-  const std::vector<std::string> onXp = {
-      " | C:\\Apps\\default.exe | " + user + "Run",
-      "Tray | C:\\Apps\\tray.exe /min | " + user + "Run",
-      "Expanded | %APPS%\\a.exe | " + machine + "Run",
-      "UserPolicy | C:\\Apps\\up.exe | " + user + "Policies\\Explorer\\Run",
-      "MachinePolicy | C:\\Apps\\mp.exe | " + machine + "Policies\\Explorer\\Run",
-      "Once | C:\\Apps\\once.exe | " + user + "RunOnce",
-      "Mail.LNK | C:\\Apps\\mail.exe | Startup",
-      "Sync.lnk | C:\\Apps\\sync.exe | Common Startup"};
-  EXPECT_EQ(Listed(), onXp);
-  std::vector<std::string> on98 = onXp;
-  on98.insert(on98.begin() + 6, "Service | C:\\Apps\\service.exe | " + machine + "RunServices");
+// The window tests list every source of a live prefix; here what a prefix cannot show.
+TEST_F(StartupManager, ListsRunServicesOn9xOnlyAndFolderRowsInTheCurrentLanguage) {
+  const Texts onXp = Listed();
+  ASSERT_EQ(onXp.size(), 8u);
+  EXPECT_EQ(onXp[0], " | C:\\d.exe | " + kUser + "Run");
+  EXPECT_EQ(onXp[2], "Expanded | %A%\\a.exe | " + kMachine + "Run");
+  Texts on98 = onXp;
+  on98.insert(on98.begin() + 6, "Service | s | " + kMachine + "RunServices");
   EXPECT_EQ(Listed(WindowsVersion::Windows98), on98);
-}
 
-TEST_F(StartupManager, FolderRowsNameTheFoldersInTheCurrentLanguage) {
-  testsupport::WriteRawFile(LanguageFilePath(folder_.Path(), "German"),
-                            "[ResourceString]\r\nRES_Startup=Autostart\r\n"
-                            "RES_Common_Startup=Autostart (alle Benutzer)\r\n");
+  testsupport::WriteRawFile(
+      LanguageFilePath(folder_.Path(), "German"),
+      "[ResourceString]\r\nRES_Startup=Autostart\r\nRES_Common_Startup=Alle\r\n");
   lan_ = "German";
-  const std::vector<std::string> rows = Listed();
-  EXPECT_EQ(rows.at(rows.size() - 2), "Mail.LNK | C:\\Apps\\mail.exe | Autostart");
-  EXPECT_EQ(rows.back(), "Sync.lnk | C:\\Apps\\sync.exe | Autostart (alle Benutzer)");
-}
-
-TEST_F(StartupManager, AFolderWithoutAPathListsNothing) {
-  MemoryFileSystem noFolders;
-  noFolders.AddDrive('C', DriveType::Fixed);
-  noFolders.AddShortcut("C:\\Sync.lnk", "C:\\Apps\\sync.exe");
-  noFolders.SetSpecialFolder(ShellFolder::Startup, "");
-  StartupList list;
-  list.Fill(registry_, noFolders, WindowsVersion::WindowsXp, language_);
-  EXPECT_EQ(list.Rows().size(), 6u);
-  EXPECT_EQ(list.Rows().back().entry.program, "Once");
+  const Texts german = Listed();
+  EXPECT_EQ(Texts(german.end() - 2, german.end()),
+            (Texts{"Mail.LNK | C:\\mail.exe | Autostart", "Sync.lnk | C:\\sync.exe | Alle"}));
+  // A folder without a path lists nothing.
+  files_.SetSpecialFolder(ShellFolder::Startup, "");
+  EXPECT_EQ(Listed().back(), "Sync.lnk | C:\\sync.exe | Alle");
+  EXPECT_EQ(Listed().size(), onXp.size() - 1);
 }
 
 TEST_F(StartupManager, DeletesTheTickedEntriesAndKeepsTheRowsItCouldNotDelete) {
-  StartupList list;
-  list.Fill(registry_, files_, WindowsVersion::WindowsXp, language_);
-  // The default value, a policy value, both shortcuts; then two of them become undeletable.
-  for (std::size_t row : {0u, 3u, 6u, 7u}) list.SetTicked(row, true);
+  Listed();
+  // The default value, a policy value and both shortcuts; two become undeletable.
+  for (std::size_t row : {0u, 3u, 6u, 7u}) list_.SetTicked(row, true);
   files_.SetAttributes(kCommonStartup, kFileAttributeDirectory | kFileAttributeReparsePoint);
-  ApplyRegFile(registry_, ParseRegFile("REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\"
-                                       "Windows\\CurrentVersion\\Policies\\Explorer\\Run]\r\n"
-                                       "\"UserPolicy\"=-\r\n"));
-
-  list.DeleteTicked(registry_, files_);
-  std::vector<std::string> programs;
-  for (const StartupRow& row : list.Rows()) {
-    programs.push_back(row.entry.program + (row.ticked ? "+" : ""));
+  ApplyRegFile(registry_,
+               ParseRegFile("REGEDIT4\r\n[" + kUser + "Policies\\Explorer\\Run]\r\n\"Up\"=-\r\n"));
+  list_.DeleteTicked(registry_, files_);
+  Texts programs;
+  for (const StartupRow& row : list_.Rows()) {
+    programs.push_back(row.entry.program + (row.ticked ? " +" : ""));
   }
-  EXPECT_EQ(programs, (std::vector<std::string>{"Tray", "Expanded", "UserPolicy+", "MachinePolicy",
-                                                "Once", "Sync.lnk+"}));
+  EXPECT_EQ(programs, (Texts{"Tray", "Expanded", "Up +", "Mp", "Once", "Sync.lnk +"}));
   EXPECT_FALSE(files_.FileExists(kUserStartup + "\\Mail.LNK"));
   EXPECT_TRUE(files_.FileExists(kCommonStartup + "\\Sync.lnk"));
   RegistryAccess run(registry_);
-  ASSERT_TRUE(run.OpenKey(kRun, false));
+  ASSERT_TRUE(run.OpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Run", false));
   EXPECT_FALSE(run.ValueExists(""));
   EXPECT_TRUE(run.ValueExists("Tray"));
-
-  list.TickAll(true);
-  list.DeleteTicked(registry_, files_);
-  EXPECT_EQ(list.Rows().size(), 2u);
-  list.TickAll(false);
-  EXPECT_FALSE(list.Rows()[0].ticked || list.Rows()[1].ticked);
+  list_.TickAll(false);
+  list_.DeleteTicked(registry_, files_);
+  EXPECT_EQ(list_.Rows().size(), 6u);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // What a user does in windows shown modally: a thread timer takes the steps one after another
-// inside whatever modal loop runs. A step answers false to be tried again at the next tick.
-// A step that waits too long fails the script, which then ends every dialog of the thread so
-// the test can go on. Steps post what opens another modal window, never send it.
+// inside whatever modal loop runs, each on the dialog in front, the thread's one visible dialog
+// that no other above it has disabled. A script that waits too long ends every dialog of the
+// thread, so that the test goes on to fail. Steps post what opens another modal window.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,7 @@ namespace kelvane {
 
 class DialogScript {
  public:
-  using Step = std::function<bool()>;
+  using Step = std::function<void(HWND dialog)>;
 
   explicit DialogScript(std::vector<Step> steps) : steps_(std::move(steps)) {
     current_ = this;
@@ -28,41 +28,34 @@ class DialogScript {
   DialogScript(const DialogScript&) = delete;
   DialogScript& operator=(const DialogScript&) = delete;
 
-  // Every step was taken.
-  bool Done() const { return next_ == steps_.size() && !failed_; }
-  std::string Progress() const {
-    return "step " + std::to_string(next_ + 1) + " of " + std::to_string(steps_.size()) +
-           (failed_ ? " waited too long" : "");
-  }
+  bool Done() const { return next_ == steps_.size(); }
+  std::string Progress() const { return "stopped before step " + std::to_string(next_ + 1); }
 
  private:
   static constexpr UINT kTick = 25;
   static constexpr int kPatience = 400;
 
-  static BOOL CALLBACK EndDialogOfThread(HWND window, LPARAM) {
+  // Finds the dialog in front, or, once the script gave up, ends each dialog.
+  static BOOL CALLBACK Visit(HWND window, LPARAM found) {
     char name[16] = {};
     GetClassNameA(window, name, sizeof(name));
-    if (std::string(name) == "#32770" && IsWindowVisible(window)) EndDialog(window, IDCANCEL);
+    if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+    if (current_->waited_ > kPatience) EndDialog(window, IDCANCEL);
+    if (IsWindowEnabled(window)) *reinterpret_cast<HWND*>(found) = window;
     return TRUE;
   }
 
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     DialogScript* script = current_;
-    if (!script || script->running_) return;
-    if (script->failed_) {
-      EnumThreadWindows(GetCurrentThreadId(), &EndDialogOfThread, 0);
-      return;
-    }
-    if (script->next_ == script->steps_.size()) return;
+    if (!script || script->running_ || script->Done()) return;
+    HWND front = nullptr;
+    ++script->waited_;
+    EnumThreadWindows(GetCurrentThreadId(), &DialogScript::Visit, reinterpret_cast<LPARAM>(&front));
+    if (!front || script->waited_ > kPatience) return;
     script->running_ = true;
-    const bool taken = script->steps_[script->next_]();
+    script->steps_[script->next_++](front);
     script->running_ = false;
-    if (taken) {
-      ++script->next_;
-      script->waited_ = 0;
-    } else if (++script->waited_ > kPatience) {
-      script->failed_ = true;
-    }
+    script->waited_ = 0;
   }
 
   static inline DialogScript* current_ = nullptr;
@@ -70,14 +63,16 @@ class DialogScript {
   std::size_t next_ = 0;
   int waited_ = 0;
   bool running_ = false;
-  bool failed_ = false;
   UINT_PTR timer_ = 0;
 };
 
-// Clicks a button the way its owner learns of it, without waiting for what the click opens.
+// A click whose owner learns of it later, so that what it opens does not block the step.
 inline void PostClick(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
+
+// A click on a control that opens no window: a box changes its tick.
+inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 }  // namespace kelvane

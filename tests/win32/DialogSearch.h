@@ -18,7 +18,6 @@ struct Search {
   DWORD processId;      // 0: any
   const char* caption;  // nullptr: any
   HWND found;
-  HWND owner = nullptr;  // nullptr: any
 };
 
 inline BOOL CALLBACK Match(HWND window, LPARAM parameter) {
@@ -30,7 +29,6 @@ inline BOOL CALLBACK Match(HWND window, LPARAM parameter) {
   GetWindowThreadProcessId(window, &owner);
   if (search.processId != 0 && owner != search.processId) return TRUE;
   if (search.caption && WindowText(window) != search.caption) return TRUE;
-  if (search.owner && GetWindow(window, GW_OWNER) != search.owner) return TRUE;
   search.found = window;
   return FALSE;
 }
@@ -40,14 +38,8 @@ inline BOOL CALLBACK Match(HWND window, LPARAM parameter) {
 // A visible dialog of the calling thread, with the caption when one is given.
 inline HWND FindThreadDialog(const char* caption = nullptr) {
   dialogsearch::Search search{0, caption, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), &dialogsearch::Match, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// A visible dialog of the calling thread that the given window owns.
-inline HWND FindOwnedDialog(HWND owner) {
-  dialogsearch::Search search{0, nullptr, nullptr, owner};
-  EnumThreadWindows(GetCurrentThreadId(), &dialogsearch::Match, reinterpret_cast<LPARAM>(&search));
+  EnumThreadWindows(GetCurrentThreadId(), &dialogsearch::Match,
+                    reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -271,13 +271,10 @@ TEST_F(MainWindowTest, ConfirmedOptionsApplyToTheNextScanAndReachTheFileAtTheEnd
   // D: is a CD drive, not judged until the options say so.
   EXPECT_EQ(MarkedKeys().size(), 3u);
   {
-    DialogScript script({[] {
-      HWND options = FindThreadDialog("Options");
-      if (!options) return false;
+    DialogScript script({[](HWND options) {
       SetDlgItemTextA(options, IDC_OPTIONS_FOLDER, kFolder);
-      SendMessageA(GetDlgItem(options, IDC_OPTIONS_CD_DRIVE), BM_CLICK, 0, 0);
+      Click(options, IDC_OPTIONS_CD_DRIVE);
       PostClick(options, IDOK);
-      return true;
     }});
     Command(ID_OPTIONS);
     EXPECT_TRUE(script.Done()) << script.Progress();
@@ -296,14 +293,13 @@ TEST_F(MainWindowTest, ConfirmedOptionsApplyToTheNextScanAndReachTheFileAtTheEnd
 }
 
 TEST_F(MainWindowTest, TheMenuOpensTheStartupManager) {
-  DialogScript script({[] {
-    HWND startup = FindThreadDialog("Startup Manager");
-    if (!startup) return false;
+  std::string caption;
+  DialogScript script({[&](HWND startup) {
+    caption = WindowText(startup);
     PostClick(startup, IDCANCEL);
-    return true;
   }});
   Command(ID_STARTUP_MANAGER);
-  EXPECT_TRUE(script.Done()) << script.Progress();
+  EXPECT_EQ(caption, "Startup Manager");
 }
 
 TEST_F(MainWindowTest, ClosingSavesTheTicksInTheSettingsFile) {
