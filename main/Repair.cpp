@@ -5,21 +5,10 @@
 
 #include "main/BackupWriter.h"
 #include "platform/RegistryAccess.h"
+#include "platform/ShortcutFiles.h"
 #include "platform/Text.h"
 
 namespace kelvane {
-namespace {
-
-constexpr char kShortcutExtension[] = ".LNK";
-
-bool EndsWithShortcutExtension(const std::string& path) {
-  const std::size_t length = sizeof(kShortcutExtension) - 1;
-  return path.size() > length &&
-         UpperCaseAscii(path.substr(path.size() - length)) == kShortcutExtension;
-}
-
-}  // namespace
-
 RepairTarget RepairTargetOf(const ProblemRecord& row) {
   using What = RepairTarget::What;
   // The key text is split at its first backslash into the root's name and the rest.
@@ -91,11 +80,6 @@ bool RowRepairer::DeleteValueWithBackup(const std::string& rootName, const std::
   return access.DeleteValue(valueName);
 }
 
-bool RowRepairer::DeleteShortcutFile(const std::string& path) {
-  if (!EndsWithShortcutExtension(path) || !files_.IsPlainFile(path)) return false;
-  return files_.DeleteFileSilently(path);
-}
-
 bool RowRepairer::Repair(const ProblemRecord& row) {
   const RepairTarget target = RepairTargetOf(row);
   switch (target.what) {
@@ -104,7 +88,7 @@ bool RowRepairer::Repair(const ProblemRecord& row) {
     case RepairTarget::What::Value:
       return DeleteValueWithBackup(target.root, target.path, target.valueName);
     case RepairTarget::What::File:
-      return DeleteShortcutFile(target.path);
+      return DeleteShortcutFile(files_, target.path);
     case RepairTarget::What::Nothing:
       break;
   }

@@ -36,9 +36,6 @@ class RowRepairer {
   // An empty value name means the key's default value.
   bool DeleteValueWithBackup(const std::string& rootName, const std::string& keyPath,
                              const std::string& valueName);
-  // Only a shortcut that is still a plain ".lnk" file is deleted: the program runs elevated,
-  // and the path could lead elsewhere since the scan.
-  bool DeleteShortcutFile(const std::string& path);
 
   // What the row's repair kind calls for; false when nothing was repaired.
   bool Repair(const ProblemRecord& row);

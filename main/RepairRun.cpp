@@ -1,6 +1,7 @@
 #include "main/RepairRun.h"
 
 #include "main/Repair.h"
+#include "windows/Options.h"
 
 namespace kelvane {
 
@@ -10,9 +11,8 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
   const std::string& folder = settings.OutputDirectory;
   if (!context.files.DirectoryExists(folder)) {
     const std::string question =
-        folder + "," +
-        language.LangString("RES_Directory_Not_Exist", "The backup directory does not exist.") +
-        "\r\n" + language.LangString("RES_Create_Directory", "creates a new directory?");
+        MissingBackupFolderText(language, folder) + "\r\n" +
+        language.LangString("RES_Create_Directory", "creates a new directory?");
     if (!prompts.AskCreateBackupFolder(question)) return RepairOutcome::Abandoned;
     try {
       context.files.CreateDirectory(folder);

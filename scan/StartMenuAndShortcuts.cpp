@@ -1,6 +1,7 @@
 // Start menu and shortcuts: remembered orders of Start-menu folders that are gone, and shortcut
 // files whose target is gone.
 #include "platform/RegistryAccess.h"
+#include "platform/ShortcutFiles.h"
 #include "platform/Text.h"
 #include "scan/CategoryRules.h"
 #include "scan/JudgedDrive.h"
@@ -52,11 +53,6 @@ bool ContainsName(const std::vector<std::string>& names, const std::string& name
     if (SameTextAscii(candidate, name)) return true;
   }
   return false;
-}
-
-bool HasShortcutExtension(const std::string& fileName) {
-  const auto dot = fileName.rfind('.');
-  return dot != std::string::npos && LowerCaseAscii(fileName.substr(dot)) == ".lnk";
 }
 
 // On 64-bit Windows the 32-bit program sees other system and program folders than the shell.

@@ -2,8 +2,11 @@
 #include "main/Addresses.h"
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindow.h"
+#include "platform/win32/Win32System.h"
 #include "resources/MainWindowIds.h"
+#include "startup/win32/StartupManagerDialog.h"
 #include "windows/win32/AboutDialog.h"
+#include "windows/win32/OptionsDialog.h"
 
 namespace kelvane {
 
@@ -73,6 +76,18 @@ void MainWindow::OnCommand(int id) {
     case ID_SELECT_NONE_TYPE: TickRows(false, true); break;
     case ID_IGNORE_LIST_ADD: OnAddToIgnoreLists(); break;
     case ID_SAVE_TEXT: OnSaveReport(); break;
+    case ID_OPTIONS: {
+      // The next scan and repair see what OK stored; the file gets it at the end.
+      OptionsDialog options(settings_, files_, language_, settings_.Lan);
+      options.ShowModal(handle_);
+      break;
+    }
+    case ID_STARTUP_MANAGER: {
+      Win32System system;
+      StartupManagerDialog startup(registry_, files_, system.Version(), language_, settings_.Lan);
+      startup.ShowModal(handle_);
+      break;
+    }
     case ID_ONLINE_HELP: OpenAddress(OnlineHelpAddress(settings_.Lan)); break;
     case ID_HOME_PAGE: OpenAddress(addresses::kHomePage); break;
     case ID_ABOUT: {

@@ -29,7 +29,7 @@ void MainWindow::TranslateFrom(const std::string& languageName) {
   }
   texts.components.push_back({"tvRegistry", ComponentKind::TreeNodes, treeView_->Texts()});
   texts.components.push_back(
-      {"lvRegistryData", ComponentKind::ListColumns, listView_->ColumnCaptions()});
+      {"lvRegistryData", ComponentKind::ListColumns, ListColumnCaptions(listView_->Handle())});
   const std::size_t menusStart = texts.components.size();
   DescribeMenus(menu_, resultsMenu_, texts.components);
   const std::size_t languagesStart = texts.components.size();
@@ -48,7 +48,7 @@ void MainWindow::TranslateFrom(const std::string& languageName) {
     *bandTexts[index] = texts.components[std::size(captions) + index].texts.at(0);
   }
   treeView_->SetTexts(texts.components[std::size(captions) + 3].texts);
-  listView_->SetColumnCaptions(texts.components[std::size(captions) + 4].texts);
+  SetListColumnCaptions(listView_->Handle(), texts.components[std::size(captions) + 4].texts);
   ApplyMenuTexts(menu_, resultsMenu_, texts.components, menusStart);
   for (std::size_t index = 0; index < items.size(); ++index) {
     languageCaptions_[index] = texts.components[languagesStart + index].texts.at(0);

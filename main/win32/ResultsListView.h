@@ -3,41 +3,29 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
-#include <functional>
-#include <string>
-#include <vector>
-
+#include "global/win32/TickListView.h"
 #include "main/ResultsModel.h"
 
 namespace kelvane {
 
-class ResultsListView {
+// The results model as rows of three columns: problem, registry key, value.
+class ResultsRows : public TickListRows {
  public:
-  ResultsListView(HWND parent, int id, ResultsModel& model);
-  HWND Handle() const { return handle_; }
-
-  // Shows the model again after rows came or went.
-  void Refresh();
-  // Handles the list's notifications; onTicksChanged runs after a tick changed.
-  bool OnNotify(const NMHDR& header, LRESULT& result, const std::function<void()>& onTicksChanged);
-
-  int CurrentRow() const;
-  std::vector<std::size_t> SelectedRows() const;
-  int ColumnWidth(int column) const;
-  void SetColumnWidth(int column, int width);
-  // Fits every column to its contents.
-  void FitColumns();
-  std::vector<std::string> ColumnCaptions() const;
-  void SetColumnCaptions(const std::vector<std::string>& captions);
+  explicit ResultsRows(ResultsModel& model) : model_(model) {}
+  std::size_t RowCount() const override { return model_.Count(); }
+  const std::string& CellText(std::size_t row, int column) const override;
+  bool RowTicked(std::size_t row) const override { return model_.Row(row).ticked; }
+  void SetRowTicked(std::size_t row, bool ticked) override { model_.SetTicked(row, ticked); }
 
  private:
-  void ToggleTick(int row);
-
-  HWND handle_;
   ResultsModel& model_;
-  std::string cellText_;  // kept alive while the list draws it
+};
+
+// The rows are a base of their own so that they exist before the list that shows them.
+class ResultsListView : private ResultsRows, public TickListView {
+ public:
+  ResultsListView(HWND parent, int id, ResultsModel& model);
 };
 
 }  // namespace kelvane

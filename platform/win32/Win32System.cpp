@@ -34,4 +34,11 @@ bool Win32System::OpenWithShell(const std::string& target, const std::string& pa
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
+std::string RegistryEditorPath() {
+  char folder[MAX_PATH];
+  const UINT length = GetSystemWindowsDirectoryA(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return "";
+  return std::string(folder, length) + "\\regedit.exe";
+}
+
 }  // namespace kelvane

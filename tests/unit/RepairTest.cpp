@@ -132,27 +132,6 @@ TEST_F(Repair, ItemsABackupCouldNotRestoreExactlyAreLeftAlone) {
             "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old\\Fine]\r\n\"F\"=\"z\"\r\n");
 }
 
-TEST_F(Repair, ShortcutsAreDeletedOnlyWhileTheyArePlainLinkFiles) {
-  files_.AddShortcut("C:\\Links\\Plain.LNK", "C:\\Gone\\a.exe");
-  files_.AddFolder("C:\\Links\\Folder.lnk");
-  files_.AddFile("C:\\Links\\Folder.lnk\\inside.txt");
-  files_.AddShortcut("C:\\Links\\Junction.lnk", "C:\\Gone\\b.exe");
-  files_.SetAttributes("C:\\Links\\Junction.lnk", kFileAttributeReparsePoint);
-  files_.AddFile("C:\\Links\\Program.exe");
-  files_.AddShortcut("C:\\Links\\Other.lnk", "C:\\Gone\\c.exe");
-
-  EXPECT_TRUE(repairer_.DeleteShortcutFile("C:\\Links\\Plain.LNK"));
-  EXPECT_FALSE(files_.FileExists("C:\\Links\\Plain.LNK"));
-  for (const char* path : {"C:\\Links\\Folder.lnk", "C:\\Links\\Junction.lnk",
-                           "C:\\Links\\Program.exe", "C:\\Links\\*.lnk", "C:\\Links\\O*"}) {
-    EXPECT_FALSE(repairer_.DeleteShortcutFile(path)) << path;
-  }
-  EXPECT_TRUE(files_.FileExists("C:\\Links\\Folder.lnk\\inside.txt"));
-  EXPECT_TRUE(files_.FileExists("C:\\Links\\Junction.lnk"));
-  EXPECT_TRUE(files_.FileExists("C:\\Links\\Program.exe"));
-  EXPECT_TRUE(files_.FileExists("C:\\Links\\Other.lnk"));
-}
-
 TEST_F(Repair, AFullDiskEndsTheWalkAtTheRowItCouldNotBackUp) {
   for (const char* name : {"One", "Two", "Three"}) {
     Put("Software\\Old\\Values", name, TextValue(std::string("C:\\") + name));

@@ -15,6 +15,7 @@
 #include "resources/MainWindowIds.h"
 #include "resources/resource.h"
 #include "tests/win32/BackupFolderFiles.h"
+#include "tests/win32/DialogScript.h"
 #include "tests/win32/DialogSearch.h"
 
 namespace kelvane {
@@ -261,6 +262,44 @@ TEST_F(MainWindowTest, ChoosingALanguageTranslatesAndEnglishComesBack) {
   EXPECT_EQ(StatusText(Child(IDC_STATUS_BAR), 0), " 0 problems found");
   DeleteFileA((std::string(kFolder) + "Lan_German.ini").c_str());
   DeleteFileA((std::string(kFolder) + "Lan_English.ini").c_str());
+}
+
+TEST_F(MainWindowTest, ConfirmedOptionsApplyToTheNextScanAndReachTheFileAtTheEnd) {
+  Load(std::string("[") + kTestKey + "]\r\n\"D\"=\"D:\\\\KelvaneGone\\\\d.exe\"\r\n");
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  // D: is a CD drive, not judged until the options say so.
+  EXPECT_EQ(MarkedKeys().size(), 3u);
+  {
+    DialogScript script({[](HWND options) {
+      SetDlgItemTextA(options, IDC_OPTIONS_FOLDER, kFolder);
+      Click(options, IDC_OPTIONS_CD_DRIVE);
+      PostClick(options, IDOK);
+    }});
+    Command(ID_OPTIONS);
+    EXPECT_TRUE(script.Done()) << script.Progress();
+  }
+  Command(ID_SCAN_REGISTRY);
+  EXPECT_EQ(MarkedKeys().size(), 4u);
+  EXPECT_EQ(MarkedKeys().back(), std::string(kTestKey) + "\\D");
+
+  SendMessageA(window_->Handle(), WM_CLOSE, 0, 0);
+  const std::string file = std::string(kFolder) + "options.ini";
+  char value[MAX_PATH] = {};
+  GetPrivateProfileStringA("Options", "IncludeCDdrive", "", value, sizeof(value), file.c_str());
+  EXPECT_STREQ(value, "1");
+  GetPrivateProfileStringA("Options", "OutputDirectory", "", value, sizeof(value), file.c_str());
+  EXPECT_STREQ(value, kFolder);
+}
+
+TEST_F(MainWindowTest, TheMenuOpensTheStartupManager) {
+  std::string caption;
+  DialogScript script({[&](HWND startup) {
+    caption = WindowText(startup);
+    PostClick(startup, IDCANCEL);
+  }});
+  Command(ID_STARTUP_MANAGER);
+  EXPECT_EQ(caption, "Startup Manager");
 }
 
 TEST_F(MainWindowTest, ClosingSavesTheTicksInTheSettingsFile) {

@@ -1,14 +1,12 @@
 #include <windows.h>
-#include <shlobj.h>
 
 #include <stdexcept>
 #include <vector>
 
-#include "platform/win32/AnsiText.h"
-#include "platform/win32/ComObjects.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
 #include "tests/conformance/FileSystemEnvironment.h"
+#include "tests/support/SavedShortcut.h"
 
 namespace kelvane {
 namespace {
@@ -122,17 +120,7 @@ class Win32FileSystemEnvironment : public FileSystemEnvironment {
   }
 
   void MakeShortcut(const std::string& path, const std::string& target) override {
-    const ComApartment apartment;
-    ComReference<IShellLinkA> link;
-    ComReference<IPersistFile> file;
-    if (!apartment.Ready() ||
-        FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.Receive())) ||
-        FAILED(link->SetPath(target.c_str())) ||
-        FAILED(link->QueryInterface(IID_IPersistFile, file.Receive())) ||
-        FAILED(file->Save(WideFromAnsi(path).c_str(), TRUE))) {
-      throw Failed("Saving a shortcut", path);
-    }
+    if (!testsupport::SaveShortcut(path, target)) throw Failed("Saving a shortcut", path);
   }
 
   void SetVariable(const std::string& name, const std::string& value) override {

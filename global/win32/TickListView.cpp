@@ -1,0 +1,100 @@
+#include "global/win32/TickListView.h"
+
+namespace kelvane {
+
+TickListView::TickListView(HWND list, TickListRows& rows) : handle_(list), rows_(rows) {
+  ListView_SetExtendedListViewStyle(handle_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+}
+
+void TickListView::AddColumn(const char* caption, int width) {
+  LVCOLUMNA definition = {};
+  definition.mask = LVCF_TEXT | LVCF_WIDTH;
+  definition.pszText = const_cast<char*>(caption);
+  definition.cx = width;
+  SendMessageA(handle_, LVM_INSERTCOLUMNA, columnCount_++, reinterpret_cast<LPARAM>(&definition));
+}
+
+void TickListView::Refresh() {
+  ListView_SetItemCountEx(handle_, static_cast<int>(rows_.RowCount()), LVSICF_NOSCROLL);
+  InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void TickListView::ToggleTick(int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.RowCount()) return;
+  rows_.SetRowTicked(row, !rows_.RowTicked(row));
+  ListView_RedrawItems(handle_, row, row);
+}
+
+int TickListView::TickBoxRow(const NMHDR& header) const {
+  LVHITTESTINFO hit = {};
+  hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
+  ListView_HitTest(handle_, &hit);
+  return hit.flags & LVHT_ONITEMSTATEICON ? hit.iItem : -1;
+}
+
+bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
+                            const std::function<void()>& onTicksChanged) {
+  if (header.hwndFrom != handle_) return false;
+  result = 0;
+  switch (header.code) {
+    case LVN_GETDISPINFOA: {
+      LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(const_cast<NMHDR&>(header)).item;
+      if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.RowCount()) return true;
+      if (item.mask & LVIF_TEXT) {
+        const std::string& text =
+            item.iSubItem < columnCount_ ? rows_.CellText(item.iItem, item.iSubItem) : "";
+        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+      }
+      if (item.mask & LVIF_STATE) {
+        item.state = INDEXTOSTATEIMAGEMASK(rows_.RowTicked(item.iItem) ? 2 : 1);
+        item.stateMask = LVIS_STATEIMAGEMASK;
+      }
+      return true;
+    }
+    case NM_CLICK:
+    case NM_DBLCLK: {
+      // A virtual list does not tick by itself: a press on the box does it here. The second
+      // press of a double click on the box arrives as a double click.
+      const int row = TickBoxRow(header);
+      if (row >= 0) {
+        ToggleTick(row);
+      } else if (header.code == NM_DBLCLK) {
+        return false;
+      }
+      onTicksChanged();
+      return true;
+    }
+    case LVN_KEYDOWN:
+      if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
+        for (std::size_t row : SelectedRows()) ToggleTick(static_cast<int>(row));
+        onTicksChanged();
+      }
+      return true;
+    default: return false;
+  }
+}
+
+int TickListView::CurrentRow() const { return ListView_GetNextItem(handle_, -1, LVNI_FOCUSED); }
+
+std::vector<std::size_t> TickListView::SelectedRows() const {
+  std::vector<std::size_t> rows;
+  for (int row = ListView_GetNextItem(handle_, -1, LVNI_SELECTED); row >= 0;
+       row = ListView_GetNextItem(handle_, row, LVNI_SELECTED)) {
+    rows.push_back(static_cast<std::size_t>(row));
+  }
+  return rows;
+}
+
+int TickListView::ColumnWidth(int column) const { return ListView_GetColumnWidth(handle_, column); }
+
+void TickListView::SetColumnWidth(int column, int width) {
+  ListView_SetColumnWidth(handle_, column, width);
+}
+
+void TickListView::FitColumns() {
+  for (int column = 0; column < columnCount_; ++column) {
+    ListView_SetColumnWidth(handle_, column, LVSCW_AUTOSIZE);
+  }
+}
+
+}  // namespace kelvane

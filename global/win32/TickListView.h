@@ -1,0 +1,59 @@
+// A virtual report list with a tick box in front of every row. The rows and their ticks live
+// in a model; the list only shows them, and a press on a box or the space bar changes the
+// model's tick.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kelvane {
+
+// What the list asks its model.
+class TickListRows {
+ public:
+  virtual ~TickListRows() = default;
+  virtual std::size_t RowCount() const = 0;
+  virtual const std::string& CellText(std::size_t row, int column) const = 0;
+  virtual bool RowTicked(std::size_t row) const = 0;
+  virtual void SetRowTicked(std::size_t row, bool ticked) = 0;
+};
+
+class TickListView {
+ public:
+  // Takes over a list view made with LVS_REPORT and LVS_OWNERDATA.
+  TickListView(HWND list, TickListRows& rows);
+  TickListView(const TickListView&) = delete;
+  TickListView& operator=(const TickListView&) = delete;
+
+  HWND Handle() const { return handle_; }
+  void AddColumn(const char* caption, int width);
+  // Shows the model again after rows or ticks changed.
+  void Refresh();
+  // The list's notifications but a double click off the tick boxes, which the owner may use;
+  // onTicksChanged runs after a tick changed.
+  bool OnNotify(const NMHDR& header, LRESULT& result, const std::function<void()>& onTicksChanged);
+
+  // The focused row; negative for none.
+  int CurrentRow() const;
+  std::vector<std::size_t> SelectedRows() const;
+  int ColumnWidth(int column) const;
+  void SetColumnWidth(int column, int width);
+  // Fits every column to its contents.
+  void FitColumns();
+
+ private:
+  void ToggleTick(int row);
+  // The row whose tick box the click hit; negative for none.
+  int TickBoxRow(const NMHDR& header) const;
+
+  HWND handle_;
+  TickListRows& rows_;
+  int columnCount_ = 0;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,96 @@
+#include "startup/win32/StartupManagerDialog.h"
+
+#include <stdexcept>
+
+#include "global/ProductTitle.h"
+#include "global/win32/DialogTexts.h"
+#include "resources/resource.h"
+
+namespace kelvane {
+namespace {
+
+struct Column {
+  const char* caption;
+  int width;
+};
+
+const Column kColumns[] = {{"Startup Program", 90}, {"File", 160}, {"Location", 200}};
+
+}  // namespace
+
+const std::string& StartupRows::CellText(std::size_t row, int column) const {
+  const StartupEntry& entry = list_.Rows().at(row).entry;
+  switch (column) {
+    case 0: return entry.program;
+    case 1: return entry.file;
+    default: return entry.location;
+  }
+}
+
+StartupManagerDialog::StartupManagerDialog(RegistryStore& registry, FileSystemAccess& files,
+                                           WindowsVersion version, const Language& language,
+                                           const std::string& currentLanguage)
+    : registry_(registry),
+      files_(files),
+      version_(version),
+      language_(language),
+      currentLanguage_(currentLanguage) {}
+
+INT_PTR StartupManagerDialog::ShowModal(HWND owner) { return DoModal(owner, IDD_STARTUP_MANAGER); }
+
+void StartupManagerDialog::OnInit() {
+  CenterOnOwner();
+  view_ = std::make_unique<TickListView>(Item(IDC_STARTUP_LIST), rows_);
+  for (const Column& column : kColumns) view_->AddColumn(column.caption, column.width);
+  Fill();
+  view_->Refresh();
+  // An empty list keeps its designed columns and texts.
+  if (list_.Rows().empty()) return;
+  view_->FitColumns();
+  TranslateDialogCaptions(Handle(), "frmStartupManager",
+                          {{"lvStartup", IDC_STARTUP_LIST, ComponentKind::ListColumns},
+                           {"bSelectAll", IDC_STARTUP_SELECT_ALL},
+                           {"bSelectNone", IDC_STARTUP_SELECT_NONE},
+                           {"bDeleteEntry", IDC_STARTUP_DELETE},
+                           {"bClose", IDCANCEL}},
+                          language_, currentLanguage_);
+}
+
+void StartupManagerDialog::Fill() {
+  try {
+    list_.Fill(registry_, files_, version_, language_);
+  } catch (const std::runtime_error& error) {
+    // Without the shell's shortcut object the entries found so far are shown.
+    MessageBoxA(Handle(), error.what(), kApplicationTitle, MB_OK | MB_ICONERROR);
+  }
+}
+
+void StartupManagerDialog::TickAll(bool ticked) {
+  list_.TickAll(ticked);
+  view_->Refresh();
+}
+
+void StartupManagerDialog::OnDeleteEntry() {
+  // Rows whose entry could not be deleted stay, still ticked.
+  list_.DeleteTicked(registry_, files_);
+  ListView_SetItemState(view_->Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  view_->Refresh();
+}
+
+void StartupManagerDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
+  switch (id) {
+    case IDC_STARTUP_SELECT_ALL: TickAll(true); break;
+    case IDC_STARTUP_SELECT_NONE: TickAll(false); break;
+    case IDC_STARTUP_DELETE: OnDeleteEntry(); break;
+    case IDCANCEL: End(IDCANCEL); break;
+    default: break;
+  }
+}
+
+bool StartupManagerDialog::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+  if (message != WM_NOTIFY || !view_) return false;
+  LRESULT ignored = 0;
+  return view_->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), ignored, [] {});
+}
+
+}  // namespace kelvane

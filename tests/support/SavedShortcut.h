@@ -1,0 +1,28 @@
+// Shortcut files saved through the shell's link object, as the shell itself saves them; for the
+// tests that run under Wine.
+#pragma once
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "platform/win32/AnsiText.h"
+#include "platform/win32/ComObjects.h"
+
+namespace kelvane::testsupport {
+
+// False when the shortcut could not be made.
+inline bool SaveShortcut(const std::string& path, const std::string& target) {
+  const ComApartment apartment;
+  ComReference<IShellLinkA> link;
+  ComReference<IPersistFile> file;
+  return apartment.Ready() &&
+         SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                    link.Receive())) &&
+         SUCCEEDED(link->SetPath(target.c_str())) &&
+         SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Receive())) &&
+         SUCCEEDED(file->Save(WideFromAnsi(path).c_str(), TRUE));
+}
+
+}  // namespace kelvane::testsupport

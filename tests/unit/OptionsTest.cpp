@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/PortableProfileStore.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "tests/support/ScratchFolder.h"
+#include "windows/Options.h"
+
+namespace kelvane {
+namespace {
+
+// The window tests drive what OK stores; here only what a missing folder keeps.
+TEST(Options, OkWithAMissingFolderStoresNothing) {
+  MemoryFileSystem files;
+  testsupport::ScratchFolder folder;
+  PortableProfileStore store;
+  const std::string lan = "English";
+  Settings settings;
+  OptionsModel options = OptionsFromSettings(settings);
+  options.beep = true;
+  options.values.push_back({"HKEY_USERS\\B", false});
+  options.outputDirectory = "C:\\Gone";
+  EXPECT_EQ(ConfirmOptions(options, settings, files, Language(store, folder.Path(), lan)),
+            "C:\\Gone,The backup directory does not exist.");
+  EXPECT_FALSE(settings.Beep);
+  EXPECT_TRUE(settings.IgnoreValue.empty());
+}
+
+TEST(Options, AddSkipsATextListedInAnyAsciiCaseAndRemoveTakesTheTickedRows) {
+  std::vector<IgnoreRow> rows = {{"HKEY_USERS\\X\\\xC4", false}};
+  EXPECT_FALSE(AddIgnoreRow(rows, "hkey_users\\x\\\xC4"));
+  EXPECT_TRUE(AddIgnoreRow(rows, "HKEY_USERS\\X\\\xE4"));
+  EXPECT_TRUE(AddIgnoreRow(rows, "HKEY_USERS\\Y"));
+  rows[0].ticked = rows[2].ticked = true;
+  RemoveTickedRows(rows);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].text, "HKEY_USERS\\X\\\xE4");
+}
+
+TEST(Options, TheRestorePointCaptionEndsInTheBuiltInVersionsFromXpInAnyCase) {
+  EXPECT_EQ(RestorePointCaption("Punkt (XP)"), "Punkt (XP, Vista, 7)");
+  EXPECT_EQ(RestorePointCaption("Point (xp, Vista) avant"), "Point (XP, Vista, 7)");
+  EXPECT_EQ(RestorePointCaption("Punkt (Windows XP)"), "Punkt (Windows XP)");
+}
+
+TEST(Options, AnIgnoreEntryNamesHkeyAnywhereInAnyCase) {
+  for (const char* text : {"HKEY_CURRENT_USER\\Software", "a note on hkey_ here"}) {
+    EXPECT_TRUE(IsIgnoreEntryText(text)) << text;
+  }
+  for (const char* text : {"", "HKEY", "HKCU\\Software", "HKEY-CURRENT_USER"}) {
+    EXPECT_FALSE(IsIgnoreEntryText(text)) << text;
+  }
+}
+
+}  // namespace
+}  // namespace kelvane
