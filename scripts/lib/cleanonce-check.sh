@@ -61,8 +61,8 @@ clean_once_steps() {
   # prefix's server is started again under the virtual one.
   stop_prefix "$prefix"
   local said
-  said=$(cd "$program_dir" &&
-    WINEPREFIX=$prefix timeout 300 xvfb-run -a wine Kelvane.exe -cleanonce 2>&1 >>"$log")
+  said=$( (cd "$program_dir" &&
+    WINEPREFIX=$prefix timeout 300 xvfb-run -a wine Kelvane.exe -cleanonce) 2>&1 >>"$log")
   status=$?
   echo "$said" >>"$log"
   # Back to a desktop without a display, as for the first export.

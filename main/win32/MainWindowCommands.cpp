@@ -1,0 +1,155 @@
+// The main window's commands: scan, repair, the unattended run, ticks, ignore lists, report.
+#include <commctrl.h>
+
+#include "global/win32/StandardError.h"
+#include "main/RepairRun.h"
+#include "main/TextReport.h"
+#include "main/win32/MainWindow.h"
+#include "main/win32/MainWindowLayout.h"
+#include "main/win32/SaveReportDialog.h"
+#include "main/win32/WindowRepairPrompts.h"
+#include "platform/win32/Win32System.h"
+#include "scan/ScanFailureMessage.h"
+#include "scan/win32/ScanProgressDialog.h"
+
+namespace kelvane {
+namespace {
+
+// Exit codes of the unattended run.
+constexpr int kCleanOnceRepaired = 0;
+constexpr int kCleanOnceFailed = 1;
+constexpr int kCleanOnceRowsLeft = 3;
+
+}  // namespace
+
+bool MainWindow::OnScan() {
+  const std::vector<ScanCategory> tasks = tree_.Collect();
+  if (results_.Empty()) {
+    listView_->SetColumnWidth(1, kDesignedColumnWidths[1]);
+    listView_->SetColumnWidth(2, kDesignedColumnWidths[2]);
+  }
+  if (tasks.empty()) return true;
+  results_.Clear();
+  listView_->Refresh();
+
+  ScanRequest request;
+  request.tasks = tasks;
+  request.options = ScanOptions{settings_.IncludeRemoveMedia, settings_.IncludeCDdrive};
+  request.language = settings_.Lan;
+  request.cleanOnce = cleanOnce_;
+  request.notifyWindow = handle_;
+  request.onRow = [this](const ProblemRecord& row) {
+    results_.Add(row);
+    listView_->Refresh();
+  };
+  ScanProgressDialog progress(std::move(request));
+  // Rows arrive whole, so the last one is complete even after a stop and is kept.
+  progress.ShowModal(handle_);
+  scanIncomplete_ = progress.Failure().has_value();
+
+  results_.TickAll(true);
+  if (results_.Empty()) {
+    for (int column = 0; column < kResultColumnCount; ++column) {
+      if (listView_->ColumnWidth(column) < kNarrowestEmptyColumn) {
+        listView_->SetColumnWidth(column, kNarrowestEmptyColumn);
+      }
+    }
+  } else {
+    FilterResults(results_, settings_, leftovers_);
+    listView_->Refresh();
+    listView_->FitColumns();
+  }
+  listView_->Refresh();
+  UpdateStatusCounts();
+  if (settings_.Beep) BeepWhenDone();
+  if (const std::optional<ScanFailure>& failure = progress.Failure()) {
+    if (cleanOnce_) {
+      WriteStandardError("clean-once: " + ScanFailureLine(*failure));
+    } else {
+      MessageBoxA(handle_, ScanFailureMessage(language_, *failure).c_str(), kApplicationTitle,
+                  MB_OK | MB_ICONWARNING);
+    }
+    return false;
+  }
+  return true;
+}
+
+RepairOutcome MainWindow::OnRepair() {
+  WindowRepairPrompts prompts(handle_, language_, settings_, [this] {
+    listView_->Refresh();
+    UpdateStatusCounts();
+  });
+  Win32System system;
+  RepairContext context{registry_, files_, system.Version(), [] {
+                          SYSTEMTIME now;
+                          GetLocalTime(&now);
+                          return LocalDateTime{now.wYear, now.wMonth,  now.wDay,
+                                               now.wHour, now.wMinute, now.wSecond};
+                        }};
+  return RunRepair(results_, leftovers_, settings_, language_, context, prompts,
+                   currentBackupFile_);
+}
+
+void MainWindow::TickRows(bool ticked, bool ofType) {
+  if (ofType) {
+    const int current = listView_->CurrentRow();
+    if (current < 0) return;
+    results_.TickAllOfType(static_cast<std::size_t>(current), ticked);
+  } else {
+    results_.TickAll(ticked);
+  }
+  listView_->Refresh();
+  UpdateStatusCounts();
+}
+
+void MainWindow::OnAddToIgnoreLists() {
+  if (listView_->CurrentRow() < 0) return;
+  AddSelectedToIgnoreLists(results_, settings_, listView_->SelectedRows());
+  ListView_SetItemState(listView_->Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  listView_->Refresh();
+  UpdateStatusCounts();
+}
+
+void MainWindow::OnSaveReport() {
+  if (results_.Empty()) return;
+  const std::optional<std::string> chosen = AskReportFile(handle_);
+  if (!chosen) return;
+  const std::string file = TextReportFileName(*chosen);
+  if (files_.FileExists(file) &&
+      MessageBoxA(handle_, OverwriteQuestion(file).c_str(), kApplicationTitle,
+                  MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES) {
+    return;
+  }
+  try {
+    WriteTextReport(files_, file, results_);
+  } catch (const FileIoError& error) {
+    MessageBoxA(handle_, error.what(), kApplicationTitle, MB_OK | MB_ICONERROR);
+  }
+}
+
+void MainWindow::RunCleanOnce() {
+  ShowWindow(handle_, SW_HIDE);
+  // The caller learns the outcome from the exit code, and why from standard error.
+  if (!OnScan()) {
+    exitCode_ = kCleanOnceFailed;
+  } else {
+    const std::string found = std::to_string(results_.TickedCount()) + " problems found";
+    switch (OnRepair()) {
+      case RepairOutcome::Repaired:
+        WriteStandardError("clean-once: " + found + ", every one repaired");
+        exitCode_ = kCleanOnceRepaired;
+        break;
+      case RepairOutcome::RowsLeft:
+        WriteStandardError("clean-once: " + found + ", some could not be repaired and are left");
+        exitCode_ = kCleanOnceRowsLeft;
+        break;
+      case RepairOutcome::Abandoned:
+        WriteStandardError("clean-once: " + found + ", the repair did not run to its end");
+        exitCode_ = kCleanOnceFailed;
+        break;
+    }
+  }
+  PostMessageA(handle_, WM_CLOSE, 0, 0);
+}
+
+}  // namespace kelvane
