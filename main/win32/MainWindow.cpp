@@ -9,6 +9,7 @@
 #include "main/Addresses.h"
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindowLayout.h"
+#include "platform/win32/Win32System.h"
 #include "resources/MainWindowIds.h"
 
 namespace kelvane {

@@ -1,10 +1,11 @@
 // The main window's commands: scan, repair, the unattended run, ticks, ignore lists, report.
+#include "main/win32/MainWindow.h"
+
 #include <commctrl.h>
 
 #include "global/win32/StandardError.h"
 #include "main/RepairRun.h"
 #include "main/TextReport.h"
-#include "main/win32/MainWindow.h"
 #include "main/win32/MainWindowLayout.h"
 #include "main/win32/SaveReportDialog.h"
 #include "main/win32/WindowRepairPrompts.h"
