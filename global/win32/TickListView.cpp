@@ -3,7 +3,9 @@
 namespace kelvane {
 
 TickListView::TickListView(HWND list, TickListRows& rows) : handle_(list), rows_(rows) {
-  ListView_SetExtendedListViewStyle(handle_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  // Cut texts show whole on hover.
+  ListView_SetExtendedListViewStyle(
+      handle_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
 }
 
 void TickListView::AddColumn(const char* caption, int width) {
@@ -62,6 +64,16 @@ bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
         return false;
       }
       onTicksChanged();
+      return true;
+    }
+    case LVN_GETINFOTIPA: {
+      auto& tip = reinterpret_cast<NMLVGETINFOTIPA&>(const_cast<NMHDR&>(header));
+      if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= rows_.RowCount()) return true;
+      std::string text;
+      for (int column = 0; column < columnCount_; ++column) {
+        text += (column ? "\r\n" : "") + rows_.CellText(tip.iItem, column);
+      }
+      lstrcpynA(tip.pszText, text.c_str(), tip.cchTextMax);
       return true;
     }
     case LVN_KEYDOWN:

@@ -1,5 +1,7 @@
 #include "main/win32/CategoryTreeView.h"
 
+#include <algorithm>
+
 #include "global/win32/ChildWindow.h"
 
 namespace kelvane {
@@ -108,6 +110,17 @@ int CategoryTreeView::TickAt(POINT point) const {
     if (items_[node] == hit.hItem) return node;
   }
   return -1;
+}
+
+int CategoryTreeView::WidthForTexts() const {
+  // A node's text rectangle ends where its text does; the tree's frame, a vertical scroll bar
+  // and a little room come on top.
+  int right = 0;
+  for (HTREEITEM item : items_) {
+    RECT text = {};
+    if (TreeView_GetItemRect(handle_, item, &text, TRUE)) right = std::max(right, static_cast<int>(text.right));
+  }
+  return right + 4 + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
 }
 
 RECT CategoryTreeView::TickRect(int node) const {

@@ -27,6 +27,8 @@ class CategoryTreeView {
   // The node texts in tree order, and setting them (translation).
   std::vector<std::string> Texts() const;
   void SetTexts(const std::vector<std::string>& texts);
+  // The width the tree needs to show every node's text whole, scroll bar included.
+  int WidthForTexts() const;
   // The node whose tick is at the point (client coordinates), or -1.
   int TickAt(POINT point) const;
   // Where a node's tick is drawn, for tests that press it.

@@ -72,9 +72,11 @@ void MainWindow::CreateControls() {
   }();
   const PixelSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   settings_ = LoadSettings(profiles_, programFolder_, screen, kMainWindowDesignedSize);
-  // The window opens centred with the stored size.
-  const WindowRect bounds = settings_.WindowBounds.value_or(
+  // The window opens centred with the stored size, never larger than the screen's work area.
+  WindowRect bounds = settings_.WindowBounds.value_or(
       WindowRect{0, 0, kMainWindowDesignedSize.width, kMainWindowDesignedSize.height});
+  bounds.width = std::min(bounds.width, static_cast<int>(workArea.right - workArea.left));
+  bounds.height = std::min(bounds.height, static_cast<int>(workArea.bottom - workArea.top));
   SetWindowPos(handle_, nullptr,
                workArea.left + (workArea.right - workArea.left - bounds.width) / 2,
                workArea.top + (workArea.bottom - workArea.top - bounds.height) / 2, bounds.width,
@@ -101,15 +103,15 @@ void MainWindow::OnShow() {
   if (settings_.StartMaximized) PostMessageA(handle_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   tree_.Restore(settings_);
   treeView_->Refresh();
-  ArrangeControls();
   if (!IsEnglish(settings_.Lan)) TranslateFrom(settings_.Lan);
-  FitButtons();
+  FitLeftColumn();
   UpdateStatusCounts();
 }
 
-void MainWindow::FitButtons() {
+void MainWindow::FitLeftColumn() {
   const WindowDc dc(handle_);
   const SelectedObject font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+  int textsNeed = 0;
   const struct {
     HWND button;
     int left;
@@ -120,7 +122,27 @@ void MainWindow::FitButtons() {
     SIZE extent = {};
     GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
     MoveWindow(placed.button, placed.left, placed.top, extent.cx + 17, kButtonHeight, TRUE);
+    textsNeed = std::max(textsNeed, placed.left + static_cast<int>(extent.cx) + 17);
   }
+  textsNeed = std::max(textsNeed, kTreeLeft + treeView_->WidthForTexts());
+  leftColumnNeed_ = textsNeed;
+  ArrangeControls();
+}
+
+int MainWindow::LeftColumnRight() const {
+  RECT client;
+  GetClientRect(handle_, &client);
+  return LeftColumnWidth(leftColumnNeed_, kTreeLeft + kTreeWidth, client.right);
+}
+
+POINT MainWindow::MinimumSize() const {
+  const WindowDc dc(handle_);
+  RECT frame = {0, 0, std::max(titleBand_.MinimumWidth(dc.get()),
+                               LeftColumnRight() + kNarrowestList),
+                kTreeTop + kShortestTree + kStatusBarAllowance};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)), TRUE,
+                     static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_EXSTYLE)));
+  return POINT{frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void MainWindow::ArrangeControls() {
@@ -132,12 +154,16 @@ void MainWindow::ArrangeControls() {
   RECT statusRect;
   GetWindowRect(status_, &statusRect);
   const int statusHeight = statusRect.bottom - statusRect.top;
-  MoveWindow(tasksLabel_, 8, 56, 180, 16, TRUE);
-  MoveWindow(sectionsLabel_, 8, 165, 180, 16, TRUE);
-  MoveWindow(treeView_->Handle(), kTreeLeft, kTreeTop, kTreeWidth,
+  // The left column takes what its texts need in the current language; the list the rest.
+  const int leftRight = LeftColumnRight();
+  const int listLeft = leftRight + (kListLeft - kTreeLeft - kTreeWidth);
+  MoveWindow(tasksLabel_, 8, 56, leftRight - 8, 16, TRUE);
+  MoveWindow(sectionsLabel_, 8, 165, leftRight - 8, 16, TRUE);
+  MoveWindow(treeView_->Handle(), kTreeLeft, kTreeTop, leftRight - kTreeLeft,
              std::max(0, height - kTreeTop - statusHeight), TRUE);
-  MoveWindow(listView_->Handle(), kListLeft, kListTop, std::max(0, width - kListLeft),
+  MoveWindow(listView_->Handle(), listLeft, kListTop, std::max(0, width - listLeft),
              std::max(0, height - kListTop - statusHeight), TRUE);
+  listView_->KeepValueInView();
   InvalidateRect(handle_, nullptr, TRUE);
 }
 
@@ -160,8 +186,13 @@ void MainWindow::SaveWindowSettings() {
 }
 
 void MainWindow::UpdateStatusCounts() {
-  std::string found = " " + std::to_string(results_.Count()) + " " +
+  std::string found = " " + std::to_string(results_.Count() + hiddenRows_) + " " +
                       language_.LangString("RES_FindProblems", "problems found");
+  // Rows the ignore lists or an earlier repair hide are not gone: the user is told.
+  if (hiddenRows_ > 0) {
+    found += ", " + std::to_string(hiddenRows_) + " " +
+             language_.LangString("RES_Hidden_Problems", "hidden");
+  }
   if (scanIncomplete_) {
     found += " (" + language_.LangString("RES_Scan_Incomplete", "scan incomplete") + ")";
   }
@@ -225,6 +256,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       CreateControls();
       return 0;
+    case WM_GETMINMAXINFO:
+      if (status_) {
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = MinimumSize();
+        return 0;
+      }
+      break;
     case WM_SIZE:
       if (status_) ArrangeControls();
       return 0;

@@ -57,7 +57,11 @@ class MainWindow {
   void OnShow();
   void SaveWindowSettings();
   void ArrangeControls();
-  void FitButtons();
+  // Buttons fit their captions and the left column its longest text; then the layout.
+  void FitLeftColumn();
+  int LeftColumnRight() const;
+  // The smallest window in which nothing overlaps.
+  POINT MinimumSize() const;
   void OnCommand(int id);
   void OnInitMenuPopup(HMENU menu);
   bool OnNotify(const NMHDR& header, LRESULT& result);
@@ -81,6 +85,8 @@ class MainWindow {
   bool cleanOnce_;
   bool scanIncomplete_ = false;  // the last scan ended early with an error
   int exitCode_ = 0;
+  int leftColumnNeed_ = 0;     // what the left column's texts need, in pixels
+  std::size_t hiddenRows_ = 0;  // rows of the last scan that the ignore lists or leftovers hide
   Win32Registry registry_;
   Win32FileSystem files_;
   Win32ProfileStore profiles_;

@@ -31,6 +31,7 @@ bool MainWindow::OnScan() {
   }
   if (tasks.empty()) return true;
   results_.Clear();
+  hiddenRows_ = 0;
   listView_->Refresh();
 
   ScanRequest request;
@@ -56,9 +57,11 @@ bool MainWindow::OnScan() {
       }
     }
   } else {
+    const std::size_t found = results_.Count();
     FilterResults(results_, settings_, leftovers_);
+    hiddenRows_ = found - results_.Count();
     listView_->Refresh();
-    listView_->FitColumns();
+    listView_->FitToContents();
   }
   listView_->Refresh();
   UpdateStatusCounts();
@@ -76,6 +79,14 @@ bool MainWindow::OnScan() {
 }
 
 RepairOutcome MainWindow::OnRepair() {
+  if (!cleanOnce_ && results_.TickedCount() == 0) {
+    // A repair that would do nothing says so rather than nothing at all.
+    MessageBoxA(handle_,
+                language_.LangString("RES_Nothing_Ticked", "No problem is ticked for repairing.")
+                    .c_str(),
+                kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+    return RepairOutcome::Repaired;
+  }
   WindowRepairPrompts prompts(handle_, language_, settings_, [this] {
     listView_->Refresh();
     UpdateStatusCounts();
@@ -87,8 +98,12 @@ RepairOutcome MainWindow::OnRepair() {
                           return LocalDateTime{now.wYear, now.wMonth,  now.wDay,
                                                now.wHour, now.wMinute, now.wSecond};
                         }};
-  return RunRepair(results_, leftovers_, settings_, language_, context, prompts,
-                   currentBackupFile_);
+  const RepairOutcome outcome = RunRepair(results_, leftovers_, settings_, language_, context,
+                                          prompts, currentBackupFile_);
+  // What the repair left is no longer in the list, and later scans hide it.
+  if (results_.Empty()) hiddenRows_ = 0;
+  UpdateStatusCounts();
+  return outcome;
 }
 
 void MainWindow::TickRows(bool ticked, bool ofType) {
@@ -105,7 +120,9 @@ void MainWindow::TickRows(bool ticked, bool ofType) {
 
 void MainWindow::OnAddToIgnoreLists() {
   if (listView_->CurrentRow() < 0) return;
+  const std::size_t before = results_.Count();
   AddSelectedToIgnoreLists(results_, settings_, listView_->SelectedRows());
+  hiddenRows_ += before - results_.Count();
   ListView_SetItemState(listView_->Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   listView_->Refresh();
   UpdateStatusCounts();

@@ -14,6 +14,11 @@ constexpr int kListLeft = 194;
 constexpr int kListTop = 48;
 constexpr int kButtonHeight = 25;
 
+// The least the results list, the tree and the status bar keep at the smallest window size.
+constexpr int kNarrowestList = 250;
+constexpr int kShortestTree = 120;
+constexpr int kStatusBarAllowance = 24;
+
 // The results list's columns: Problem, Registry key, Value.
 constexpr int kResultColumnCount = 3;
 constexpr int kDesignedColumnWidths[kResultColumnCount] = {120, 300, 150};

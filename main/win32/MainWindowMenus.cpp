@@ -35,7 +35,7 @@ void MainWindow::OnLanguage(std::size_t item) {
     return;
   }
   TranslateFrom(settings_.Lan);
-  FitButtons();
+  FitLeftColumn();
   UpdateStatusCounts();
 }
 

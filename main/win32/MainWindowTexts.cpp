@@ -54,6 +54,8 @@ void MainWindow::TranslateFrom(const std::string& languageName) {
     languageCaptions_[index] = texts.components[languagesStart + index].texts.at(0);
   }
   DrawMenuBar(handle_);
+  // The title band is drawn by the window itself: its new texts show only when it is drawn anew.
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 }  // namespace kelvane

@@ -26,4 +26,20 @@ ResultsListView::ResultsListView(HWND parent, int id, ResultsModel& model)
   }
 }
 
+void ResultsListView::FitToContents() {
+  FitColumns();
+  ColumnWidths contents{};
+  for (int column = 0; column < kResultColumnCount; ++column) contents[column] = ColumnWidth(column);
+  contents_ = contents;
+  KeepValueInView();
+}
+
+void ResultsListView::KeepValueInView() {
+  if (!contents_) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const ColumnWidths widths = FitResultColumns(*contents_, client.right);
+  for (int column = 0; column < kResultColumnCount; ++column) SetColumnWidth(column, widths[column]);
+}
+
 }  // namespace kelvane

@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "global/win32/TickListView.h"
+#include "main/ResultColumns.h"
 #include "main/ResultsModel.h"
 
 namespace kelvane {
@@ -26,6 +29,14 @@ class ResultsRows : public TickListRows {
 class ResultsListView : private ResultsRows, public TickListView {
  public:
   ResultsListView(HWND parent, int id, ResultsModel& model);
+
+  // After a scan: each column fits its contents, while Value keeps a third of the list.
+  void FitToContents();
+  // After a resize: the same rule over the contents measured last.
+  void KeepValueInView();
+
+ private:
+  std::optional<ColumnWidths> contents_;
 };
 
 }  // namespace kelvane

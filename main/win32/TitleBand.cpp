@@ -1,5 +1,7 @@
 #include "main/win32/TitleBand.h"
 
+#include <algorithm>
+
 #include "resources/resource.h"
 
 namespace kelvane {
@@ -41,6 +43,12 @@ TitleBand::TitleBand()
       titleFont_(DerivedFont(FW_BOLD, false, 160)),
       textFont_(DerivedFont(FW_NORMAL, false, 100)),
       linkFont_(DerivedFont(FW_NORMAL, true, 100)) {}
+
+int TitleBand::MinimumWidth(HDC dc) const {
+  const int texts = std::max(TextSize(dc, titleFont_, title).cx, TextSize(dc, textFont_, hint).cx);
+  // The texts start at 52; the link's icon stands 25 before it and the link ends 20 from the edge.
+  return 52 + texts + 16 + 25 + TextSize(dc, linkFont_, update).cx + 20;
+}
 
 RECT TitleBand::LinkRect(HDC dc, int width) const {
   const SIZE size = TextSize(dc, linkFont_, update);

@@ -19,6 +19,8 @@ class TitleBand {
   TitleBand();
 
   void Paint(HDC dc, int width) const;
+  // The narrowest band in which the update link stays clear of the hint line.
+  int MinimumWidth(HDC dc) const;
   // Where the update link is drawn in a window of that width.
   RECT LinkRect(HDC dc, int width) const;
 

@@ -82,6 +82,8 @@ const char* const kMessageKeysInUse[] = {
     "RES_Scan_Failed_Key",
     "RES_Scan_Failed_Error",
     "RES_Scan_Incomplete",
+    "RES_Hidden_Problems",
+    "RES_Nothing_Ticked",
 };
 
 // The main window's menus, each a list of item names; the language menu comes from the code.

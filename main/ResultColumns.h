@@ -1,0 +1,20 @@
+// How wide the results list's columns are after a scan: each fits its contents, but the
+// "Value" column, the missing path a user judges a row by, always keeps a third of the list.
+#pragma once
+
+#include <array>
+
+namespace kelvane {
+
+using ColumnWidths = std::array<int, 3>;  // Problem, Registry key, Value
+
+// contents: the width each column's longest text needs; listWidth: the list's inner width.
+// Problem takes at most half of the two thirds, the key what is left of them, and Value
+// everything after both.
+ColumnWidths FitResultColumns(const ColumnWidths& contents, int listWidth);
+
+// The left column (tree and command buttons) takes what its longest text needs, never less
+// than designed and never more than two fifths of the window.
+int LeftColumnWidth(int needed, int designed, int windowWidth);
+
+}  // namespace kelvane

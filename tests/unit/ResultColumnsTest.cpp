@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "main/ResultColumns.h"
+
+namespace kelvane {
+namespace {
+
+TEST(ResultColumns, ValueKeepsAThirdWhateverTheKeysNeed) {
+  // Short texts: every column fits, and Value takes the rest.
+  EXPECT_EQ(FitResultColumns({100, 200, 150}, 900), (ColumnWidths{100, 200, 600}));
+  // Long keys take only what the Problem column leaves of two thirds.
+  EXPECT_EQ(FitResultColumns({150, 2000, 300}, 900), (ColumnWidths{150, 450, 300}));
+  EXPECT_EQ(FitResultColumns({900, 2000, 50}, 900), (ColumnWidths{300, 300, 300}));
+  // Wider values than the third keep their width and the list scrolls.
+  EXPECT_EQ(FitResultColumns({100, 100, 2000}, 600), (ColumnWidths{100, 100, 2000}));
+}
+
+TEST(ResultColumns, LeftColumnFitsItsTextsWithinTwoFifths) {
+  EXPECT_EQ(LeftColumnWidth(150, 183, 684), 183);
+  EXPECT_EQ(LeftColumnWidth(220, 183, 900), 220);
+  EXPECT_EQ(LeftColumnWidth(400, 183, 900), 360);
+  EXPECT_EQ(LeftColumnWidth(400, 183, 300), 183);
+}
+
+}  // namespace
+}  // namespace kelvane
