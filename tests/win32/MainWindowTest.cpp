@@ -313,5 +313,49 @@ TEST_F(MainWindowTest, ClosingSavesTheTicksInTheSettingsFile) {
   EXPECT_STREQ(value, "0");
 }
 
+// Where a child control stands in its parent's client area.
+RECT ChildRect(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
+  Load(std::string("[") + kTestKey + "\\" + std::string(200, 'K') + "]\r\n"
+       "\"Long\"=\"C:\\\\KelvaneGone\\\\long.exe\"\r\n");
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  HWND list = window_->ListView().Handle();
+  HWND tree = window_->TreeView().Handle();
+  for (const SIZE size : {SIZE{684, 520}, SIZE{1200, 850}}) {
+    SetWindowPos(window_->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+    RECT client;
+    GetClientRect(list, &client);
+    const int valueLeft = ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1);
+    EXPECT_LT(valueLeft, client.right) << size.cx;
+    EXPECT_GE(ListView_GetColumnWidth(list, 2), client.right / 3) << size.cx;
+    GetClientRect(tree, &client);
+    for (HTREEITEM item = TreeView_GetRoot(tree); item;
+         item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
+      RECT text = {};
+      TreeView_GetItemRect(tree, item, &text, TRUE);
+      EXPECT_LE(text.right, client.right) << size.cx;
+    }
+  }
+  // At the smallest size the window takes, no two controls overlap.
+  SetWindowPos(window_->Handle(), nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOMOVE);
+  const int ids[] = {IDC_TASKS_LABEL, ID_SCAN_REGISTRY, ID_REPAIR_REGISTRY, ID_RESTORE_REGISTRY,
+                     IDC_SECTIONS_LABEL, IDC_CATEGORY_TREE, IDC_RESULTS_LIST, IDC_STATUS_BAR};
+  for (int first : ids) {
+    for (int second : ids) {
+      RECT overlap;
+      const RECT a = ChildRect(Child(first));
+      const RECT b = ChildRect(Child(second));
+      EXPECT_TRUE(first == second || !IntersectRect(&overlap, &a, &b)) << first << " " << second;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kelvane
