@@ -66,3 +66,7 @@ foreach(program_file Lan_English.ini Lan_German.ini Kelvane.html)
   configure_file(${CMAKE_SOURCE_DIR}/resources/${program_file} ${CMAKE_BINARY_DIR}/${program_file}
                  COPYONLY)
 endforeach()
+
+# Lays the program's main window out for the README's pictures (scripts/screenshots).
+add_executable(pose_main_window ${CMAKE_SOURCE_DIR}/tests/tools/win32/PoseMainWindow.cpp)
+target_link_libraries(pose_main_window PRIVATE kelvane_win32)
