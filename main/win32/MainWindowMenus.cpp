@@ -52,7 +52,7 @@ void MainWindow::OnInitMenuPopup(HMENU menu) {
   EnableMenuItem(menu, ID_SELECT_NONE_TYPE, ofType);
   const UINT ignore =
       MF_BYCOMMAND |
-      (CanAddToIgnoreLists(results_, listView_->CurrentRow()) ? MF_ENABLED : MF_GRAYED);
+      (HasCurrentRegistryRow(results_, listView_->CurrentRow()) ? MF_ENABLED : MF_GRAYED);
   EnableMenuItem(menu, ID_IGNORE_LIST_ADD, ignore);
   EnableMenuItem(menu, ID_SAVE_TEXT, MF_BYCOMMAND | (results_.Empty() ? MF_GRAYED : MF_ENABLED));
 }

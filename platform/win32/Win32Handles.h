@@ -64,6 +64,8 @@ struct RegistryKeyTraits {
 using FileHandle = UniqueHandle<KernelHandleTraits<CloseHandle>>;
 // FindFirstFileA's result.
 using FindHandle = UniqueHandle<KernelHandleTraits<FindClose>>;
+// A process or thread handle from CreateProcessA, whose empty value is null.
+using ProcessHandle = UniqueHandle<NullableHandleTraits<HANDLE, CloseHandle>>;
 // An opened (not a predefined) registry key.
 using RegistryKeyHandle = UniqueHandle<RegistryKeyTraits>;
 using LibraryHandle = UniqueHandle<NullableHandleTraits<HMODULE, FreeLibrary>>;
