@@ -11,11 +11,12 @@
 #include "main/RepairRun.h"
 #include "main/TextReport.h"
 #include "main/win32/MainWindowLayout.h"
-#include "main/win32/SaveReportDialog.h"
+#include "main/win32/SaveFileDialog.h"
+#include "main/win32/WindowEditorPrompts.h"
 #include "main/win32/WindowRepairPrompts.h"
-#include "platform/win32/Win32System.h"
 #include "resources/MainWindowIds.h"
 #include "scan/win32/ScanProgressDialog.h"
+#include "windows/win32/RestoreDialog.h"
 
 namespace kelvane {
 
@@ -56,7 +57,7 @@ void MainWindow::CreateControls() {
   repairButton_ = CreateChildWindow(handle_, "BUTTON", "Repair registry issue",
                                     BS_PUSHBUTTON | WS_TABSTOP, ID_REPAIR_REGISTRY);
   restoreButton_ = CreateChildWindow(handle_, "BUTTON", "Restore previous registry ",
-                                     BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, ID_RESTORE_REGISTRY);
+                                     BS_PUSHBUTTON | WS_TABSTOP, ID_RESTORE_REGISTRY);
   sectionsLabel_ = CreateChildWindow(handle_, "STATIC", "Select the sections to scan", SS_NOPREFIX,
                                      IDC_SECTIONS_LABEL);
   treeView_ = std::make_unique<CategoryTreeView>(handle_, IDC_CATEGORY_TREE, tree_);
@@ -86,8 +87,7 @@ void MainWindow::CreateControls() {
                workArea.top + (workArea.bottom - workArea.top - bounds.height) / 2, bounds.width,
                bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowTextA(handle_, kMainWindowCaption);
-  Win32System system;
-  if (IsWindows9x(system.Version())) {
+  if (IsWindows9x(system_.Version())) {
     RemoveMenu(menu_, ID_WINDOWS_BACKUP, MF_BYCOMMAND);
   }
 }
@@ -221,8 +221,7 @@ void MainWindow::OnRepair() {
     listView_->Refresh();
     UpdateStatusCounts();
   });
-  Win32System system;
-  RepairContext context{registry_, files_, system.Version(), [] {
+  RepairContext context{registry_, files_, system_.Version(), [] {
                           SYSTEMTIME now;
                           GetLocalTime(&now);
                           return LocalDateTime{now.wYear, now.wMonth,  now.wDay,
@@ -251,9 +250,25 @@ void MainWindow::OnAddToIgnoreLists() {
   UpdateStatusCounts();
 }
 
+void MainWindow::OnBackupFullRegistry() {
+  WindowEditorPrompts prompts(handle_, language_, settings_.Lan);
+  BackupFullRegistry(editorContext_, prompts);
+}
+
+void MainWindow::OnRestore() {
+  RestoreDialog window(editorContext_, settings_);
+  window.ShowModal(handle_);
+}
+
+void MainWindow::OnOpenInRegistryEditor() {
+  const int current = listView_->CurrentRow();
+  if (!HasCurrentRegistryRow(results_, current)) return;
+  OpenInRegistryEditor(editorContext_, results_.Row(static_cast<std::size_t>(current)).record);
+}
+
 void MainWindow::OnSaveReport() {
   if (results_.Empty()) return;
-  const std::optional<std::string> chosen = AskReportFile(handle_);
+  const std::optional<std::string> chosen = AskSaveFile(handle_, kTextReportDialogTitle, kTextReportDialogFilter);
   if (!chosen) return;
   const std::string file = TextReportFileName(*chosen);
   if (files_.FileExists(file) &&

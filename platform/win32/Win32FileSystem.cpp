@@ -8,6 +8,7 @@
 
 #include "platform/win32/AnsiText.h"
 #include "platform/win32/ComObjects.h"
+#include "platform/win32/ShellRequests.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
@@ -20,33 +21,6 @@ constexpr int kShortcutTargetBufferSize = MAX_PATH + 1;
 constexpr std::size_t kWriteBlockSize = 64 * 1024;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Switches the system's critical-error dialogs off for its lifetime.
-class CriticalErrorsSilenced {
- public:
-  CriticalErrorsSilenced() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-  ~CriticalErrorsSilenced() { SetErrorMode(previous_); }
-  CriticalErrorsSilenced(const CriticalErrorsSilenced&) = delete;
-  CriticalErrorsSilenced& operator=(const CriticalErrorsSilenced&) = delete;
-
- private:
-  UINT previous_;
-};
-
-// An item id list the shell allocated for the caller.
-class ShellItemIdList {
- public:
-  ShellItemIdList() = default;
-  ~ShellItemIdList() { CoTaskMemFree(list_); }
-  ShellItemIdList(const ShellItemIdList&) = delete;
-  ShellItemIdList& operator=(const ShellItemIdList&) = delete;
-
-  LPITEMIDLIST* Receive() { return &list_; }
-  LPCITEMIDLIST get() const { return list_; }
-
- private:
-  LPITEMIDLIST list_ = nullptr;
-};
 
 std::runtime_error ShellObjectFailure(HRESULT result) {
   char* text = nullptr;
