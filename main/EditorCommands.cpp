@@ -1,6 +1,9 @@
 #include "main/EditorCommands.h"
 
+#include <chrono>
+#include <future>
 #include <memory>
+#include <utility>
 
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryEditor.h"
@@ -29,17 +32,56 @@ std::string TrimBlanks(const std::string& text) {
   return text.substr(start, end - start);
 }
 
+// A follow-up this quick ends within the progress window's tick that saw the process end.
+constexpr std::chrono::milliseconds kQuickFollowUp(100);
+
+// The process and the work that follows it, as one process for the progress window, which
+// stays until both have ended.
+class ProcessWithFollowUp : public StartedProcess {
+ public:
+  ProcessWithFollowUp(std::unique_ptr<StartedProcess> process, FollowUp followUp)
+      : process_(std::move(process)), followUp_(std::move(followUp)) {}
+  // The work is told to stop; the future waits for it as it goes.
+  ~ProcessWithFollowUp() override { stop_ = true; }
+
+  bool HasEnded() override {
+    if (!process_->HasEnded()) return false;
+    if (!work_.valid()) {
+      work_ = std::async(std::launch::async, [this] { followUp_(stop_); });
+      return work_.wait_for(kQuickFollowUp) == std::future_status::ready;
+    }
+    return work_.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready;
+  }
+  bool Terminate() override {
+    stop_ = true;
+    return process_->Terminate();
+  }
+  // Raises what the work raised.
+  void Finish() { work_.get(); }
+
+ private:
+  std::unique_ptr<StartedProcess> process_;
+  FollowUp followUp_;
+  std::atomic<bool> stop_{false};
+  std::future<void> work_;  // last: it is waited for before the rest goes
+};
+
 }  // namespace
 
 bool RunWithBackupHint(EditorContext& context, EditorPrompts& prompts,
-                       const std::string& commandLine, const std::string& hint) {
-  const std::unique_ptr<StartedProcess> process = context.processes.StartHidden(commandLine);
+                       const std::string& commandLine, const std::string& hint,
+                       FollowUp followUp) {
+  std::unique_ptr<StartedProcess> process = context.processes.StartHidden(commandLine);
   if (!process) {
     prompts.ShowInformation(context.language.LangString("RES_Regedit_Not_Exist",
                                                         "Please check if Regedit.exe exists."));
     return false;
   }
-  return prompts.WaitForProcess(*process, hint);
+  if (!followUp) return prompts.WaitForProcess(*process, hint);
+  ProcessWithFollowUp watched(std::move(process), std::move(followUp));
+  if (!prompts.WaitForProcess(watched, hint)) return false;
+  watched.Finish();
+  return true;
 }
 
 std::string FullBackupFileName(const std::string& chosenName) {

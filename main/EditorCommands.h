@@ -3,6 +3,8 @@
 // tool, and opening the editor at a result row's key.
 #pragma once
 
+#include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -44,10 +46,17 @@ struct EditorContext {
   const Language& language;
 };
 
+// Work that follows the end of the process while the progress window stays up, such as a look
+// at what the process did. It runs on a thread of its own and returns soon once stop is set: the
+// user stopped the process or closed the window.
+using FollowUp = std::function<void(const std::atomic<bool>& stop)>;
+
 // Starts the command line hidden and waits behind the progress window; true when it ran to its
-// end. When it cannot be started the user is told to check the registry editor.
+// end, and the follow-up too. When it cannot be started the user is told to check the registry
+// editor. What the follow-up raises is raised here.
 bool RunWithBackupHint(EditorContext& context, EditorPrompts& prompts,
-                       const std::string& commandLine, const std::string& hint);
+                       const std::string& commandLine, const std::string& hint,
+                       FollowUp followUp = nullptr);
 
 constexpr char kFullBackupFilter[] = "Registry backup files (*.reg)|*.REG";
 

@@ -14,12 +14,14 @@ constexpr std::size_t kMissingEntriesShown = 5;
 struct ExpectedValue {
   std::string name;
   RawValue value;
+  bool removed = false;  // by a later line
 };
 
 struct ExpectedKey {
   RootKey root = 0;
   std::string path;
   std::vector<ExpectedValue> values;
+  std::map<std::string, std::size_t> valueIndex;  // upper-cased name to its place in values
   bool removed = false;
 };
 
@@ -35,15 +37,16 @@ class Expectations {
       }
       ExpectedKey& expected = Key(key.root, key.path);
       for (const RegFileValue& value : key.values) {
-        const auto same =
-            std::find_if(expected.values.begin(), expected.values.end(),
-                         [&](const ExpectedValue& v) { return SameTextAscii(v.name, value.name); });
-        if (value.remove) {
-          if (same != expected.values.end()) expected.values.erase(same);
-        } else if (same != expected.values.end()) {
-          same->value = value.value;
+        const std::string id = UpperCaseAscii(value.name);
+        const auto found = expected.valueIndex.find(id);
+        if (found == expected.valueIndex.end()) {
+          if (value.remove) continue;
+          expected.valueIndex.emplace(id, expected.values.size());
+          expected.values.push_back({value.name, value.value, false});
         } else {
-          expected.values.push_back({value.name, value.value});
+          ExpectedValue& same = expected.values[found->second];
+          same.value = value.value;
+          same.removed = value.remove;
         }
       }
     }
@@ -58,7 +61,7 @@ class Expectations {
 
   ExpectedKey& Key(RootKey root, const std::string& path) {
     const auto [found, added] = byId_.emplace(Id(root, path), keys_.size());
-    if (added) keys_.push_back({root, path, {}, false});
+    if (added) keys_.push_back({root, path, {}, {}, false});
     return keys_[found->second];
   }
 
@@ -79,6 +82,10 @@ class Expectations {
   std::map<std::string, std::size_t> byId_;
 };
 
+std::string FileKept(const Language& language) {
+  return language.LangString("RES_Backup_Kept", "The backup file is kept.");
+}
+
 std::string KeyText(const ExpectedKey& key) {
   return "[" + RootKeyName(key.root) + "\\" + key.path + "]";
 }
@@ -89,10 +96,12 @@ std::string ValueText(const ExpectedKey& key, const std::string& name) {
 
 }  // namespace
 
-ImportCheck CheckImport(RegistryStore& registry, const RegFile& file) {
+ImportCheck CheckImport(RegistryStore& registry, const RegFile& file,
+                        const std::atomic<bool>& stop) {
   ImportCheck check;
   const Expectations expectations(file);
   for (const ExpectedKey& key : expectations.Keys()) {
+    if (stop) break;
     if (key.removed) continue;
     RegistryAccess access(registry);
     access.SetRootKey(key.root);
@@ -100,6 +109,7 @@ ImportCheck CheckImport(RegistryStore& registry, const RegFile& file) {
     const bool opened = access.OpenKey("\\" + key.path, false);
     if (!opened) check.missing.push_back(KeyText(key));
     for (const ExpectedValue& value : key.values) {
+      if (value.removed) continue;
       RawValue found;
       if (!opened || !access.ReadRawExactly(value.name, found) ||
           !ImportGaveBack(value.value, found)) {
@@ -125,12 +135,18 @@ std::string IncompleteImportMessage(const Language& language, const ImportCheck&
   std::string message =
       language.LangString("RES_Restore_Incomplete",
                           "Entries of the backup file that are not back in the registry:") +
-      " " + std::to_string(check.missing.size()) + "\r\n" +
-      language.LangString("RES_Backup_Kept", "The backup file is kept.") + "\r\n";
+      " " + std::to_string(check.missing.size()) + "\r\n" + FileKept(language) + "\r\n";
   const std::size_t shown = std::min(check.missing.size(), kMissingEntriesShown);
   for (std::size_t i = 0; i < shown; ++i) message += "\r\n" + check.missing[i];
   if (check.missing.size() > shown) message += "\r\n...";
   return message;
+}
+
+std::string UncheckedImportMessage(const Language& language, const std::string& reason) {
+  return language.LangString(
+             "RES_Restore_Unchecked",
+             "The backup file does not read back, so the restore cannot be checked.") +
+         (reason.empty() ? "" : "\r\n" + reason) + "\r\n" + FileKept(language);
 }
 
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 // reads. The registry editor's exit code says nothing, so only this makes a restore count.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -23,14 +24,18 @@ struct ImportCheck {
   bool Complete() const { return missing.empty(); }
 };
 
-ImportCheck CheckImport(RegistryStore& registry, const RegFile& file);
+// Returns early, with what it found so far, once stop is set.
+ImportCheck CheckImport(RegistryStore& registry, const RegFile& file,
+                        const std::atomic<bool>& stop);
 
 // Whether the registry holds what an import of the file's value gives. Wine's registry editor
 // ends string data (types 1, 2 and 7) that has no closing NUL with one; that one byte more
 // counts as restored.
 bool ImportGaveBack(const RawValue& inFile, const RawValue& inRegistry);
 
-// How many entries did not come back and the first few of them, for the user; the file is kept.
+// For the user, who keeps the file: how many entries did not come back and the first few of
+// them; or that the file does not read back, with the reader's reason when there is one.
 std::string IncompleteImportMessage(const Language& language, const ImportCheck& check);
+std::string UncheckedImportMessage(const Language& language, const std::string& reason);
 
 }  // namespace kelvane

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "main/EditorCommands.h"
@@ -20,9 +21,15 @@ class RecordingEditorPrompts : public FullBackupPrompts {
   std::vector<std::string> questions;
   std::vector<std::string> saveDialogs;  // title and filter
 
+  // Polls as the progress window does, or stops the process at once.
   bool WaitForProcess(StartedProcess& process, const std::string& hint) override {
     hints.push_back(hint);
-    return processRunsToItsEnd && process.HasEnded();
+    if (!processRunsToItsEnd) {
+      process.Terminate();
+      return false;
+    }
+    while (!process.HasEnded()) std::this_thread::yield();
+    return true;
   }
   void ShowInformation(const std::string& message) override {
     messages.push_back("information: " + message);

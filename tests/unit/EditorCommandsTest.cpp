@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -56,11 +57,19 @@ TEST_F(EditorCommands, TheEditorOfTheViewTheProgramReadsIsStartedOrItsAbsenceIsR
             "\"C:\\Win dows\\SysWOW64\\regedit.exe\" -m /e \"C:\\x.reg\"");
 
   EXPECT_TRUE(RunWithBackupHint(context_, prompts_, "Regedit /s \"x\"", "Working..."));
+  // What follows the process runs before the wait ends, and what it raises comes through.
+  int followed = 0;
+  EXPECT_TRUE(RunWithBackupHint(context_, prompts_, "x", "Checking...",
+                                [&](const std::atomic<bool>&) { ++followed; }));
+  EXPECT_EQ(followed, 1);
+  EXPECT_THROW(RunWithBackupHint(context_, prompts_, "x", "Failing...",
+                                 [](const std::atomic<bool>&) { throw std::runtime_error("x"); }),
+               std::runtime_error);
   prompts_.processRunsToItsEnd = false;
   EXPECT_FALSE(RunWithBackupHint(context_, prompts_, "Regedit /s \"x\"", "Stopped..."));
   processes_.SetStartSucceeds(false);
   EXPECT_FALSE(RunWithBackupHint(context_, prompts_, "Regedit /s \"x\"", "Never shown"));
-  EXPECT_EQ(prompts_.hints, (Lines{"Working...", "Stopped..."}));
+  EXPECT_EQ(prompts_.hints, (Lines{"Working...", "Checking...", "Failing...", "Stopped..."}));
   EXPECT_EQ(prompts_.messages, Lines{"information: Please check if Regedit.exe exists."});
 }
 

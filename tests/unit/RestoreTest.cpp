@@ -91,12 +91,14 @@ TEST(ImportCheck, LooksForWhatTheFileLeavesInTheRegistryExactly) {
   PutValue(registry, kHkeyCurrentUser, "Software\\A", "Bin", RawValue{RegType::Binary, {1, 0}});
   const std::string text = "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"text\"=\"x\"\r\n"
                            "\"Later\"=\"first\"\r\n@=\"default\"\r\n\"Bare\"=hex(2):25\r\n"
-                           "\"Bin\"=hex:01\r\n\"Gone\"=-\r\n"
+                           "\"Bin\"=hex:01\r\n\"Gone\"=-\r\n\"Dropped\"=\"x\"\r\n"
                            "[HKEY_CURRENT_USER\\Software\\a]\r\n\"Later\"=\"second\"\r\n"
+                           "\"DROPPED\"=-\r\n"
                            "[HKEY_CURRENT_USER\\Software\\Old\\Sub]\r\n\"v\"=\"1\"\r\n"
                            "[-HKEY_CURRENT_USER\\Software\\Old]\r\n"
                            "[HKEY_CURRENT_USER\\Software\\Missing]\r\n\"v\"=dword:00000001\r\n";
-  EXPECT_EQ(CheckImport(registry, ParseRegFile(text)).missing,
+  const std::atomic<bool> stop{false};
+  EXPECT_EQ(CheckImport(registry, ParseRegFile(text), stop).missing,
             (Lines{"[HKEY_CURRENT_USER\\Software\\A] @", "[HKEY_CURRENT_USER\\Software\\A] \"Bin\"",
                    "[HKEY_CURRENT_USER\\Software\\Missing]",
                    "[HKEY_CURRENT_USER\\Software\\Missing] \"v\""}));

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "global/ProductTitle.h"
 #include "global/win32/DialogTexts.h"
 #include "global/win32/SelectFolder.h"
@@ -17,6 +19,8 @@ namespace {
 constexpr int kDateTextSize = 128;
 // Room the caption of "Open Directory" needs around it.
 constexpr int kCaptionMargin = 5;
+// Room a list cell needs around its text.
+constexpr int kCellMargin = 14;
 
 struct Column {
   const char* caption;
@@ -154,7 +158,23 @@ void RestoreDialog::ListFolder() {
     SetSubItem(list, row, 1, BackupDateText(entry.dosTime, format));
     SetSubItem(list, row, 2, BackupSizeText(entry.size));
   }
+  WidenColumnsToTheirTexts();
   UpdateActions();
+  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+}
+
+void RestoreDialog::WidenColumnsToTheirTexts() {
+  HWND list = Item(IDC_RESTORE_LIST);
+  const int rows = ListView_GetItemCount(list);
+  for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
+    int widest = ListView_GetColumnWidth(list, column) - kCellMargin;
+    for (int row = 0; row < rows; ++row) {
+      char text[MAX_PATH] = {};
+      ListView_GetItemText(list, row, column, text, sizeof(text));
+      widest = std::max(widest, ListView_GetStringWidth(list, text));
+    }
+    ListView_SetColumnWidth(list, column, widest + kCellMargin);
+  }
 }
 
 int RestoreDialog::SelectedRow() const {

@@ -28,6 +28,8 @@ class RestoreDialog : public ModalDialog {
   void MakeColumns();
   void LayOutButtons();
   void ListFolder();
+  // A column too narrow for a date in the system's format grows; none shrinks.
+  void WidenColumnsToTheirTexts();
   int SelectedRow() const;
   void SelectRow(int row);
   void UpdateActions();
