@@ -4,18 +4,22 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindow.h"
 #include "platform/RegFile.h"
+#include "platform/RegistryEditor.h"
 #include "platform/win32/Win32Registry.h"
 #include "resources/MainWindowIds.h"
 #include "resources/resource.h"
 #include "tests/win32/BackupFolderFiles.h"
 #include "tests/win32/DialogSearch.h"
+#include "tests/win32/WindowSteps.h"
 
 namespace kelvane {
 namespace {
@@ -33,6 +37,12 @@ std::string StatusText(HWND status, int panel) {
 
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::stringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
 }
 
 void CALLBACK PressStop(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -272,6 +282,106 @@ TEST_F(MainWindowTest, ClosingSavesTheTicksInTheSettingsFile) {
   EXPECT_STREQ(value, "1");
   GetPrivateProfileStringA("TreeViewNodeCheck", "3", "", value, sizeof(value), file.c_str());
   EXPECT_STREQ(value, "0");
+}
+
+TEST_F(MainWindowTest, TheRestoreButtonAndMenuItemOpenTheRestoreWindow) {
+  WindowSteps steps;
+  int opened = 0;
+  const WindowStep closeIt = [&] {
+    // The backup folder was never made: the window says so first.
+    if (HWND box = FindThreadDialogWith(kMessageBoxTextId)) Press(box, IDOK);
+    HWND window = FindThreadDialogWith(IDC_RESTORE_LIST);
+    if (!window || FindThreadDialogWith(kMessageBoxTextId)) return false;
+    ++opened;
+    Press(window, IDCANCEL);
+    return true;
+  };
+  steps.Set({closeIt});
+  SendMessageA(Child(ID_RESTORE_REGISTRY), BM_CLICK, 0, 0);
+  steps.Set({closeIt});
+  Command(ID_RESTORE_REGISTRY);
+  EXPECT_EQ(opened, 2);
+}
+
+TEST_F(MainWindowTest, AFullBackupWritesTheWholeRegistryAndAsksBeforeReplacingIt) {
+  // Left in place: scripts/test imports it into a fresh prefix.
+  const std::string chosen = "C:\\kelvane-tests\\full-registry";
+  const std::string file = chosen + ".reg";
+  DeleteFileA(file.c_str());
+  WindowSteps steps;
+  const WindowStep choose = [&] {
+    HWND dialog = FindThreadDialog("Save full registry");
+    if (!dialog) return false;
+    // The name box of Wine's dialog, or of the system's.
+    HWND name = GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47c);
+    SetWindowTextA(name, chosen.c_str());
+    Press(dialog, IDOK);
+    return true;
+  };
+  bool progressSeen = false;
+  steps.Set({choose, [&] {
+               progressSeen = progressSeen || FindThreadDialogWith(IDC_PROCESS_PROGRESS_BAR);
+               return progressSeen;
+             }});
+  Command(ID_BACKUP_FULL_REGISTRY);
+  EXPECT_EQ(steps.Left(), 0u);
+  // Wine's editor exports the current user's keys below HKEY_USERS.
+  const RegFile exported = ParseRegFile(ReadFile(file));
+  const std::string below = "Software\\KelvaneMainTest";
+  const auto testKey =
+      std::find_if(exported.keys.begin(), exported.keys.end(), [&](const RegFileKey& key) {
+        return key.path.size() >= below.size() &&
+               key.path.compare(key.path.size() - below.size(), below.size(), below) == 0;
+      });
+  ASSERT_NE(testKey, exported.keys.end());
+  EXPECT_EQ(testKey->values.size(), 3u);
+
+  // The same name again: the question defaults to No, and No starts nothing.
+  WriteFile(file, "kept");
+  std::string question;
+  bool noIsDefault = false;
+  steps.Set({choose, [&] {
+               HWND box = FindThreadDialogWith(kMessageBoxTextId);
+               if (!box) return false;
+               question = WindowText(GetDlgItem(box, kMessageBoxTextId));
+               noIsDefault = (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) ==
+                             BS_DEFPUSHBUTTON;
+               Press(box, IDNO);
+               return true;
+             }});
+  Command(ID_BACKUP_FULL_REGISTRY);
+  EXPECT_EQ(question, file + " has existed,overite it?");
+  EXPECT_TRUE(noIsDefault);
+  EXPECT_EQ(ReadFile(file), "kept");
+}
+
+// Wine's editor takes "-m" for a switch that needs a file and ends at once, so only what the
+// program stores for it is looked at.
+TEST_F(MainWindowTest, OpenInRegEditIsOfferedForARegistryRowAndRemembersItsKey) {
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  HMENU edit = GetSubMenu(GetMenu(window_->Handle()), 2);
+  const auto offered = [&] {
+    SendMessageA(window_->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 2);
+    return !(GetMenuState(edit, ID_OPEN_REGEDIT, MF_BYCOMMAND) & MF_GRAYED);
+  };
+  EXPECT_FALSE(offered());
+  const std::string value = std::string(kTestKey) + "\\B";
+  std::size_t index = 0;
+  while (window_->Results().Row(index).record.key != value) ++index;
+  ListView_SetItemState(window_->ListView().Handle(), static_cast<int>(index), LVIS_FOCUSED,
+                        LVIS_FOCUSED);
+  EXPECT_TRUE(offered());
+  Command(ID_OPEN_REGEDIT);
+  char lastKey[MAX_PATH] = {};
+  DWORD size = sizeof(lastKey);
+  HKEY applet = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kRegistryEditorSettingsKey, 0, KEY_READ, &applet),
+            ERROR_SUCCESS);
+  RegQueryValueExA(applet, kRegistryEditorLastKey, nullptr, nullptr,
+                   reinterpret_cast<BYTE*>(lastKey), &size);
+  RegCloseKey(applet);
+  EXPECT_STREQ(lastKey, kTestKey);
 }
 
 }  // namespace
