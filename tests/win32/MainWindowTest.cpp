@@ -384,5 +384,24 @@ TEST_F(MainWindowTest, OpenInRegEditIsOfferedForARegistryRowAndRemembersItsKey) 
   EXPECT_STREQ(lastKey, kTestKey);
 }
 
+TEST_F(MainWindowTest, WindowsBackupThatIsMissingAsUnderWineBringsNoMessage) {
+  WindowSteps steps;
+  int ticks = 0;
+  std::string shown;
+  steps.Set({[&] {
+    if (HWND dialog = FindThreadDialog()) {
+      shown = WindowText(dialog);
+      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    return ++ticks == 40;
+  }});
+  Command(ID_WINDOWS_BACKUP);
+  MSG message;
+  while (steps.Left() > 0 && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    DispatchMessageA(&message);
+  }
+  EXPECT_EQ(shown, "");
+}
+
 }  // namespace
 }  // namespace kelvane
