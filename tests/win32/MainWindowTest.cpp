@@ -326,7 +326,8 @@ TEST_F(MainWindowTest, AFullBackupWritesTheWholeRegistryAndAsksBeforeReplacingIt
   Command(ID_BACKUP_FULL_REGISTRY);
   EXPECT_EQ(steps.Left(), 0u);
   // Wine's editor exports the current user's keys below HKEY_USERS.
-  const RegFile exported = ParseRegFile(ReadFile(file));
+  const std::string text = ReadFile(file);
+  const RegFile exported = ParseRegFile(text);
   const std::string below = "Software\\KelvaneMainTest";
   const auto testKey =
       std::find_if(exported.keys.begin(), exported.keys.end(), [&](const RegFileKey& key) {
@@ -337,7 +338,6 @@ TEST_F(MainWindowTest, AFullBackupWritesTheWholeRegistryAndAsksBeforeReplacingIt
   EXPECT_EQ(testKey->values.size(), 3u);
 
   // The same name again: the question defaults to No, and No starts nothing.
-  WriteFile(file, "kept");
   std::string question;
   bool noIsDefault = false;
   steps.Set({choose, [&] {
@@ -352,7 +352,7 @@ TEST_F(MainWindowTest, AFullBackupWritesTheWholeRegistryAndAsksBeforeReplacingIt
   Command(ID_BACKUP_FULL_REGISTRY);
   EXPECT_EQ(question, file + " has existed,overite it?");
   EXPECT_TRUE(noIsDefault);
-  EXPECT_EQ(ReadFile(file), "kept");
+  EXPECT_EQ(ReadFile(file), text);
 }
 
 // Wine's editor takes "-m" for a switch that needs a file and ends at once, so only what the
