@@ -81,22 +81,15 @@ TEST_F(EditorCommands, AFullBackupGoesToARegFileAndAsksBeforeReplacingOne) {
   EXPECT_EQ(FullBackupFileName("C:\\a.reg\\full"), "C:\\a.reg\\full.reg");
 
   BackupFullRegistry(context_, prompts_);  // cancelled
-  files_.AddFileWithContents("C:\\full.reg", "kept");
+  files_.AddFileWithContents("C:\\full.reg", "old");
   prompts_.chosenFile = "C:\\full";
-  BackupFullRegistry(context_, prompts_);  // No
-  EXPECT_TRUE(processes_.CommandLines().empty());
+  prompts_.overwrite = true;
+  BackupFullRegistry(context_, prompts_);
   EXPECT_EQ(prompts_.saveDialogs,
             Lines(2, "Save full registry | Registry backup files (*.reg)|*.REG"));
   EXPECT_EQ(prompts_.questions, Lines{"C:\\full.reg has existed,overite it?"});
-
-  prompts_.overwrite = true;
-  BackupFullRegistry(context_, prompts_);
-  prompts_.chosenFile = "C:\\new.Reg";
-  BackupFullRegistry(context_, prompts_);
-  EXPECT_EQ(processes_.CommandLines(),
-            (Lines{"Regedit /e \"C:\\full.reg\"", "Regedit /e \"C:\\new.Reg\""}));
-  EXPECT_EQ(prompts_.hints, Lines(2, "Backup registry..."));
-  EXPECT_EQ(prompts_.questions.size(), 2u);
+  EXPECT_EQ(processes_.CommandLines(), Lines{"Regedit /e \"C:\\full.reg\""});
+  EXPECT_EQ(prompts_.hints, Lines{"Backup registry..."});
 }
 
 TEST_F(EditorCommands, WindowsBackupIsLookedForBelowTheSystemRootAndItsAbsenceIsNotReported) {

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/PortableProfileStore.h"
 #include "platform/RegFile.h"
-#include "platform/RegistryAccess.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryProcesses.h"
 #include "platform/memory/MemoryRegistry.h"
@@ -25,33 +23,28 @@ using Lines = std::vector<std::string>;
 using testsupport::PutValue;
 using testsupport::TextValue;
 
-TEST(BackupListing, ListsRegFilesNewestNameFirstWithTheirSizesAndDates) {
+// The texts of the Part's names and sizes are also read from the window under Wine.
+TEST(BackupListing, ListsRegFilesNewestNameFirstWithTheirDateAndSizeTexts) {
   MemoryFileSystem files;
   files.AddDrive('C', DriveType::Fixed);
-  files.AddFile("C:\\B\\a.reg", 2048001);
-  files.AddFile("C:\\B\\B.REG", 999);
-  files.AddFile("C:\\B\\c.Reg", 0);
-  files.AddFile("C:\\B\\d.txt", 5);
-  files.AddFolder("C:\\B\\x.reg");
-  files.SetLastWrite("C:\\B\\B.REG", PackDosDateTime(2010, 1, 27, 0, 0, 0));
-  files.SetLastWrite("C:\\B\\c.Reg", PackDosDateTime(2009, 12, 3, 14, 5, 58));
-  const DateTimeFormat format{
-      [](const LocalDateTime& t) { return std::to_string(t.day) + "." + std::to_string(t.month) +
-                                          "." + std::to_string(t.year); },
-      [](const LocalDateTime& t) { return std::to_string(t.hour) + ":" + std::to_string(t.minute) +
-                                          ":" + std::to_string(t.second); }};
-  Lines rows;
-  for (const BackupFileEntry& entry : ListBackupFiles(files, "C:\\B\\")) {
-    rows.push_back(entry.name + "|" + BackupDateText(entry.dosTime, format) + "|" +
-                   BackupSizeText(entry.size));
+  for (const char* name : {"C:\\B\\a.reg", "C:\\B\\B.REG", "C:\\B\\c.Reg", "C:\\B\\d.txt"}) {
+    files.AddFile(name);
   }
-  EXPECT_EQ(rows, (Lines{"c.Reg|3.12.2009 14:5:58|0 KB", "B.REG|27.1.2010|1 KB",
-                         "a.reg|1.1.2010 12:0:0|2,001 KB"}));
-  EXPECT_EQ(BackupSizeText(1234567), "1,206 KB");
-  EXPECT_EQ(BackupSizeText(1024), "1 KB");
-  EXPECT_EQ(BackupSizeText(0xFFFFFFFFu), "4,194,304 KB");
-  EXPECT_EQ(BackupFilePath("C:\\B", "a.reg"), BackupFilePath("C:\\B\\", "a.reg"));
+  files.AddFolder("C:\\B\\x.reg");
+  Lines names;
+  for (const BackupFileEntry& entry : ListBackupFiles(files, "C:\\B")) names.push_back(entry.name);
+  EXPECT_EQ(names, (Lines{"c.Reg", "B.REG", "a.reg"}));
   EXPECT_TRUE(ListBackupFiles(files, "C:\\Gone").empty());
+  const auto numbers = [](int a, int b, int c) {
+    return std::to_string(a) + "." + std::to_string(b) + "." + std::to_string(c);
+  };
+  const DateTimeFormat format{
+      [&](const LocalDateTime& t) { return numbers(t.day, t.month, t.year); },
+      [&](const LocalDateTime& t) { return numbers(t.hour, t.minute, t.second); }};
+  EXPECT_EQ(BackupDateText(PackDosDateTime(2009, 12, 3, 14, 5, 58), format), "3.12.2009 14.5.58");
+  EXPECT_EQ(BackupDateText(PackDosDateTime(2010, 1, 27, 0, 0, 0), format), "27.1.2010");
+  EXPECT_EQ(BackupSizeText(1234567), "1,206 KB");
+  EXPECT_EQ(BackupSizeText(0xFFFFFFFFu), "4,194,304 KB");
 }
 
 TEST(BackupListing, SelectionAfterADeleteAndTheSpreadOfTheMiddleButtons) {
@@ -108,74 +101,34 @@ TEST(ImportCheck, LooksForWhatTheFileLeavesInTheRegistryExactly) {
   EXPECT_FALSE(ImportGaveBack(RawValue{RegType::Sz, {}}, RawValue{RegType::Sz, {0}}));
 }
 
-class RestoreRun : public ::testing::Test {
- protected:
-  RestoreRun() {
-    files_.AddDrive('C', DriveType::Fixed);
-    files_.AddFileWithContents(kFile, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old]\r\n"
-                                      "\"A\"=\"a\"\r\n\"B\"=dword:00000002\r\n");
-    // The editor imports the file it is given, leaving out the values named in dropped_; a
-    // file it cannot read changes nothing.
-    processes_.SetProgram([this](const std::string& commandLine) {
-      EXPECT_EQ(commandLine, std::string("Regedit /s \"") + kFile + "\"");
-      try {
-        RegFile file = ParseRegFile(*files_.FileContents(kFile));
-        for (RegFileKey& key : file.keys) {
-          for (RegFileValue& value : key.values) value.remove = dropped_.count(value.name) != 0;
-        }
-        ApplyRegFile(registry_, file);
-      } catch (const RegFileError&) {
-      }
-    });
-  }
+// A complete and an incomplete import are tried under Wine with the real registry editor.
+TEST(RestoreRun, AStoppedMissingOrUnreadableImportIsNeverComplete) {
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  MemorySystem system;
+  MemoryProcesses processes;
+  PortableProfileStore profiles;
+  const std::string lan = "English";
+  const Language language{profiles, "", lan};
+  EditorContext context{registry, files, system, processes, language};
+  testsupport::RecordingEditorPrompts prompts;
+  files.AddDrive('C', DriveType::Fixed);
+  const std::string file = "C:\\Backup\\x.reg";
+  files.AddFileWithContents(file, "REGEDIT4\r\n\"A\"=\"a\"\r\n");
 
-  void DeleteTree() {
-    RegistryAccess access(registry_);
-    access.DeleteKey("Software\\Old");
-  }
-
-  static constexpr char kFile[] = "C:\\Backup\\Backup20100305090702.reg";
-  MemoryRegistry registry_;
-  MemoryFileSystem files_;
-  MemorySystem system_;
-  MemoryProcesses processes_;
-  PortableProfileStore profiles_;
-  std::string lan_ = "English";
-  Language language_{profiles_, "", lan_};
-  EditorContext context_{registry_, files_, system_, processes_, language_};
-  testsupport::RecordingEditorPrompts prompts_;
-  std::set<std::string> dropped_;
-};
-
-TEST_F(RestoreRun, CountsAsCompleteOnlyWhenEverythingIsBack) {
-  EXPECT_EQ(RestoreBackupFile(context_, prompts_, kFile), RestoreOutcome::Complete);
-  EXPECT_EQ(prompts_.hints, Lines{"Restore registry..."});
-  EXPECT_TRUE(prompts_.messages.empty());
-
-  DeleteTree();
-  dropped_ = {"B"};
-  EXPECT_EQ(RestoreBackupFile(context_, prompts_, kFile), RestoreOutcome::Incomplete);
-  EXPECT_EQ(prompts_.messages,
-            Lines{"warning: Entries of the backup file that are not back in the registry: 1\r\n"
-                  "The backup file is kept.\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old] \"B\""});
-}
-
-TEST_F(RestoreRun, AStoppedMissingOrUnreadableImportIsNeverComplete) {
-  prompts_.processRunsToItsEnd = false;
-  EXPECT_EQ(RestoreBackupFile(context_, prompts_, kFile), RestoreOutcome::NotImported);
-  EXPECT_TRUE(prompts_.messages.empty());
-  prompts_.processRunsToItsEnd = true;
-  processes_.SetStartSucceeds(false);
-  EXPECT_EQ(RestoreBackupFile(context_, prompts_, kFile), RestoreOutcome::NotImported);
-  processes_.SetStartSucceeds(true);
-  files_.AddFileWithContents(kFile, "REGEDIT4\r\n\"A\"=\"a\"\r\n");
-  EXPECT_EQ(RestoreBackupFile(context_, prompts_, kFile), RestoreOutcome::Incomplete);
-  ASSERT_EQ(prompts_.messages.size(), 2u);
-  EXPECT_EQ(prompts_.messages[0], "information: Please check if Regedit.exe exists.");
-  EXPECT_EQ(prompts_.messages[1],
-            "warning: The backup file does not read back, so the restore cannot be checked.\r\n"
-            "Line 2 of the registry file: a value stands before the first key\r\n"
-            "The backup file is kept.");
+  prompts.processRunsToItsEnd = false;
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file), RestoreOutcome::NotImported);
+  prompts.processRunsToItsEnd = true;
+  processes.SetStartSucceeds(false);
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file), RestoreOutcome::NotImported);
+  processes.SetStartSucceeds(true);
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file), RestoreOutcome::Incomplete);
+  EXPECT_EQ(processes.CommandLines(), Lines(3, "Regedit /s \"" + file + "\""));
+  EXPECT_EQ(prompts.messages,
+            (Lines{"information: Please check if Regedit.exe exists.",
+                   "warning: The backup file does not read back, so the restore cannot be "
+                   "checked.\r\nLine 2 of the registry file: a value stands before the first key"
+                   "\r\nThe backup file is kept."}));
 }
 
 }  // namespace

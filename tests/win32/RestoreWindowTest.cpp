@@ -9,12 +9,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "global/win32/DialogTexts.h"
 #include "main/Repair.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryEditor.h"
@@ -24,10 +23,8 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
 #include "resources/resource.h"
-#include "tests/support/RegistryValues.h"
 #include "tests/support/RegistrySnapshot.h"
 #include "tests/support/ScratchFolder.h"
-#include "tests/win32/DialogSearch.h"
 #include "tests/win32/WindowSteps.h"
 #include "windows/win32/ProcessProgressDialog.h"
 #include "windows/win32/RestoreDialog.h"
@@ -37,9 +34,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using testsupport::RegistrySnapshot;
-using testsupport::TakeSnapshot;
 
 constexpr char kTestKey[] = "Software\\KelvaneRestoreTest";
+// The folder dialog's tree.
+constexpr int kFolderTree = 0x3741;
 
 HWND RestoreWindowHandle() { return FindThreadDialogWith(IDC_RESTORE_LIST); }
 HWND ProgressWindowHandle() { return FindThreadDialogWith(IDC_PROCESS_PROGRESS_BAR); }
@@ -65,9 +63,10 @@ int Selected(HWND window) {
   return ListView_GetNextItem(GetDlgItem(window, IDC_RESTORE_LIST), -1, LVNI_SELECTED);
 }
 
-void Select(HWND window, int row) {
+void SelectAndPress(HWND window, int row, int button) {
   ListView_SetItemState(GetDlgItem(window, IDC_RESTORE_LIST), row, LVIS_SELECTED | LVIS_FOCUSED,
                         LVIS_SELECTED | LVIS_FOCUSED);
+  Press(window, button);
 }
 
 bool ActionsEnabled(HWND window) {
@@ -75,31 +74,7 @@ bool ActionsEnabled(HWND window) {
          IsWindowEnabled(GetDlgItem(window, IDC_RESTORE_DELETE));
 }
 
-struct DialogSearch {
-  HWND waiting;
-  HWND found;
-};
-
-BOOL CALLBACK MatchOtherEnabledDialog(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<DialogSearch*>(parameter);
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof(name));
-  if (window == search.waiting || std::string(name) != "#32770" || !IsWindowVisible(window) ||
-      !IsWindowEnabled(window)) {
-    return TRUE;
-  }
-  search.found = window;
-  return FALSE;
-}
-
-// The dialog of the thread that is enabled while the given one waits for it.
-HWND OtherEnabledDialog(HWND waiting) {
-  DialogSearch search{waiting, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), &MatchOtherEnabledDialog,
-                    reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
+// A file of the size whose last write was at the local time.
 void MakeFile(const std::string& path, std::size_t size, const SYSTEMTIME& localTime) {
   testsupport::WriteRawFile(path, std::string(size, ';'));
   FILETIME local;
@@ -136,9 +111,11 @@ class RestoreWindow : public ::testing::Test {
       access.DeleteKey(kTestKey);
     }
   }
-  RegistrySnapshot Snapshot(RootKey root) { return TakeSnapshot(registry_, root, kTestKey); }
+  RegistrySnapshot Snapshot(RootKey root) {
+    return testsupport::TakeSnapshot(registry_, root, kTestKey);
+  }
 
-  // Shows the window until the steps close it; a step left over failed to happen.
+  // Shows the window until the steps close it.
   void Show(std::vector<WindowStep> steps) {
     steps_.Set(std::move(steps));
     RestoreDialog window(context_, settings_);
@@ -146,24 +123,28 @@ class RestoreWindow : public ::testing::Test {
     EXPECT_EQ(steps_.Left(), 0u) << "steps did not happen";
   }
 
-  // Selects the row, restores it, answers a message and waits for the window to be idle again.
-  std::vector<WindowStep> RestoreSteps(int row, std::string& message) {
-    return {[row] {
-              HWND window = RestoreWindowHandle();
-              if (!window || Rows(window).empty()) return false;
-              Select(window, row);
-              Press(window, IDC_RESTORE_RESTORE);
-              return true;
-            },
-            [&message] {
-              HWND box = MessageBoxHandle();
-              if (box) {
-                message = WindowText(GetDlgItem(box, kMessageBoxTextId));
-                Press(box, IDOK);
-              }
-              HWND window = RestoreWindowHandle();
-              return !box && !ProgressWindowHandle() && window && IsWindowEnabled(window);
-            }};
+  // Restores the first row, answering the message that follows, and closes the window; what
+  // the message said and the names left go to message_ and names_.
+  void RestoreFirstRow() {
+    message_.clear();
+    Show({[] {
+            HWND window = RestoreWindowHandle();
+            if (!window || Rows(window).empty()) return false;
+            SelectAndPress(window, 0, IDC_RESTORE_RESTORE);
+            return true;
+          },
+          [this] {
+            if (HWND box = MessageBoxHandle()) {
+              message_ = WindowText(GetDlgItem(box, kMessageBoxTextId));
+              Press(box, IDOK);
+              return false;
+            }
+            HWND window = RestoreWindowHandle();
+            if (ProgressWindowHandle() || !window || !IsWindowEnabled(window)) return false;
+            names_ = Rows(window, 1);
+            Press(window, IDCANCEL);
+            return true;
+          }});
   }
 
   testsupport::ScratchFolder folder_;
@@ -176,9 +157,11 @@ class RestoreWindow : public ::testing::Test {
   Language language_{profiles_, folder_.Path(), settings_.Lan};
   EditorContext context_{registry_, files_, system_, processes_, language_};
   WindowSteps steps_;
+  std::string message_;
+  Lines names_;
 };
 
-TEST_F(RestoreWindow, SaysWhenTheFolderIsMissingAndListsTheFolderBrowsedTo) {
+TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrTheLast) {
   // The folder dialog shows no hidden folder, so not the one of the scratch folder either.
   const std::string browsed = "C:\\kelvane-tests\\restore-browse";
   std::filesystem::remove_all(browsed);
@@ -190,14 +173,28 @@ TEST_F(RestoreWindow, SaysWhenTheFolderIsMissingAndListsTheFolderBrowsedTo) {
   MakeFile(browsed + "\\c.Reg", 0, afternoon);
   MakeFile(browsed + "\\d.txt", 5, afternoon);
   settings_.OutputDirectory = folder_.PathOf("missing");
-  std::string message;
   bool emptyAndDisabled = false;
   bool centred = false;
   Lines rows;
+  using Seen = std::tuple<Lines, int, bool>;  // names, selected row, actions enabled
+  std::vector<Seen> seen;
+  const auto deleteRow = [&](int row) -> WindowStep {
+    return [&, row] {
+      HWND window = RestoreWindowHandle();
+      if (rows.empty()) rows = Rows(window);
+      SelectAndPress(window, row, IDC_RESTORE_DELETE);
+      return true;
+    };
+  };
+  const WindowStep record = [&] {
+    HWND window = RestoreWindowHandle();
+    seen.emplace_back(Rows(window, 1), Selected(window), ActionsEnabled(window));
+    return true;
+  };
   Show({[&] {
           HWND box = MessageBoxHandle();
           if (!box) return false;
-          message = WindowText(GetDlgItem(box, kMessageBoxTextId));
+          message_ = WindowText(GetDlgItem(box, kMessageBoxTextId));
           Press(box, IDOK);
           return true;
         },
@@ -209,7 +206,8 @@ TEST_F(RestoreWindow, SaysWhenTheFolderIsMissingAndListsTheFolderBrowsedTo) {
           return true;
         },
         [&] {
-          HWND browse = OtherEnabledDialog(RestoreWindowHandle());
+          // The tree fills as the dialog opens: the folder is asked for until it is selected.
+          HWND browse = FindThreadDialogWith(kFolderTree);
           if (!browse) return false;
           RECT place;
           RECT client;
@@ -217,210 +215,147 @@ TEST_F(RestoreWindow, SaysWhenTheFolderIsMissingAndListsTheFolderBrowsedTo) {
           GetClientRect(browse, &client);
           centred = place.left == (GetSystemMetrics(SM_CXSCREEN) - client.right) / 2;
           SendMessageA(browse, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(browsed.c_str()));
+          HWND tree = GetDlgItem(browse, kFolderTree);
+          char text[MAX_PATH] = {};
+          TVITEMA item = {};
+          item.mask = TVIF_TEXT;
+          item.hItem = TreeView_GetSelection(tree);
+          item.pszText = text;
+          item.cchTextMax = sizeof(text);
+          if (!item.hItem || !TreeView_GetItem(tree, &item) || std::string(text) != "restore-browse") {
+            return false;
+          }
           Press(browse, IDOK);
           return true;
         },
         [&] {
           HWND window = RestoreWindowHandle();
-          if (!window || !IsWindowEnabled(window) || Rows(window).empty()) return false;
-          rows = Rows(window);
-          Press(window, IDCANCEL);
+          return window && IsWindowEnabled(window) && !Rows(window).empty();
+        },
+        deleteRow(2), record, deleteRow(0), record, deleteRow(0), record, [] {
+          Press(RestoreWindowHandle(), IDCANCEL);
           return true;
         }});
-  EXPECT_EQ(message, "The backup directory does not exist.");
+  EXPECT_EQ(message_, "The backup directory does not exist.");
   EXPECT_TRUE(emptyAndDisabled);
   EXPECT_TRUE(centred);
   EXPECT_EQ(rows, (Lines{"c.Reg|" + DateText(afternoon, true) + "|0 KB",
                          "B.REG|" + DateText(midnight, false) + "|1 KB",
                          "a.reg|" + DateText(afternoon, true) + "|2,001 KB"}));
+  EXPECT_EQ(seen, (std::vector<Seen>{{{"c.Reg", "B.REG"}, 1, true}, {{"B.REG"}, 0, true},
+                                     {{}, -1, false}}));
+  EXPECT_EQ(GetFileAttributesA((browsed + "\\a.reg").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(settings_.OutputDirectory, folder_.PathOf("missing"));
   std::filesystem::remove_all(browsed);
 }
 
-TEST_F(RestoreWindow, DeleteRemovesTheFileAndSelectsTheRowInItsPlaceOrTheLast) {
-  for (const char* name : {"1.reg", "2.reg", "3.reg"}) {
-    testsupport::WriteRawFile(folder_.PathOf(name), "x");
-  }
-  std::vector<std::pair<Lines, int>> seen;
-  bool disabledAtTheEnd = false;
-  const auto deleteRow = [&](int row) {
-    return [&, row] {
-      HWND window = RestoreWindowHandle();
-      if (!window || Rows(window).empty()) return false;
-      Select(window, row);
-      Press(window, IDC_RESTORE_DELETE);
-      return true;
-    };
-  };
-  const auto record = [&] {
-    HWND window = RestoreWindowHandle();
-    seen.push_back({Rows(window, 1), Selected(window)});
-    return true;
-  };
-  Show({deleteRow(2), record, deleteRow(0), record, deleteRow(0), [&] {
-          HWND window = RestoreWindowHandle();
-          disabledAtTheEnd = Rows(window).empty() && Selected(window) == -1 && !ActionsEnabled(window);
-          Press(window, IDCANCEL);
-          return true;
-        }});
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[0].first, (Lines{"3.reg", "2.reg"}));
-  EXPECT_EQ(seen[0].second, 1);
-  EXPECT_EQ(seen[1], (std::pair<Lines, int>{{"2.reg"}, 0}));
-  EXPECT_TRUE(disabledAtTheEnd);
-  EXPECT_EQ(GetFileAttributesA(folder_.PathOf("1.reg").c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-// A repair's backup of both test keys, as the repair writes it; the keys are gone then.
-class RestoreOfARepair : public RestoreWindow {
- protected:
-  void SetUp() override {
-    RestoreWindow::SetUp();
-    testsupport::PutEveryValueType(registry_, kHkeyLocalMachine, kTestKey);
-    testsupport::PutEveryValueType(registry_, kHkeyCurrentUser, kTestKey);
-    // Wine's registry editor ends this one with a NUL it does not have.
-    testsupport::PutValue(registry_, kHkeyCurrentUser, kTestKey, "No NUL",
-                          testsupport::Raw(RegType::Sz, "abc"));
-    machine_ = Snapshot(kHkeyLocalMachine);
-    user_ = Snapshot(kHkeyCurrentUser);
-    user_.at("").at("No NUL").data.push_back(0);
-    RowRepairer repairer(registry_, files_, backup_);
-    ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_LOCAL_MACHINE", kTestKey));
-    ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", kTestKey));
-    ASSERT_TRUE(Snapshot(kHkeyLocalMachine).empty());
-  }
-
-  // Whether the keys are back as they were, in the view the program reads and only there.
-  void ExpectRestored() {
-    EXPECT_EQ(Snapshot(kHkeyLocalMachine), machine_);
-    EXPECT_EQ(Snapshot(kHkeyCurrentUser), user_);
+TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenAllCame) {
+  testsupport::PutEveryValueType(registry_, kHkeyLocalMachine, kTestKey);
+  testsupport::PutEveryValueType(registry_, kHkeyCurrentUser, kTestKey);
+  // Wine's registry editor ends this one with a NUL it does not have.
+  testsupport::PutValue(registry_, kHkeyCurrentUser, kTestKey, "No NUL",
+                        testsupport::Raw(RegType::Sz, "abc"));
+  const RegistrySnapshot machine = Snapshot(kHkeyLocalMachine);
+  RegistrySnapshot user = Snapshot(kHkeyCurrentUser);
+  user.at("").at("No NUL").data.push_back(0);
+  const std::string backup = folder_.PathOf("Backup20100305090702.reg");
+  RowRepairer repairer(registry_, files_, backup);
+  ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_LOCAL_MACHINE", kTestKey));
+  ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", kTestKey));
+  const std::string written = testsupport::ReadRawFile(backup);
+  // Back as they were, in the view the program reads and only there.
+  const auto expectRestored = [&] {
+    EXPECT_EQ(Snapshot(kHkeyLocalMachine), machine);
+    EXPECT_EQ(Snapshot(kHkeyCurrentUser), user);
     HKEY other = nullptr;
     if (system_.IsWow64()) {
       EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestKey, 0, KEY_READ | KEY_WOW64_64KEY, &other),
                 ERROR_SUCCESS);
     }
-  }
+  };
 
-  const std::string backup_ = folder_.PathOf("Backup20100305090702.reg");
-  RegistrySnapshot machine_;
-  RegistrySnapshot user_;
-};
-
-TEST_F(RestoreOfARepair, BringsEveryValueBackAndDeletesTheFileOnlyWhenAskedTo) {
   settings_.DeleteBackupFile = false;
-  std::string message;
-  Lines rows;
-  std::vector<WindowStep> steps = RestoreSteps(0, message);
-  steps.push_back([&] {
-    rows = Rows(RestoreWindowHandle(), 1);
-    Press(RestoreWindowHandle(), IDCANCEL);
-    return true;
-  });
-  Show(steps);
-  EXPECT_EQ(message, "");
-  EXPECT_EQ(rows, Lines{"Backup20100305090702.reg"});
-  ExpectRestored();
+  RestoreFirstRow();
+  EXPECT_EQ(message_, "");
+  EXPECT_EQ(names_, Lines{"Backup20100305090702.reg"});
+  expectRestored();
+
+  // A key name longer than the registry takes: the editor goes past it and still ends with 0.
+  DeleteTestKeys();
+  const std::string tooLong = "HKEY_CURRENT_USER\\" + std::string(kTestKey) + "\\" + std::string(300, 'K');
+  std::ofstream(backup, std::ios::binary | std::ios::app) << "\r\n[" << tooLong << "]\r\n\"v\"=\"x\"\r\n";
+  settings_.DeleteBackupFile = true;
+  RestoreFirstRow();
+  EXPECT_EQ(message_, "Entries of the backup file that are not back in the registry: 2\r\n"
+                      "The backup file is kept.\r\n\r\n[" + tooLong + "]\r\n[" + tooLong + "] \"v\"");
+  EXPECT_EQ(names_, Lines{"Backup20100305090702.reg"});
+  expectRestored();
 
   DeleteTestKeys();
-  settings_.DeleteBackupFile = true;
-  Show(steps);
-  EXPECT_EQ(message, "");
-  EXPECT_TRUE(rows.empty());
-  EXPECT_EQ(GetFileAttributesA(backup_.c_str()), INVALID_FILE_ATTRIBUTES);
-  ExpectRestored();
+  testsupport::WriteRawFile(backup, written);
+  RestoreFirstRow();
+  EXPECT_EQ(message_, "");
+  EXPECT_TRUE(names_.empty());
+  EXPECT_EQ(GetFileAttributesA(backup.c_str()), INVALID_FILE_ATTRIBUTES);
+  expectRestored();
 }
 
-TEST_F(RestoreOfARepair, KeepsTheFileAndSaysWhatDidNotComeBack) {
-  // A key name longer than the registry takes: the editor goes past it and still ends with 0.
-  const std::string tooLong = std::string(kTestKey) + "\\" + std::string(300, 'K');
-  std::ofstream(backup_, std::ios::binary | std::ios::app)
-      << "\r\n[HKEY_CURRENT_USER\\" << tooLong << "]\r\n\"v\"=\"x\"\r\n";
-  settings_.DeleteBackupFile = true;
-  std::string message;
-  Lines rows;
-  std::vector<WindowStep> steps = RestoreSteps(0, message);
-  steps.push_back([&] {
-    rows = Rows(RestoreWindowHandle(), 1);
-    Press(RestoreWindowHandle(), IDCANCEL);
-    return true;
-  });
-  Show(steps);
-  EXPECT_EQ(message, "Entries of the backup file that are not back in the registry: 2\r\n"
-                     "The backup file is kept.\r\n\r\n[HKEY_CURRENT_USER\\" + tooLong +
-                         "]\r\n[HKEY_CURRENT_USER\\" + tooLong + "] \"v\"");
-  EXPECT_EQ(rows, Lines{"Backup20100305090702.reg"});
-  EXPECT_NE(GetFileAttributesA(backup_.c_str()), INVALID_FILE_ATTRIBUTES);
-  ExpectRestored();
-}
-
-// The registry editor importing a large file, as a process the progress window waits for.
-class ProcessProgressWindow : public RestoreWindow {
- protected:
-  std::unique_ptr<StartedProcess> StartLargeImport() {
-    std::string text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) + "]\r\n";
-    for (int value = 0; value < kValues; ++value) {
-      text += "\"Value " + std::to_string(value) + "\"=\"data\"\r\n";
-    }
-    testsupport::WriteRawFile(folder_.PathOf("large.reg"), text);
-    return processes_.StartHidden(
-        ImportCommandLine(FindRegistryEditor(system_, files_), folder_.PathOf("large.reg")));
+// Stop ends the process, the close box leaves it running, and a process that has ended closes
+// the window at the first tick.
+TEST_F(RestoreWindow, TheProgressWindowFollowsTheEditorsProcess) {
+  constexpr int kValues = 150000;
+  std::string large = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) + "]\r\n";
+  for (int value = 0; value < kValues; ++value) {
+    large += "\"" + std::to_string(value) + "\"=\"x\"\r\n";
   }
-
-  // Shows the window for the process; the step closes it after the given number of ticks.
-  INT_PTR Show(StartedProcess& process, int ticks, std::function<void(HWND)> close) {
-    steps_.Set({[&, ticks] {
+  testsupport::WriteRawFile(folder_.PathOf("large.reg"), large);
+  testsupport::WriteRawFile(folder_.PathOf("empty.reg"), "REGEDIT4\r\n");
+  const RegistryEditor editor = FindRegistryEditor(system_, files_);
+  int furthest = 0;
+  std::string hint;
+  const auto show = [&](StartedProcess& process, int ticks, UINT message, int id) {
+    furthest = 0;
+    steps_.Set({[&, ticks, message, id, tick = 0]() mutable {
       HWND window = ProgressWindowHandle();
       if (!window) return false;
-      const int position = static_cast<int>(
-          SendMessageA(GetDlgItem(window, IDC_PROCESS_PROGRESS_BAR), PBM_GETPOS, 0, 0));
-      furthest_ = std::max(furthest_, position);
-      hint_ = WindowText(GetDlgItem(window, IDC_PROCESS_PROGRESS_HINT));
-      if (++ticks_ < ticks) return false;
-      close(window);
+      furthest = std::max(furthest, static_cast<int>(SendMessageA(
+                                        GetDlgItem(window, IDC_PROCESS_PROGRESS_BAR), PBM_GETPOS, 0, 0)));
+      hint = WindowText(GetDlgItem(window, IDC_PROCESS_PROGRESS_HINT));
+      if (++tick < ticks) return false;
+      PostMessageA(message == BM_CLICK ? GetDlgItem(window, id) : window, message, 0, 0);
       return true;
     }});
     ProcessProgressDialog window(language_, settings_.Lan, process, "Restore registry...");
     return window.ShowModal(nullptr);
-  }
-
-  static bool EndsWithin(StartedProcess& process, DWORD milliseconds) {
+  };
+  const auto endsWithin = [](StartedProcess& process, DWORD milliseconds) {
     for (DWORD waited = 0; waited < milliseconds && !process.HasEnded(); waited += 50) Sleep(50);
     return process.HasEnded();
-  }
+  };
 
-  static constexpr int kValues = 150000;
-  int ticks_ = 0;
-  int furthest_ = 0;
-  std::string hint_;
-};
-
-TEST_F(ProcessProgressWindow, StopEndsTheEditorAndTheCloseBoxLeavesItRunning) {
-  const std::unique_ptr<StartedProcess> stopped = StartLargeImport();
+  const std::unique_ptr<StartedProcess> stopped =
+      processes_.StartHidden(ImportCommandLine(editor, folder_.PathOf("large.reg")));
   ASSERT_TRUE(stopped);
-  EXPECT_EQ(Show(*stopped, 30, [](HWND window) { Press(window, IDC_PROCESS_PROGRESS_STOP); }),
-            IDCANCEL);
-  EXPECT_TRUE(EndsWithin(*stopped, 5000));
-  EXPECT_GT(furthest_, 0);
-  EXPECT_EQ(hint_, "Restore registry...");
+  EXPECT_EQ(show(*stopped, 30, BM_CLICK, IDC_PROCESS_PROGRESS_STOP), IDCANCEL);
+  EXPECT_TRUE(endsWithin(*stopped, 5000));
+  EXPECT_GT(furthest, 0);
+  EXPECT_EQ(hint, "Restore registry...");
   RegistryAccess access(registry_);
   ASSERT_TRUE(access.OpenKey(kTestKey, false));
   EXPECT_LT(access.ValueNames().size(), static_cast<std::size_t>(kValues));
 
-  const std::unique_ptr<StartedProcess> left = StartLargeImport();
-  ticks_ = 0;
-  EXPECT_EQ(Show(*left, 10, [](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }), IDCANCEL);
+  const std::unique_ptr<StartedProcess> left =
+      processes_.StartHidden(ImportCommandLine(editor, folder_.PathOf("large.reg")));
+  EXPECT_EQ(show(*left, 10, WM_CLOSE, 0), IDCANCEL);
   EXPECT_FALSE(left->HasEnded());
   left->Terminate();
-  EXPECT_TRUE(EndsWithin(*left, 5000));
-}
+  EXPECT_TRUE(endsWithin(*left, 5000));
 
-TEST_F(ProcessProgressWindow, AProcessThatEndedClosesItAtTheFirstTickWithTheBarAtZero) {
-  testsupport::WriteRawFile(folder_.PathOf("small.reg"), "REGEDIT4\r\n");
-  const std::unique_ptr<StartedProcess> quick = processes_.StartHidden(
-      ImportCommandLine(FindRegistryEditor(system_, files_), folder_.PathOf("small.reg")));
-  ASSERT_TRUE(quick && EndsWithin(*quick, 10000));
-  EXPECT_EQ(Show(*quick, 1000, [](HWND) {}), IDOK);
-  EXPECT_EQ(furthest_, 0);
+  const std::unique_ptr<StartedProcess> ended =
+      processes_.StartHidden(ImportCommandLine(editor, folder_.PathOf("empty.reg")));
+  ASSERT_TRUE(ended && endsWithin(*ended, 10000));
+  EXPECT_EQ(show(*ended, 1000, WM_CLOSE, 0), IDOK);
+  EXPECT_EQ(furthest, 0);
 }
 
 }  // namespace

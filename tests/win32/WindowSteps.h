@@ -1,6 +1,6 @@
-// Driving a test's modal windows: steps run one after the other on the test's thread from a
-// timer while the windows' loops run; a step is run on every tick until it says it is done.
-// Steps that wait too long are given up and the windows closed, so a failing test ends.
+// Steps that drive a test's modal windows from a timer of the test's thread, one after the
+// other: a step runs on every tick until it says it is done. Steps that wait too long are
+// given up and the windows closed, so a failing test ends.
 #pragma once
 
 #include <windows.h>
@@ -32,12 +32,10 @@ inline void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace windowsteps
 
-// Runs the steps from a timer of the thread while the object lives; ticks every 50 ms.
+// Runs the steps every 50 ms while the object lives.
 class WindowSteps {
  public:
-  WindowSteps() : timer_(SetTimer(nullptr, 0, 50, &windowsteps::RunStep)) {
-    windowsteps::g_steps.clear();
-  }
+  WindowSteps() : timer_(SetTimer(nullptr, 0, 50, &windowsteps::RunStep)) {}
   ~WindowSteps() {
     KillTimer(nullptr, timer_);
     windowsteps::g_steps.clear();
