@@ -10,6 +10,8 @@ namespace kelvane {
 namespace {
 
 constexpr std::size_t kMissingEntriesShown = 5;
+// A longer entry is shown by its two ends, so that the message fits on the screen.
+constexpr std::size_t kLongestEntryShown = 100;
 
 struct ExpectedValue {
   std::string name;
@@ -82,6 +84,12 @@ class Expectations {
   std::map<std::string, std::size_t> byId_;
 };
 
+std::string Shortened(const std::string& entry) {
+  if (entry.size() <= kLongestEntryShown) return entry;
+  const std::size_t tail = (kLongestEntryShown - 3) / 2;
+  return entry.substr(0, kLongestEntryShown - 3 - tail) + "..." + entry.substr(entry.size() - tail);
+}
+
 std::string FileKept(const Language& language) {
   return language.LangString("RES_Backup_Kept", "The backup file is kept.");
 }
@@ -137,7 +145,7 @@ std::string IncompleteImportMessage(const Language& language, const ImportCheck&
                           "Entries of the backup file that are not back in the registry:") +
       " " + std::to_string(check.missing.size()) + "\r\n" + FileKept(language) + "\r\n";
   const std::size_t shown = std::min(check.missing.size(), kMissingEntriesShown);
-  for (std::size_t i = 0; i < shown; ++i) message += "\r\n" + check.missing[i];
+  for (std::size_t i = 0; i < shown; ++i) message += "\r\n" + Shortened(check.missing[i]);
   if (check.missing.size() > shown) message += "\r\n...";
   return message;
 }

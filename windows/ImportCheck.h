@@ -34,7 +34,8 @@ ImportCheck CheckImport(RegistryStore& registry, const RegFile& file,
 bool ImportGaveBack(const RawValue& inFile, const RawValue& inRegistry);
 
 // For the user, who keeps the file: how many entries did not come back and the first few of
-// them; or that the file does not read back, with the reader's reason when there is one.
+// them, a long one by its two ends; or that the file does not read back, with the reader's
+// reason when there is one.
 std::string IncompleteImportMessage(const Language& language, const ImportCheck& check);
 std::string UncheckedImportMessage(const Language& language, const std::string& reason);
 

@@ -268,7 +268,8 @@ void MainWindow::OnOpenInRegistryEditor() {
 
 void MainWindow::OnSaveReport() {
   if (results_.Empty()) return;
-  const std::optional<std::string> chosen = AskSaveFile(handle_, kTextReportDialogTitle, kTextReportDialogFilter);
+  const std::optional<std::string> chosen =
+      AskSaveFile(handle_, kTextReportDialogTitle, kTextReportDialogFilter);
   if (!chosen) return;
   const std::string file = TextReportFileName(*chosen);
   if (files_.FileExists(file) &&

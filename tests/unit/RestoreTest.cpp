@@ -76,11 +76,15 @@ TEST(ProcessProgress, CreepsSlowerAsItGoesAndEndsOnePastTheMaximum) {
 
 TEST(ImportCheck, LooksForWhatTheFileLeavesInTheRegistryExactly) {
   MemoryRegistry registry;
+  PortableProfileStore profiles;
+  const std::string lan = "English";
+  const Language language{profiles, "", lan};
   PutValue(registry, kHkeyCurrentUser, "Software\\A", "Text", TextValue("x"));
   PutValue(registry, kHkeyCurrentUser, "Software\\A", "Later", TextValue("second"));
   PutValue(registry, kHkeyCurrentUser, "Software\\A", "", TextValue("changed"));
   // Wine's editor ends string data without a NUL with one.
-  PutValue(registry, kHkeyCurrentUser, "Software\\A", "Bare", RawValue{RegType::ExpandSz, {'%', 0}});
+  PutValue(registry, kHkeyCurrentUser, "Software\\A", "Bare",
+           RawValue{RegType::ExpandSz, {'%', 0}});
   PutValue(registry, kHkeyCurrentUser, "Software\\A", "Bin", RawValue{RegType::Binary, {1, 0}});
   const std::string text = "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"text\"=\"x\"\r\n"
                            "\"Later\"=\"first\"\r\n@=\"default\"\r\n\"Bare\"=hex(2):25\r\n"
@@ -95,9 +99,15 @@ TEST(ImportCheck, LooksForWhatTheFileLeavesInTheRegistryExactly) {
             (Lines{"[HKEY_CURRENT_USER\\Software\\A] @", "[HKEY_CURRENT_USER\\Software\\A] \"Bin\"",
                    "[HKEY_CURRENT_USER\\Software\\Missing]",
                    "[HKEY_CURRENT_USER\\Software\\Missing] \"v\""}));
+  const ImportCheck many{{std::string(60, 'a') + std::string(60, 'b'), "1", "2", "3", "4", "5"}};
+  EXPECT_EQ(IncompleteImportMessage(language, many),
+            "Entries of the backup file that are not back in the registry: 6\r\nThe backup file "
+            "is kept.\r\n\r\n" + std::string(49, 'a') + "..." + std::string(48, 'b') +
+                "\r\n1\r\n2\r\n3\r\n4\r\n...");
   // One NUL more is all that counts as restored.
   EXPECT_FALSE(ImportGaveBack(RawValue{RegType::Sz, {'a'}}, RawValue{RegType::Sz, {'a', 0, 0}}));
-  EXPECT_FALSE(ImportGaveBack(RawValue{RegType::Binary, {'a'}}, RawValue{RegType::Binary, {'a', 0}}));
+  EXPECT_FALSE(
+      ImportGaveBack(RawValue{RegType::Binary, {'a'}}, RawValue{RegType::Binary, {'a', 0}}));
   EXPECT_FALSE(ImportGaveBack(RawValue{RegType::Sz, {}}, RawValue{RegType::Sz, {0}}));
 }
 
