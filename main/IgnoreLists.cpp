@@ -166,12 +166,6 @@ void FilterResults(ResultsModel& results, const Settings& settings, const Leftov
   results.RemoveWhere([&](const ResultRow& row) { return matcher.Ignores(row.record); });
 }
 
-bool CanAddToIgnoreLists(const ResultsModel& results, int currentRow) {
-  return currentRow >= 0 && static_cast<std::size_t>(currentRow) < results.Count() &&
-         results.Row(static_cast<std::size_t>(currentRow)).record.repairKind !=
-             RepairKind::ShortcutFile;
-}
-
 void AddSelectedToIgnoreLists(ResultsModel& results, Settings& settings,
                               std::vector<std::size_t> selectedRows) {
   std::sort(selectedRows.rbegin(), selectedRows.rend());

@@ -42,10 +42,6 @@ bool IsInIgnoreList(const Settings& settings, const std::string& text, IgnoreLis
 // entry of the key list ignores nothing. Changes no list.
 void FilterResults(ResultsModel& results, const Settings& settings, const Leftovers& leftovers);
 
-// The adding command is offered only while the current row (the list's focused row, none when
-// negative) exists and is not a file row.
-bool CanAddToIgnoreLists(const ResultsModel& results, int currentRow);
-
 // Adds the rows at the selected indices to the ignore list their kind calls for, from the last
 // selected row to the first, and removes them from the results; a row whose entry is already
 // listed stays. Rows without a backslash in their key text are left alone; file rows are removed

@@ -53,4 +53,10 @@ void ResultsModel::TickAllOfType(std::size_t index, bool ticked) {
   }
 }
 
+bool HasCurrentRegistryRow(const ResultsModel& results, int currentRow) {
+  return currentRow >= 0 && static_cast<std::size_t>(currentRow) < results.Count() &&
+         results.Row(static_cast<std::size_t>(currentRow)).record.repairKind !=
+             RepairKind::ShortcutFile;
+}
+
 }  // namespace kelvane

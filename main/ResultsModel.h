@@ -43,4 +43,9 @@ class ResultsModel {
   std::vector<ResultRow> rows_;
 };
 
+// Whether the current row (the list's focused row, none when negative) exists and names
+// something in the registry, not a file: the rule for adding to the ignore lists and for opening
+// the registry editor at the row's key.
+bool HasCurrentRegistryRow(const ResultsModel& results, int currentRow);
+
 }  // namespace kelvane

@@ -49,6 +49,8 @@ constexpr int CommonPrograms = 23;
 constexpr int CommonStartup = 24;
 constexpr int CommonDesktopDirectory = 25;
 constexpr int AppData = 26;
+// The 32-bit system folder: SysWOW64 on 64-bit Windows.
+constexpr int SystemX86 = 41;
 }  // namespace ShellFolder
 
 // A local date and time packed as DOS does: date in the high word, seconds halved.

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/ComObjects.h"
 #include "platform/win32/ShellRequests.h"
 
@@ -49,13 +50,30 @@ int CALLBACK CentreOnScreen(HWND dialog, UINT message, LPARAM, LPARAM) {
   return 0;
 }
 
+// The folder item the shell makes of the text; none when it cannot.
+LPITEMIDLIST ParseFolder(HWND owner, const std::string& folder) {
+  ComReference<IShellFolder> desktop;
+  if (FAILED(SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.Receive())))) {
+    return nullptr;
+  }
+  std::wstring name = WideFromAnsi(folder);
+  LPITEMIDLIST parsed = nullptr;
+  if (FAILED(desktop->ParseDisplayName(owner, nullptr, &name[0], nullptr, &parsed, nullptr))) {
+    return nullptr;
+  }
+  return parsed;
+}
+
 }  // namespace
 
-std::optional<std::string> SelectFolder(HWND owner, const std::string& title) {
+std::optional<std::string> SelectFolder(HWND owner, const std::string& title,
+                                        const std::string& root) {
   const ComApartment apartment;
+  const ShellItemIdList rootItem(root.empty() ? nullptr : ParseFolder(owner, root));
   char displayName[MAX_PATH] = {};
   BROWSEINFOA browse = {};
   browse.hwndOwner = owner;
+  browse.pidlRoot = rootItem.get();
   browse.pszDisplayName = displayName;
   browse.lpszTitle = title.c_str();
   browse.ulFlags = BIF_RETURNONLYFSDIRS;

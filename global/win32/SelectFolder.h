@@ -8,9 +8,10 @@
 
 namespace kelvane {
 
-// File-system folders only, nothing preselected, centred on the screen; the owner and every
-// other window of the program are disabled and critical-error dialogs are off while it is open.
-// The chosen folder's path, or none when the user cancelled.
-std::optional<std::string> SelectFolder(HWND owner, const std::string& title);
+// File-system folders only, below root (the desktop when empty), nothing preselected, centred
+// on the screen; the program's other windows are disabled and critical-error dialogs are off
+// while it is open. The chosen folder's path, or none when the user cancelled.
+std::optional<std::string> SelectFolder(HWND owner, const std::string& title,
+                                        const std::string& root);
 
 }  // namespace kelvane

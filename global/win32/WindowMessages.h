@@ -23,4 +23,7 @@ constexpr UINT kScanEnded = WM_APP + 13;
 // Restore-point dialog: the request has returned; lParam 0 created, 1 failed.
 constexpr UINT kRestorePointDoneMessage = WM_APP + 20;
 
+// Restore window: list the folder, once the window is shown.
+constexpr UINT kRestoreListFolderMessage = WM_APP + 30;
+
 }  // namespace kelvane

@@ -50,7 +50,7 @@ void MainWindow::CreateControls() {
   repairButton_ = CreateChildWindow(handle_, "BUTTON", "Repair registry issue",
                                     BS_PUSHBUTTON | WS_TABSTOP, ID_REPAIR_REGISTRY);
   restoreButton_ = CreateChildWindow(handle_, "BUTTON", "Restore previous registry ",
-                                     BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, ID_RESTORE_REGISTRY);
+                                     BS_PUSHBUTTON | WS_TABSTOP, ID_RESTORE_REGISTRY);
   sectionsLabel_ = CreateChildWindow(handle_, "STATIC", "Select the sections to scan", SS_NOPREFIX,
                                      IDC_SECTIONS_LABEL);
   treeView_ = std::make_unique<CategoryTreeView>(handle_, IDC_CATEGORY_TREE, tree_);
@@ -82,8 +82,7 @@ void MainWindow::CreateControls() {
                workArea.top + (workArea.bottom - workArea.top - bounds.height) / 2, bounds.width,
                bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowTextA(handle_, kMainWindowCaption);
-  Win32System system;
-  if (IsWindows9x(system.Version())) {
+  if (IsWindows9x(system_.Version())) {
     RemoveMenu(menu_, ID_WINDOWS_BACKUP, MF_BYCOMMAND);
   }
 }

@@ -13,6 +13,7 @@
 #include "global/Settings.h"
 #include "global/win32/WindowMessages.h"
 #include "main/CategoryTree.h"
+#include "main/EditorCommands.h"
 #include "main/IgnoreLists.h"
 #include "main/RepairRun.h"
 #include "main/ResultsModel.h"
@@ -21,8 +22,10 @@
 #include "main/win32/TitleBand.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32System.h"
 
 namespace kelvane {
 
@@ -73,6 +76,9 @@ class MainWindow {
   void UpdateStatusCounts();
   void TickRows(bool ticked, bool ofType);
   void OnAddToIgnoreLists();
+  void OnBackupFullRegistry();
+  void OnRestore();
+  void OnOpenInRegistryEditor();
   void OnSaveReport();
   void FillLanguageMenu();
   void OnLanguage(std::size_t item);
@@ -90,8 +96,11 @@ class MainWindow {
   Win32Registry registry_;
   Win32FileSystem files_;
   Win32ProfileStore profiles_;
+  Win32System system_;
+  Win32ProcessStarter processes_;
   Settings settings_;
   Language language_;
+  EditorContext editorContext_{registry_, files_, system_, processes_, language_};
   CategoryTree tree_;
   ResultsModel results_;
   Leftovers leftovers_;

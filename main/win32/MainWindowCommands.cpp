@@ -7,11 +7,12 @@
 #include "main/RepairRun.h"
 #include "main/TextReport.h"
 #include "main/win32/MainWindowLayout.h"
-#include "main/win32/SaveReportDialog.h"
+#include "main/win32/SaveFileDialog.h"
+#include "main/win32/WindowEditorPrompts.h"
 #include "main/win32/WindowRepairPrompts.h"
-#include "platform/win32/Win32System.h"
 #include "scan/ScanFailureMessage.h"
 #include "scan/win32/ScanProgressDialog.h"
+#include "windows/win32/RestoreDialog.h"
 
 namespace kelvane {
 namespace {
@@ -91,8 +92,7 @@ RepairOutcome MainWindow::OnRepair() {
     listView_->Refresh();
     UpdateStatusCounts();
   });
-  Win32System system;
-  RepairContext context{registry_, files_, system.Version(), [] {
+  RepairContext context{registry_, files_, system_.Version(), [] {
                           SYSTEMTIME now;
                           GetLocalTime(&now);
                           return LocalDateTime{now.wYear, now.wMonth,  now.wDay,
@@ -128,9 +128,26 @@ void MainWindow::OnAddToIgnoreLists() {
   UpdateStatusCounts();
 }
 
+void MainWindow::OnBackupFullRegistry() {
+  WindowEditorPrompts prompts(handle_, language_, settings_.Lan);
+  BackupFullRegistry(editorContext_, prompts);
+}
+
+void MainWindow::OnRestore() {
+  RestoreDialog window(editorContext_, settings_);
+  window.ShowModal(handle_);
+}
+
+void MainWindow::OnOpenInRegistryEditor() {
+  const int current = listView_->CurrentRow();
+  if (!HasCurrentRegistryRow(results_, current)) return;
+  OpenInRegistryEditor(editorContext_, results_.Row(static_cast<std::size_t>(current)).record);
+}
+
 void MainWindow::OnSaveReport() {
   if (results_.Empty()) return;
-  const std::optional<std::string> chosen = AskReportFile(handle_);
+  const std::optional<std::string> chosen =
+      AskSaveFile(handle_, kTextReportDialogTitle, kTextReportDialogFilter);
   if (!chosen) return;
   const std::string file = TextReportFileName(*chosen);
   if (files_.FileExists(file) &&

@@ -53,10 +53,12 @@ void MainWindow::OnInitMenuPopup(HMENU menu) {
   const UINT ofType = MF_BYCOMMAND | (hasCurrent ? MF_ENABLED : MF_GRAYED);
   EnableMenuItem(menu, ID_SELECT_ALL_TYPE, ofType);
   EnableMenuItem(menu, ID_SELECT_NONE_TYPE, ofType);
-  const UINT ignore =
+  // One rule for both commands on the current row.
+  const UINT registryRow =
       MF_BYCOMMAND |
-      (CanAddToIgnoreLists(results_, listView_->CurrentRow()) ? MF_ENABLED : MF_GRAYED);
-  EnableMenuItem(menu, ID_IGNORE_LIST_ADD, ignore);
+      (HasCurrentRegistryRow(results_, listView_->CurrentRow()) ? MF_ENABLED : MF_GRAYED);
+  EnableMenuItem(menu, ID_IGNORE_LIST_ADD, registryRow);
+  EnableMenuItem(menu, ID_OPEN_REGEDIT, registryRow);
   EnableMenuItem(menu, ID_SAVE_TEXT, MF_BYCOMMAND | (results_.Empty() ? MF_GRAYED : MF_ENABLED));
 }
 
@@ -67,9 +69,12 @@ void MainWindow::OnCommand(int id) {
     return;
   }
   switch (id) {
+    case ID_BACKUP_FULL_REGISTRY: OnBackupFullRegistry(); break;
+    case ID_WINDOWS_BACKUP: StartWindowsBackup(editorContext_); break;
     case ID_EXIT: PostMessageA(handle_, WM_CLOSE, 0, 0); break;
     case ID_SCAN_REGISTRY: OnScan(); break;
     case ID_REPAIR_REGISTRY: OnRepair(); break;
+    case ID_RESTORE_REGISTRY: OnRestore(); break;
     case ID_SELECT_ALL: TickRows(true, false); break;
     case ID_SELECT_NONE: TickRows(false, false); break;
     case ID_SELECT_ALL_TYPE: TickRows(true, true); break;
@@ -83,11 +88,11 @@ void MainWindow::OnCommand(int id) {
       break;
     }
     case ID_STARTUP_MANAGER: {
-      Win32System system;
-      StartupManagerDialog startup(registry_, files_, system.Version(), language_, settings_.Lan);
+      StartupManagerDialog startup(registry_, files_, system_.Version(), language_, settings_.Lan);
       startup.ShowModal(handle_);
       break;
     }
+    case ID_OPEN_REGEDIT: OnOpenInRegistryEditor(); break;
     case ID_ONLINE_HELP: OpenAddress(OnlineHelpAddress(settings_.Lan)); break;
     case ID_HOME_PAGE: OpenAddress(addresses::kHomePage); break;
     case ID_ABOUT: {

@@ -64,7 +64,7 @@ struct RegistryKeyTraits {
 using FileHandle = UniqueHandle<KernelHandleTraits<CloseHandle>>;
 // FindFirstFileA's result.
 using FindHandle = UniqueHandle<KernelHandleTraits<FindClose>>;
-// A kernel object whose empty value is null: a mutex, process or thread.
+// A kernel object whose empty value is null: a mutex, a process or a thread.
 using KernelObjectHandle = UniqueHandle<NullableHandleTraits<HANDLE, CloseHandle>>;
 // An opened (not a predefined) registry key.
 using RegistryKeyHandle = UniqueHandle<RegistryKeyTraits>;

@@ -237,10 +237,10 @@ TEST(IgnoreLists, AddingRemovesFileRowsWithoutAnEntryAndLeavesRowsWithoutABacksl
 TEST(IgnoreLists, AddingIsOfferedOnlyForAnExistingCurrentRowThatIsNoFile) {
   const ResultsModel results = ModelOf({Row("HKEY_CURRENT_USER\\A", "", RepairKind::Key),
                                         Row("C:\\x.lnk", "", RepairKind::ShortcutFile)});
-  EXPECT_TRUE(CanAddToIgnoreLists(results, 0));
-  EXPECT_FALSE(CanAddToIgnoreLists(results, 1));
-  EXPECT_FALSE(CanAddToIgnoreLists(results, -1));
-  EXPECT_FALSE(CanAddToIgnoreLists(results, 2));
+  EXPECT_TRUE(HasCurrentRegistryRow(results, 0));
+  EXPECT_FALSE(HasCurrentRegistryRow(results, 1));
+  EXPECT_FALSE(HasCurrentRegistryRow(results, -1));
+  EXPECT_FALSE(HasCurrentRegistryRow(results, 2));
 }
 
 }  // namespace

@@ -84,6 +84,15 @@ const char* const kMessageKeysInUse[] = {
     "RES_Scan_Incomplete",
     "RES_Hidden_Problems",
     "RES_Nothing_Ticked",
+    "RES_SaveDialog_BackupFullRegistry",
+    "RES_File_Exist",
+    "RES_Backup_Registry",
+    "RES_Regedit_Not_Exist",
+    "RES_Select_Directory",
+    "RES_Restory_Registry",
+    "RES_Restore_Incomplete",
+    "RES_Restore_Unchecked",
+    "RES_Backup_Kept",
 };
 
 // The main window's menus, each a list of item names; the language menu comes from the code.

@@ -18,6 +18,7 @@ struct Search {
   DWORD processId;      // 0: any
   const char* caption;  // nullptr: any
   HWND found;
+  int controlId = 0;    // 0: any; else a control the dialog must hold
 };
 
 inline BOOL CALLBACK Match(HWND window, LPARAM parameter) {
@@ -29,6 +30,7 @@ inline BOOL CALLBACK Match(HWND window, LPARAM parameter) {
   GetWindowThreadProcessId(window, &owner);
   if (search.processId != 0 && owner != search.processId) return TRUE;
   if (search.caption && WindowText(window) != search.caption) return TRUE;
+  if (search.controlId != 0 && !GetDlgItem(window, search.controlId)) return TRUE;
   search.found = window;
   return FALSE;
 }
@@ -38,6 +40,14 @@ inline BOOL CALLBACK Match(HWND window, LPARAM parameter) {
 // A visible dialog of the calling thread, with the caption when one is given.
 inline HWND FindThreadDialog(const char* caption = nullptr) {
   dialogsearch::Search search{0, caption, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &dialogsearch::Match,
+                    reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A visible dialog of the calling thread that holds the control.
+inline HWND FindThreadDialogWith(int controlId) {
+  dialogsearch::Search search{0, nullptr, nullptr, controlId};
   EnumThreadWindows(GetCurrentThreadId(), &dialogsearch::Match,
                     reinterpret_cast<LPARAM>(&search));
   return search.found;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "tests/win32/BackupFolderFiles.h"
 #include "tests/win32/DialogScript.h"
 #include "tests/win32/DialogSearch.h"
+#include "tests/win32/WindowSteps.h"
 
 namespace kelvane {
 namespace {
@@ -34,6 +36,12 @@ std::string StatusText(HWND status, int panel) {
 
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::stringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
 }
 
 void CALLBACK PressStop(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -355,6 +363,50 @@ TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
       EXPECT_TRUE(first == second || !IntersectRect(&overlap, &a, &b)) << first << " " << second;
     }
   }
+}
+
+TEST_F(MainWindowTest, AFullBackupWritesTheWholeRegistryAndAsksBeforeReplacingIt) {
+  // Left in place.
+  const std::string chosen = "C:\\kelvane-tests\\full-registry";
+  const std::string file = chosen + ".reg";
+  DeleteFileA(file.c_str());
+  WindowSteps steps;
+  const WindowStep choose = [&] {
+    HWND dialog = FindThreadDialog("Save full registry");
+    if (!dialog) return false;
+    // The name box of Wine's dialog, or of the system's.
+    HWND name = GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47c);
+    SetWindowTextA(name, chosen.c_str());
+    Press(dialog, IDOK);
+    return true;
+  };
+  bool progressSeen = false;
+  steps.Set({choose, [&] {
+               progressSeen = progressSeen || FindThreadDialogWith(IDC_PROCESS_PROGRESS_BAR);
+               return progressSeen;
+             }});
+  Command(ID_BACKUP_FULL_REGISTRY);
+  EXPECT_EQ(steps.Left(), 0u);
+  // A registry export; scripts/test imports it into a fresh prefix.
+  const std::string text = ReadFile(file);
+  EXPECT_GT(ParseRegFile(text).keys.size(), 1000u);
+
+  // The same name again: the question defaults to No, and No starts nothing.
+  std::string question;
+  bool noIsDefault = false;
+  steps.Set({choose, [&] {
+               HWND box = FindThreadDialogWith(kMessageBoxTextId);
+               if (!box) return false;
+               question = WindowText(GetDlgItem(box, kMessageBoxTextId));
+               noIsDefault = (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) ==
+                             BS_DEFPUSHBUTTON;
+               Press(box, IDNO);
+               return true;
+             }});
+  Command(ID_BACKUP_FULL_REGISTRY);
+  EXPECT_EQ(question, file + " has existed,overite it?");
+  EXPECT_TRUE(noIsDefault);
+  EXPECT_EQ(ReadFile(file), text);
 }
 
 }  // namespace

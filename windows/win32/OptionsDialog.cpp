@@ -187,7 +187,8 @@ void OptionsDialog::OnOk() {
 
 void OptionsDialog::OnBrowse() {
   const std::optional<std::string> folder = SelectFolder(
-      Handle(), language_.LangString("RES_Select_Directory", "Please select the directory to add"));
+      Handle(), language_.LangString("RES_Select_Directory", "Please select the directory to add"),
+      "");
   if (folder) SetItemText(IDC_OPTIONS_FOLDER, *folder);
 }
 

@@ -9,13 +9,6 @@
 namespace kelvane {
 namespace {
 
-struct ProcessHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static bool Close(Handle handle) { return CloseHandle(handle) != FALSE; }
-};
-using ProcessHandle = UniqueHandle<ProcessHandleTraits>;
-
 // Long enough for any import or export the tests make; only a stuck editor reaches it.
 constexpr DWORD kImportTimeoutMs = 120000;
 
@@ -36,8 +29,8 @@ void RunRegistryEditor(std::string commandLine) {
     throw std::runtime_error("cannot start " + commandLine + " (error " +
                              std::to_string(GetLastError()) + ")");
   }
-  const ProcessHandle thread(started.hThread);
-  const ProcessHandle process(started.hProcess);
+  const KernelObjectHandle thread(started.hThread);
+  const KernelObjectHandle process(started.hProcess);
   if (WaitForSingleObject(process.get(), kImportTimeoutMs) != WAIT_OBJECT_0) {
     TerminateProcess(process.get(), 1);
     throw std::runtime_error(commandLine + " did not end");

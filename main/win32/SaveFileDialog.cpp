@@ -1,26 +1,25 @@
-#include "main/win32/SaveReportDialog.h"
+#include "main/win32/SaveFileDialog.h"
 
 #include <commdlg.h>
 
-#include "main/TextReport.h"
-
 namespace kelvane {
 
-std::optional<std::string> AskReportFile(HWND owner) {
+std::optional<std::string> AskSaveFile(HWND owner, const std::string& title,
+                                       const std::string& filter) {
   char path[MAX_PATH] = {};
   // "name|pattern|..." becomes the dialog's NUL-separated list, ending with two NULs.
-  std::string filter = kTextReportDialogFilter;
-  for (char& c : filter) {
+  std::string list = filter;
+  for (char& c : list) {
     if (c == '|') c = '\0';
   }
-  filter.push_back('\0');
+  list.push_back('\0');
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFilter = list.c_str();
   dialog.lpstrFile = path;
   dialog.nMaxFile = sizeof(path);
-  dialog.lpstrTitle = kTextReportDialogTitle;
+  dialog.lpstrTitle = title.c_str();
   dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
   if (!GetSaveFileNameA(&dialog)) return std::nullopt;
   return std::string(path);

@@ -1,0 +1,36 @@
+#include "main/win32/WindowEditorPrompts.h"
+
+#include "global/ProductTitle.h"
+#include "main/win32/SaveFileDialog.h"
+#include "windows/win32/ProcessProgressDialog.h"
+
+namespace kelvane {
+
+WindowEditorPrompts::WindowEditorPrompts(HWND owner, const Language& language,
+                                         const std::string& currentLanguage)
+    : owner_(owner), language_(language), currentLanguage_(currentLanguage) {}
+
+bool WindowEditorPrompts::WaitForProcess(StartedProcess& process, const std::string& hint) {
+  ProcessProgressDialog window(language_, currentLanguage_, process, hint);
+  return window.ShowModal(owner_) == IDOK;
+}
+
+void WindowEditorPrompts::ShowInformation(const std::string& message) {
+  MessageBoxA(owner_, message.c_str(), kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+void WindowEditorPrompts::ShowWarning(const std::string& message) {
+  MessageBoxA(owner_, message.c_str(), kApplicationTitle, MB_OK | MB_ICONWARNING);
+}
+
+std::optional<std::string> WindowEditorPrompts::AskSaveFile(const std::string& title,
+                                                            const std::string& filter) {
+  return kelvane::AskSaveFile(owner_, title, filter);
+}
+
+bool WindowEditorPrompts::AskYesNo(const std::string& question) {
+  return MessageBoxA(owner_, question.c_str(), kApplicationTitle,
+                     MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) == IDYES;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,30 @@
+#include "platform/RegistryEditor.h"
+
+#include <optional>
+
+namespace kelvane {
+
+RegistryEditor FindRegistryEditor(SystemAccess& system, FileSystemAccess& files) {
+  if (!system.IsWow64()) return {"Regedit", ""};
+  // Without the folder the search path still finds the system folder's editor first.
+  const std::optional<std::string> folder = files.SpecialFolder(ShellFolder::SystemX86);
+  return {folder ? *folder + "\\regedit.exe" : "Regedit", kFurtherInstanceSwitch};
+}
+
+std::string EditorCommandLine(const RegistryEditor& editor, const std::string& arguments) {
+  std::string line = editor.program.find(' ') == std::string::npos
+                         ? editor.program
+                         : "\"" + editor.program + "\"";
+  if (!editor.switches.empty()) line += " " + editor.switches;
+  return line + " " + arguments;
+}
+
+std::string ImportCommandLine(const RegistryEditor& editor, const std::string& file) {
+  return EditorCommandLine(editor, "/s \"" + file + "\"");
+}
+
+std::string ExportCommandLine(const RegistryEditor& editor, const std::string& file) {
+  return EditorCommandLine(editor, "/e \"" + file + "\"");
+}
+
+}  // namespace kelvane

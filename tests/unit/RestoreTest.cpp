@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/PortableProfileStore.h"
+#include "platform/RegFile.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "platform/memory/MemoryProcesses.h"
+#include "platform/memory/MemoryRegistry.h"
+#include "platform/memory/MemorySystem.h"
+#include "tests/support/EditorPromptsRecorder.h"
+#include "tests/support/RegistryValues.h"
+#include "windows/BackupListing.h"
+#include "windows/ImportCheck.h"
+#include "windows/ProcessProgress.h"
+#include "windows/RestoreRun.h"
+
+namespace kelvane {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testsupport::PutValue;
+using testsupport::TextValue;
+
+// The texts of the Part's names and sizes are also read from the window under Wine.
+TEST(BackupListing, ListsRegFilesNewestNameFirstWithTheirDateAndSizeTexts) {
+  MemoryFileSystem files;
+  files.AddDrive('C', DriveType::Fixed);
+  for (const char* name : {"C:\\B\\a.reg", "C:\\B\\B.REG", "C:\\B\\c.Reg", "C:\\B\\d.txt"}) {
+    files.AddFile(name);
+  }
+  files.AddFolder("C:\\B\\x.reg");
+  Lines names;
+  for (const BackupFileEntry& entry : ListBackupFiles(files, "C:\\B")) names.push_back(entry.name);
+  EXPECT_EQ(names, (Lines{"c.Reg", "B.REG", "a.reg"}));
+  EXPECT_TRUE(ListBackupFiles(files, "C:\\Gone").empty());
+  const auto numbers = [](int a, int b, int c) {
+    return std::to_string(a) + "." + std::to_string(b) + "." + std::to_string(c);
+  };
+  const DateTimeFormat format{
+      [&](const LocalDateTime& t) { return numbers(t.day, t.month, t.year); },
+      [&](const LocalDateTime& t) { return numbers(t.hour, t.minute, t.second); }};
+  EXPECT_EQ(BackupDateText(PackDosDateTime(2009, 12, 3, 14, 5, 58), format), "3.12.2009 14.5.58");
+  EXPECT_EQ(BackupDateText(PackDosDateTime(2010, 1, 27, 0, 0, 0), format), "27.1.2010");
+  EXPECT_EQ(BackupSizeText(1234567), "1,206 KB");
+  EXPECT_EQ(BackupSizeText(0xFFFFFFFFu), "4,194,304 KB");
+}
+
+TEST(BackupListing, SelectionAfterADeleteAndTheSpreadOfTheMiddleButtons) {
+  EXPECT_EQ(RowToSelectAfterDelete(1, 3), 1);
+  EXPECT_EQ(RowToSelectAfterDelete(2, 2), 1);
+  EXPECT_EQ(RowToSelectAfterDelete(0, 0), -1);
+  const MiddleButtonLefts spread = SpreadMiddleButtons(10, 75, 90, 75, 341);
+  EXPECT_EQ(spread.second, 10 + 75 + 30);
+  EXPECT_EQ(spread.third, spread.second + 90 + 30);
+  // Buttons wider than the room overlap; the gap is truncated toward zero.
+  EXPECT_EQ(SpreadMiddleButtons(0, 100, 100, 100, 296).second, 99);
+}
+
+TEST(ProcessProgress, CreepsSlowerAsItGoesAndEndsOnePastTheMaximum) {
+  std::vector<int> reachedAt;
+  int position = 0;
+  std::size_t next = 0;
+  const int marks[] = {300, 400, 450, 490, 500, 501};
+  for (int tick = 1; tick <= 200; ++tick) {
+    position = NextProcessProgressPosition(position);
+    while (next < 6 && position >= marks[next]) {
+      reachedAt.push_back(tick);
+      ++next;
+    }
+  }
+  EXPECT_EQ(reachedAt, (std::vector<int>{30, 49, 65, 85, 94, 95}));
+  EXPECT_EQ(position, kProcessProgressMaximum + 1);
+}
+
+TEST(ImportCheck, LooksForWhatTheFileLeavesInTheRegistryExactly) {
+  MemoryRegistry registry;
+  PortableProfileStore profiles;
+  const std::string lan = "English";
+  const Language language{profiles, "", lan};
+  PutValue(registry, kHkeyCurrentUser, "Software\\A", "Text", TextValue("x"));
+  PutValue(registry, kHkeyCurrentUser, "Software\\A", "Later", TextValue("second"));
+  PutValue(registry, kHkeyCurrentUser, "Software\\A", "", TextValue("changed"));
+  // Wine's editor ends string data without a NUL with one.
+  PutValue(registry, kHkeyCurrentUser, "Software\\A", "Bare",
+           RawValue{RegType::ExpandSz, {'%', 0}});
+  PutValue(registry, kHkeyCurrentUser, "Software\\A", "Bin", RawValue{RegType::Binary, {1, 0}});
+  const std::string text = "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"text\"=\"x\"\r\n"
+                           "\"Later\"=\"first\"\r\n@=\"default\"\r\n\"Bare\"=hex(2):25\r\n"
+                           "\"Bin\"=hex:01\r\n\"Gone\"=-\r\n\"Dropped\"=\"x\"\r\n"
+                           "[HKEY_CURRENT_USER\\Software\\a]\r\n\"Later\"=\"second\"\r\n"
+                           "\"DROPPED\"=-\r\n"
+                           "[HKEY_CURRENT_USER\\Software\\Old\\Sub]\r\n\"v\"=\"1\"\r\n"
+                           "[-HKEY_CURRENT_USER\\Software\\Old]\r\n"
+                           "[HKEY_CURRENT_USER\\Software\\Missing]\r\n\"v\"=dword:00000001\r\n";
+  const std::atomic<bool> stop{false};
+  EXPECT_EQ(CheckImport(registry, ParseRegFile(text), stop).missing,
+            (Lines{"[HKEY_CURRENT_USER\\Software\\A] @", "[HKEY_CURRENT_USER\\Software\\A] \"Bin\"",
+                   "[HKEY_CURRENT_USER\\Software\\Missing]",
+                   "[HKEY_CURRENT_USER\\Software\\Missing] \"v\""}));
+  const ImportCheck many{{std::string(60, 'a') + std::string(60, 'b'), "1", "2", "3", "4", "5"}};
+  EXPECT_EQ(IncompleteImportMessage(language, many),
+            "Entries of the backup file that are not back in the registry: 6\r\nThe backup file "
+            "is kept.\r\n\r\n" + std::string(49, 'a') + "..." + std::string(48, 'b') +
+                "\r\n1\r\n2\r\n3\r\n4\r\n...");
+  // One NUL more is all that counts as restored.
+  EXPECT_FALSE(ImportGaveBack(RawValue{RegType::Sz, {'a'}}, RawValue{RegType::Sz, {'a', 0, 0}}));
+  EXPECT_FALSE(
+      ImportGaveBack(RawValue{RegType::Binary, {'a'}}, RawValue{RegType::Binary, {'a', 0}}));
+  EXPECT_FALSE(ImportGaveBack(RawValue{RegType::Sz, {}}, RawValue{RegType::Sz, {0}}));
+}
+
+// A complete and an incomplete import are tried under Wine with the real registry editor.
+TEST(RestoreRun, AStoppedMissingOrUnreadableImportIsNeverComplete) {
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  MemorySystem system;
+  MemoryProcesses processes;
+  PortableProfileStore profiles;
+  const std::string lan = "English";
+  const Language language{profiles, "", lan};
+  EditorContext context{registry, files, system, processes, language};
+  testsupport::RecordingEditorPrompts prompts;
+  files.AddDrive('C', DriveType::Fixed);
+  const std::string file = "C:\\Backup\\x.reg";
+  files.AddFileWithContents(file, "REGEDIT4\r\n\"A\"=\"a\"\r\n");
+
+  prompts.processRunsToItsEnd = false;
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file), RestoreOutcome::NotImported);
+  prompts.processRunsToItsEnd = true;
+  processes.SetStartSucceeds(false);
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file), RestoreOutcome::NotImported);
+  processes.SetStartSucceeds(true);
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file), RestoreOutcome::Incomplete);
+  EXPECT_EQ(processes.CommandLines(), Lines(3, "Regedit /s \"" + file + "\""));
+  EXPECT_EQ(prompts.messages,
+            (Lines{"information: Please check if Regedit.exe exists.",
+                   "warning: The backup file does not read back, so the restore cannot be "
+                   "checked.\r\nLine 2 of the registry file: a value stands before the first key"
+                   "\r\nThe backup file is kept."}));
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,367 @@
+// The restore window and the process progress window, driven through their controls under
+// Wine, with the real registry editor.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "main/Repair.h"
+#include "platform/RegistryAccess.h"
+#include "platform/RegistryEditor.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ProfileStore.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32System.h"
+#include "resources/resource.h"
+#include "tests/support/RegistrySnapshot.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/win32/WindowSteps.h"
+#include "windows/win32/ProcessProgressDialog.h"
+#include "windows/win32/RestoreDialog.h"
+
+namespace kelvane {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testsupport::RegistrySnapshot;
+
+constexpr char kTestKey[] = "Software\\KelvaneRestoreTest";
+// The folder dialog's tree.
+constexpr int kFolderTree = 0x3741;
+
+HWND RestoreWindowHandle() { return FindThreadDialogWith(IDC_RESTORE_LIST); }
+HWND ProgressWindowHandle() { return FindThreadDialogWith(IDC_PROCESS_PROGRESS_BAR); }
+HWND MessageBoxHandle() { return FindThreadDialogWith(kMessageBoxTextId); }
+
+// Each row's cells joined by '|', the first columns only.
+Lines Rows(HWND window, int columns = 3) {
+  HWND list = GetDlgItem(window, IDC_RESTORE_LIST);
+  Lines rows;
+  for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+    std::string text;
+    for (int column = 0; column < columns; ++column) {
+      char cell[MAX_PATH] = {};
+      ListView_GetItemText(list, row, column, cell, sizeof(cell));
+      text += (column ? "|" : "") + std::string(cell);
+    }
+    rows.push_back(text);
+  }
+  return rows;
+}
+
+int Selected(HWND window) {
+  return ListView_GetNextItem(GetDlgItem(window, IDC_RESTORE_LIST), -1, LVNI_SELECTED);
+}
+
+void SelectAndPress(HWND window, int row, int button) {
+  ListView_SetItemState(GetDlgItem(window, IDC_RESTORE_LIST), row, LVIS_SELECTED | LVIS_FOCUSED,
+                        LVIS_SELECTED | LVIS_FOCUSED);
+  Press(window, button);
+}
+
+bool ActionsEnabled(HWND window) {
+  return IsWindowEnabled(GetDlgItem(window, IDC_RESTORE_RESTORE)) ||
+         IsWindowEnabled(GetDlgItem(window, IDC_RESTORE_DELETE));
+}
+
+// A file of the size whose last write was at the local time.
+void MakeFile(const std::string& path, std::size_t size, const SYSTEMTIME& localTime) {
+  testsupport::WriteRawFile(path, std::string(size, ';'));
+  FILETIME local;
+  FILETIME utc;
+  SystemTimeToFileTime(&localTime, &local);
+  LocalFileTimeToFileTime(&local, &utc);
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  SetFileTime(file, nullptr, nullptr, &utc);
+  CloseHandle(file);
+}
+
+std::string DateText(const SYSTEMTIME& time, bool withTime) {
+  char date[64] = {};
+  char clock[64] = {};
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, sizeof(date));
+  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, sizeof(clock));
+  return withTime ? std::string(date) + " " + clock : date;
+}
+
+class RestoreWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings_.OutputDirectory = folder_.Path();
+    settings_.Lan = "English";
+    DeleteTestKeys();
+  }
+  void TearDown() override { DeleteTestKeys(); }
+
+  void DeleteTestKeys() {
+    for (const RootKey root : {kHkeyCurrentUser, kHkeyLocalMachine}) {
+      RegistryAccess access(registry_);
+      access.SetRootKey(root);
+      access.DeleteKey(kTestKey);
+    }
+  }
+  RegistrySnapshot Snapshot(RootKey root) {
+    return testsupport::TakeSnapshot(registry_, root, kTestKey);
+  }
+
+  // Shows the window until the steps close it.
+  void Show(std::vector<WindowStep> steps) {
+    steps_.Set(std::move(steps));
+    RestoreDialog window(context_, settings_);
+    window.ShowModal(nullptr);
+    EXPECT_EQ(steps_.Left(), 0u) << "steps did not happen";
+  }
+
+  // Restores the first row, answering the message that follows, and closes the window; what
+  // the message said and the names left go to message_ and names_.
+  void RestoreFirstRow() {
+    message_.clear();
+    Show({[] {
+            HWND window = RestoreWindowHandle();
+            if (!window || Rows(window).empty()) return false;
+            SelectAndPress(window, 0, IDC_RESTORE_RESTORE);
+            return true;
+          },
+          [this] {
+            if (HWND box = MessageBoxHandle()) {
+              message_ = WindowText(GetDlgItem(box, kMessageBoxTextId));
+              Press(box, IDOK);
+              return false;
+            }
+            HWND window = RestoreWindowHandle();
+            if (ProgressWindowHandle() || !window || !IsWindowEnabled(window)) return false;
+            names_ = Rows(window, 1);
+            Press(window, IDCANCEL);
+            return true;
+          }});
+  }
+
+  testsupport::ScratchFolder folder_;
+  Win32Registry registry_;
+  Win32FileSystem files_;
+  Win32System system_;
+  Win32ProcessStarter processes_;
+  Win32ProfileStore profiles_;
+  Settings settings_;
+  Language language_{profiles_, folder_.Path(), settings_.Lan};
+  EditorContext context_{registry_, files_, system_, processes_, language_};
+  WindowSteps steps_;
+  std::string message_;
+  Lines names_;
+};
+
+TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrTheLast) {
+  // The folder dialog shows no hidden folder, so not the one of the scratch folder either.
+  const std::string browsed = "C:\\kelvane-tests\\restore-browse";
+  std::filesystem::remove_all(browsed);
+  std::filesystem::create_directories(browsed + "\\x.reg");
+  const SYSTEMTIME midnight = {2010, 1, 3, 27, 0, 0, 0, 0};
+  const SYSTEMTIME afternoon = {2009, 12, 4, 3, 14, 5, 58, 0};
+  MakeFile(browsed + "\\a.reg", 2048001, afternoon);
+  MakeFile(browsed + "\\B.REG", 999, midnight);
+  MakeFile(browsed + "\\c.Reg", 0, afternoon);
+  MakeFile(browsed + "\\d.txt", 5, afternoon);
+  settings_.OutputDirectory = folder_.PathOf("missing");
+  bool emptyAndDisabled = false;
+  bool centred = false;
+  Lines rows;
+  using Seen = std::tuple<Lines, int, bool>;  // names, selected row, actions enabled
+  std::vector<Seen> seen;
+  const auto deleteRow = [&](int row) -> WindowStep {
+    return [&, row] {
+      HWND window = RestoreWindowHandle();
+      if (rows.empty()) rows = Rows(window);
+      SelectAndPress(window, row, IDC_RESTORE_DELETE);
+      return true;
+    };
+  };
+  const WindowStep record = [&] {
+    HWND window = RestoreWindowHandle();
+    seen.emplace_back(Rows(window, 1), Selected(window), ActionsEnabled(window));
+    return true;
+  };
+  Show({[&] {
+          HWND box = MessageBoxHandle();
+          if (!box) return false;
+          message_ = WindowText(GetDlgItem(box, kMessageBoxTextId));
+          Press(box, IDOK);
+          return true;
+        },
+        [&] {
+          HWND window = RestoreWindowHandle();
+          if (!window || MessageBoxHandle() || !IsWindowEnabled(window)) return false;
+          emptyAndDisabled = Rows(window).empty() && !ActionsEnabled(window);
+          Press(window, IDC_RESTORE_BROWSE);
+          return true;
+        },
+        [&] {
+          // The tree fills as the dialog opens: the folder is asked for until it is selected.
+          HWND browse = FindThreadDialogWith(kFolderTree);
+          if (!browse) return false;
+          RECT place;
+          RECT client;
+          GetWindowRect(browse, &place);
+          GetClientRect(browse, &client);
+          centred = place.left == (GetSystemMetrics(SM_CXSCREEN) - client.right) / 2;
+          SendMessageA(browse, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(browsed.c_str()));
+          HWND tree = GetDlgItem(browse, kFolderTree);
+          char text[MAX_PATH] = {};
+          TVITEMA item = {};
+          item.mask = TVIF_TEXT;
+          item.hItem = TreeView_GetSelection(tree);
+          item.pszText = text;
+          item.cchTextMax = sizeof(text);
+          if (!item.hItem || !TreeView_GetItem(tree, &item)) return false;
+          if (std::string(text) != "restore-browse") return false;
+          Press(browse, IDOK);
+          return true;
+        },
+        [&] {
+          HWND window = RestoreWindowHandle();
+          return window && IsWindowEnabled(window) && !Rows(window).empty();
+        },
+        deleteRow(2), record, deleteRow(0), record, deleteRow(0), record, [] {
+          Press(RestoreWindowHandle(), IDCANCEL);
+          return true;
+        }});
+  EXPECT_EQ(message_, "The backup directory does not exist.");
+  EXPECT_TRUE(emptyAndDisabled);
+  EXPECT_TRUE(centred);
+  EXPECT_EQ(rows, (Lines{"c.Reg|" + DateText(afternoon, true) + "|0 KB",
+                         "B.REG|" + DateText(midnight, false) + "|1 KB",
+                         "a.reg|" + DateText(afternoon, true) + "|2,001 KB"}));
+  EXPECT_EQ(seen, (std::vector<Seen>{{{"c.Reg", "B.REG"}, 1, true}, {{"B.REG"}, 0, true},
+                                     {{}, -1, false}}));
+  EXPECT_EQ(GetFileAttributesA((browsed + "\\a.reg").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(settings_.OutputDirectory, folder_.PathOf("missing"));
+  std::filesystem::remove_all(browsed);
+}
+
+TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenAllCame) {
+  testsupport::PutEveryValueType(registry_, kHkeyLocalMachine, kTestKey);
+  testsupport::PutEveryValueType(registry_, kHkeyCurrentUser, kTestKey);
+  // Wine's registry editor ends this one with a NUL it does not have.
+  testsupport::PutValue(registry_, kHkeyCurrentUser, kTestKey, "No NUL",
+                        testsupport::Raw(RegType::Sz, "abc"));
+  const RegistrySnapshot machine = Snapshot(kHkeyLocalMachine);
+  RegistrySnapshot user = Snapshot(kHkeyCurrentUser);
+  user.at("").at("No NUL").data.push_back(0);
+  const std::string backup = folder_.PathOf("Backup20100305090702.reg");
+  RowRepairer repairer(registry_, files_, backup);
+  ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_LOCAL_MACHINE", kTestKey));
+  ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", kTestKey));
+  const std::string written = testsupport::ReadRawFile(backup);
+  // Back as they were, in the view the program reads and only there.
+  const auto expectRestored = [&] {
+    EXPECT_EQ(Snapshot(kHkeyLocalMachine), machine);
+    EXPECT_EQ(Snapshot(kHkeyCurrentUser), user);
+    HKEY other = nullptr;
+    if (system_.IsWow64()) {
+      EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestKey, 0, KEY_READ | KEY_WOW64_64KEY, &other),
+                ERROR_SUCCESS);
+    }
+  };
+
+  settings_.DeleteBackupFile = false;
+  RestoreFirstRow();
+  EXPECT_EQ(message_, "");
+  EXPECT_EQ(names_, Lines{"Backup20100305090702.reg"});
+  expectRestored();
+
+  // A key name longer than the registry takes: the editor goes past it and still ends with 0.
+  DeleteTestKeys();
+  const std::string tooLong =
+      "HKEY_CURRENT_USER\\" + std::string(kTestKey) + "\\" + std::string(300, 'K');
+  std::ofstream(backup, std::ios::binary | std::ios::app)
+      << "\r\n[" << tooLong << "]\r\n\"v\"=\"x\"\r\n";
+  settings_.DeleteBackupFile = true;
+  RestoreFirstRow();
+  // Both entries, each shortened to its two ends.
+  EXPECT_EQ(message_.rfind("Entries of the backup file that are not back in the registry: 2\r\n"
+                           "The backup file is kept.\r\n\r\n[" + tooLong.substr(0, 48) + "...",
+                           0),
+            0u) << message_;
+  EXPECT_EQ(message_.substr(message_.size() - 9), "KKKK] \"v\"");
+  EXPECT_EQ(names_, Lines{"Backup20100305090702.reg"});
+  expectRestored();
+
+  DeleteTestKeys();
+  testsupport::WriteRawFile(backup, written);
+  RestoreFirstRow();
+  EXPECT_EQ(message_, "");
+  EXPECT_TRUE(names_.empty());
+  EXPECT_EQ(GetFileAttributesA(backup.c_str()), INVALID_FILE_ATTRIBUTES);
+  expectRestored();
+}
+
+// Stop ends the process, the close box leaves it running, and a process that has ended closes
+// the window at the first tick.
+TEST_F(RestoreWindow, TheProgressWindowFollowsTheEditorsProcess) {
+  constexpr int kValues = 150000;
+  std::string large = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + std::string(kTestKey) + "]\r\n";
+  for (int value = 0; value < kValues; ++value) {
+    large += "\"" + std::to_string(value) + "\"=\"x\"\r\n";
+  }
+  testsupport::WriteRawFile(folder_.PathOf("large.reg"), large);
+  testsupport::WriteRawFile(folder_.PathOf("empty.reg"), "REGEDIT4\r\n");
+  const RegistryEditor editor = FindRegistryEditor(system_, files_);
+  int furthest = 0;
+  std::string hint;
+  const auto show = [&](StartedProcess& process, int ticks, UINT message, int id) {
+    furthest = 0;
+    steps_.Set({[&, ticks, message, id, tick = 0]() mutable {
+      HWND window = ProgressWindowHandle();
+      if (!window) return false;
+      HWND bar = GetDlgItem(window, IDC_PROCESS_PROGRESS_BAR);
+      furthest = std::max(furthest, static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)));
+      hint = WindowText(GetDlgItem(window, IDC_PROCESS_PROGRESS_HINT));
+      if (++tick < ticks) return false;
+      PostMessageA(message == BM_CLICK ? GetDlgItem(window, id) : window, message, 0, 0);
+      return true;
+    }});
+    ProcessProgressDialog window(language_, settings_.Lan, process, "Restore registry...");
+    return window.ShowModal(nullptr);
+  };
+  const auto endsWithin = [](StartedProcess& process, DWORD milliseconds) {
+    for (DWORD waited = 0; waited < milliseconds && !process.HasEnded(); waited += 50) Sleep(50);
+    return process.HasEnded();
+  };
+
+  const std::unique_ptr<StartedProcess> stopped =
+      processes_.StartHidden(ImportCommandLine(editor, folder_.PathOf("large.reg")));
+  ASSERT_TRUE(stopped);
+  EXPECT_EQ(show(*stopped, 30, BM_CLICK, IDC_PROCESS_PROGRESS_STOP), IDCANCEL);
+  EXPECT_TRUE(endsWithin(*stopped, 5000));
+  EXPECT_GT(furthest, 0);
+  EXPECT_EQ(hint, "Restore registry...");
+  RegistryAccess access(registry_);
+  ASSERT_TRUE(access.OpenKey(kTestKey, false));
+  EXPECT_LT(access.ValueNames().size(), static_cast<std::size_t>(kValues));
+
+  const std::unique_ptr<StartedProcess> left =
+      processes_.StartHidden(ImportCommandLine(editor, folder_.PathOf("large.reg")));
+  EXPECT_EQ(show(*left, 10, WM_CLOSE, 0), IDCANCEL);
+  EXPECT_FALSE(left->HasEnded());
+  left->Terminate();
+  EXPECT_TRUE(endsWithin(*left, 5000));
+
+  const std::unique_ptr<StartedProcess> ended =
+      processes_.StartHidden(ImportCommandLine(editor, folder_.PathOf("empty.reg")));
+  ASSERT_TRUE(ended && endsWithin(*ended, 10000));
+  EXPECT_EQ(show(*ended, 1000, WM_CLOSE, 0), IDOK);
+  EXPECT_EQ(furthest, 0);
+}
+
+}  // namespace
+}  // namespace kelvane
