@@ -1,6 +1,7 @@
 ; The setup program and its uninstaller. scripts/package compiles it with
 ;   makensis -DVERSION=x.y.z -DPROGRAM_DIR=<folder with the program's files> -DOUTFILE=<setup>
-; PROGRAM_DIR absolute, as makensis works in this folder. Silent with /S; /D= sets the folder.
+; PROGRAM_DIR absolute, as makensis works in this folder. Silent with /S; /D= sets the folder;
+; /DESKTOP asks for the desktop shortcut as well.
 
 !ifndef VERSION | PROGRAM_DIR | OUTFILE
   !error "VERSION, PROGRAM_DIR and OUTFILE must be defined (-DVERSION=... and so on)"
@@ -37,6 +38,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2006-2010 ${PUBLISHER}"
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
 
 !define MUI_ICON "../resources/Kelvane.ico"
 !define MUI_UNICON "../resources/Kelvane.ico"
@@ -135,7 +137,11 @@ Function .onInit
   SetShellVarContext all
   ; An upgrade offers the desktop shortcut when the version installed has one.
   ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "DesktopShortcut"
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/DESKTOP" $2
   ${If} $0 = 1
+  ${OrIfNot} ${Errors}
     !insertmacro SelectSection ${SecDesktop}
   ${EndIf}
 FunctionEnd
