@@ -53,6 +53,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2006-2010 ${PUBLISHER}"
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_TEXT_TOP "$(UnUserFilesText)"
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -65,6 +66,11 @@ LangString SecDesktopName ${LANG_ENGLISH} "Desktop shortcut"
 LangString SecDesktopName ${LANG_GERMAN} "Verknüpfung auf dem Desktop"
 LangString UnSecUserFilesName ${LANG_ENGLISH} "Settings and registry backups too"
 LangString UnSecUserFilesName ${LANG_GERMAN} "Auch Einstellungen und Registry-Sicherungen"
+LangString UnUserFilesText ${LANG_ENGLISH} "Your settings (options.ini) and the registry backups \
+  in the Backup folder stay unless you tick the box. A backup is the only way back from a repair."
+LangString UnUserFilesText ${LANG_GERMAN} "Ihre Einstellungen (options.ini) und die Registry-Sicherungen \
+  im Ordner Backup bleiben erhalten, außer Sie kreuzen das Kästchen an. Nur mit einer Sicherung \
+  lässt sich eine Reparatur rückgängig machen."
 LangString Running ${LANG_ENGLISH} "${PRODUCT} is running. Close it, then try again."
 LangString Running ${LANG_GERMAN} "${PRODUCT} läuft noch. Bitte beenden Sie es und versuchen Sie es erneut."
 LangString NotAdmin ${LANG_ENGLISH} "Installing ${PRODUCT} needs an administrator account."

@@ -16,7 +16,7 @@ make_setup() {
   build_dir=$(cd "$1" && pwd)
   source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
   mkdir -p "$(dirname "$3")"
-  makensis -V2 -WX -DVERSION="$2" -DPROGRAM_DIR="$build_dir" -DOUTFILE="$(cd "$(dirname "$3")" &&
+  makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$2" -DPROGRAM_DIR="$build_dir" -DOUTFILE="$(cd "$(dirname "$3")" &&
     pwd)/$(basename "$3")" "$source_dir/installer/Kelvane.nsi" >"$4" 2>&1
 }
 
@@ -36,5 +36,22 @@ make_portable_zip() {
   (cd "$staging" && zip -q -X -r "$zip_path" "Tessaly Kelvane")
   local status=$?
   rm -rf "$staging"
+  return $status
+}
+
+# check_portable_zip BUILD_DIR ZIP: whether the zip holds the built program's files and an
+# empty Backup folder in one folder, and nothing else; says what differs.
+check_portable_zip() {
+  local unpacked file expected found status=0
+  unpacked=$(mktemp -d)
+  unzip -q "$2" -d "$unpacked" || { rm -rf "$unpacked"; echo "cannot unpack $2"; return 1; }
+  for file in "${program_files[@]}"; do
+    cmp -s "$1/$file" "$unpacked/Tessaly Kelvane/$file" || { echo "$2: $file differs"; status=1; }
+  done
+  expected=$(printf '%s\n' "Tessaly Kelvane" "Tessaly Kelvane/Backup" \
+    "${program_files[@]/#/Tessaly Kelvane/}" | sort)
+  found=$(cd "$unpacked" && find . -mindepth 1 -printf '%P\n' | sort)
+  [ "$found" = "$expected" ] || { echo "$2 holds: $(tr '\n' ' ' <<<"$found")"; status=1; }
+  rm -rf "$unpacked"
   return $status
 }
