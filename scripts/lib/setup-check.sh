@@ -21,9 +21,11 @@ setup_check_wine_keys=(
 # folder PREFIX as a new ARCH (win64 or win32) prefix; OLDER_SETUP is labelled 0.9.0. Prints one
 # line of outcome; the details go to LOG. Fails when a step or a comparison does.
 check_setup() {
-  local arch=$5 prefix=$6 log=$7 started=$SECONDS outcome status=0
+  local arch=$5 prefix=$6 log started=$SECONDS outcome status=0
+  # Some steps run in another folder.
+  log=$(cd "$(dirname "$7")" && pwd)/$(basename "$7")
   : >"$log"
-  outcome=$(setup_steps "$@" 2>>"$log") || status=1
+  outcome=$(setup_steps "${@:1:6}" "$log" 2>>"$log") || status=1
   stop_prefix "$prefix"
   if [ "$status" -eq 0 ]; then
     echo "setup $arch: passed, $outcome ($((SECONDS - started)) s)"
