@@ -176,7 +176,8 @@ SectionEnd
 ; Unticked, and so left out of a silent uninstall: a backup is the only way back from a repair.
 Section /o "un.$(UnSecUserFilesName)" UnSecUserFiles
   Delete "$INSTDIR\options.ini"
-  Delete "$INSTDIR\Backup\Backup*.reg"
+  ; The names the program gives its backups.
+  Delete "$INSTDIR\Backup\Backup??????????????.reg"
 SectionEnd
 
 Section "-un.Folders"

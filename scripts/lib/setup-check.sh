@@ -224,6 +224,7 @@ setup_uninstall() {
   setup_wine "$prefix" "$(sed 's/^"\(.*\)" \/S$/\1/' <<<"$command")" /S >>"$log" 2>&1 ||
     { echo "the uninstaller failed"; return 1; }
   WINEPREFIX=$prefix wineserver -w
+  setup_pending_deletes "$prefix" || return 1
   [ -z "$(setup_entry "$prefix" "$view" DisplayName)" ] ||
     { echo "the uninstall entry is still there"; return 1; }
   for file in "$work"/kept/*; do
@@ -232,9 +233,24 @@ setup_uninstall() {
   done
 }
 
+# setup_pending_deletes PREFIX: like every NSIS uninstaller, this one runs from a copy of itself
+# in %TEMP% and leaves that copy and its folder to be deleted at the next start of Windows; read
+# before Wine starts again (which deletes them), nothing else may be waiting.
+setup_pending_deletes() {
+  local pending other
+  pending=$(sed -n 's/^"PendingFileRenameOperations"=str(7):"\(.*\)"$/\1/p' "$1/system.reg" |
+    sed 's/\\0/\n/g' | sed '/^$/d')
+  other=$(grep -vE '^\\\\\?\?\\\\C:\\\\users\\\\[^\\]+\\\\Temp\\\\~nsu[^\\]*\.tmp(\\\\[^\\]+)?$' \
+    <<<"$pending")
+  [ -z "$other" ] && return 0
+  echo "the uninstaller leaves to the next start: $(head -n 3 <<<"$other")"
+  return 1
+}
+
 # setup_left_behind PREFIX FOLDER LOG: the files of drive C are as before but for the kept
-# backup and options.ini (and an empty temporary folder the uninstaller's copy ran from, which
-# goes into temp-note); importing the backup brings the registry back to what it was before.
+# backup and options.ini (and the empty folder in %TEMP% the uninstaller's copy ran from: Wine
+# deletes the folder before the copy in it, which fails; said in temp-note); importing the backup
+# brings the registry back to what it was before.
 setup_left_behind() {
   local prefix=$1 folder=$2 log=$3 work=$1/drive_c/setup-check inside added other
   setup_snapshot "$prefix" uninstalled || { echo "the export after uninstalling failed"; return 1; }
@@ -252,7 +268,8 @@ setup_left_behind() {
     return 1
   fi
   if grep -qE '/~nsu[^/]*\.tmp$' <<<"$added"; then
-    echo "(the uninstaller's copy leaves its empty temporary folder)" >"$work/temp-note"
+    echo "(Wine's next start deletes the uninstaller's copy but not its folder in %TEMP%)" \
+      >"$work/temp-note"
   else
     : >"$work/temp-note"
   fi
