@@ -22,8 +22,17 @@ add_library(kelvane_win32 STATIC ${win32_sources})
 target_link_libraries(kelvane_win32
   PUBLIC kelvane_core libjpeg advapi32 shell32 ole32 comctl32 user32 gdi32)
 
+# The version resource and the manifest carry the project's version.
+set(generated_dir ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/resources/KelvaneVersion.h.in ${generated_dir}/KelvaneVersion.h
+               @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/resources/Kelvane.manifest.in ${generated_dir}/Kelvane.manifest
+               @ONLY)
+include_directories(${generated_dir})
+
 # windres reports nothing it includes: any change among the resources rebuilds them.
 file(GLOB resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
+list(APPEND resource_files ${generated_dir}/KelvaneVersion.h ${generated_dir}/Kelvane.manifest)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Kelvane.rc
   PROPERTIES OBJECT_DEPENDS "${resource_files}")
 

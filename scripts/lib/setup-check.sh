@@ -1,0 +1,293 @@
+# The setup program and its uninstaller, end to end in a fresh prefix: an older version is
+# installed silently, repairs once (its backup and options.ini are the user's), the new version
+# upgrades it in place, the installed program reports, the silent uninstall keeps the user's
+# files and takes away everything else; the registry and the files of drive C must then be as
+# before, and a copy of the program kept outside the install folder must find nothing new at
+# any step. Source it after wine.sh, install.sh and cleanonce-check.sh.
+
+setup_check_work='C:\setup-check'
+setup_check_uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaly Kelvane'
+# A dangling application path for the repair to find and back up.
+setup_check_planted='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\KelvaneSetupCheck.exe'
+# Besides the display keys of cleanonce-check.sh: a counter Wine's service manager raises at
+# each start. Left out as well: the fonts of this machine (data "\??\unix\...") that Wine
+# lists in its Fonts keys once a program starts on a display.
+setup_check_wine_keys=(
+  "${clean_once_wine_keys[@]}"
+  'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ServiceCurrent]'
+)
+
+# check_setup BUILD_DIR SETUP OLDER_SETUP VERSION ARCH PREFIX LOG: runs the steps in the empty
+# folder PREFIX as a new ARCH (win64 or win32) prefix; OLDER_SETUP is labelled 0.9.0. Prints one
+# line of outcome; the details go to LOG. Fails when a step or a comparison does.
+check_setup() {
+  local arch=$5 prefix=$6 log started=$SECONDS outcome status=0
+  # Some steps run in another folder.
+  log=$(cd "$(dirname "$7")" && pwd)/$(basename "$7")
+  : >"$log"
+  outcome=$(setup_steps "${@:1:6}" "$log" 2>>"$log") || status=1
+  stop_prefix "$prefix"
+  if [ "$status" -eq 0 ]; then
+    echo "setup $arch: passed, $outcome ($((SECONDS - started)) s)"
+  else
+    echo "setup $arch: failed: $outcome ($((SECONDS - started)) s, see $log)"
+  fi
+  return "$status"
+}
+
+# setup_steps BUILD_DIR SETUP OLDER_SETUP VERSION ARCH PREFIX LOG: the steps; prints what it
+# saw, or the reason it stopped.
+setup_steps() {
+  local build_dir=$1 version=$4 arch=$5 prefix=$6 log=$7
+  local work=$6/drive_c/setup-check folder view="" rows
+  make_sandboxed_prefix "$prefix" "$arch" || { echo "could not make a prefix"; return 1; }
+  [ "$arch" = win64 ] && view=/reg:32
+  folder=$(program_folder "$prefix")
+  mkdir -p "$work/scanner" "$work/kept"
+  cp "$2" "$work/setup.exe" && cp "$3" "$work/older-setup.exe" &&
+    cp "$build_dir/Kelvane.exe" "$build_dir"/Lan_*.ini "$work/scanner/" ||
+    { echo "could not copy the program and the setups"; return 1; }
+
+  setup_wine "$prefix" reg add "$setup_check_planted" /ve /d 'C:\KelvaneGone\KelvaneSetupCheck.exe' \
+    /f $view >>"$log" 2>&1 || { echo "could not plant the dangling path"; return 1; }
+  setup_scan "$prefix" before || { echo "the scan before installing failed"; return 1; }
+  grep -qF 'KelvaneSetupCheck' "$work/scan-before.txt" ||
+    { echo "the scan does not find the planted dangling path"; return 1; }
+  # After the scan, which is the first program with windows: Wine registers the fonts then.
+  setup_snapshot "$prefix" before || { echo "the first export failed"; return 1; }
+
+  # The older version, with the desktop shortcut.
+  setup_wine "$prefix" "$setup_check_work\\older-setup.exe" /S /DESKTOP >>"$log" 2>&1 ||
+    { echo "the older setup failed"; return 1; }
+  setup_entry_is "$prefix" "$view" DisplayVersion 0.9.0 || return 1
+  setup_repair "$prefix" "$folder" "$log" || return 1
+
+  setup_wine "$prefix" "$setup_check_work\\setup.exe" /S >>"$log" 2>&1 ||
+    { echo "the setup failed"; return 1; }
+  setup_installed "$prefix" "$folder" "$view" "$version" || return 1
+  setup_scan "$prefix" installed || { echo "the scan after installing failed"; return 1; }
+  setup_no_new_rows "$work" installed || return 1
+
+  setup_uninstall "$prefix" "$folder" "$view" "$log" || return 1
+  setup_scan "$prefix" uninstalled || { echo "the scan after uninstalling failed"; return 1; }
+  setup_no_new_rows "$work" uninstalled || return 1
+  setup_left_behind "$prefix" "$folder" "$log" || return 1
+  rows=$(grep -cF '  #####  ' "$work/scan-before.txt")
+  echo "installed $version over 0.9.0 and uninstalled; the scan's $rows rows gained none;" \
+    "registry and files as before but for the kept backup and options.ini" \
+    "$(cat "$work/temp-note")"
+}
+
+# setup_wine PREFIX ARGS...: runs a Windows program in the prefix from inside drive C, ended
+# after two minutes.
+setup_wine() {
+  clean_once_wine "$@"
+}
+
+# setup_scan PREFIX NAME: the program copy outside the install folder reports every category
+# into scan-NAME.txt.
+setup_scan() {
+  local report=$1/drive_c/setup-check/scan-$2.txt
+  rm -f "$report"
+  setup_wine "$1" "$setup_check_work\\scanner\\Kelvane.exe" -report \
+    "$setup_check_work\\scan-$2.txt" >&2 && [ -f "$report" ]
+}
+
+# setup_no_new_rows DIR NAME: fails on a row of scan-NAME.txt that the scan before the setup
+# did not show.
+setup_no_new_rows() {
+  local new
+  new=$(comm -13 <(grep -F '  #####  ' "$1/scan-before.txt" | sort) \
+    <(grep -F '  #####  ' "$1/scan-$2.txt" | sort))
+  [ -z "$new" ] && return 0
+  echo "the scan $2 finds what it did not before: $(tr -d '\r' <<<"$new" | head -n 5)"
+  return 1
+}
+
+# setup_snapshot PREFIX NAME: the whole registry, exported by the native registry editor and
+# without the keys Wine rewrites by itself, into NAME.txt; every file and folder of drive C but
+# this check's own, with sizes, into NAME.files.
+setup_snapshot() {
+  local prefix=$1 work=$1/drive_c/setup-check
+  setup_wine "$prefix" regedit /e "$setup_check_work\\$2.reg" >&2 && [ -s "$work/$2.reg" ] ||
+    return 1
+  iconv -f UTF-16 -t UTF-8 "$work/$2.reg" | tr -d '\r' |
+    KEYS=$(printf '[%s\n' "${setup_check_wine_keys[@]}") awk '
+      BEGIN { count = split(ENVIRON["KEYS"], keys, "\n") }
+      /^\[/ {
+        skip = 0
+        for (i = 1; i <= count; i++) if (index(toupper($0), toupper(keys[i])) == 1) skip = 1
+        fonts = toupper($0) ~ /FONTS\]$/
+      }
+      fonts && index($0, "=\"\\\\??\\\\unix\\\\") { next }
+      !skip' >"$work/$2.txt"
+  (cd "$prefix/drive_c" && find . -path ./setup-check -prune -o -printf '%y %s %p\n' |
+    awk '$1 == "d" { $2 = "-" } 1' | sort) >"$work/$2.files"
+}
+
+# setup_entry_is PREFIX VIEW NAME VALUE: whether the uninstall entry's value NAME is VALUE.
+setup_entry_is() {
+  local found
+  found=$(setup_entry "$1" "$2" "$3")
+  [ "$found" = "$4" ] && return 0
+  echo "the uninstall entry's $3 is '$found', not '$4'"
+  return 1
+}
+
+# setup_entry PREFIX VIEW NAME: prints a value of the uninstall entry.
+setup_entry() {
+  setup_wine "$1" reg query "$setup_check_uninstall_key" /v "$3" $2 2>/dev/null | tr -d '\r' |
+    sed -n "s/^    $3    REG_[A-Z_]*    //p"
+}
+
+# setup_repair PREFIX FOLDER LOG: the installed program repairs what its one ticked category
+# finds (the planted path); its backup and options.ini are kept to compare with later.
+setup_repair() {
+  local prefix=$1 folder=$2 log=$3 work=$1/drive_c/setup-check backups number said
+  [ -d "$folder/Backup" ] || { echo "the setup made no Backup folder"; return 1; }
+  {
+    printf '[Options]\r\nShowHint=0\r\n[TreeViewNodeCheck]\r\n'
+    for number in $(seq 1 23); do
+      printf '%s=%s\r\n' "$number" "$([ "$number" -eq 6 ] && echo 1 || echo 0)"
+    done
+  } >"$folder/options.ini"
+  # Its windows need a desktop on a display, as in cleanonce-check.sh.
+  stop_prefix "$prefix"
+  said=$(cd "$folder" && WINEPREFIX=$prefix timeout 300 xvfb-run -a wine Kelvane.exe -cleanonce \
+    2>&1 >>"$log") || { echo "-cleanonce failed: $said"; return 1; }
+  stop_prefix "$prefix"
+  backups=("$folder"/Backup/Backup*.reg)
+  [ -f "${backups[0]}" ] && [ "${#backups[@]}" -eq 1 ] &&
+    grep -qF 'KelvaneSetupCheck' "${backups[0]}" ||
+    { echo "the repair left no backup of the planted path: $said"; return 1; }
+  cp "${backups[0]}" "$folder/options.ini" "$work/kept/"
+}
+
+# setup_installed PREFIX FOLDER VIEW VERSION: the files, both shortcuts, the uninstall entry and
+# the user's files after the upgrade; the installed program reports.
+setup_installed() {
+  local prefix=$1 folder=$2 view=$3 version=$4 work=$1/drive_c/setup-check
+  local file exe shortcut value size
+  for file in Kelvane.exe Lan_English.ini Lan_German.ini Kelvane.html uninstall.exe; do
+    [ -f "$folder/$file" ] || { echo "$file is not installed"; return 1; }
+  done
+  cmp -s "$folder/Kelvane.exe" "$work/scanner/Kelvane.exe" ||
+    { echo "the installed Kelvane.exe is not the one built"; return 1; }
+  exe="$(windows_path "$prefix" "$folder")\\Kelvane.exe"
+  for shortcut in "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" \
+    "$prefix/drive_c/users/Public/Desktop"; do
+    value=$(setup_shortcut_target "$shortcut/Tessaly Kelvane.lnk") ||
+      { echo "no shortcut in ${shortcut#"$prefix/"}"; return 1; }
+    [ "$value" = "$exe" ] ||
+      { echo "the shortcut in ${shortcut#"$prefix/"} leads to $value, not $exe"; return 1; }
+  done
+  setup_entry_is "$prefix" "$view" DisplayName "Tessaly Kelvane" &&
+    setup_entry_is "$prefix" "$view" DisplayVersion "$version" &&
+    setup_entry_is "$prefix" "$view" Publisher "Tessaly Software" &&
+    setup_entry_is "$prefix" "$view" DisplayIcon "$exe,0" &&
+    setup_entry_is "$prefix" "$view" UninstallString \
+      "\"$(windows_path "$prefix" "$folder")\\uninstall.exe\"" &&
+    setup_entry_is "$prefix" "$view" QuietUninstallString \
+      "\"$(windows_path "$prefix" "$folder")\\uninstall.exe\" /S" || return 1
+  size=$(setup_entry "$prefix" "$view" EstimatedSize)
+  [ $((size)) -ge $(($(stat -c %s "$folder/Kelvane.exe") / 1024)) ] ||
+    { echo "the estimated size $size KB is less than the program's"; return 1; }
+  for file in "$work"/kept/*; do
+    cmp -s "$file" "$folder/${file##*/}" 2>/dev/null || cmp -s "$file" "$folder/Backup/${file##*/}" ||
+      { echo "the upgrade changed or removed ${file##*/}"; return 1; }
+  done
+  rm -f "$work/report-installed.txt"
+  setup_wine "$prefix" "$exe" -report "$setup_check_work\\report-installed.txt" >&2 &&
+    [ -f "$work/report-installed.txt" ] || { echo "the installed program's -report failed"; return 1; }
+}
+
+# setup_shortcut_target FILE: prints the local path a shortcut file leads to, read from its
+# LinkInfo as Windows resolves it.
+setup_shortcut_target() {
+  local file=$1 flags offset base
+  [ -f "$file" ] && [ "$(od -An -tu4 -N4 "$file" | tr -d ' ')" = 76 ] || return 1
+  flags=$(od -An -tu4 -j20 -N4 "$file" | tr -d ' ')
+  offset=76
+  # Past the item list, when there is one.
+  ((flags & 1)) && offset=$((offset + 2 + $(od -An -tu2 -j76 -N2 "$file" | tr -d ' ')))
+  ((flags & 2)) || return 1
+  base=$(od -An -tu4 -j$((offset + 16)) -N4 "$file" | tr -d ' ')
+  tail -c +$((offset + base + 1)) "$file" | tr '\0' '\n' | head -n 1
+}
+
+# setup_uninstall PREFIX FOLDER VIEW LOG: runs the entry's quiet uninstall command and waits
+# for the copy of the uninstaller it starts; the user's files must stay as they were.
+setup_uninstall() {
+  local prefix=$1 folder=$2 view=$3 log=$4 work=$1/drive_c/setup-check command file
+  command=$(setup_entry "$prefix" "$view" QuietUninstallString)
+  [ "${command: -3}" = ' /S' ] || { echo "no quiet uninstall command: '$command'"; return 1; }
+  setup_wine "$prefix" "$(sed 's/^"\(.*\)" \/S$/\1/' <<<"$command")" /S >>"$log" 2>&1 ||
+    { echo "the uninstaller failed"; return 1; }
+  WINEPREFIX=$prefix wineserver -w
+  setup_pending_deletes "$prefix" || return 1
+  [ -z "$(setup_entry "$prefix" "$view" DisplayName)" ] ||
+    { echo "the uninstall entry is still there"; return 1; }
+  for file in "$work"/kept/*; do
+    cmp -s "$file" "$folder/${file##*/}" 2>/dev/null || cmp -s "$file" "$folder/Backup/${file##*/}" ||
+      { echo "the uninstaller changed or removed ${file##*/}"; return 1; }
+  done
+}
+
+# setup_pending_deletes PREFIX: like every NSIS uninstaller, this one runs from a copy of itself
+# in %TEMP% and leaves that copy and its folder to be deleted at the next start of Windows; read
+# before Wine starts again (which deletes them), nothing else may be waiting.
+setup_pending_deletes() {
+  local pending other
+  pending=$(sed -n 's/^"PendingFileRenameOperations"=str(7):"\(.*\)"$/\1/p' "$1/system.reg" |
+    sed 's/\\0/\n/g' | sed '/^$/d')
+  other=$(grep -vE '^\\\\\?\?\\\\C:\\\\users\\\\[^\\]+\\\\Temp\\\\~nsu[^\\]*\.tmp(\\\\[^\\]+)?$' \
+    <<<"$pending")
+  [ -z "$other" ] && return 0
+  echo "the uninstaller leaves to the next start: $(head -n 3 <<<"$other")"
+  return 1
+}
+
+# setup_left_behind PREFIX FOLDER LOG: the files of drive C are as before but for the kept
+# backup and options.ini (and the empty folder in %TEMP% the uninstaller's copy ran from: Wine
+# deletes the folder before the copy in it, which fails; said in temp-note); importing the backup
+# brings the registry back to what it was before.
+setup_left_behind() {
+  local prefix=$1 folder=$2 log=$3 work=$1/drive_c/setup-check inside added other
+  setup_snapshot "$prefix" uninstalled || { echo "the export after uninstalling failed"; return 1; }
+  inside=./${folder#"$prefix/drive_c/"}
+  added=$(comm -13 "$work/before.files" "$work/uninstalled.files")
+  other=$(grep -vxF -e "d - $inside" -e "d - $inside/Backup" <<<"$added" |
+    grep -vE "^f [0-9]+ $(sed 's/[][().]/\\&/g' <<<"$inside")/(options\.ini|Backup/Backup[0-9]{14}\.reg)$" |
+    grep -vE '^d - \./users/[^/]+/(AppData/Local/)?Temp/~nsu[^/]*\.tmp$')
+  if [ -n "$other" ] || [ -n "$(comm -23 "$work/before.files" "$work/uninstalled.files")" ]; then
+    {
+      echo "Files that differ before installing and after uninstalling:"
+      diff "$work/before.files" "$work/uninstalled.files"
+    } >>"$log"
+    echo "drive C differs beyond the kept files: $(head -n 3 <<<"${other:-(files removed)}")"
+    return 1
+  fi
+  if grep -qE '/~nsu[^/]*\.tmp$' <<<"$added"; then
+    echo "(Wine's next start deletes the uninstaller's copy but not its folder in %TEMP%)" \
+      >"$work/temp-note"
+  else
+    : >"$work/temp-note"
+  fi
+  # What the repair deleted comes back from the backup, after which nothing else may differ.
+  setup_wine "$prefix" "$(setup_regedit32 "$prefix")" /s "$setup_check_work\\kept\\$(
+    cd "$work/kept" && ls Backup*.reg)" >>"$log" 2>&1 || { echo "importing the backup failed"; return 1; }
+  setup_snapshot "$prefix" restored || { echo "the export after the import failed"; return 1; }
+  clean_once_same "$work" before restored >>"$log" || {
+    echo "the registry differs from before installing, backup imported (the diff is in the log)"
+    return 1
+  }
+}
+
+# setup_regedit32 PREFIX: the registry editor that sees the 32-bit view, as the program does.
+setup_regedit32() {
+  if [ -d "$1/drive_c/windows/syswow64" ]; then
+    echo 'C:\windows\syswow64\regedit.exe'
+  else
+    echo 'C:\windows\regedit.exe'
+  fi
+}
