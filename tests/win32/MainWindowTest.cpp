@@ -11,6 +11,7 @@
 
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindow.h"
+#include "tests/win32/MainWindowFixture.h"
 #include "platform/RegFile.h"
 #include "platform/win32/Win32Registry.h"
 #include "resources/MainWindowIds.h"
@@ -22,27 +23,6 @@
 
 namespace kelvane {
 namespace {
-
-const char kTestKey[] = "HKEY_CURRENT_USER\\Software\\KelvaneMainTest";
-const char kFolder[] = "C:\\kelvane-tests\\main-window\\";
-constexpr int kCurrentUserNode = 3;
-constexpr int kRootNode = 0;
-
-std::string StatusText(HWND status, int panel) {
-  char buffer[256] = {};
-  SendMessageA(status, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(buffer));
-  return buffer;
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::stringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
 
 void CALLBACK PressStop(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND progress = FindWindowA(nullptr, "Scanning");
@@ -71,58 +51,6 @@ void CALLBACK AnswerRepairDialogs(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageA(dialog, WM_COMMAND, IDYES, 0);
   }
 }
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    CreateDirectoryA("C:\\kelvane-tests", nullptr);
-    CreateDirectoryA(kFolder, nullptr);
-    DeleteFileA((std::string(kFolder) + "options.ini").c_str());
-    Load(std::string("[-") + kTestKey + "]\r\n[" + kTestKey + "]\r\n"
-         "\"A\"=\"C:\\\\KelvaneGone\\\\a.exe\"\r\n\"B\"=\"C:\\\\KelvaneGone\\\\b.exe\"\r\n"
-         "\"C\"=\"C:\\\\KelvaneGone\\\\c.exe\"\r\n");
-    window_ = std::make_unique<MainWindow>(kFolder, false);
-    ASSERT_TRUE(window_->Create());
-    window_->Show();
-  }
-  void TearDown() override {
-    window_.reset();
-    // The closed window asked the thread to quit; the next test's modal loops must not see it.
-    MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-    Load(std::string("[-") + kTestKey + "]\r\n");
-  }
-  void Load(const std::string& text) { ApplyRegFile(registry_, ParseRegFile("REGEDIT4\r\n" + text)); }
-
-  HWND Child(int id) const { return GetDlgItem(window_->Handle(), id); }
-  void Command(int id) { SendMessageA(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-  // A press on a node's tick, as the mouse does it.
-  void PressTick(int node) {
-    const RECT tick = window_->TreeView().TickRect(node);
-    const LPARAM point = MAKELPARAM((tick.left + tick.right) / 2, (tick.top + tick.bottom) / 2);
-    SendMessageA(window_->TreeView().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageA(window_->TreeView().Handle(), WM_LBUTTONUP, 0, point);
-  }
-
-  // Only HKEY_CURRENT_USER of the files and folders is ticked.
-  void TickOnlyCurrentUser() {
-    PressTick(kRootNode);
-    PressTick(kCurrentUserNode);
-  }
-
-  std::vector<std::string> MarkedKeys() {
-    std::vector<std::string> keys;
-    for (const ResultRow& row : window_->Results().Rows()) {
-      if (row.record.key.find("KelvaneMainTest") != std::string::npos) keys.push_back(row.record.key);
-    }
-    return keys;
-  }
-
-  Win32Registry registry_;
-  std::unique_ptr<MainWindow> window_;
-};
 
 TEST_F(MainWindowTest, PressesOnTicksKeepTheTreeConsistentAndShowIt) {
   TickOnlyCurrentUser();
@@ -319,94 +247,6 @@ TEST_F(MainWindowTest, ClosingSavesTheTicksInTheSettingsFile) {
   EXPECT_STREQ(value, "1");
   GetPrivateProfileStringA("TreeViewNodeCheck", "3", "", value, sizeof(value), file.c_str());
   EXPECT_STREQ(value, "0");
-}
-
-// Where a child control stands in its parent's client area.
-RECT ChildRect(HWND child) {
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
-  Load(std::string("[") + kTestKey + "\\" + std::string(200, 'K') + "]\r\n"
-       "\"Long\"=\"C:\\\\KelvaneGone\\\\long.exe\"\r\n");
-  TickOnlyCurrentUser();
-  Command(ID_SCAN_REGISTRY);
-  HWND list = window_->ListView().Handle();
-  HWND tree = window_->TreeView().Handle();
-  for (const SIZE size : {SIZE{684, 520}, SIZE{1200, 850}}) {
-    SetWindowPos(window_->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
-    RECT client;
-    GetClientRect(list, &client);
-    const int valueLeft = ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1);
-    EXPECT_LT(valueLeft, client.right) << size.cx;
-    EXPECT_GE(ListView_GetColumnWidth(list, 2), client.right / 3) << size.cx;
-    GetClientRect(tree, &client);
-    for (HTREEITEM item = TreeView_GetRoot(tree); item;
-         item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
-      RECT text = {};
-      TreeView_GetItemRect(tree, item, &text, TRUE);
-      EXPECT_LE(text.right, client.right) << size.cx;
-    }
-  }
-  // At the smallest size the window takes, no two controls overlap.
-  SetWindowPos(window_->Handle(), nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOMOVE);
-  const int ids[] = {IDC_TASKS_LABEL, ID_SCAN_REGISTRY, ID_REPAIR_REGISTRY, ID_RESTORE_REGISTRY,
-                     IDC_SECTIONS_LABEL, IDC_CATEGORY_TREE, IDC_RESULTS_LIST, IDC_STATUS_BAR};
-  for (int first : ids) {
-    for (int second : ids) {
-      RECT overlap;
-      const RECT a = ChildRect(Child(first));
-      const RECT b = ChildRect(Child(second));
-      EXPECT_TRUE(first == second || !IntersectRect(&overlap, &a, &b)) << first << " " << second;
-    }
-  }
-}
-
-TEST_F(MainWindowTest, AFullBackupWritesTheWholeRegistryAndAsksBeforeReplacingIt) {
-  // Left in place.
-  const std::string chosen = "C:\\kelvane-tests\\full-registry";
-  const std::string file = chosen + ".reg";
-  DeleteFileA(file.c_str());
-  WindowSteps steps;
-  const WindowStep choose = [&] {
-    HWND dialog = FindThreadDialog("Save full registry");
-    if (!dialog) return false;
-    // The name box of Wine's dialog, or of the system's.
-    HWND name = GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47c);
-    SetWindowTextA(name, chosen.c_str());
-    Press(dialog, IDOK);
-    return true;
-  };
-  bool progressSeen = false;
-  steps.Set({choose, [&] {
-               progressSeen = progressSeen || FindThreadDialogWith(IDC_PROCESS_PROGRESS_BAR);
-               return progressSeen;
-             }});
-  Command(ID_BACKUP_FULL_REGISTRY);
-  EXPECT_EQ(steps.Left(), 0u);
-  // A registry export; scripts/test imports it into a fresh prefix.
-  const std::string text = ReadFile(file);
-  EXPECT_GT(ParseRegFile(text).keys.size(), 1000u);
-
-  // The same name again: the question defaults to No, and No starts nothing.
-  std::string question;
-  bool noIsDefault = false;
-  steps.Set({choose, [&] {
-               HWND box = FindThreadDialogWith(kMessageBoxTextId);
-               if (!box) return false;
-               question = WindowText(GetDlgItem(box, kMessageBoxTextId));
-               noIsDefault = (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) ==
-                             BS_DEFPUSHBUTTON;
-               Press(box, IDNO);
-               return true;
-             }});
-  Command(ID_BACKUP_FULL_REGISTRY);
-  EXPECT_EQ(question, file + " has existed,overite it?");
-  EXPECT_TRUE(noIsDefault);
-  EXPECT_EQ(ReadFile(file), text);
 }
 
 }  // namespace

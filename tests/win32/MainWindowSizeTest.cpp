@@ -1,0 +1,107 @@
+// The main window's layout at several sizes, and its full registry backup.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/RegFile.h"
+#include "resources/resource.h"
+#include "tests/win32/DialogSearch.h"
+#include "tests/win32/MainWindowFixture.h"
+#include "tests/win32/WindowSteps.h"
+
+namespace kelvane {
+namespace {
+
+// Where a child control stands in its parent's client area.
+RECT ChildRect(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
+  Load(std::string("[") + kTestKey + "\\" + std::string(200, 'K') + "]\r\n"
+       "\"Long\"=\"C:\\\\KelvaneGone\\\\long.exe\"\r\n");
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  HWND list = window_->ListView().Handle();
+  HWND tree = window_->TreeView().Handle();
+  for (const SIZE size : {SIZE{684, 520}, SIZE{1200, 850}}) {
+    SetWindowPos(window_->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+    RECT client;
+    GetClientRect(list, &client);
+    const int valueLeft = ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1);
+    EXPECT_LT(valueLeft, client.right) << size.cx;
+    EXPECT_GE(ListView_GetColumnWidth(list, 2), client.right / 3) << size.cx;
+    GetClientRect(tree, &client);
+    for (HTREEITEM item = TreeView_GetRoot(tree); item;
+         item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
+      RECT text = {};
+      TreeView_GetItemRect(tree, item, &text, TRUE);
+      EXPECT_LE(text.right, client.right) << size.cx;
+    }
+  }
+  // At the smallest size the window takes, no two controls overlap.
+  SetWindowPos(window_->Handle(), nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOMOVE);
+  const int ids[] = {IDC_TASKS_LABEL, ID_SCAN_REGISTRY, ID_REPAIR_REGISTRY, ID_RESTORE_REGISTRY,
+                     IDC_SECTIONS_LABEL, IDC_CATEGORY_TREE, IDC_RESULTS_LIST, IDC_STATUS_BAR};
+  for (int first : ids) {
+    for (int second : ids) {
+      RECT overlap;
+      const RECT a = ChildRect(Child(first));
+      const RECT b = ChildRect(Child(second));
+      EXPECT_TRUE(first == second || !IntersectRect(&overlap, &a, &b)) << first << " " << second;
+    }
+  }
+}
+
+TEST_F(MainWindowTest, AFullBackupWritesTheWholeRegistryAndAsksBeforeReplacingIt) {
+  // Left in place.
+  const std::string chosen = "C:\\kelvane-tests\\full-registry";
+  const std::string file = chosen + ".reg";
+  DeleteFileA(file.c_str());
+  WindowSteps steps;
+  const WindowStep choose = [&] {
+    HWND dialog = FindThreadDialog("Save full registry");
+    if (!dialog) return false;
+    // The name box of Wine's dialog, or of the system's.
+    HWND name = GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47c);
+    SetWindowTextA(name, chosen.c_str());
+    Press(dialog, IDOK);
+    return true;
+  };
+  bool progressSeen = false;
+  steps.Set({choose, [&] {
+               progressSeen = progressSeen || FindThreadDialogWith(IDC_PROCESS_PROGRESS_BAR);
+               return progressSeen;
+             }});
+  Command(ID_BACKUP_FULL_REGISTRY);
+  EXPECT_EQ(steps.Left(), 0u);
+  // A registry export; scripts/test imports it into a fresh prefix.
+  const std::string text = ReadFile(file);
+  EXPECT_GT(ParseRegFile(text).keys.size(), 1000u);
+
+  // The same name again: the question defaults to No, and No starts nothing.
+  std::string question;
+  bool noIsDefault = false;
+  steps.Set({choose, [&] {
+               HWND box = FindThreadDialogWith(kMessageBoxTextId);
+               if (!box) return false;
+               question = WindowText(GetDlgItem(box, kMessageBoxTextId));
+               noIsDefault = (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) ==
+                             BS_DEFPUSHBUTTON;
+               Press(box, IDNO);
+               return true;
+             }});
+  Command(ID_BACKUP_FULL_REGISTRY);
+  EXPECT_EQ(question, file + " has existed,overite it?");
+  EXPECT_TRUE(noIsDefault);
+  EXPECT_EQ(ReadFile(file), text);
+}
+
+}  // namespace
+}  // namespace kelvane
