@@ -170,10 +170,15 @@ std::string EscapeRegText(const std::string& text) {
   return escaped;
 }
 
-BackupItem ReadBackupItem(RegistryStore& registry, RootKey root, const std::string& keyPath,
-                          const std::string& valueName, bool wholeKey) {
+std::string BackupKeyPath(const std::string& keyPath) {
   std::string path = keyPath;
   if (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+BackupItem ReadBackupItem(RegistryStore& registry, RootKey root, const std::string& keyPath,
+                          const std::string& valueName, bool wholeKey) {
+  const std::string path = BackupKeyPath(keyPath);
   BackupItem item;
   item.root = root;
   ItemReader reader(registry, item);

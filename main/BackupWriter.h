@@ -43,8 +43,11 @@ struct BackupItem {
   bool exact = true;
 };
 
+// The key path as a backup block names it: one trailing backslash dropped.
+std::string BackupKeyPath(const std::string& keyPath);
+
 // wholeKey: the key with all its values and subkeys; otherwise the one named value of the key
-// ("" is the default value). One trailing backslash of the key path is dropped.
+// ("" is the default value).
 BackupItem ReadBackupItem(RegistryStore& registry, RootKey root, const std::string& keyPath,
                           const std::string& valueName, bool wholeKey);
 

@@ -5,6 +5,7 @@
 
 #include "main/BackupWriter.h"
 #include "platform/RegistryAccess.h"
+#include "platform/RegistryTypes.h"
 #include "platform/ShortcutFiles.h"
 #include "platform/Text.h"
 
@@ -40,69 +41,224 @@ RepairTarget RepairTargetOf(const ProblemRecord& row) {
   return {};
 }
 
-RowRepairer::RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile)
-    : registry_(registry), files_(files), backupFile_(std::move(backupFile)) {}
+struct RowRepairer::QueuedItem {
+  std::size_t tag = 0;
+  RootKey root = 0;
+  std::string keyPath;
+  bool wholeKey = false;
+  std::string valueName;
+  // A key's blocks as backed up, parents first: deleted deepest first, so nothing that was not
+  // read is ever deleted.
+  std::vector<std::string> blockPaths;
+};
 
-void RowRepairer::AppendVerified(const std::vector<std::string>& lines) {
+namespace {
+
+// path as BackupKeyPath gives it.
+std::string ItemName(const std::string& rootName, const std::string& path) {
+  return UpperCaseAscii(rootName + "\\" + path);
+}
+
+// Whether some entry equals name or lies below it.
+bool HasAtOrBelow(const std::multiset<std::string>& names, const std::string& name) {
+  if (names.count(name) != 0) return true;
+  const std::string below = name + "\\";
+  const auto next = names.lower_bound(below);
+  return next != names.end() && next->compare(0, below.size(), below) == 0;
+}
+
+// Whether name or one of its parent keys is an entry.
+bool HasAtOrAbove(const std::multiset<std::string>& names, const std::string& name) {
+  for (std::size_t end = name.size(); end != std::string::npos && end > 0;
+       end = name.rfind('\\', end - 1)) {
+    if (names.count(name.substr(0, end)) != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+RowRepairer::RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile,
+                         RepairGroupLimits limits)
+    : registry_(registry), files_(files), backupFile_(std::move(backupFile)), limits_(limits) {}
+
+RowRepairer::~RowRepairer() = default;
+
+bool RowRepairer::MustFinishBefore(const RepairTarget& target) const {
+  if (queued_.empty()) return false;
+  if (target.what == RepairTarget::What::File || queued_.size() >= limits_.items ||
+      queuedBytes_ >= limits_.bytes ||
+      std::chrono::steady_clock::now() - groupStart_ >= limits_.time) {
+    return true;
+  }
+  const std::string key = ItemName(target.root, BackupKeyPath(target.path));
+  if (HasAtOrAbove(queuedKeys_, key)) return true;
+  if (target.what == RepairTarget::What::Key) return HasAtOrBelow(queuedValues_, key) ||
+                                                     HasAtOrBelow(queuedKeys_, key);
+  return queuedValues_.count(key + "\\" + UpperCaseAscii(target.valueName)) != 0;
+}
+
+bool RowRepairer::Queue(const ProblemRecord& row, std::size_t tag) {
+  const RepairTarget target = RepairTargetOf(row);
+  if (target.what == RepairTarget::What::Nothing) return false;
+  const bool finished = MustFinishBefore(target);
+  if (finished) Finish();
+  switch (target.what) {
+    case RepairTarget::What::Key: QueueKey(target, tag); break;
+    case RepairTarget::What::Value: QueueValue(target, tag); break;
+    case RepairTarget::What::File:
+      if (DeleteShortcutFile(files_, target.path)) repaired_.push_back(tag);
+      break;
+    case RepairTarget::What::Nothing: break;
+  }
+  return finished;
+}
+
+void RowRepairer::QueueKey(const RepairTarget& target, std::size_t tag) {
+  const std::optional<RootKey> root = RootKeyFromName(target.root);
+  const std::string path = BackupKeyPath(target.path);
+  // An empty path would name the root itself.
+  if (!root || path.empty()) return;
+  // A key that is missing or cannot be opened reads as not exact.
+  const BackupItem item = ReadBackupItem(registry_, *root, path, "", true);
+  std::vector<std::string> lines = BackupItemLines(item);
+  if (!item.exact || !LinesRestoreItem(lines, item)) return;
+  QueuedItem queued{tag, *root, path, true, "", {}};
+  for (const BackupKeyBlock& block : item.blocks) queued.blockPaths.push_back(block.path);
+  queuedKeys_.insert(ItemName(target.root, path));
+  Enqueue(std::move(queued), std::move(lines));
+}
+
+void RowRepairer::QueueValue(const RepairTarget& target, std::size_t tag) {
+  const std::optional<RootKey> root = RootKeyFromName(target.root);
+  if (!root) return;
+  const std::string path = BackupKeyPath(target.path);
+  RegistryAccess* key = ValueKey(*root, path);
+  BackupItem item{*root, {{path, {{target.valueName, {}}}}}, true};
+  if (!key || !key->ReadRawExactly(target.valueName, item.blocks[0].values[0].value)) return;
+  std::vector<std::string> lines = BackupItemLines(item);
+  if (!LinesRestoreItem(lines, item)) return;
+  queuedValues_.insert(ItemName(target.root, path) + "\\" + UpperCaseAscii(target.valueName));
+  Enqueue(QueuedItem{tag, *root, path, false, target.valueName, {}}, std::move(lines));
+}
+
+void RowRepairer::Enqueue(QueuedItem item, std::vector<std::string> lines) {
+  if (queued_.empty()) groupStart_ = std::chrono::steady_clock::now();
+  for (std::string& line : lines) {
+    queuedBytes_ += line.size() + 2;
+    queuedLines_.push_back(std::move(line));
+  }
+  queued_.push_back(std::move(item));
+}
+
+RegistryAccess* RowRepairer::ValueKey(RootKey root, const std::string& path) {
+  const std::string name = RootKeyName(root) + "\\" + path;
+  if (valueKey_ && valueKeyName_ == name) return valueKey_.get();
+  valueKey_ = std::make_unique<RegistryAccess>(registry_);
+  valueKey_->SetRootKey(root);
+  valueKeyName_ = name;
+  if (!valueKey_->OpenKey("\\" + path, false)) valueKey_.reset();
+  return valueKey_.get();
+}
+
+void RowRepairer::Finish() {
+  if (queued_.empty()) return;
+  std::vector<QueuedItem> items = std::move(queued_);
+  const std::vector<std::string> lines = std::move(queuedLines_);
+  Drop();
   const std::string written = AppendToBackupFile(files_, backupFile_, lines);
   // The file was flushed and closed: what reads back now is what a later import will see.
   if (files_.ReadFileEnd(backupFile_, written.size()) != written) {
     throw MakeFileIoError(FileIoStep::Write, backupFile_,
                           "The file does not read back as it was written.");
   }
+  for (const QueuedItem& item : items) {
+    if (Delete(item)) repaired_.push_back(item.tag);
+  }
+  // Keys deleted here may hold the key kept open for values.
+  valueKey_.reset();
+}
+
+void RowRepairer::Drop() {
+  queued_.clear();
+  queuedLines_.clear();
+  queuedBytes_ = 0;
+  queuedKeys_.clear();
+  queuedValues_.clear();
+}
+
+bool RowRepairer::Delete(const QueuedItem& item) {
+  if (!item.wholeKey) {
+    RegistryAccess* key = ValueKey(item.root, item.keyPath);
+    return key && key->DeleteValue(item.valueName);
+  }
+  const std::unique_ptr<RegistryKey> root = registry_.OpenRoot(item.root);
+  if (!root) return false;
+  // A subkey added since the read keeps its parents, and the row stays.
+  bool deleted = false;
+  for (auto path = item.blockPaths.rbegin(); path != item.blockPaths.rend(); ++path) {
+    deleted = root->DeleteSubkey(*path);
+  }
+  return deleted;
+}
+
+std::vector<std::size_t> RowRepairer::TakeRepaired() {
+  std::vector<std::size_t> repaired = std::move(repaired_);
+  repaired_.clear();
+  return repaired;
+}
+
+bool RowRepairer::RepairAtOnce(const RepairTarget& target) {
+  Finish();
+  TakeRepaired();
+  if (target.what == RepairTarget::What::Key) QueueKey(target, 0);
+  if (target.what == RepairTarget::What::Value) QueueValue(target, 0);
+  Finish();
+  return !TakeRepaired().empty();
 }
 
 bool RowRepairer::DeleteKeyWithBackup(const std::string& rootName, const std::string& keyPath) {
-  const std::optional<RootKey> root = RootKeyFromName(rootName);
-  // An empty path would name the root itself.
-  if (!root || keyPath.empty() || keyPath == "\\") return false;
-  RegistryAccess access(registry_);
-  access.SetRootKey(*root);
-  if (!access.KeyExists("\\" + keyPath)) return false;
-  const BackupItem item = ReadBackupItem(registry_, *root, keyPath, "", true);
-  const std::vector<std::string> lines = BackupItemLines(item);
-  if (!item.exact || !LinesRestoreItem(lines, item)) return false;
-  AppendVerified(lines);
-  return access.DeleteKey("\\" + keyPath);
+  return RepairAtOnce({RepairTarget::What::Key, rootName, keyPath, ""});
 }
 
 bool RowRepairer::DeleteValueWithBackup(const std::string& rootName, const std::string& keyPath,
                                         const std::string& valueName) {
-  const std::optional<RootKey> root = RootKeyFromName(rootName);
-  if (!root) return false;
-  RegistryAccess access(registry_);
-  access.SetRootKey(*root);
-  if (!access.OpenKey("\\" + keyPath, false) || !access.ValueExists(valueName)) return false;
-  const BackupItem item = ReadBackupItem(registry_, *root, keyPath, valueName, false);
-  const std::vector<std::string> lines = BackupItemLines(item);
-  if (!item.exact || !LinesRestoreItem(lines, item)) return false;
-  AppendVerified(lines);
-  return access.DeleteValue(valueName);
+  return RepairAtOnce({RepairTarget::What::Value, rootName, keyPath, valueName});
 }
 
-bool RowRepairer::Repair(const ProblemRecord& row) {
-  const RepairTarget target = RepairTargetOf(row);
-  switch (target.what) {
-    case RepairTarget::What::Key:
-      return DeleteKeyWithBackup(target.root, target.path);
-    case RepairTarget::What::Value:
-      return DeleteValueWithBackup(target.root, target.path, target.valueName);
-    case RepairTarget::What::File:
-      return DeleteShortcutFile(files_, target.path);
-    case RepairTarget::What::Nothing:
-      break;
+RepairWalk RepairTickedRows(const ResultsModel& results, RowRepairer& repairer,
+                            RepairProgress& progress) {
+  RepairWalk walk;
+  walk.repaired.assign(results.Count(), false);
+  const std::size_t ticked = results.TickedCount();
+  progress.RowsDone(0, ticked);
+  auto collect = [&] {
+    for (std::size_t index : repairer.TakeRepaired()) walk.repaired[index] = true;
+  };
+  try {
+    for (std::size_t index = results.Count(); index-- > 0;) {
+      const ResultRow& row = results.Row(index);
+      if (!row.ticked) continue;
+      const bool groupFinished = repairer.Queue(row.record, index);
+      collect();
+      if (groupFinished) {
+        progress.RowsDone(walk.ticked, ticked);
+        if (progress.StopRequested()) {
+          repairer.Drop();
+          walk.stopped = true;
+          return walk;
+        }
+      }
+      ++walk.ticked;
+    }
+    repairer.Finish();
+  } catch (const std::exception& error) {
+    repairer.Drop();
+    walk.failure = error.what();
   }
-  return false;
-}
-
-std::size_t RepairTickedRows(ResultsModel& results, RowRepairer& repairer) {
-  std::size_t ticked = 0;
-  results.RemoveWhere([&](const ResultRow& row) {
-    if (!row.ticked) return false;
-    ++ticked;
-    return repairer.Repair(row.record);
-  });
-  return ticked;
+  collect();
+  progress.RowsDone(walk.ticked, ticked);
+  return walk;
 }
 
 }  // namespace kelvane

@@ -2,12 +2,16 @@
 // it exactly is safely in the run's backup file.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "main/ResultsModel.h"
 #include "platform/FileSystemAccess.h"
+#include "platform/RegistryAccess.h"
 #include "platform/RegistryStore.h"
 #include "scan/ProblemRecord.h"
 
@@ -24,33 +28,92 @@ struct RepairTarget {
 
 RepairTarget RepairTargetOf(const ProblemRecord& row);
 
+// How much a group may gather before it is finished. A group costs one write, flush and
+// read-back of the backup file, so groups save time; they stay small enough that a stop waits
+// only a moment for the group in hand.
+struct RepairGroupLimits {
+  std::size_t items = 1000;
+  std::size_t bytes = 1 << 20;
+  std::chrono::milliseconds time{40};
+};
+
+// Repairs rows in groups: each item is read and checked as its row is queued; finishing the
+// group appends the items' lines together, flushes and reads them back, and only then deletes
+// the items in the order queued. The file's bytes are those of writing item by item, since an
+// item that touches one already queued finishes the group before it is read.
 class RowRepairer {
  public:
-  RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile);
+  RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile,
+              RepairGroupLimits limits = {});
+  ~RowRepairer();
 
-  // Each fails when the root name is not one of the five roots, the item is missing, its
-  // backup would not restore it exactly (it is then left alone), or the deletion fails.
-  // FileIoError is raised when the backup file cannot be written or does not read back as
-  // written; nothing of that item has been deleted then.
+  // Queues what the row names under the given tag; a row that names nothing repairable (the
+  // root is not one of the five, the item is missing, or its backup would not restore it
+  // exactly) is left alone. A shortcut file is deleted at once. True when the group before
+  // this row was finished first: because the row touches it, is a file, or a limit was met.
+  bool Queue(const ProblemRecord& row, std::size_t tag);
+  // Backs the queued items up and deletes them. Raises FileIoError when the backup file
+  // cannot be written or does not read back as written; nothing of the group is deleted then.
+  void Finish();
+  // Forgets the queued items without writing or deleting anything.
+  void Drop();
+  // The tags of rows repaired since the last call.
+  std::vector<std::size_t> TakeRepaired();
+
+  // One item at once, as a group of its own; false when nothing was deleted.
   bool DeleteKeyWithBackup(const std::string& rootName, const std::string& keyPath);
   // An empty value name means the key's default value.
   bool DeleteValueWithBackup(const std::string& rootName, const std::string& keyPath,
                              const std::string& valueName);
 
-  // What the row's repair kind calls for; false when nothing was repaired.
-  bool Repair(const ProblemRecord& row);
-
  private:
-  // Appends the item's lines, then makes sure the file holds them.
-  void AppendVerified(const std::vector<std::string>& lines);
+  struct QueuedItem;
+  bool MustFinishBefore(const RepairTarget& target) const;
+  void QueueKey(const RepairTarget& target, std::size_t tag);
+  void QueueValue(const RepairTarget& target, std::size_t tag);
+  void Enqueue(QueuedItem item, std::vector<std::string> lines);
+  // The key holding values being queued, kept open across rows of the same key.
+  RegistryAccess* ValueKey(RootKey root, const std::string& path);
+  bool Delete(const QueuedItem& item);
+  bool RepairAtOnce(const RepairTarget& target);
 
   RegistryStore& registry_;
   FileSystemAccess& files_;
   std::string backupFile_;
+  RepairGroupLimits limits_;
+  std::vector<QueuedItem> queued_;
+  std::vector<std::string> queuedLines_;
+  std::size_t queuedBytes_ = 0;
+  std::chrono::steady_clock::time_point groupStart_;
+  // Upper-cased "ROOT\PATH" of queued keys, and of queued values with "\\NAME" appended.
+  std::multiset<std::string> queuedKeys_;
+  std::multiset<std::string> queuedValues_;
+  std::string valueKeyName_;
+  std::unique_ptr<RegistryAccess> valueKey_;
+  std::vector<std::size_t> repaired_;
 };
 
-// Walks the rows from the last to the first, repairs the ticked ones and removes each row that
-// was repaired; returns how many ticked rows were met. A FileIoError ends the walk at its row.
-std::size_t RepairTickedRows(ResultsModel& results, RowRepairer& repairer);
+// Told as the walk goes; the walk runs on whatever thread the caller chooses.
+class RepairProgress {
+ public:
+  virtual ~RepairProgress() = default;
+  // At the start and after each group: how many ticked rows were met so far, of how many.
+  virtual void RowsDone(std::size_t done, std::size_t ticked) = 0;
+  // Asked after each group; the rows not reached then stay as they are.
+  virtual bool StopRequested() = 0;
+};
+
+struct RepairWalk {
+  std::vector<bool> repaired;  // by row index
+  std::size_t ticked = 0;      // ticked rows met
+  bool stopped = false;
+  // Set when writing the backup failed; the walk ended at that group.
+  std::string failure;
+};
+
+// Walks the rows from the last to the first and repairs the ticked ones; reads the model only,
+// so that the window may go on showing it.
+RepairWalk RepairTickedRows(const ResultsModel& results, RowRepairer& repairer,
+                            RepairProgress& progress);
 
 }  // namespace kelvane

@@ -1,6 +1,5 @@
 #include "main/RepairRun.h"
 
-#include "main/Repair.h"
 #include "windows/Options.h"
 
 namespace kelvane {
@@ -28,20 +27,21 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
   }
   currentBackupFile = MakeBackupFileName(folder, context.now());
 
-  RowRepairer repairer(context.registry, context.files, currentBackupFile);
-  std::size_t ticked = 0;
-  try {
-    ticked = RepairTickedRows(results, repairer);
-  } catch (const std::exception& error) {
+  RowRepairer repairer(context.registry, context.files, currentBackupFile, context.groupLimits);
+  const RepairWalk walk = prompts.RunWalk(
+      [&](RepairProgress& progress) { return RepairTickedRows(results, repairer, progress); });
+  results.RemoveMarked(walk.repaired);
+  if (!walk.failure.empty()) {
     prompts.ShowResults();
-    prompts.ShowFailure(error.what());
+    prompts.ShowFailure(walk.failure);
     return RepairOutcome::Abandoned;
   }
   const std::size_t left = results.TickedCount();
   for (const ResultRow& row : results.Rows()) leftovers.Add(row.record.key, row.record.value);
   results.Clear();
   prompts.ShowResults();
-  if (settings.ShowHint) prompts.ShowSummary(ticked);
+  if (walk.stopped) return RepairOutcome::Abandoned;
+  if (settings.ShowHint) prompts.ShowSummary(walk.ticked);
   if (settings.Beep) prompts.Beep();
   return left == 0 ? RepairOutcome::Repaired : RepairOutcome::RowsLeft;
 }

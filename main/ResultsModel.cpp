@@ -27,7 +27,7 @@ void ResultsModel::RemoveWhere(const std::function<bool(const ResultRow&)>& matc
 void ResultsModel::RemoveMarked(const std::vector<bool>& removed) {
   std::size_t kept = 0;
   for (std::size_t index = 0; index < rows_.size(); ++index) {
-    if (removed[index]) continue;
+    if (index < removed.size() && removed[index]) continue;
     if (kept != index) rows_[kept] = std::move(rows_[index]);
     ++kept;
   }

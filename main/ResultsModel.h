@@ -29,6 +29,8 @@ class ResultsModel {
   // Asks about every row from the last to the first and removes those that match, keeping the
   // order of the rest. When asking raises, the rows that matched before are still removed.
   void RemoveWhere(const std::function<bool(const ResultRow&)>& matches);
+  // Removes the rows marked true, keeping the order of the rest.
+  void RemoveMarked(const std::vector<bool>& removed);
   void SetTicked(std::size_t index, bool ticked);
   std::size_t TickedCount() const;
 
@@ -38,8 +40,6 @@ class ResultsModel {
   void TickAllOfType(std::size_t index, bool ticked);
 
  private:
-  void RemoveMarked(const std::vector<bool>& removed);
-
   std::vector<ResultRow> rows_;
 };
 

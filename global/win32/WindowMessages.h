@@ -23,6 +23,9 @@ constexpr UINT kScanEnded = WM_APP + 13;
 // Restore-point dialog: the request has returned; lParam 0 created, 1 failed.
 constexpr UINT kRestorePointDoneMessage = WM_APP + 20;
 
+// Repair progress dialog: the walk has ended.
+constexpr UINT kRepairWalkEnded = WM_APP + 40;
+
 // Restore window: list the folder, once the window is shown.
 constexpr UINT kRestoreListFolderMessage = WM_APP + 30;
 

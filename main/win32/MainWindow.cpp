@@ -302,6 +302,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kCleanOnceRunMessage: RunCleanOnce(); return 0;
     case kScanTaskDoneMessage: UpdateStatusCounts(); return 0;
     case WM_CLOSE:
+      if (repairing_) {
+        // The repair stops after its group in hand, and the window closes then.
+        stopRepair_ = true;
+        closeAfterRepair_ = true;
+        return 0;
+      }
       SaveWindowSettings();
       DestroyWindow(handle_);
       return 0;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +91,9 @@ class MainWindow {
   std::string programFolder_;
   bool cleanOnce_;
   bool scanIncomplete_ = false;  // the last scan ended early with an error
+  bool repairing_ = false;
+  bool closeAfterRepair_ = false;  // the window was closed during the repair
+  std::atomic<bool> stopRepair_{false};  // ends the repair after its group in hand
   int exitCode_ = 0;
   int leftColumnNeed_ = 0;     // what the left column's texts need, in pixels
   std::size_t hiddenRows_ = 0;  // rows of the last scan that the ignore lists or leftovers hide

@@ -88,21 +88,30 @@ RepairOutcome MainWindow::OnRepair() {
                 kApplicationTitle, MB_OK | MB_ICONINFORMATION);
     return RepairOutcome::Repaired;
   }
-  WindowRepairPrompts prompts(handle_, language_, settings_, [this] {
-    listView_->Refresh();
-    UpdateStatusCounts();
-  });
+  WindowRepairPrompts prompts(
+      handle_, language_, settings_,
+      [this] {
+        listView_->Refresh();
+        UpdateStatusCounts();
+      },
+      !cleanOnce_, stopRepair_);
+  stopRepair_ = false;
+  closeAfterRepair_ = false;
+  repairing_ = true;
   RepairContext context{registry_, files_, system_.Version(), [] {
                           SYSTEMTIME now;
                           GetLocalTime(&now);
                           return LocalDateTime{now.wYear, now.wMonth,  now.wDay,
                                                now.wHour, now.wMinute, now.wSecond};
-                        }};
+                        }, RepairGroupLimits{}};
   const RepairOutcome outcome = RunRepair(results_, leftovers_, settings_, language_, context,
                                           prompts, currentBackupFile_);
+  repairing_ = false;
   // What the repair left is no longer in the list, and later scans hide it.
   if (results_.Empty()) hiddenRows_ = 0;
   UpdateStatusCounts();
+  // A close asked for during the run waited for it.
+  if (closeAfterRepair_) PostMessageA(handle_, WM_CLOSE, 0, 0);
   return outcome;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <mutex>
 
@@ -25,6 +26,7 @@ struct MemoryRegistry::State {
   Order order;
   std::mutex mutex;
   std::map<RootKey, std::shared_ptr<Node>> roots;
+  std::function<void()> beforeDeletion;
 };
 
 namespace {
@@ -193,6 +195,7 @@ class MemoryKey : public RegistryKey {
   }
 
   bool DeleteValue(const std::string& name) override {
+    if (state_->beforeDeletion) state_->beforeDeletion();
     std::lock_guard<std::mutex> lock(state_->mutex);
     if (node_->deleted || !(access_ & kKeySetValue)) return false;
     auto& values = node_->values;
@@ -205,6 +208,7 @@ class MemoryKey : public RegistryKey {
   }
 
   bool DeleteSubkey(const std::string& path) override {
+    if (state_->beforeDeletion) state_->beforeDeletion();
     std::unique_ptr<RegistryKey> opened = OpenSubkey(path, kAccessFull, false);
     if (!opened) return false;
     std::lock_guard<std::mutex> lock(state_->mutex);
@@ -295,6 +299,10 @@ void MemoryRegistry::MakeValuesUnreadable(RootKey root, const std::string& path)
 
 void MemoryRegistry::MakeUnopenable(RootKey root, const std::string& path) {
   Mark(root, path, &Node::unopenable);
+}
+
+void MemoryRegistry::SetBeforeDeletion(std::function<void()> hook) {
+  state_->beforeDeletion = std::move(hook);
 }
 
 void MemoryRegistry::Mark(RootKey root, const std::string& path, bool Node::*flag) {

@@ -2,6 +2,7 @@
 // enumeration order of the registry it stands in for, deleted keys that stay open but dead.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,10 @@ class MemoryRegistry : public RegistryStore {
   // Makes every open of the key fail while its parent still lists it, as for a key without
   // access.
   void MakeUnopenable(RootKey root, const std::string& path);
+
+  // Called before every deletion of a value or a key. A hook that throws stands for a program
+  // killed at that moment.
+  void SetBeforeDeletion(std::function<void()> hook);
 
   struct Node;
   struct State;

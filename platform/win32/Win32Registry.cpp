@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/win32/AnsiText.h"
 #include "platform/win32/Win32Handles.h"
@@ -28,6 +29,22 @@ bool ConvertsBack(const std::string& ansi, const wchar_t* stored, DWORD length) 
 // Whether string data of the given size in bytes converts to ANSI and back unchanged.
 bool TextConvertsBack(const std::string& ansi, const wchar_t* stored, DWORD size) {
   return size % sizeof(wchar_t) == 0 && ConvertsBack(ansi, stored, size / sizeof(wchar_t));
+}
+
+// Data read by a wide function as the ANSI functions give it; exact turns false when text does
+// not survive the code page.
+RawValue RawValueFromWide(DWORD type, const wchar_t* data, DWORD size, bool& exact) {
+  RawValue value;
+  value.type = type;
+  if (IsStringType(type)) {
+    const std::string text = AnsiFromWide(data, size / sizeof(wchar_t));
+    if (!TextConvertsBack(text, data, size)) exact = false;
+    value.data.assign(text.begin(), text.end());
+  } else {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    value.data.assign(bytes, bytes + size);
+  }
+  return value;
 }
 
 class Win32Key : public RegistryKey {
@@ -146,20 +163,22 @@ class Win32Key : public RegistryKey {
   }
 
   QueryStatus QueryValueExactly(const std::string& name, RawValue& value) override {
-    const QueryStatus status = QueryValue(name, value);
-    if (status != QueryStatus::Ok || !IsStringType(value.type)) return status;
-    // The ANSI read converted the stored text: compare it with the text itself.
+    // One wide read, converted here where a loss shows: a repair reads every value this way.
     const std::wstring wideName = WideFromAnsi(name);
-    std::vector<wchar_t> stored(value.data.size() + 1);
+    std::vector<wchar_t> data(kFirstReadSize);
     DWORD type = 0;
-    DWORD size = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key_, wideName.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(stored.data()), &size) != ERROR_SUCCESS ||
-        type != value.type) {
-      return QueryStatus::Failed;
+    DWORD size = 0;
+    LONG result = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < 8 && result == ERROR_MORE_DATA; ++attempt) {
+      if (attempt > 0) data.assign(size / sizeof(wchar_t) + 1, 0);
+      size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+      result = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type,
+                                reinterpret_cast<BYTE*>(data.data()), &size);
     }
-    const std::string ansi(value.data.begin(), value.data.end());
-    return TextConvertsBack(ansi, stored.data(), size) ? QueryStatus::Ok : QueryStatus::Failed;
+    if (result != ERROR_SUCCESS) return StatusOf(result);
+    bool exact = true;
+    value = RawValueFromWide(type, data.data(), size, exact);
+    return exact ? QueryStatus::Ok : QueryStatus::Failed;
   }
 
   bool SetValue(const std::string& name, const RawValue& value) override {
@@ -288,15 +307,7 @@ class Win32Key : public RegistryKey {
       exact = false;
       return QueryValue(value.name, value.value) == QueryStatus::Ok;
     }
-    value.value.type = type;
-    if (IsStringType(type)) {
-      const std::string text = AnsiFromWide(data.data(), size / sizeof(wchar_t));
-      if (!TextConvertsBack(text, data.data(), size)) exact = false;
-      value.value.data.assign(text.begin(), text.end());
-    } else {
-      const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
-      value.value.data.assign(bytes, bytes + size);
-    }
+    value.value = RawValueFromWide(type, data.data(), size, exact);
     return true;
   }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,8 +15,18 @@
 
 namespace kelvane::testsupport {
 
-class RecordingPrompts : public RepairPrompts {
+// Never asks to stop.
+class SilentProgress : public RepairProgress {
  public:
+  void RowsDone(std::size_t, std::size_t) override {}
+  bool StopRequested() override { return false; }
+};
+
+class RecordingPrompts : public RepairPrompts, private RepairProgress {
+ public:
+  // The walk is asked to stop once this many groups are done.
+  std::size_t stopAfterGroups = SIZE_MAX;
+  std::size_t groupsDone = 0;
   bool createFolder = true;
   bool restorePointGoesOn = true;
   std::vector<std::string> questions;
@@ -32,6 +44,12 @@ class RecordingPrompts : public RepairPrompts {
     ++restorePoints;
     return restorePointGoesOn;
   }
+  RepairWalk RunWalk(const std::function<RepairWalk(RepairProgress&)>& walk) override {
+    return walk(*this);
+  }
+  void RowsDone(std::size_t, std::size_t) override {}
+  // Asked once after each group.
+  bool StopRequested() override { return ++groupsDone >= stopAfterGroups; }
   void ShowResults() override { ++resultsShown; }
   void ShowSummary(std::size_t tickedCount) override { summaries.push_back(tickedCount); }
   void ShowFailure(const std::string& message) override { failures.push_back(message); }
@@ -45,7 +63,7 @@ struct RepairHarness {
   void Run(ResultsModel& results, RegistryStore& registry, FileSystemAccess& files,
            WindowsVersion windowsVersion) {
     RepairContext context{registry, files, windowsVersion,
-                          [] { return LocalDateTime{2010, 3, 5, 9, 7, 2}; }};
+                          [] { return LocalDateTime{2010, 3, 5, 9, 7, 2}; }, groupLimits};
     RunRepair(results, leftovers, settings, language, context, prompts, backupFile);
   }
 
@@ -53,6 +71,7 @@ struct RepairHarness {
   std::string lan = "English";
   Language language{profiles, "", lan};
   Settings settings;
+  RepairGroupLimits groupLimits;
   Leftovers leftovers;
   RecordingPrompts prompts;
   std::string backupFile;

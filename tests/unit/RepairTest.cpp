@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,13 @@ class Repair : public ::testing::Test {
     results_.Add(record);
     results_.SetTicked(results_.Count() - 1, true);
   }
+  // The walk, with the rows it repaired removed as the run removes them.
+  RepairWalk Walk() {
+    testsupport::SilentProgress progress;
+    RepairWalk walk = RepairTickedRows(results_, repairer_, progress);
+    results_.RemoveMarked(walk.repaired);
+    return walk;
+  }
   std::vector<std::string> KeysLeft() const {
     std::vector<std::string> keys;
     for (const ResultRow& row : results_.Rows()) keys.push_back(row.record.key);
@@ -70,7 +79,7 @@ TEST_F(Repair, RowsAreRepairedLastFirstAndEachItemIsInTheBackupBeforeItGoes) {
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "", RepairKind::DefaultValue));
   const testsupport::RegistrySnapshot before = Snapshot();
 
-  EXPECT_EQ(RepairTickedRows(results_, repairer_), 3u);
+  EXPECT_EQ(Walk().ticked, 3u);
   EXPECT_TRUE(results_.Empty());
   EXPECT_EQ(Backup(),
             "REGEDIT4\r\n"
@@ -106,7 +115,7 @@ TEST_F(Repair, RowsWhoseItemIsGoneOrUnnamedStayAndWriteNothing) {
   for (const ProblemRecord& row : rows) AddTicked(row);
   const testsupport::RegistrySnapshot before = Snapshot();
 
-  EXPECT_EQ(RepairTickedRows(results_, repairer_), rows.size());
+  EXPECT_EQ(Walk().ticked, rows.size());
   EXPECT_EQ(results_.Count(), rows.size());
   EXPECT_EQ(results_.TickedCount(), rows.size());
   EXPECT_EQ(Snapshot(), before);
@@ -123,7 +132,7 @@ TEST_F(Repair, ItemsABackupCouldNotRestoreExactlyAreLeftAlone) {
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Tree", "", RepairKind::Key));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Fine", "", RepairKind::Key));
 
-  EXPECT_EQ(RepairTickedRows(results_, repairer_), 3u);
+  EXPECT_EQ(Walk().ticked, 3u);
   EXPECT_EQ(KeysLeft(), (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Old\\Lines",
                                                   "HKEY_CURRENT_USER\\Software\\Old\\Tree"}));
   EXPECT_EQ(Snapshot().count("Lines"), 1u);
@@ -132,26 +141,91 @@ TEST_F(Repair, ItemsABackupCouldNotRestoreExactlyAreLeftAlone) {
             "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old\\Fine]\r\n\"F\"=\"z\"\r\n");
 }
 
-TEST_F(Repair, AFullDiskEndsTheWalkAtTheRowItCouldNotBackUp) {
+TEST_F(Repair, AFullDiskEndsTheWalkAndNothingOfTheGroupItCouldNotBackUpIsDeleted) {
   for (const char* name : {"One", "Two", "Three"}) {
     Put("Software\\Old\\Values", name, TextValue(std::string("C:\\") + name));
     AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", name,
                   RepairKind::ValueNamedByValue));
   }
-  const std::vector<std::string> lastItem = BackupItemLines(
-      ReadBackupItem(registry_, kHkeyCurrentUser, "Software\\Old\\Values", "Three", false));
-  std::size_t room = std::string("REGEDIT4\r\n").size();
-  for (const std::string& line : lastItem) room += line.size() + 2;
-  // The second item's key line fits, its value line does not.
-  files_.SetSpaceLeft(room + 40);
+  const testsupport::RegistrySnapshot before = Snapshot();
+  files_.SetSpaceLeft(60);
 
-  EXPECT_THROW(RepairTickedRows(results_, repairer_), FileIoError);
-  EXPECT_EQ(results_.Count(), 2u);
-  EXPECT_EQ(results_.TickedCount(), 2u);
-  const auto values = Snapshot().at("Values");
-  EXPECT_EQ(values.count("Three"), 0u);
-  EXPECT_EQ(values.count("Two"), 1u);
-  EXPECT_EQ(values.count("One"), 1u);
+  const RepairWalk walk = Walk();
+  EXPECT_NE(walk.failure.find(kFile), std::string::npos) << walk.failure;
+  EXPECT_EQ(results_.TickedCount(), 3u);
+  EXPECT_EQ(Snapshot(), before);
+}
+
+// Rows that touch one another (a key and a value in it, a row twice, a key and its subkey)
+// between rows that do not, on a registry of their own.
+struct TouchingRows {
+  TouchingRows() {
+    files.AddDrive('C', DriveType::Fixed);
+    files.AddFolder(kBackupFolder);
+    const std::string root = "HKEY_CURRENT_USER\\Software\\Old\\";
+    for (const char* name : {"A", "B", "C", "D"}) {
+      PutValue(registry, kHkeyCurrentUser, "Software\\Old\\Values", name, TextValue(name));
+      Add(root + "Values", name, RepairKind::ValueNamedByValue);
+    }
+    PutValue(registry, kHkeyCurrentUser, "Software\\Old\\Tree", "", TextValue("top"));
+    PutValue(registry, kHkeyCurrentUser, "Software\\Old\\Tree\\Sub", "S", NumberValue(3));
+    Add(root + "Tree", "Sub", RepairKind::SubkeyNamedByValue);
+    Add(root + "Tree", "", RepairKind::Key);
+    Add(root + "Tree", "", RepairKind::DefaultValue);
+    Add(root + "Values", "B", RepairKind::ValueNamedByValue);
+    Add(root + "Values\\C", "", RepairKind::ValueInKeyText);
+    before = testsupport::TakeSnapshot(registry, kHkeyCurrentUser, kTop);
+  }
+  void Add(const std::string& key, const std::string& value, RepairKind kind) {
+    results.Add(Row(key, value, kind));
+    results.SetTicked(results.Count() - 1, true);
+  }
+  RepairWalk Walk(std::size_t groupItems) {
+    RowRepairer repairer(registry, files, kFile, {groupItems, 1 << 20, std::chrono::hours(1)});
+    testsupport::SilentProgress progress;
+    return RepairTickedRows(results, repairer, progress);
+  }
+  testsupport::RegistrySnapshot Snapshot() {
+    return testsupport::TakeSnapshot(registry, kHkeyCurrentUser, kTop);
+  }
+
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  ResultsModel results;
+  testsupport::RegistrySnapshot before;
+};
+
+TEST(RepairGroups, WriteTheBytesOfItemByItemAndRepairTheSameRows) {
+  TouchingRows single;
+  TouchingRows grouped;
+  const RepairWalk one = single.Walk(1);
+  const RepairWalk many = grouped.Walk(100);
+  EXPECT_EQ(grouped.files.FileContents(kFile), single.files.FileContents(kFile));
+  EXPECT_EQ(many.repaired, one.repaired);
+  EXPECT_EQ(grouped.Snapshot(), single.Snapshot());
+  // The default value went before its key; the subkey and the values named twice were gone
+  // when their rows came.
+  EXPECT_EQ(many.repaired, (std::vector<bool>{true, false, false, true, false, true, true, true,
+                                              true}));
+}
+
+// A program killed between a group's flush and its deletions, or between two deletions of one
+// group, has every item it deleted in the backup file.
+TEST(RepairGroups, AKillAtAnyDeletionLeavesABackupThatRestoresEverything) {
+  struct Killed {};
+  for (int killAt = 0; killAt < 7; ++killAt) {
+    TouchingRows rows;
+    int deletions = 0;
+    rows.registry.SetBeforeDeletion([&] {
+      if (deletions++ == killAt) throw Killed{};
+    });
+    EXPECT_THROW(rows.Walk(3), Killed) << killAt;
+    rows.registry.SetBeforeDeletion(nullptr);
+    const std::optional<std::string> backup = rows.files.FileContents(kFile);
+    ASSERT_TRUE(backup.has_value()) << killAt;
+    ApplyRegFile(rows.registry, ParseRegFile(*backup));
+    EXPECT_EQ(rows.Snapshot(), rows.before) << "killed at deletion " << killAt;
+  }
 }
 
 class RepairRun : public Repair {
@@ -229,6 +303,24 @@ TEST_F(RepairRun, ABackupThatReadsBackAlteredEndsTheRunBeforeItsItemIsDeleted) {
   EXPECT_TRUE(files_.FileExists("C:\\Links\\Old.lnk"));
   EXPECT_TRUE(leftovers_.keys.empty());
   EXPECT_TRUE(prompts_.summaries.empty());
+}
+
+TEST_F(RepairRun, AStopAfterAGroupLeavesTheRowsNotReachedAndNoSummary) {
+  for (const char* name : {"One", "Two", "Three", "Four", "Five"}) {
+    Put("Software\\Old\\Values", name, TextValue(name));
+    AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", name,
+                  RepairKind::ValueNamedByValue));
+  }
+  const testsupport::RegistrySnapshot before = Snapshot();
+  run_.groupLimits.items = 2;
+  prompts_.stopAfterGroups = 1;
+  Run();
+  EXPECT_EQ(leftovers_.values, (std::vector<std::string>{"One", "Two", "Three"}));
+  EXPECT_TRUE(results_.Empty());
+  EXPECT_TRUE(prompts_.summaries.empty());
+  EXPECT_EQ(Snapshot().at("Values").size(), 3u);
+  ImportBackup();
+  EXPECT_EQ(Snapshot(), before);
 }
 
 TEST_F(RepairRun, TheRestorePointIsAskedForOnlyWhereItExistsAndCanCancelTheRun) {

@@ -19,6 +19,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
 #include "scan/Scanner.h"
+#include "tests/support/RepairHarness.h"
 
 namespace kelvane {
 namespace {
@@ -131,11 +132,10 @@ void RepairAll(RegistryStore& registry, FileSystemAccess& files, ResultsModel& r
   const std::size_t found = results.Count();
   RowRepairer repairer(registry, files, backupFile);
   const Clock::time_point start = Clock::now();
-  try {
-    RepairTickedRows(results, repairer);
-  } catch (const FileIoError& error) {
-    std::printf("repair ended early: %s\n", error.what());
-  }
+  testsupport::SilentProgress progress;
+  const RepairWalk walk = RepairTickedRows(results, repairer, progress);
+  results.RemoveMarked(walk.repaired);
+  if (!walk.failure.empty()) std::printf("repair ended early: %s\n", walk.failure.c_str());
   std::printf("repair: %zu of %zu rows repaired in %.2f s, %zu left\n", found - results.Count(),
               found, SecondsBetween(start, Clock::now()), results.Count());
   std::size_t gone = 0;

