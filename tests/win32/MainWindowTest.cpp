@@ -13,6 +13,7 @@
 #include "main/win32/MainWindow.h"
 #include "tests/win32/MainWindowFixture.h"
 #include "platform/RegFile.h"
+#include "platform/RegistryAccess.h"
 #include "platform/win32/Win32Registry.h"
 #include "resources/MainWindowIds.h"
 #include "resources/resource.h"
@@ -167,6 +168,72 @@ TEST_F(MainWindowTest, RepairTakesTheTickedRowsAndTheRestStayOutOfLaterScans) {
   // The unticked row is a leftover now.
   Command(ID_SCAN_REGISTRY);
   EXPECT_TRUE(MarkedKeys().empty());
+}
+
+// Closes the main window once the repair's progress window is up; closes and records any other
+// dialog.
+HWND g_closedWindow = nullptr;
+bool g_closeSent = false;
+bool g_otherDialogSeen = false;
+void CALLBACK CloseDuringRepair(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dialog = FindThreadDialog();
+  if (!dialog) return;
+  if (!GetDlgItem(dialog, IDC_REPAIR_PROGRESS_BAR)) {
+    g_otherDialogSeen = true;
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+  } else if (!g_closeSent) {
+    g_closeSent = true;
+    PostMessageA(g_closedWindow, WM_CLOSE, 0, 0);
+  }
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowDuringARepairStopsItAfterAGroupAndLosesNothing) {
+  constexpr int kValues = 5000;
+  const std::string backupFolder = std::string(kFolder) + "Backup";
+  RemoveBackupFolder(backupFolder);
+  CreateDirectoryA(backupFolder.c_str(), nullptr);
+  std::string values;
+  ResultsModel& results = window_->Results();
+  for (int index = 0; index < kValues; ++index) {
+    const std::string name = "Gone " + std::to_string(index);
+    values += "\"" + name + "\"=\"C:\\\\KelvaneGone\\\\x.exe\"\r\n";
+    results.Add({"Invalid", kTestKey, name, RepairKind::ValueNamedByValue});
+  }
+  Load(std::string("[") + kTestKey + "]\r\n" + values);
+  results.TickAll(true);
+  g_closedWindow = window_->Handle();
+  g_closeSent = false;
+  g_otherDialogSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, &CloseDuringRepair);
+  Command(ID_REPAIR_REGISTRY);
+  // The close waited for the repair and comes now.
+  for (int wait = 0; wait < 100 && IsWindow(g_closedWindow); ++wait) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(50);
+  }
+  KillTimer(nullptr, timer);
+
+  EXPECT_FALSE(IsWindow(g_closedWindow));
+  EXPECT_FALSE(g_otherDialogSeen);
+  auto present = [&] {
+    RegistryAccess access(registry_);
+    access.SetRootKey(kHkeyCurrentUser);
+    access.OpenKey("\\Software\\KelvaneMainTest", false);
+    int count = 0;
+    for (int index = 0; index < kValues; ++index) {
+      count += access.ValueExists("Gone " + std::to_string(index)) ? 1 : 0;
+    }
+    return count;
+  };
+  const int left = present();
+  EXPECT_GT(left, 0);
+  EXPECT_LT(left, kValues);
+  const std::vector<std::string> files = BackupFiles(backupFolder);
+  ASSERT_EQ(files.size(), 1u);
+  ApplyRegFile(registry_, ParseRegFile(ReadFile(files[0])));
+  EXPECT_EQ(present(), kValues) << left << " were left before the import";
+  RemoveBackupFolder(backupFolder);
 }
 
 TEST_F(MainWindowTest, ChoosingALanguageTranslatesAndEnglishComesBack) {
