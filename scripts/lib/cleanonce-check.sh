@@ -174,14 +174,25 @@ clean_once_export() {
   local prefix=$1 work=$1/drive_c/clean-once-check
   clean_once_wine "$prefix" "$clean_once_regedit" /e "$clean_once_work\\$2.reg" >&2 &&
     [ -s "$work/$2.reg" ] || return 1
-  iconv -f UTF-16 -t UTF-8 "$work/$2.reg" | tr -d '\r' |
-    KEYS=$(printf '[%s\n' "${clean_once_wine_keys[@]}") awk '
-      BEGIN { count = split(ENVIRON["KEYS"], keys, "\n") }
+  registry_export_text "$work/$2.reg" keep-fonts "${clean_once_wine_keys[@]}" >"$work/$2.txt"
+}
+
+# registry_export_text EXPORT FONTS KEY...: a registry editor's export as UTF-8 lines without
+# the keys that start with any KEY; with FONTS "drop-unix-fonts" also without the font entries
+# Wine registers by their Unix paths.
+registry_export_text() {
+  local export=$1 fonts=$2
+  shift 2
+  iconv -f UTF-16 -t UTF-8 "$export" | tr -d '\r' |
+    KEYS=$(printf '[%s\n' "$@") DROP_FONTS=$([ "$fonts" = drop-unix-fonts ] && echo 1) awk '
+      BEGIN { count = split(ENVIRON["KEYS"], keys, "\n"); drop = ENVIRON["DROP_FONTS"] == 1 }
       /^\[/ {
         skip = 0
         for (i = 1; i <= count; i++) if (index(toupper($0), toupper(keys[i])) == 1) skip = 1
+        fonts = drop && toupper($0) ~ /FONTS\]$/
       }
-      !skip' >"$work/$2.txt"
+      fonts && index($0, "=\"\\\\??\\\\unix\\\\") { next }
+      !skip'
 }
 
 # clean_once_import PREFIX BACKUP LOG: imports the backup file with the 32-bit registry editor.

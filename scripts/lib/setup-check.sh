@@ -111,16 +111,8 @@ setup_snapshot() {
   local prefix=$1 work=$1/drive_c/setup-check
   setup_wine "$prefix" regedit /e "$setup_check_work\\$2.reg" >&2 && [ -s "$work/$2.reg" ] ||
     return 1
-  iconv -f UTF-16 -t UTF-8 "$work/$2.reg" | tr -d '\r' |
-    KEYS=$(printf '[%s\n' "${setup_check_wine_keys[@]}") awk '
-      BEGIN { count = split(ENVIRON["KEYS"], keys, "\n") }
-      /^\[/ {
-        skip = 0
-        for (i = 1; i <= count; i++) if (index(toupper($0), toupper(keys[i])) == 1) skip = 1
-        fonts = toupper($0) ~ /FONTS\]$/
-      }
-      fonts && index($0, "=\"\\\\??\\\\unix\\\\") { next }
-      !skip' >"$work/$2.txt"
+  registry_export_text "$work/$2.reg" drop-unix-fonts "${setup_check_wine_keys[@]}" \
+    >"$work/$2.txt"
   (cd "$prefix/drive_c" && find . -path ./setup-check -prune -o -printf '%y %s %p\n' |
     awk '$1 == "d" { $2 = "-" } 1' | sort) >"$work/$2.files"
 }
