@@ -20,6 +20,29 @@ TEST(Text, CaseFoldingTouchesAsciiLettersOnly) {
   EXPECT_FALSE(SameTextAscii("\xe4", "\xc4"));
 }
 
+TEST(Text, TooLongTextsKeepTheirTwoEndsAsFarAsTheyFit) {
+  const auto atMost = [](std::size_t characters) {
+    return [characters](const std::string& text) { return text.size() <= characters; };
+  };
+  EXPECT_EQ(ShortenedInMiddle("C:\\abcdefgh\\x", atMost(14)), "C:\\abcdefgh\\x");
+  EXPECT_EQ(ShortenedInMiddle("C:\\abcdefgh\\x", atMost(10)), "C:\\a...h\\x");
+  EXPECT_EQ(ShortenedInMiddle("C:\\abcdefgh\\x", atMost(9)), "C:\\...h\\x");
+  EXPECT_EQ(ShortenedInMiddle("abc", atMost(2)), "...");
+  // Measured in pixels: a wide letter costs more, and the most that fits is kept.
+  const auto pixels = [](const std::string& text) {
+    int width = 0;
+    for (char c : text) width += c == 'W' ? 9 : 3;
+    return width <= 45;
+  };
+  EXPECT_EQ(ShortenedInMiddle("WWWWabcdefghij", pixels), "WWW...hij");
+  EXPECT_EQ(ShortenedInMiddle("abcdefghijWWWW", pixels), "abc...WWW");
+
+  // Only a run too long for the line is shortened; spaces and line breaks stay as they were.
+  EXPECT_EQ(
+      LongRunsShortened("Folder D:\\aaaaaaaaaaaaaaaa\\Backup is gone.\r\n  Create it?", atMost(12)),
+      "Folder D:\\aa...ckup is gone.\r\n  Create it?");
+}
+
 TEST(RootKeys, NamesResolveInAnyCaseButAbbreviationsAndHiddenRootsDoNot) {
   EXPECT_EQ(RootKeyFromName("hkey_local_machine"), kHkeyLocalMachine);
   EXPECT_EQ(RootKeyFromName("HKEY_LOCAL_MACHINE"), kHkeyLocalMachine);
