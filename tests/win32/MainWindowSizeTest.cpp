@@ -1,4 +1,5 @@
-// The main window's layout at several sizes, and its full registry backup.
+// The main window's layout at several sizes, a message box with a long path, and its full
+// registry backup.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -57,6 +58,58 @@ TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
       EXPECT_TRUE(first == second || !IntersectRect(&overlap, &a, &b)) << first << " " << second;
     }
   }
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+TEST_F(MainWindowTest, ABoxWithAVeryLongPathFitsTheScreenAndCtrlCCopiesThePathWhole) {
+  const std::string folder = "C:\\kelvane-tests\\" + std::string(2000, 'p') + "\\Backup";
+  window_->CurrentSettings().OutputDirectory = folder;
+  window_->Results().Add(ProblemRecord{"Problem", std::string(kTestKey) + "\\A", "a.exe"});
+  window_->Results().TickAll(true);
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  CloseClipboard();
+  HWND box = nullptr;
+  RECT boxRect = {};
+  std::string copied;
+  int waited = 0;
+  WindowSteps steps;
+  steps.Set({[&] {
+               box = FindThreadDialogWith(kMessageBoxTextId);
+               if (!box) return false;
+               GetWindowRect(box, &boxRect);
+               // Ctrl+C as the keyboard gives it.
+               INPUT keys[4] = {};
+               for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
+               keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
+               keys[1].ki.wVk = keys[2].ki.wVk = 'C';
+               keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+               SendInput(4, keys, sizeof(INPUT));
+               return true;
+             },
+             [&] {
+               // Two seconds for the copy; then the box is closed all the same.
+               copied = ClipboardText();
+               if (copied.empty() && ++waited < 40) return false;
+               Press(box, IDNO);
+               return true;
+             }});
+  Command(ID_REPAIR_REGISTRY);
+  EXPECT_EQ(steps.Left(), 0u);
+  EXPECT_GE(boxRect.left, 0);
+  EXPECT_LE(boxRect.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(copied, folder + ",The backup directory does not exist.\r\ncreates a new directory?");
+  EXPECT_EQ(window_->Results().Count(), 1u);
 }
 
 TEST_F(MainWindowTest, AFullBackupWritesTheWholeRegistryAndAsksBeforeReplacingIt) {
