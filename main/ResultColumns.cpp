@@ -12,7 +12,7 @@ ColumnWidths FitResultColumns(const ColumnWidths& contents, int listWidth) {
 }
 
 int LeftColumnWidth(int needed, int designed, int windowWidth) {
-  return std::max(designed, std::min(needed, windowWidth * 2 / 5));
+  return std::max(designed, std::min(needed, windowWidth * 9 / 20));
 }
 
 }  // namespace kelvane

@@ -14,7 +14,8 @@ using ColumnWidths = std::array<int, 3>;  // Problem, Registry key, Value
 ColumnWidths FitResultColumns(const ColumnWidths& contents, int listWidth);
 
 // The left column (tree and command buttons) takes what its longest text needs, never less
-// than designed and never more than two fifths of the window.
+// than designed and never more than 45 per cent of the window: enough for the German tree
+// labels at the designed size, while the list keeps the larger part.
 int LeftColumnWidth(int needed, int designed, int windowWidth);
 
 }  // namespace kelvane

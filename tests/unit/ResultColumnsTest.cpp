@@ -15,10 +15,11 @@ TEST(ResultColumns, ValueKeepsAThirdWhateverTheKeysNeed) {
   EXPECT_EQ(FitResultColumns({100, 100, 2000}, 600), (ColumnWidths{100, 100, 2000}));
 }
 
-TEST(ResultColumns, LeftColumnFitsItsTextsWithinTwoFifths) {
+TEST(ResultColumns, LeftColumnFitsItsTextsWithinNineTwentieths) {
   EXPECT_EQ(LeftColumnWidth(150, 183, 684), 183);
   EXPECT_EQ(LeftColumnWidth(220, 183, 900), 220);
-  EXPECT_EQ(LeftColumnWidth(400, 183, 900), 360);
+  EXPECT_EQ(LeftColumnWidth(400, 183, 900), 400);
+  EXPECT_EQ(LeftColumnWidth(500, 183, 900), 405);
   EXPECT_EQ(LeftColumnWidth(400, 183, 300), 183);
 }
 

@@ -7,12 +7,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "main/LanguageMenu.h"
 #include "main/win32/MainWindow.h"
 #include "platform/RegFile.h"
 #include "platform/win32/Win32Registry.h"
@@ -61,10 +63,37 @@ class MainWindowTest : public ::testing::Test {
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     Load(std::string("[-") + kTestKey + "]\r\n");
+    for (const char* language : {"English", "German"}) {
+      DeleteFileA(LanguageFilePath(kFolder, language).c_str());
+    }
   }
   void Load(const std::string& text) { ApplyRegFile(registry_, ParseRegFile("REGEDIT4\r\n" + text)); }
 
   HWND Child(int id) const { return GetDlgItem(window_->Handle(), id); }
+
+  // The program's language files, which scripts/test lays beside the test runner, in the
+  // program folder; false when one is missing.
+  static bool CopyLanguageFiles() {
+    char runner[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, runner, MAX_PATH);
+    const std::string runnerFolder(runner, std::strrchr(runner, '\\') + 1);
+    for (const char* language : {"English", "German"}) {
+      if (!CopyFileA(LanguageFilePath(runnerFolder, language).c_str(),
+                     LanguageFilePath(kFolder, language).c_str(), FALSE)) {
+        return false;
+      }
+    }
+    return true;
+  }
+  // Chooses the language's item in the Language menu.
+  void ChooseLanguage(const std::string& language) {
+    const auto& items = LanguageMenuItems();
+    for (std::size_t index = 0; index < items.size(); ++index) {
+      if (LanguageNameOf(items[index]) == language) {
+        Command(ID_LANGUAGE_FIRST + static_cast<int>(index));
+      }
+    }
+  }
   void Command(int id) { SendMessageA(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
   // A press on a node's tick, as the mouse does it.

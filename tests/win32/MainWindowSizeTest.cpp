@@ -31,31 +31,37 @@ TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
   Command(ID_SCAN_REGISTRY);
   HWND list = window_->ListView().Handle();
   HWND tree = window_->TreeView().Handle();
-  for (const SIZE size : {SIZE{684, 520}, SIZE{1200, 850}}) {
-    SetWindowPos(window_->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
-    RECT client;
-    GetClientRect(list, &client);
-    const int valueLeft = ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1);
-    EXPECT_LT(valueLeft, client.right) << size.cx;
-    EXPECT_GE(ListView_GetColumnWidth(list, 2), client.right / 3) << size.cx;
-    GetClientRect(tree, &client);
-    for (HTREEITEM item = TreeView_GetRoot(tree); item;
-         item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
-      RECT text = {};
-      TreeView_GetItemRect(tree, item, &text, TRUE);
-      EXPECT_LE(text.right, client.right) << size.cx;
-    }
-  }
-  // At the smallest size the window takes, no two controls overlap.
-  SetWindowPos(window_->Handle(), nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOMOVE);
+  ASSERT_TRUE(CopyLanguageFiles());
   const int ids[] = {IDC_TASKS_LABEL, ID_SCAN_REGISTRY, ID_REPAIR_REGISTRY, ID_RESTORE_REGISTRY,
                      IDC_SECTIONS_LABEL, IDC_CATEGORY_TREE, IDC_RESULTS_LIST, IDC_STATUS_BAR};
-  for (int first : ids) {
-    for (int second : ids) {
-      RECT overlap;
-      const RECT a = ChildRect(Child(first));
-      const RECT b = ChildRect(Child(second));
-      EXPECT_TRUE(first == second || !IntersectRect(&overlap, &a, &b)) << first << " " << second;
+  // The window starts in English.
+  for (const std::string language : {"English", "German"}) {
+    if (language != "English") ChooseLanguage(language);
+    for (const SIZE size : {SIZE{684, 520}, SIZE{1200, 850}}) {
+      SetWindowPos(window_->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+      RECT client;
+      GetClientRect(list, &client);
+      const int valueLeft = ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1);
+      EXPECT_LT(valueLeft, client.right) << language << size.cx;
+      EXPECT_GE(ListView_GetColumnWidth(list, 2), client.right / 3) << language << size.cx;
+      GetClientRect(tree, &client);
+      for (HTREEITEM item = TreeView_GetRoot(tree); item;
+           item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
+        RECT text = {};
+        TreeView_GetItemRect(tree, item, &text, TRUE);
+        EXPECT_LE(text.right, client.right) << language << size.cx;
+      }
+    }
+    // At the smallest size the window takes, no two controls overlap.
+    SetWindowPos(window_->Handle(), nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOMOVE);
+    for (int first : ids) {
+      for (int second : ids) {
+        RECT overlap;
+        const RECT a = ChildRect(Child(first));
+        const RECT b = ChildRect(Child(second));
+        EXPECT_TRUE(first == second || !IntersectRect(&overlap, &a, &b))
+            << language << " " << first << " " << second;
+      }
     }
   }
 }
