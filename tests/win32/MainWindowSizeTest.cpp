@@ -44,6 +44,13 @@ TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
       const int valueLeft = ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1);
       EXPECT_LT(valueLeft, client.right) << language << size.cx;
       EXPECT_GE(ListView_GetColumnWidth(list, 2), client.right / 3) << language << size.cx;
+      // The header keeps six pixels either side of a caption.
+      const std::vector<std::string> captions = ListColumnCaptions(list);
+      for (int column : {0, 1}) {
+        EXPECT_GE(ListView_GetColumnWidth(list, column),
+                  ListView_GetStringWidth(list, captions[column].c_str()) + 12)
+            << language << size.cx << captions[column];
+      }
       GetClientRect(tree, &client);
       for (HTREEITEM item = TreeView_GetRoot(tree); item;
            item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
