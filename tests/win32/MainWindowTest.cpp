@@ -202,8 +202,8 @@ std::vector<std::string> ShownTexts(MainWindow& window) {
   return texts;
 }
 
-// What the language file says for the main window's component whose English text this is.
-std::string TranslationOf(const std::string& english, const std::string& language) {
+// What the German file says for the main window's component whose English text this is.
+std::string GermanOf(const std::string& english) {
   const std::string englishFile = LanguageFilePath(kFolder, "English");
   char keys[16384] = {};
   char text[512] = {};
@@ -213,7 +213,7 @@ std::string TranslationOf(const std::string& english, const std::string& languag
       GetPrivateProfileStringA(section, key, "", text, sizeof(text), englishFile.c_str());
       if (text != english) continue;
       GetPrivateProfileStringA(section, key, "", text, sizeof(text),
-                               LanguageFilePath(kFolder, language).c_str());
+                               LanguageFilePath(kFolder, "German").c_str());
       return text;
     }
   }
@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, GermanShowsEveryTextAsItsFileSaysAndEnglishComesBack) {
   const std::vector<std::string> german = ShownTexts(*window_);
   ASSERT_EQ(german.size(), english.size());
   for (std::size_t index = 0; index < english.size(); ++index) {
-    EXPECT_EQ(german[index], TranslationOf(english[index], "German")) << english[index];
+    EXPECT_EQ(german[index], GermanOf(english[index])) << english[index];
   }
   ChooseLanguage("English");
   EXPECT_EQ(ShownTexts(*window_), english);
