@@ -9,10 +9,9 @@ namespace kelvane {
 using ColumnWidths = std::array<int, 3>;  // Problem, Registry key, Value
 
 // contents: the width each column's longest text needs; captions: what each column's caption
-// needs; listWidth: the list's inner width. No column is narrower than its caption and its
-// contents need. Problem takes at most half of the two thirds, less where the key's caption
-// would be cut, but never less than its own; the key what is left of them, and Value
-// everything after both.
+// needs; listWidth: the list's inner width. A column wants the wider of the two. Problem takes
+// at most half of the two thirds, less where the key's caption would be cut, but not less than
+// its own caption; the key what is left of them, and Value everything after both.
 ColumnWidths FitResultColumns(const ColumnWidths& contents, const ColumnWidths& captions,
                               int listWidth);
 

@@ -17,8 +17,8 @@ using FitsCheck = std::function<bool(const std::string& text)>;
 // The text whole when it fits, else its two ends around "..." (the start one character the
 // longer), as much of them as fits.
 std::string ShortenedInMiddle(const std::string& text, const FitsCheck& fits);
-// Each run of the text between spaces and line breaks shortened so: a run cannot wrap, so a
-// long path is the one thing that can make a text wider than where it is shown.
+// Each run of the text between spaces and line breaks shortened so: a run does not wrap, so a
+// long path in one can make a text wider than where it is shown.
 std::string LongRunsShortened(const std::string& text, const FitsCheck& fits);
 
 }  // namespace kelvane
