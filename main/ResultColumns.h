@@ -8,13 +8,16 @@ namespace kelvane {
 
 using ColumnWidths = std::array<int, 3>;  // Problem, Registry key, Value
 
-// contents: the width each column's longest text needs; listWidth: the list's inner width.
-// Problem takes at most half of the two thirds, the key what is left of them, and Value
-// everything after both.
-ColumnWidths FitResultColumns(const ColumnWidths& contents, int listWidth);
+// contents: the width each column's longest text needs; captions: what each column's caption
+// needs; listWidth: the list's inner width. A column wants the wider of the two. Problem takes
+// at most half of the two thirds, less where the key's caption would be cut, but not less than
+// its own caption; the key what is left of them, and Value everything after both.
+ColumnWidths FitResultColumns(const ColumnWidths& contents, const ColumnWidths& captions,
+                              int listWidth);
 
 // The left column (tree and command buttons) takes what its longest text needs, never less
-// than designed and never more than two fifths of the window.
+// than designed and never more than 45 per cent of the window: enough for the German tree
+// labels at the designed size, while the list keeps the larger part.
 int LeftColumnWidth(int needed, int designed, int windowWidth);
 
 }  // namespace kelvane

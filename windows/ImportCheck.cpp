@@ -85,9 +85,8 @@ class Expectations {
 };
 
 std::string Shortened(const std::string& entry) {
-  if (entry.size() <= kLongestEntryShown) return entry;
-  const std::size_t tail = (kLongestEntryShown - 3) / 2;
-  return entry.substr(0, kLongestEntryShown - 3 - tail) + "..." + entry.substr(entry.size() - tail);
+  return ShortenedInMiddle(
+      entry, [](const std::string& shown) { return shown.size() <= kLongestEntryShown; });
 }
 
 std::string FileKept(const Language& language) {

@@ -6,7 +6,7 @@
 
 #include <exception>
 
-#include "global/ProductTitle.h"
+#include "global/win32/FittedMessageBox.h"
 
 namespace kelvane {
 
@@ -15,9 +15,9 @@ Result GuardCallback(HWND window, Result failed, Body body) noexcept {
   try {
     return body();
   } catch (const std::exception& error) {
-    MessageBoxA(window, error.what(), kApplicationTitle, MB_OK | MB_ICONERROR);
+    FittedMessageBox(window, error.what(), MB_OK | MB_ICONERROR);
   } catch (...) {
-    MessageBoxA(window, "An unexpected error occurred.", kApplicationTitle, MB_OK | MB_ICONERROR);
+    FittedMessageBox(window, "An unexpected error occurred.", MB_OK | MB_ICONERROR);
   }
   return failed;
 }

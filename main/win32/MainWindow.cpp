@@ -6,6 +6,7 @@
 #include "global/win32/CallbackGuard.h"
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
+#include "global/win32/FittedMessageBox.h"
 #include "main/Addresses.h"
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindowLayout.h"
@@ -180,7 +181,7 @@ void MainWindow::SaveWindowSettings() {
   try {
     SaveSettings(profiles_, programFolder_, settings_, showCommand, bounds);
   } catch (const SettingsWriteError& error) {
-    MessageBoxA(handle_, error.what(), kApplicationTitle, MB_OK | MB_ICONERROR);
+    FittedMessageBox(handle_, error.what(), MB_OK | MB_ICONERROR);
   }
 }
 

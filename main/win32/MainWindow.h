@@ -53,6 +53,7 @@ class MainWindow {
   CategoryTreeView& TreeView() { return *treeView_; }
   ResultsListView& ListView() { return *listView_; }
   Settings& CurrentSettings() { return settings_; }
+  const TitleBand& Band() const { return titleBand_; }
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "global/win32/FittedMessageBox.h"
 #include "global/win32/StandardError.h"
 #include "main/RepairRun.h"
 #include "main/TextReport.h"
@@ -71,8 +72,7 @@ bool MainWindow::OnScan() {
     if (cleanOnce_) {
       WriteStandardError("clean-once: " + ScanFailureLine(*failure));
     } else {
-      MessageBoxA(handle_, ScanFailureMessage(language_, *failure).c_str(), kApplicationTitle,
-                  MB_OK | MB_ICONWARNING);
+      FittedMessageBox(handle_, ScanFailureMessage(language_, *failure), MB_OK | MB_ICONWARNING);
     }
     return false;
   }
@@ -82,10 +82,9 @@ bool MainWindow::OnScan() {
 RepairOutcome MainWindow::OnRepair() {
   if (!cleanOnce_ && results_.TickedCount() == 0) {
     // A repair that would do nothing says so rather than nothing at all.
-    MessageBoxA(handle_,
-                language_.LangString("RES_Nothing_Ticked", "No problem is ticked for repairing.")
-                    .c_str(),
-                kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+    FittedMessageBox(
+        handle_, language_.LangString("RES_Nothing_Ticked", "No problem is ticked for repairing."),
+        MB_OK | MB_ICONINFORMATION);
     return RepairOutcome::Repaired;
   }
   WindowRepairPrompts prompts(
@@ -160,14 +159,14 @@ void MainWindow::OnSaveReport() {
   if (!chosen) return;
   const std::string file = TextReportFileName(*chosen);
   if (files_.FileExists(file) &&
-      MessageBoxA(handle_, OverwriteQuestion(file).c_str(), kApplicationTitle,
-                  MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES) {
+      FittedMessageBox(handle_, OverwriteQuestion(file),
+                       MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES) {
     return;
   }
   try {
     WriteTextReport(files_, file, results_);
   } catch (const FileIoError& error) {
-    MessageBoxA(handle_, error.what(), kApplicationTitle, MB_OK | MB_ICONERROR);
+    FittedMessageBox(handle_, error.what(), MB_OK | MB_ICONERROR);
   }
 }
 

@@ -1,4 +1,5 @@
 // The main window's menus: what they enable, the language menu and the commands they give.
+#include "global/win32/FittedMessageBox.h"
 #include "main/Addresses.h"
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindow.h"
@@ -31,7 +32,7 @@ void MainWindow::FillLanguageMenu() {
 void MainWindow::OnLanguage(std::size_t item) {
   const LanguageChoice choice = ChooseLanguage(settings_, files_, programFolder_, item);
   if (!choice.switched) {
-    MessageBoxA(handle_, choice.missingFileMessage.c_str(), kApplicationTitle, MB_OK);
+    FittedMessageBox(handle_, choice.missingFileMessage, MB_OK);
     return;
   }
   TranslateFrom(settings_.Lan);

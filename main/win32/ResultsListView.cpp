@@ -1,9 +1,16 @@
 #include "main/win32/ResultsListView.h"
 
 #include "global/win32/ChildWindow.h"
+#include "global/win32/DialogTexts.h"
 #include "main/win32/MainWindowLayout.h"
 
 namespace kelvane {
+namespace {
+
+// The header's room either side of a caption.
+constexpr int kCaptionMargins = 12;
+
+}  // namespace
 
 const std::string& ResultsRows::CellText(std::size_t row, int column) const {
   const ProblemRecord& record = model_.Row(row).record;
@@ -38,7 +45,14 @@ void ResultsListView::KeepValueInView() {
   if (!contents_) return;
   RECT client;
   GetClientRect(Handle(), &client);
-  const ColumnWidths widths = FitResultColumns(*contents_, client.right);
+  // Captions change with the language.
+  const std::vector<std::string> texts = ListColumnCaptions(Handle());
+  ColumnWidths captions{};
+  for (int column = 0; column < kResultColumnCount; ++column) {
+    captions[column] =
+        ListView_GetStringWidth(Handle(), texts.at(column).c_str()) + kCaptionMargins;
+  }
+  const ColumnWidths widths = FitResultColumns(*contents_, captions, client.right);
   for (int column = 0; column < kResultColumnCount; ++column) SetColumnWidth(column, widths[column]);
 }
 

@@ -1,6 +1,6 @@
 #include "main/win32/WindowEditorPrompts.h"
 
-#include "global/ProductTitle.h"
+#include "global/win32/FittedMessageBox.h"
 #include "main/win32/SaveFileDialog.h"
 #include "windows/win32/ProcessProgressDialog.h"
 
@@ -16,11 +16,11 @@ bool WindowEditorPrompts::WaitForProcess(StartedProcess& process, const std::str
 }
 
 void WindowEditorPrompts::ShowInformation(const std::string& message) {
-  MessageBoxA(owner_, message.c_str(), kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+  FittedMessageBox(owner_, message, MB_OK | MB_ICONINFORMATION);
 }
 
 void WindowEditorPrompts::ShowWarning(const std::string& message) {
-  MessageBoxA(owner_, message.c_str(), kApplicationTitle, MB_OK | MB_ICONWARNING);
+  FittedMessageBox(owner_, message, MB_OK | MB_ICONWARNING);
 }
 
 std::optional<std::string> WindowEditorPrompts::AskSaveFile(const std::string& title,
@@ -29,8 +29,7 @@ std::optional<std::string> WindowEditorPrompts::AskSaveFile(const std::string& t
 }
 
 bool WindowEditorPrompts::AskYesNo(const std::string& question) {
-  return MessageBoxA(owner_, question.c_str(), kApplicationTitle,
-                     MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) == IDYES;
+  return FittedMessageBox(owner_, question, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) == IDYES;
 }
 
 }  // namespace kelvane

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "global/ProductTitle.h"
+#include "global/win32/FittedMessageBox.h"
 #include "main/win32/RepairProgressDialog.h"
 #include "windows/win32/RepairSummaryDialog.h"
 #include "windows/win32/RestorePointDialog.h"
@@ -38,8 +38,7 @@ WindowRepairPrompts::WindowRepairPrompts(HWND owner, const Language& language, S
       stop_(stop) {}
 
 bool WindowRepairPrompts::AskCreateBackupFolder(const std::string& question) {
-  return MessageBoxA(owner_, question.c_str(), kApplicationTitle, MB_YESNO | MB_ICONINFORMATION) ==
-         IDYES;
+  return FittedMessageBox(owner_, question, MB_YESNO | MB_ICONINFORMATION) == IDYES;
 }
 
 bool WindowRepairPrompts::CreateRestorePoint() {
@@ -67,7 +66,7 @@ void WindowRepairPrompts::ShowSummary(std::size_t tickedCount) {
 }
 
 void WindowRepairPrompts::ShowFailure(const std::string& message) {
-  MessageBoxA(owner_, message.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR);
+  FittedMessageBox(owner_, message, MB_OK | MB_ICONERROR);
 }
 
 void WindowRepairPrompts::Beep() {

@@ -60,6 +60,13 @@ struct RegistryKeyTraits {
   static bool Close(Handle key) { return RegCloseKey(key) == ERROR_SUCCESS; }
 };
 
+// Memory from GlobalAlloc: GlobalFree answers null on success.
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle memory) { return GlobalFree(memory) == nullptr; }
+};
+
 // CreateFileA's result.
 using FileHandle = UniqueHandle<KernelHandleTraits<CloseHandle>>;
 // FindFirstFileA's result.
@@ -76,6 +83,8 @@ using ImageListHandle = UniqueHandle<NullableHandleTraits<HIMAGELIST, ImageList_
 using FontHandle = UniqueHandle<NullableHandleTraits<HFONT, DeleteObject>>;
 using BitmapHandle = UniqueHandle<NullableHandleTraits<HBITMAP, DeleteObject>>;
 using BrushHandle = UniqueHandle<NullableHandleTraits<HBRUSH, DeleteObject>>;
+using HookHandle = UniqueHandle<NullableHandleTraits<HHOOK, UnhookWindowsHookEx>>;
+using GlobalMemoryHandle = UniqueHandle<GlobalMemoryTraits>;
 // A memory device context from CreateCompatibleDC.
 using MemoryDcHandle = UniqueHandle<NullableHandleTraits<HDC, DeleteDC>>;
 

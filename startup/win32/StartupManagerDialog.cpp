@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "global/ProductTitle.h"
 #include "global/win32/DialogTexts.h"
+#include "global/win32/FittedMessageBox.h"
 #include "resources/resource.h"
 
 namespace kelvane {
@@ -61,7 +61,7 @@ void StartupManagerDialog::Fill() {
     list_.Fill(registry_, files_, version_, language_);
   } catch (const std::runtime_error& error) {
     // Without the shell's shortcut object the entries found so far are shown.
-    MessageBoxA(Handle(), error.what(), kApplicationTitle, MB_OK | MB_ICONERROR);
+    FittedMessageBox(Handle(), error.what(), MB_OK | MB_ICONERROR);
   }
 }
 

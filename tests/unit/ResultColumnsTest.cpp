@@ -6,19 +6,28 @@ namespace kelvane {
 namespace {
 
 TEST(ResultColumns, ValueKeepsAThirdWhateverTheKeysNeed) {
+  const ColumnWidths captions{60, 80, 40};
   // Short texts: every column fits, and Value takes the rest.
-  EXPECT_EQ(FitResultColumns({100, 200, 150}, 900), (ColumnWidths{100, 200, 600}));
+  EXPECT_EQ(FitResultColumns({100, 200, 150}, captions, 900), (ColumnWidths{100, 200, 600}));
   // Long keys take only what the Problem column leaves of two thirds.
-  EXPECT_EQ(FitResultColumns({150, 2000, 300}, 900), (ColumnWidths{150, 450, 300}));
-  EXPECT_EQ(FitResultColumns({900, 2000, 50}, 900), (ColumnWidths{300, 300, 300}));
+  EXPECT_EQ(FitResultColumns({150, 2000, 300}, captions, 900), (ColumnWidths{150, 450, 300}));
+  EXPECT_EQ(FitResultColumns({900, 2000, 50}, captions, 900), (ColumnWidths{300, 300, 300}));
   // Wider values than the third keep their width and the list scrolls.
-  EXPECT_EQ(FitResultColumns({100, 100, 2000}, 600), (ColumnWidths{100, 100, 2000}));
+  EXPECT_EQ(FitResultColumns({100, 100, 2000}, captions, 600), (ColumnWidths{100, 100, 2000}));
 }
 
-TEST(ResultColumns, LeftColumnFitsItsTextsWithinTwoFifths) {
+TEST(ResultColumns, CaptionsStayWholeWhereTheTwoThirdsHoldThem) {
+  // Problem gives way to a long key caption, down to its own.
+  EXPECT_EQ(FitResultColumns({300, 400, 100}, {60, 144, 40}, 345), (ColumnWidths{86, 144, 115}));
+  // Short contents under long captions.
+  EXPECT_EQ(FitResultColumns({20, 30, 10}, {60, 144, 40}, 900), (ColumnWidths{60, 144, 696}));
+}
+
+TEST(ResultColumns, LeftColumnFitsItsTextsWithinNineTwentieths) {
   EXPECT_EQ(LeftColumnWidth(150, 183, 684), 183);
   EXPECT_EQ(LeftColumnWidth(220, 183, 900), 220);
-  EXPECT_EQ(LeftColumnWidth(400, 183, 900), 360);
+  EXPECT_EQ(LeftColumnWidth(400, 183, 900), 400);
+  EXPECT_EQ(LeftColumnWidth(500, 183, 900), 405);
   EXPECT_EQ(LeftColumnWidth(400, 183, 300), 183);
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/RegistryTypes.h"
 #include "platform/Text.h"
 #include "platform/WindowsVersion.h"
@@ -18,6 +20,24 @@ TEST(Text, CaseFoldingTouchesAsciiLettersOnly) {
   EXPECT_EQ(UpperCaseAscii("hkey_Local\xe4z"), "HKEY_LOCAL\xe4Z");
   EXPECT_TRUE(SameTextAscii("Software\\Classes", "SOFTWARE\\classes"));
   EXPECT_FALSE(SameTextAscii("\xe4", "\xc4"));
+}
+
+TEST(Text, TooLongTextsKeepTheirTwoEndsAsFarAsTheyFit) {
+  const auto atMost = [](std::size_t size) {
+    return [size](const std::string& text) { return text.size() <= size; };
+  };
+  EXPECT_EQ(ShortenedInMiddle("C:\\abcdefgh\\x", atMost(14)), "C:\\abcdefgh\\x");
+  EXPECT_EQ(ShortenedInMiddle("C:\\abcdefgh\\x", atMost(10)), "C:\\a...h\\x");
+  EXPECT_EQ(ShortenedInMiddle("abc", atMost(2)), "...");
+  // In pixels, where a wide letter costs more: the most that fits is kept.
+  const auto pixels = [](const std::string& text) {
+    return 3 * text.size() + 6 * std::count(text.begin(), text.end(), 'W') <= 45;
+  };
+  EXPECT_EQ(ShortenedInMiddle("WWWWabcdefghij", pixels), "WWW...hij");
+  // Only a run too long for its line; spaces and line breaks stay.
+  EXPECT_EQ(
+      LongRunsShortened("Folder D:\\aaaaaaaaaaaaaaaa\\Backup is gone.\r\n  Create it?", atMost(12)),
+      "Folder D:\\aa...ckup is gone.\r\n  Create it?");
 }
 
 TEST(RootKeys, NamesResolveInAnyCaseButAbbreviationsAndHiddenRootsDoNot) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "main/LanguageMenu.h"
 #include "main/win32/MainWindow.h"
 #include "platform/RegFile.h"
 #include "platform/win32/Win32Registry.h"
@@ -61,10 +62,33 @@ class MainWindowTest : public ::testing::Test {
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     Load(std::string("[-") + kTestKey + "]\r\n");
+    for (const char* language : {"English", "German"}) {
+      DeleteFileA(LanguageFilePath(kFolder, language).c_str());
+    }
   }
   void Load(const std::string& text) { ApplyRegFile(registry_, ParseRegFile("REGEDIT4\r\n" + text)); }
 
   HWND Child(int id) const { return GetDlgItem(window_->Handle(), id); }
+
+  // The program's language files, which scripts/test lays beside the test runner, in the
+  // program folder; false when one is missing.
+  static bool CopyLanguageFiles() {
+    bool copied = true;
+    for (const char* language : {"English", "German"}) {
+      copied = copied && CopyFileA(LanguageFilePath("C:\\kelvane-tests\\", language).c_str(),
+                                   LanguageFilePath(kFolder, language).c_str(), FALSE);
+    }
+    return copied;
+  }
+  // Chooses the language's item in the Language menu.
+  void ChooseLanguage(const std::string& language) {
+    const auto& items = LanguageMenuItems();
+    for (std::size_t index = 0; index < items.size(); ++index) {
+      if (LanguageNameOf(items[index]) == language) {
+        Command(ID_LANGUAGE_FIRST + static_cast<int>(index));
+      }
+    }
+  }
   void Command(int id) { SendMessageA(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
   // A press on a node's tick, as the mouse does it.

@@ -1,4 +1,5 @@
-// The main window's layout at several sizes, and its full registry backup.
+// The main window's layout at several sizes, a message box with a long path, and its full
+// registry backup.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -30,22 +31,34 @@ TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
   Command(ID_SCAN_REGISTRY);
   HWND list = window_->ListView().Handle();
   HWND tree = window_->TreeView().Handle();
-  for (const SIZE size : {SIZE{684, 520}, SIZE{1200, 850}}) {
+  ASSERT_TRUE(CopyLanguageFiles());
+  const std::pair<std::string, SIZE> views[] = {{"English", {684, 520}},
+                                                {"English", {1200, 850}},
+                                                {"German", {684, 520}},
+                                                {"German", {1200, 850}}};
+  for (const auto& [language, size] : views) {
+    if (window_->CurrentSettings().Lan != language) ChooseLanguage(language);
     SetWindowPos(window_->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
     RECT client;
     GetClientRect(list, &client);
     const int valueLeft = ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1);
-    EXPECT_LT(valueLeft, client.right) << size.cx;
-    EXPECT_GE(ListView_GetColumnWidth(list, 2), client.right / 3) << size.cx;
+    EXPECT_LT(valueLeft, client.right) << language << size.cx;
+    EXPECT_GE(ListView_GetColumnWidth(list, 2), client.right / 3) << language << size.cx;
+    for (int column : {0, 1}) {  // the header keeps six pixels either side of a caption
+      const std::string caption = ListColumnCaptions(list).at(column);
+      EXPECT_GE(ListView_GetColumnWidth(list, column),
+                ListView_GetStringWidth(list, caption.c_str()) + 12)
+          << caption << size.cx;
+    }
     GetClientRect(tree, &client);
     for (HTREEITEM item = TreeView_GetRoot(tree); item;
          item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
       RECT text = {};
       TreeView_GetItemRect(tree, item, &text, TRUE);
-      EXPECT_LE(text.right, client.right) << size.cx;
+      EXPECT_LE(text.right, client.right) << language << size.cx;
     }
   }
-  // At the smallest size the window takes, no two controls overlap.
+  // At the smallest size the window takes, in German, no two controls overlap.
   SetWindowPos(window_->Handle(), nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOMOVE);
   const int ids[] = {IDC_TASKS_LABEL, ID_SCAN_REGISTRY, ID_REPAIR_REGISTRY, ID_RESTORE_REGISTRY,
                      IDC_SECTIONS_LABEL, IDC_CATEGORY_TREE, IDC_RESULTS_LIST, IDC_STATUS_BAR};
@@ -57,6 +70,43 @@ TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
       EXPECT_TRUE(first == second || !IntersectRect(&overlap, &a, &b)) << first << " " << second;
     }
   }
+}
+
+TEST_F(MainWindowTest, ABoxWithAVeryLongPathFitsTheScreenAndCtrlCCopiesThePathWhole) {
+  const std::string folder = "C:\\kelvane-tests\\" + std::string(2000, 'p') + "\\Backup";
+  window_->CurrentSettings().OutputDirectory = folder;
+  window_->Results().Add(ProblemRecord{"Problem", std::string(kTestKey) + "\\A", "a.exe"});
+  window_->Results().TickAll(true);
+  ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+  CloseClipboard();
+  HWND box = nullptr;
+  RECT boxRect = {};
+  std::string copied;
+  int ticks = 0;
+  WindowSteps steps;
+  steps.Set({[&] {
+               if (!(box = FindThreadDialogWith(kMessageBoxTextId))) return false;
+               GetWindowRect(box, &boxRect);
+               const BYTE keys[] = {VK_CONTROL, 'C'};  // Ctrl+C as the keyboard gives it
+               for (BYTE key : keys) keybd_event(key, 0, 0, 0);
+               for (int key = 1; key >= 0; --key) keybd_event(keys[key], 0, KEYEVENTF_KEYUP, 0);
+               return true;
+             },
+             [&] {  // a while for the keys; then No all the same
+               if (!OpenClipboard(nullptr)) return false;
+               HANDLE text = GetClipboardData(CF_TEXT);
+               copied = text ? static_cast<const char*>(GlobalLock(text)) : "";
+               if (text) GlobalUnlock(text);
+               CloseClipboard();
+               if (copied.empty() && ++ticks < 40) return false;
+               Press(box, IDNO);
+               return true;
+             }});
+  Command(ID_REPAIR_REGISTRY);
+  EXPECT_EQ(steps.Left(), 0u);
+  EXPECT_GE(boxRect.left, 0);
+  EXPECT_LE(boxRect.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(copied, folder + ",The backup directory does not exist.\r\ncreates a new directory?");
 }
 
 TEST_F(MainWindowTest, AFullBackupWritesTheWholeRegistryAndAsksBeforeReplacingIt) {

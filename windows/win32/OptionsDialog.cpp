@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "global/ProductTitle.h"
 #include "global/win32/DialogTexts.h"
+#include "global/win32/FittedMessageBox.h"
 #include "global/win32/SelectFolder.h"
 #include "resources/resource.h"
 #include "windows/win32/IgnoreEntryDialog.h"
@@ -177,7 +177,7 @@ bool OptionsDialog::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
 void OptionsDialog::OnOk() {
   if (const std::optional<std::string> missing =
           ConfirmOptions(model_, settings_, files_, language_)) {
-    MessageBoxA(Handle(), missing->c_str(), kApplicationTitle, MB_OK | MB_ICONERROR);
+    FittedMessageBox(Handle(), *missing, MB_OK | MB_ICONERROR);
     ShowPage(kGeneralPage);
     SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_OPTIONS_FOLDER)), TRUE);
     return;

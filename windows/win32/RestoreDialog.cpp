@@ -6,6 +6,7 @@
 
 #include "global/ProductTitle.h"
 #include "global/win32/DialogTexts.h"
+#include "global/win32/FittedMessageBox.h"
 #include "global/win32/SelectFolder.h"
 #include "global/win32/WindowMessages.h"
 #include "main/win32/WindowEditorPrompts.h"
@@ -143,7 +144,7 @@ void RestoreDialog::ListFolder() {
     UpdateActions();
     const std::string message = context_.language.LangString(
         "RES_Directory_Not_Exist", "The backup directory does not exist.");
-    MessageBoxA(Handle(), message.c_str(), kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+    FittedMessageBox(Handle(), message, MB_OK | MB_ICONINFORMATION);
     return;
   }
   rows_ = ListBackupFiles(context_.files, folder_);

@@ -6,8 +6,8 @@
 #include <thread>
 #include <utility>
 
-#include "global/ProductTitle.h"
 #include "global/win32/DialogTexts.h"
+#include "global/win32/FittedMessageBox.h"
 #include "platform/win32/Win32Handles.h"
 #include "resources/resource.h"
 
@@ -141,8 +141,8 @@ void RestorePointDialog::RestorePointDone(RestorePointOutcome outcome) {
   if (outcome == RestorePointOutcome::Failed) {
     const std::string question = language_.LangString(
         "RES_CreatePoint_Fail", "Restore Point creation Failed! Contiue to repair?");
-    if (MessageBoxA(Handle(), question.c_str(), kApplicationTitle,
-                    MB_YESNO | MB_DEFBUTTON2 | MB_ICONINFORMATION) == IDNO) {
+    if (FittedMessageBox(Handle(), question, MB_YESNO | MB_DEFBUTTON2 | MB_ICONINFORMATION) ==
+        IDNO) {
       result_ = IDCANCEL;
     }
   }

@@ -1,0 +1,87 @@
+#include "global/win32/FittedMessageBox.h"
+
+#include <cstring>
+
+#include "global/ProductTitle.h"
+#include "global/win32/DialogTexts.h"
+#include "platform/Text.h"
+#include "platform/win32/Win32Handles.h"
+
+namespace kelvane {
+namespace {
+
+// The box the thread shows, with the whole text for Ctrl+C.
+struct ShownBox {
+  const std::string& wholeText;
+  ShownBox* outer;
+};
+thread_local ShownBox* g_shownBox = nullptr;
+
+// A run two thirds as wide as the work area leaves the box room for its icon and margins.
+int WidestRun() {
+  RECT area;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return (area.right - area.left) * 2 / 3;
+}
+
+std::string TextToShow(const std::string& text) {
+  NONCLIENTMETRICSA metrics = {};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  // Message boxes write in the system's message font.
+  const FontHandle font(CreateFontIndirectA(&metrics.lfMessageFont));
+  const WindowDc screen(nullptr);
+  const SelectedObject selected(screen.get(), font.get());
+  const int widest = WidestRun();
+  return LongRunsShortened(text, [&](const std::string& run) {
+    SIZE extent = {};
+    GetTextExtentPoint32A(screen.get(), run.c_str(), static_cast<int>(run.size()), &extent);
+    return extent.cx <= widest;
+  });
+}
+
+void PutOnClipboard(HWND box, const std::string& text) {
+  GlobalMemoryHandle memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+  if (!memory) return;
+  void* bytes = GlobalLock(memory.get());
+  if (!bytes) return;
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory.get());
+  if (!OpenClipboard(box)) return;
+  EmptyClipboard();
+  // The clipboard owns the memory once it took it.
+  if (SetClipboardData(CF_TEXT, memory.get())) memory.release();
+  CloseClipboard();
+}
+
+// Ctrl+C, or Ctrl+Insert, in the box copies the whole text rather than the one shown; neither
+// Wine's box nor the system's knows the whole text.
+LRESULT CALLBACK OnBoxMessage(int code, WPARAM removed, LPARAM parameter) {
+  MSG& message = *reinterpret_cast<MSG*>(parameter);
+  if (code == HC_ACTION && removed == PM_REMOVE && g_shownBox && message.message == WM_KEYDOWN &&
+      (message.wParam == 'C' || message.wParam == VK_INSERT) && GetKeyState(VK_CONTROL) < 0) {
+    HWND box = GetAncestor(message.hwnd, GA_ROOT);
+    char className[8] = {};
+    GetClassNameA(box, className, sizeof(className));
+    if (std::strcmp(className, "#32770") == 0 && WindowText(box) == kApplicationTitle) {
+      PutOnClipboard(box, g_shownBox->wholeText);
+      message.message = WM_NULL;
+    }
+  }
+  return CallNextHookEx(nullptr, code, removed, parameter);
+}
+
+}  // namespace
+
+int FittedMessageBox(HWND owner, const std::string& text, UINT type) {
+  const std::string toShow = TextToShow(text);
+  ShownBox shown{text, g_shownBox};
+  g_shownBox = &shown;
+  const HookHandle hook(
+      SetWindowsHookExA(WH_GETMESSAGE, &OnBoxMessage, nullptr, GetCurrentThreadId()));
+  const int answer = MessageBoxA(owner, toShow.c_str(), kApplicationTitle, type);
+  g_shownBox = shown.outer;
+  return answer;
+}
+
+}  // namespace kelvane
