@@ -41,8 +41,16 @@ bool MainWindow::OnScan() {
   request.language = settings_.Lan;
   request.cleanOnce = cleanOnce_;
   request.notifyWindow = handle_;
-  request.onRow = [this](const ProblemRecord& row) {
-    results_.Add(row);
+  // Rows are judged as they arrive, so that the end of a large scan has little left to do.
+  const HiddenRows hidden(settings_, leftovers_);
+  request.onRows = [this, &hidden](std::vector<ProblemRecord>& rows) {
+    for (ProblemRecord& row : rows) {
+      if (hidden.Hides(row)) {
+        ++hiddenRows_;
+      } else {
+        results_.Add(std::move(row));
+      }
+    }
     listView_->Refresh();
   };
   ScanProgressDialog progress(std::move(request));
@@ -51,17 +59,13 @@ bool MainWindow::OnScan() {
   scanIncomplete_ = progress.Failure().has_value();
 
   results_.TickAll(true);
-  if (results_.Empty()) {
+  if (results_.Empty() && hiddenRows_ == 0) {
     for (int column = 0; column < kResultColumnCount; ++column) {
       if (listView_->ColumnWidth(column) < kNarrowestEmptyColumn) {
         listView_->SetColumnWidth(column, kNarrowestEmptyColumn);
       }
     }
   } else {
-    const std::size_t found = results_.Count();
-    FilterResults(results_, settings_, leftovers_);
-    hiddenRows_ = found - results_.Count();
-    listView_->Refresh();
     listView_->FitToContents();
   }
   listView_->Refresh();

@@ -27,9 +27,10 @@ ResultsListView::ResultsListView(HWND parent, int id, ResultsModel& model)
 }
 
 void ResultsListView::FitToContents() {
-  FitColumns();
   ColumnWidths contents{};
-  for (int column = 0; column < kResultColumnCount; ++column) contents[column] = ColumnWidth(column);
+  for (int column = 0; column < kResultColumnCount; ++column) {
+    contents[column] = ContentWidth(column);
+  }
   contents_ = contents;
   KeepValueInView();
 }
