@@ -1,5 +1,6 @@
 #include "global/win32/TickListView.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/win32/Win32Handles.h"
