@@ -28,7 +28,11 @@ void TickListView::AddColumn(const char* caption, int width) {
 }
 
 void TickListView::Refresh() {
-  ListView_SetItemCountEx(handle_, static_cast<int>(rows_.RowCount()), LVSICF_NOSCROLL);
+  // A new count costs the list its scroll bars and layout; ticks only need drawing.
+  const int count = static_cast<int>(rows_.RowCount());
+  if (ListView_GetItemCount(handle_) != count) {
+    ListView_SetItemCountEx(handle_, count, LVSICF_NOSCROLL);
+  }
   InvalidateRect(handle_, nullptr, FALSE);
 }
 
@@ -114,7 +118,7 @@ void TickListView::SetColumnWidth(int column, int width) {
   ListView_SetColumnWidth(handle_, column, width);
 }
 
-int TickListView::ContentWidth(int column) const {
+int TickListView::ContentWidth(int column, std::size_t firstRow) const {
   // The list's own fitting (LVSCW_AUTOSIZE) asks for every row and measures it as a string,
   // far too slow for a hundred thousand rows: here each character's width is asked once and
   // a text's width is their sum, as the list draws it.
@@ -124,7 +128,7 @@ int TickListView::ContentWidth(int column) const {
   std::array<int, 256> advances{};
   GetCharWidth32A(dc.get(), 0, 255, advances.data());
   int widest = 0;
-  for (std::size_t row = 0; row < rows_.RowCount(); ++row) {
+  for (std::size_t row = firstRow; row < rows_.RowCount(); ++row) {
     int width = 0;
     for (const char letter : rows_.CellText(row, column)) {
       width += advances[static_cast<unsigned char>(letter)];

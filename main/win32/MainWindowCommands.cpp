@@ -33,7 +33,7 @@ bool MainWindow::OnScan() {
   if (tasks.empty()) return true;
   results_.Clear();
   hiddenRows_ = 0;
-  listView_->Refresh();
+  listView_->Restart();
 
   ScanRequest request;
   request.tasks = tasks;
@@ -44,6 +44,7 @@ bool MainWindow::OnScan() {
   // Rows are judged as they arrive, so that the end of a large scan has little left to do.
   const HiddenRows hidden(settings_, leftovers_);
   request.onRows = [this, &hidden](std::vector<ProblemRecord>& rows) {
+    const std::size_t first = results_.Count();
     for (ProblemRecord& row : rows) {
       if (hidden.Hides(row)) {
         ++hiddenRows_;
@@ -51,7 +52,7 @@ bool MainWindow::OnScan() {
         results_.Add(std::move(row));
       }
     }
-    listView_->Refresh();
+    listView_->ShowAddedRows(first);
   };
   ScanProgressDialog progress(std::move(request));
   // Rows arrive whole, so the last one is complete even after a stop and is kept.

@@ -1,5 +1,7 @@
 #include "main/win32/ResultsListView.h"
 
+#include <algorithm>
+
 #include "global/win32/ChildWindow.h"
 #include "main/win32/MainWindowLayout.h"
 
@@ -26,12 +28,22 @@ ResultsListView::ResultsListView(HWND parent, int id, ResultsModel& model)
   }
 }
 
-void ResultsListView::FitToContents() {
-  ColumnWidths contents{};
+void ResultsListView::Restart() {
   for (int column = 0; column < kResultColumnCount; ++column) {
-    contents[column] = ContentWidth(column);
+    measured_[column] = ContentWidth(column, RowCount());
   }
-  contents_ = contents;
+  Refresh();
+}
+
+void ResultsListView::ShowAddedRows(std::size_t first) {
+  for (int column = 0; column < kResultColumnCount; ++column) {
+    measured_[column] = std::max(measured_[column], ContentWidth(column, first));
+  }
+  Refresh();
+}
+
+void ResultsListView::FitToContents() {
+  contents_ = measured_;
   KeepValueInView();
 }
 
