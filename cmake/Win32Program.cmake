@@ -60,6 +60,13 @@ target_link_libraries(scan_benchmark PRIVATE kelvane_win32)
 add_executable(repair_benchmark ${CMAKE_SOURCE_DIR}/tests/bench/win32/RepairBenchmark.cpp)
 target_link_libraries(repair_benchmark PRIVATE kelvane_win32)
 
+# The main window driven from outside while a second process times its answers
+# (scripts/bench-window).
+add_executable(window_probe ${CMAKE_SOURCE_DIR}/tests/bench/win32/WindowProbe.cpp)
+target_link_libraries(window_probe PRIVATE kelvane_win32)
+add_executable(window_benchmark ${CMAKE_SOURCE_DIR}/tests/bench/win32/WindowBenchmark.cpp)
+target_link_libraries(window_benchmark PRIVATE kelvane_win32)
+
 # Every category over the registry of a prefix filled from real hives (scripts/hive-scan).
 add_executable(hive_scan ${CMAKE_SOURCE_DIR}/tests/bench/win32/HiveScan.cpp)
 target_link_libraries(hive_scan PRIVATE kelvane_win32)

@@ -36,45 +36,6 @@ bool NamesUserPlaceholder(const ProblemRecord& record) {
          Contains(UpperCaseAscii(record.value), kUserPlaceholder);
 }
 
-// The ignore lists upper-cased once for a whole filter run.
-class IgnoreMatcher {
- public:
-  explicit IgnoreMatcher(const Settings& settings) : values_(UpperCased(settings.IgnoreValue)) {
-    for (const std::string& entry : settings.IgnoreKey) {
-      // An empty entry would stand for every key once it got its backslash.
-      if (!entry.empty()) keys_.push_back(WithTrailingBackslash(UpperCaseAscii(entry)));
-    }
-  }
-
-  bool Ignores(const ProblemRecord& record) const {
-    if (!HasBackslash(record.key)) return false;
-    MatchTarget target = MatchTargetOf(record);
-    target.key = UpperCaseAscii(target.key);
-    target.valueName = UpperCaseAscii(target.valueName);
-    return IgnoredValueCovers(target) || IgnoredKeyCovers(target, UpperCaseAscii(record.key));
-  }
-
- private:
-  bool IgnoredValueCovers(const MatchTarget& target) const {
-    const std::string valuePath = target.key + "\\" + target.valueName;
-    return std::any_of(values_.begin(), values_.end(), [&](const std::string& entry) {
-      return target.valueName.empty() ? Contains(entry, target.key) : valuePath == entry;
-    });
-  }
-
-  bool IgnoredKeyCovers(const MatchTarget& target, const std::string& keyText) const {
-    if (target.key.empty()) return false;
-    const std::string key = WithTrailingBackslash(target.key);
-    return std::any_of(keys_.begin(), keys_.end(), [&](const std::string& entry) {
-      if (target.valueName.empty()) return Contains(key, entry) || Contains(entry, key);
-      return Contains(key, entry) || entry == keyText || entry == keyText + "\\";
-    });
-  }
-
-  std::vector<std::string> values_;
-  std::vector<std::string> keys_;  // each ending in a backslash
-};
-
 struct IgnoreEntry {
   std::string text;
   IgnoreList list;
@@ -148,22 +109,55 @@ bool IsInIgnoreList(const Settings& settings, const std::string& text, IgnoreLis
                      [&](const std::string& entry) { return SameTextAscii(entry, text); });
 }
 
+HiddenRows::HiddenRows(const Settings& settings, const Leftovers& leftovers)
+    : values_(UpperCased(settings.IgnoreValue)), valuePaths_(values_.begin(), values_.end()) {
+  for (const std::string& entry : settings.IgnoreKey) {
+    // An empty entry would stand for every key once it got its backslash.
+    if (!entry.empty()) keys_.push_back(WithTrailingBackslash(UpperCaseAscii(entry)));
+  }
+  for (std::size_t j = 0; j < leftovers.keys.size() && j < leftovers.values.size(); ++j) {
+    leftovers_.emplace(UpperCaseAscii(leftovers.keys[j]), UpperCaseAscii(leftovers.values[j]));
+  }
+}
+
+bool HiddenRows::Hides(const ProblemRecord& record) const {
+  return NamesUserPlaceholder(record) || IsLeftover(record) || IsIgnored(record);
+}
+
+bool HiddenRows::IsLeftover(const ProblemRecord& record) const {
+  return !leftovers_.empty() &&
+         leftovers_.count({UpperCaseAscii(record.key), UpperCaseAscii(record.value)}) != 0;
+}
+
+bool HiddenRows::IsIgnored(const ProblemRecord& record) const {
+  if ((values_.empty() && keys_.empty()) || !HasBackslash(record.key)) return false;
+  MatchTarget target = MatchTargetOf(record);
+  target.key = UpperCaseAscii(target.key);
+  target.valueName = UpperCaseAscii(target.valueName);
+  return IgnoredValueCovers(target) || IgnoredKeyCovers(target, UpperCaseAscii(record.key));
+}
+
+bool HiddenRows::IgnoredValueCovers(const MatchTarget& target) const {
+  if (!target.valueName.empty()) {
+    return valuePaths_.count(target.key + "\\" + target.valueName) != 0;
+  }
+  return std::any_of(values_.begin(), values_.end(),
+                     [&](const std::string& entry) { return Contains(entry, target.key); });
+}
+
+bool HiddenRows::IgnoredKeyCovers(const MatchTarget& target, const std::string& keyText) const {
+  if (target.key.empty()) return false;
+  const std::string key = WithTrailingBackslash(target.key);
+  return std::any_of(keys_.begin(), keys_.end(), [&](const std::string& entry) {
+    if (target.valueName.empty()) return Contains(key, entry) || Contains(entry, key);
+    return Contains(key, entry) || entry == keyText || entry == keyText + "\\";
+  });
+}
+
 void FilterResults(ResultsModel& results, const Settings& settings, const Leftovers& leftovers) {
   if (results.Empty()) return;
-  results.RemoveWhere([](const ResultRow& row) { return NamesUserPlaceholder(row.record); });
-
-  std::set<std::pair<std::string, std::string>> leftoverRows;
-  for (std::size_t j = 0; j < leftovers.keys.size() && j < leftovers.values.size(); ++j) {
-    leftoverRows.emplace(UpperCaseAscii(leftovers.keys[j]), UpperCaseAscii(leftovers.values[j]));
-  }
-  results.RemoveWhere([&](const ResultRow& row) {
-    const auto texts =
-        std::make_pair(UpperCaseAscii(row.record.key), UpperCaseAscii(row.record.value));
-    return leftoverRows.count(texts) != 0;
-  });
-
-  const IgnoreMatcher matcher(settings);
-  results.RemoveWhere([&](const ResultRow& row) { return matcher.Ignores(row.record); });
+  const HiddenRows hidden(settings, leftovers);
+  results.RemoveWhere([&](const ResultRow& row) { return hidden.Hides(row.record); });
 }
 
 void AddSelectedToIgnoreLists(ResultsModel& results, Settings& settings,

@@ -5,7 +5,9 @@
 
 namespace kelvane {
 
-void ResultsModel::Add(const ProblemRecord& record) { rows_.push_back({record, false}); }
+void ResultsModel::Add(ProblemRecord record) {
+  rows_.push_back({std::move(record), false});
+}
 
 void ResultsModel::Clear() { rows_.clear(); }
 

@@ -23,7 +23,7 @@ class ResultsModel {
   const ResultRow& Row(std::size_t index) const { return rows_.at(index); }
   const std::vector<ResultRow>& Rows() const { return rows_; }
 
-  void Add(const ProblemRecord& record);
+  void Add(ProblemRecord record);
   void Clear();
   void Remove(std::size_t index);
   // Asks about every row from the last to the first and removes those that match, keeping the

@@ -65,10 +65,13 @@ void ScanContext::AddProblem(const std::string& problem, const std::string& key,
 
 bool ScanContext::IsInvalidPath(const std::string& text, const std::string& anchorName,
                                 bool allowFolder) {
+  // Long loops over the values of one key judge one reference after another.
+  ThrowIfStopped();
   return Check().IsInvalidPath(text, anchorName, allowFolder);
 }
 
 bool ScanContext::IsOnEmptyFloppy(const std::string& path) {
+  ThrowIfStopped();
   return Check().IsOnEmptyFloppy(path);
 }
 

@@ -1,6 +1,7 @@
 // What a scan category works with: the registry, files and system it reads, the judgement of
 // file references, and the three ways it reports (status, key being read, problem rows).
-// Stop may be called from any thread; the next status, key or row then leaves the category.
+// Stop may be called from any thread; the next status, key, question about a file or row then
+// leaves the category.
 #pragma once
 
 #include <atomic>

@@ -1,6 +1,17 @@
 #include "global/win32/TickListView.h"
 
+#include <algorithm>
+#include <array>
+
+#include "platform/win32/Win32Handles.h"
+
 namespace kelvane {
+namespace {
+
+// Between a cell's text and the next column.
+constexpr int kCellMargin = 12;
+
+}  // namespace
 
 TickListView::TickListView(HWND list, TickListRows& rows) : handle_(list), rows_(rows) {
   // Cut texts show whole on hover.
@@ -17,7 +28,11 @@ void TickListView::AddColumn(const char* caption, int width) {
 }
 
 void TickListView::Refresh() {
-  ListView_SetItemCountEx(handle_, static_cast<int>(rows_.RowCount()), LVSICF_NOSCROLL);
+  // A new count costs the list its scroll bars and layout; ticks only need drawing.
+  const int count = static_cast<int>(rows_.RowCount());
+  if (ListView_GetItemCount(handle_) != count) {
+    ListView_SetItemCountEx(handle_, count, LVSICF_NOSCROLL);
+  }
   InvalidateRect(handle_, nullptr, FALSE);
 }
 
@@ -103,9 +118,34 @@ void TickListView::SetColumnWidth(int column, int width) {
   ListView_SetColumnWidth(handle_, column, width);
 }
 
+int TickListView::ContentWidth(int column, std::size_t firstRow) const {
+  // The list's own fitting (LVSCW_AUTOSIZE) asks for every row and measures it as a string,
+  // far too slow for a hundred thousand rows: here each character's width is asked once and
+  // a text's width is their sum, as the list draws it.
+  const WindowDc dc(handle_);
+  const SelectedObject font(dc.get(),
+                            reinterpret_cast<HGDIOBJ>(SendMessageA(handle_, WM_GETFONT, 0, 0)));
+  std::array<int, 256> advances{};
+  GetCharWidth32A(dc.get(), 0, 255, advances.data());
+  int widest = 0;
+  for (std::size_t row = firstRow; row < rows_.RowCount(); ++row) {
+    int width = 0;
+    for (const char letter : rows_.CellText(row, column)) {
+      width += advances[static_cast<unsigned char>(letter)];
+    }
+    widest = std::max(widest, width);
+  }
+  int tickBox = 0;
+  int height = 0;
+  if (column == 0) {
+    ImageList_GetIconSize(ListView_GetImageList(handle_, LVSIL_STATE), &tickBox, &height);
+  }
+  return widest + kCellMargin + tickBox;
+}
+
 void TickListView::FitColumns() {
   for (int column = 0; column < columnCount_; ++column) {
-    ListView_SetColumnWidth(handle_, column, LVSCW_AUTOSIZE);
+    SetColumnWidth(column, ContentWidth(column));
   }
 }
 

@@ -43,6 +43,8 @@ class TickListView {
   std::vector<std::size_t> SelectedRows() const;
   int ColumnWidth(int column) const;
   void SetColumnWidth(int column, int width);
+  // What the column's widest text from firstRow on needs, tick box and margins included.
+  int ContentWidth(int column, std::size_t firstRow = 0) const;
   // Fits every column to its contents.
   void FitColumns();
 

@@ -34,7 +34,7 @@ bool MainWindow::OnScan() {
   if (tasks.empty()) return true;
   results_.Clear();
   hiddenRows_ = 0;
-  listView_->Refresh();
+  listView_->Restart();
 
   ScanRequest request;
   request.tasks = tasks;
@@ -42,9 +42,18 @@ bool MainWindow::OnScan() {
   request.language = settings_.Lan;
   request.cleanOnce = cleanOnce_;
   request.notifyWindow = handle_;
-  request.onRow = [this](const ProblemRecord& row) {
-    results_.Add(row);
-    listView_->Refresh();
+  // Rows are judged as they arrive, so that the end of a large scan has little left to do.
+  const HiddenRows hidden(settings_, leftovers_);
+  request.onRows = [this, &hidden](std::vector<ProblemRecord>& rows) {
+    const std::size_t first = results_.Count();
+    for (ProblemRecord& row : rows) {
+      if (hidden.Hides(row)) {
+        ++hiddenRows_;
+      } else {
+        results_.Add(std::move(row));
+      }
+    }
+    listView_->ShowAddedRows(first);
   };
   ScanProgressDialog progress(std::move(request));
   // Rows arrive whole, so the last one is complete even after a stop and is kept.
@@ -52,17 +61,13 @@ bool MainWindow::OnScan() {
   scanIncomplete_ = progress.Failure().has_value();
 
   results_.TickAll(true);
-  if (results_.Empty()) {
+  if (results_.Empty() && hiddenRows_ == 0) {
     for (int column = 0; column < kResultColumnCount; ++column) {
       if (listView_->ColumnWidth(column) < kNarrowestEmptyColumn) {
         listView_->SetColumnWidth(column, kNarrowestEmptyColumn);
       }
     }
   } else {
-    const std::size_t found = results_.Count();
-    FilterResults(results_, settings_, leftovers_);
-    hiddenRows_ = found - results_.Count();
-    listView_->Refresh();
     listView_->FitToContents();
   }
   listView_->Refresh();

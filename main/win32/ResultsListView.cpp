@@ -1,5 +1,7 @@
 #include "main/win32/ResultsListView.h"
 
+#include <algorithm>
+
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
 #include "main/win32/MainWindowLayout.h"
@@ -33,11 +35,22 @@ ResultsListView::ResultsListView(HWND parent, int id, ResultsModel& model)
   }
 }
 
+void ResultsListView::Restart() {
+  for (int column = 0; column < kResultColumnCount; ++column) {
+    measured_[column] = ContentWidth(column, RowCount());
+  }
+  Refresh();
+}
+
+void ResultsListView::ShowAddedRows(std::size_t first) {
+  for (int column = 0; column < kResultColumnCount; ++column) {
+    measured_[column] = std::max(measured_[column], ContentWidth(column, first));
+  }
+  Refresh();
+}
+
 void ResultsListView::FitToContents() {
-  FitColumns();
-  ColumnWidths contents{};
-  for (int column = 0; column < kResultColumnCount; ++column) contents[column] = ColumnWidth(column);
-  contents_ = contents;
+  contents_ = measured_;
   KeepValueInView();
 }
 

@@ -30,12 +30,18 @@ class ResultsListView : private ResultsRows, public TickListView {
  public:
   ResultsListView(HWND parent, int id, ResultsModel& model);
 
+  // Before a scan fills the list anew: its contents are measured again from no rows.
+  void Restart();
+  // Shows the rows added from first on, and measures them, so that the end of a large scan
+  // has nothing left to measure.
+  void ShowAddedRows(std::size_t first);
   // After a scan: each column fits its contents, while Value keeps a third of the list.
   void FitToContents();
   // After a resize: the same rule over the contents measured last.
   void KeepValueInView();
 
  private:
+  ColumnWidths measured_{};  // the rows added since the last Restart
   std::optional<ColumnWidths> contents_;
 };
 

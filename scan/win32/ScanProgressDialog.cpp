@@ -34,6 +34,10 @@ namespace {
 
 constexpr UINT_PTR kCreepTimer = 1;
 constexpr UINT kCreepInterval = 500;
+// Rows cost the list a refresh each time they are shown: reports are taken at most this often,
+// and what arrives in between waits in the sink.
+constexpr UINT_PTR kDeliveryTimer = 2;
+constexpr DWORD kDeliveryInterval = 100;
 
 }  // namespace
 
@@ -73,7 +77,7 @@ bool ScanProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
       }
       return false;
     case kStartScanMessage: StartScan(); return true;
-    case kScanReportsWaiting: DeliverReports(); return true;
+    case kScanReportsWaiting: OnReportsWaiting(); return true;
     case kScanTaskStep: TaskStep(wParam != 0); return true;
     case kScanEnded:
       // Ended by itself, completed or failed: nothing is left to stop.
@@ -84,6 +88,10 @@ bool ScanProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
       return true;
     case WM_TIMER:
       if (wParam == kCreepTimer) SetProgress(NextCreepPosition(Progress(), kScanProgressCreep));
+      if (wParam == kDeliveryTimer) {
+        KillTimer(Handle(), kDeliveryTimer);
+        DeliverReports();
+      }
       return true;
     case WM_CLOSE:
       if (timerEnabled_) {
@@ -111,13 +119,21 @@ void ScanProgressDialog::StartScan() {
   std::thread([keepAlive, tasks = request_.tasks] { keepAlive->scanner->Execute(tasks); }).detach();
 }
 
+void ScanProgressDialog::OnReportsWaiting() {
+  const DWORD since = GetTickCount() - lastDelivery_;
+  if (since >= kDeliveryInterval) {
+    DeliverReports();
+  } else {
+    SetTimer(Handle(), kDeliveryTimer, kDeliveryInterval - since, nullptr);
+  }
+}
+
 void ScanProgressDialog::DeliverReports() {
+  lastDelivery_ = GetTickCount();
   ScanReports reports = session_->sink.TakeReports();
   if (reports.statusChanged) SetItemText(IDC_SCAN_TASK, reports.status);
   if (reports.keyChanged) SetItemText(IDC_SCAN_KEY, reports.key);
-  if (request_.onRow) {
-    for (const ProblemRecord& row : reports.rows) request_.onRow(row);
-  }
+  if (request_.onRows && !reports.rows.empty()) request_.onRows(reports.rows);
 }
 
 void ScanProgressDialog::TaskStep(bool before) {

@@ -21,7 +21,8 @@ struct ScanRequest {
   std::string language;
   bool cleanOnce = false;
   HWND notifyWindow = nullptr;                      // told after every task, to refresh its counts
-  std::function<void(const ProblemRecord&)> onRow;  // on the window thread, in the order found
+  // On the window thread, in the order found, as many as arrived since the last call.
+  std::function<void(std::vector<ProblemRecord>& rows)> onRows;
 };
 
 struct ScanSession;
@@ -40,6 +41,7 @@ class ScanProgressDialog : public ModalDialog {
   void OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void StartScan();
+  void OnReportsWaiting();
   void DeliverReports();
   void TaskStep(bool before);
   void OnStop();
@@ -50,6 +52,7 @@ class ScanProgressDialog : public ModalDialog {
   std::shared_ptr<ScanSession> session_;
   bool started_ = false;
   bool timerEnabled_ = false;
+  DWORD lastDelivery_ = 0;  // tick count
   std::optional<ScanFailure> failure_;
 };
 

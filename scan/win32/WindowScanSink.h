@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "global/win32/WindowMessages.h"
 #include "scan/ScanSink.h"
@@ -19,7 +19,7 @@ struct ScanReports {
   bool statusChanged = false;
   std::string key;
   bool keyChanged = false;
-  std::deque<ProblemRecord> rows;
+  std::vector<ProblemRecord> rows;
 };
 
 class WindowScanSink : public ScanSink {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 #include "tests/support/ScanMachine.h"
@@ -48,6 +49,45 @@ TEST_F(ScannerTest, StopInTheMiddleOfACategoryEndsAtOnceAndAddsNothingMore) {
   EXPECT_EQ(sink.rows.size(), 7u);
   EXPECT_EQ(std::count(sink.events.begin(), sink.events.end(), "before task"), 1);
   EXPECT_EQ(std::count(sink.events.begin(), sink.events.end(), "after task"), 0);
+}
+
+// Counts the questions about files; the test decides what happens at one of them.
+class AskedFiles : public MemoryFileSystem {
+ public:
+  bool FileExists(const std::string& path) override {
+    ++asked;
+    if (onAsk) onAsk();
+    return MemoryFileSystem::FileExists(path);
+  }
+  int asked = 0;
+  std::function<void()> onAsk;
+};
+
+TEST_F(ScannerTest, StopInsideOneKeyOfManyValuesEndsBeforeTheNextValueIsJudged) {
+  // Every library exists: the loop over the values reports no row and shows no key.
+  AskedFiles libraries;
+  libraries.AddDrive('C', DriveType::Fixed);
+  std::string regText =
+      "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls]\r\n";
+  for (int i = 0; i < 200; ++i) {
+    const std::string file = "C:\\Lib\\library" + std::to_string(i) + ".dll";
+    libraries.AddFile(file);
+    regText += "\"C:\\\\Lib\\\\library" + std::to_string(i) + ".dll\"=dword:00000001\r\n";
+  }
+  Load(regText);
+  Scanner worker(registry, libraries, system, language, options, sink);
+  int askedAtStop = 0;
+  libraries.onAsk = [&] {
+    if (libraries.asked == 20) {
+      worker.Stop();
+      askedAtStop = libraries.asked;
+    }
+  };
+  worker.Execute({ScanCategory::SharedDlls});
+  EXPECT_EQ(askedAtStop, 20);
+  EXPECT_EQ(libraries.asked, askedAtStop);
+  EXPECT_EQ(sink.events.back(), "stopped");
+  EXPECT_TRUE(sink.rows.empty());
 }
 
 TEST_F(ScannerTest, AStopBeforeTheFirstTaskRunsNothing) {

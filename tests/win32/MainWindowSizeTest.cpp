@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/RegFile.h"
@@ -22,6 +23,33 @@ RECT ChildRect(HWND child) {
   GetWindowRect(child, &rect);
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
+}
+
+TEST_F(MainWindowTest, ColumnsAreMeasuredByTheWidestTextNotTheLongest) {
+  // Few wide letters against many narrow ones.
+  Load(std::string("[") + kTestKey +
+       "]\r\n"
+       "\"Wide\"=\"C:\\\\KelvaneGone\\\\WWWWWWWWWWWW.exe\"\r\n"
+       "\"Narrow\"=\"C:\\\\KelvaneGone\\\\iiiiiiiiiiiiiiiiiiiii.exe\"\r\n");
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  HWND list = window_->ListView().Handle();
+  int tickBox = 0;
+  int height = 0;
+  ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_STATE), &tickBox, &height);
+  for (int column = 0; column < 3; ++column) {
+    int widest = 0;
+    for (const ResultRow& row : window_->Results().Rows()) {
+      const ProblemRecord& record = row.record;
+      const std::string& text = column == 0   ? record.problem
+                                : column == 1 ? record.key
+                                              : record.value;
+      widest = std::max(widest, ListView_GetStringWidth(list, text.c_str()));
+    }
+    const int needed = widest + (column == 0 ? tickBox : 0);
+    EXPECT_GE(window_->ListView().ContentWidth(column), needed) << column;
+    EXPECT_LE(window_->ListView().ContentWidth(column), needed + 16) << column;
+  }
 }
 
 TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {

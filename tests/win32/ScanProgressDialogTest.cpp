@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/RegFile.h"
+#include "platform/RegistryAccess.h"
 #include "platform/win32/Win32Registry.h"
 #include "resources/resource.h"
 #include "scan/win32/ScanProgressDialog.h"
@@ -86,7 +87,10 @@ class ProgressWindow : public ::testing::Test {
     request.tasks = tasks;
     request.language = "English";
     request.notifyWindow = notices_.Handle();
-    request.onRow = [this](const ProblemRecord& row) { rows_.push_back(row); };
+    request.onRows = [this](std::vector<ProblemRecord>& rows) {
+      rows_.insert(rows_.end(), rows.begin(), rows.end());
+      ++deliveries_;
+    };
     ScanProgressDialog window(request);
     return window.ShowModal(nullptr);
   }
@@ -102,6 +106,7 @@ class ProgressWindow : public ::testing::Test {
   Win32Registry registry_;
   NoticeWindow notices_;
   std::vector<ProblemRecord> rows_;
+  int deliveries_ = 0;
 };
 
 TEST_F(ProgressWindow, AFinishedScanClosesWithCancelAfterNotifyingEveryTask) {
@@ -120,6 +125,27 @@ TEST_F(ProgressWindow, RowsArriveWholeAndInTheOrderFound) {
     EXPECT_EQ(row.problem, "Invalid File or Folder");
     EXPECT_EQ(row.repairKind, RepairKind::ValueInKeyText);
   }
+}
+
+TEST_F(ProgressWindow, ManyRowsArriveAllInOrderAFewBatchesAtATime) {
+  std::string regText = std::string("REGEDIT4\r\n[") + kTestKey + "]\r\n";
+  for (int i = 1000; i < 3000; ++i) {
+    const std::string name = "Row" + std::to_string(i);
+    regText += "\"" + name + "\"=\"C:\\\\KelvaneGone\\\\" + name + ".exe\"\r\n";
+  }
+  ApplyRegFile(registry_, ParseRegFile(regText));
+  // In the order the registry lists the values.
+  RegistryAccess key(registry_);
+  key.SetRootKey(kHkeyCurrentUser);
+  ASSERT_TRUE(key.OpenKey("Software\\KelvaneWindowTest", false));
+  std::vector<std::string> expected;
+  for (const std::string& name : key.ValueNames()) expected.push_back(kTestKey + ("\\" + name));
+  ASSERT_EQ(expected.size(), 2003u);
+
+  EXPECT_EQ(Show({ScanCategory::FilesAndFoldersCurrentUser}), IDCANCEL);
+  EXPECT_EQ(MarkedRows(), expected);
+  // Each hand-over costs the list a refresh.
+  EXPECT_LT(deliveries_, static_cast<int>(expected.size()) / 10);
 }
 
 TEST_F(ProgressWindow, StopAndClosingDuringATaskAbortTheScan) {
