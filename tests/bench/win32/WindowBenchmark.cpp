@@ -4,9 +4,11 @@
 //   window_benchmark.exe scan N [RUNS]   N shared DLL counts of missing files: the window's scan
 //                                        (Scan command to the counts) against -report
 //   window_benchmark.exe stop N          the same values: how soon Stop gives the window back
+//   window_benchmark.exe repair N        the same values found and repaired while probed
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "global/ProductTitle.h"
 #include "main/win32/MainWindow.h"
 #include "platform/win32/Win32Handles.h"
 #include "resources/MainWindowIds.h"
@@ -139,6 +142,8 @@ class Program {
   // shown.
   void Scan() { SendMessageA(window_, WM_COMMAND, MAKEWPARAM(ID_SCAN_REGISTRY, 0), 0); }
 
+  void Repair() { SendMessageA(window_, WM_COMMAND, MAKEWPARAM(ID_REPAIR_REGISTRY, 0), 0); }
+
   double TimedScan() {
     const Clock::time_point start = Clock::now();
     Scan();
@@ -246,6 +251,40 @@ int StopScenario(const std::vector<std::string>& arguments) {
   return 0;
 }
 
+int RepairScenario(const std::vector<std::string>& arguments) {
+  const long count = arguments.empty() ? 20000 : std::atol(arguments[0].c_str());
+  const ProblemValues values(count);
+  // The default backup folder, so that no question holds the repair.
+  CreateDirectoryA(Beside("Backup").c_str(), nullptr);
+  Program program;
+  program.Scan();
+  std::printf("%ld problem values: found \"%s\"\n", count, program.FoundText().c_str());
+  double repair = 0;
+  {
+    Probe probe;
+    const Clock::time_point start = Clock::now();
+    std::atomic<bool> ended{false};
+    // The summary, when the settings show it, is closed as soon as it shows.
+    std::thread closer([&] {
+      while (!ended) {
+        HWND summary = FindWindowA(nullptr, kApplicationTitle);
+        if (summary && GetDlgItem(summary, IDC_REPAIR_SUMMARY_COUNT)) {
+          repair = SecondsSince(start);
+          PostMessageA(summary, WM_CLOSE, 0, 0);
+        }
+        Sleep(10);
+      }
+    });
+    // The repair's progress window runs its modal loop until the run ends.
+    program.Repair();
+    if (repair == 0) repair = SecondsSince(start);
+    ended = true;
+    closer.join();
+  }
+  std::printf("repair: %.2f s, status \"%s\"\n", repair, program.FoundText().c_str());
+  return 0;
+}
+
 struct Scenario {
   const char* name;
   std::function<int(const std::vector<std::string>&)> run;
@@ -255,6 +294,7 @@ const Scenario kScenarios[] = {
     {"probe", ProbeScenario},
     {"scan", ScanScenario},
     {"stop", StopScenario},
+    {"repair", RepairScenario},
 };
 
 }  // namespace
@@ -266,6 +306,6 @@ int main(int argc, char** argv) {
   for (const kelvane::Scenario& scenario : kelvane::kScenarios) {
     if (name == scenario.name) return scenario.run(std::vector<std::string>(argv + 2, argv + argc));
   }
-  std::fprintf(stderr, "usage: window_benchmark.exe probe | scan N [RUNS] | stop N\n");
+  std::fprintf(stderr, "usage: window_benchmark.exe probe | scan N [RUNS] | stop N | repair N\n");
   return 2;
 }
