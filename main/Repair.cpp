@@ -54,7 +54,7 @@ struct RowRepairer::QueuedItem {
 
 namespace {
 
-// path as BackupKeyPath gives it.
+// An item's key as the group knows it; path as BackupKeyPath gives it.
 std::string ItemName(const std::string& rootName, const std::string& path) {
   return UpperCaseAscii(rootName + "\\" + path);
 }
@@ -93,8 +93,9 @@ bool RowRepairer::MustFinishBefore(const RepairTarget& target) const {
   }
   const std::string key = ItemName(target.root, BackupKeyPath(target.path));
   if (HasAtOrAbove(queuedKeys_, key)) return true;
-  if (target.what == RepairTarget::What::Key) return HasAtOrBelow(queuedValues_, key) ||
-                                                     HasAtOrBelow(queuedKeys_, key);
+  if (target.what == RepairTarget::What::Key) {
+    return HasAtOrBelow(queuedValues_, key) || HasAtOrBelow(queuedKeys_, key);
+  }
   return queuedValues_.count(key + "\\" + UpperCaseAscii(target.valueName)) != 0;
 }
 

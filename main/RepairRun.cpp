@@ -5,8 +5,8 @@
 namespace kelvane {
 
 RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
-                        const Language& language, RepairContext& context,
-                        RepairPrompts& prompts, std::string& currentBackupFile) {
+                        const Language& language, RepairContext& context, RepairPrompts& prompts,
+                        std::string& currentBackupFile) {
   const std::string& folder = settings.OutputDirectory;
   if (!context.files.DirectoryExists(folder)) {
     const std::string question =

@@ -56,7 +56,7 @@ enum class RepairOutcome {
 // backup fails the run stops at that row, the rows not yet repaired stay ticked and the failure
 // is shown; so is a backup folder that cannot be made.
 RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
-               const Language& language, RepairContext& context, RepairPrompts& prompts,
-               std::string& currentBackupFile);
+                        const Language& language, RepairContext& context, RepairPrompts& prompts,
+                        std::string& currentBackupFile);
 
 }  // namespace kelvane

@@ -18,8 +18,8 @@ constexpr int kBarMaximum = 1000;
 }  // namespace
 
 RepairProgressDialog::RepairProgressDialog(const Language& language,
-                                           const std::string& currentLanguage,
-                                           RepairWalkCall walk, std::atomic<bool>& stop)
+                                           const std::string& currentLanguage, RepairWalkCall walk,
+                                           std::atomic<bool>& stop)
     : language_(language), currentLanguage_(currentLanguage), walk_(std::move(walk)), stop_(stop) {}
 
 RepairProgressDialog::~RepairProgressDialog() {
@@ -39,10 +39,10 @@ RepairWalk RepairProgressDialog::Run(HWND owner) {
 void RepairProgressDialog::OnInit() {
   CenterOnOwner();
   SendMessageA(Item(IDC_REPAIR_PROGRESS_BAR), PBM_SETRANGE32, 0, kBarMaximum);
-  TranslateDialogCaptions(Handle(), "frmRepairProgress",
-                          {{"GroupBox1", IDC_REPAIR_PROGRESS_GROUP},
-                           {"bStop", IDC_REPAIR_PROGRESS_STOP}},
-                          language_, currentLanguage_);
+  TranslateDialogCaptions(
+      Handle(), "frmRepairProgress",
+      {{"GroupBox1", IDC_REPAIR_PROGRESS_GROUP}, {"bStop", IDC_REPAIR_PROGRESS_STOP}}, language_,
+      currentLanguage_);
   ShowProgress();
   SetTimer(Handle(), kShowTimer, kShowInterval, nullptr);
   HWND window = Handle();

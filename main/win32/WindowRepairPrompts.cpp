@@ -46,8 +46,7 @@ bool WindowRepairPrompts::CreateRestorePoint() {
   return window.ShowModal(owner_) != IDCANCEL;
 }
 
-RepairWalk WindowRepairPrompts::RunWalk(
-    const std::function<RepairWalk(RepairProgress&)>& walk) {
+RepairWalk WindowRepairPrompts::RunWalk(const std::function<RepairWalk(RepairProgress&)>& walk) {
   if (!showProgress_) {
     UnseenProgress progress(stop_);
     return walk(progress);

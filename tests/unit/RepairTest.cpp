@@ -10,8 +10,8 @@
 #include "platform/RegFile.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
-#include "tests/support/RepairHarness.h"
 #include "tests/support/RegistrySnapshot.h"
+#include "tests/support/RepairHarness.h"
 
 namespace kelvane {
 namespace {
@@ -144,8 +144,7 @@ TEST_F(Repair, ItemsABackupCouldNotRestoreExactlyAreLeftAlone) {
 TEST_F(Repair, AFullDiskEndsTheWalkAndNothingOfTheGroupItCouldNotBackUpIsDeleted) {
   for (const char* name : {"One", "Two", "Three"}) {
     Put("Software\\Old\\Values", name, TextValue(std::string("C:\\") + name));
-    AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", name,
-                  RepairKind::ValueNamedByValue));
+    AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", name, RepairKind::ValueNamedByValue));
   }
   const testsupport::RegistrySnapshot before = Snapshot();
   files_.SetSpaceLeft(60);
@@ -205,8 +204,8 @@ TEST(RepairGroups, WriteTheBytesOfItemByItemAndRepairTheSameRows) {
   EXPECT_EQ(grouped.Snapshot(), single.Snapshot());
   // The default value went before its key; the subkey and the values named twice were gone
   // when their rows came.
-  EXPECT_EQ(many.repaired, (std::vector<bool>{true, false, false, true, false, true, true, true,
-                                              true}));
+  EXPECT_EQ(many.repaired,
+            (std::vector<bool>{true, false, false, true, false, true, true, true, true}));
 }
 
 // A program killed between a group's flush and its deletions, or between two deletions of one
@@ -248,8 +247,7 @@ class RepairRun : public Repair {
 TEST_F(RepairRun, AMissingBackupFolderIsMadeOnlyWhenTheUserAgrees) {
   settings_.OutputDirectory = "C:\\Backup\\New\\Deeper";
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
-                RepairKind::ValueNamedByValue));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   prompts_.createFolder = false;
   Run();
   EXPECT_EQ(prompts_.questions,
@@ -274,23 +272,21 @@ TEST_F(RepairRun, AFolderThatCannotBeMadeEndsTheRunAndSaysWhy) {
   files_.AddFolder("C:\\Locked");
   files_.SetWritable("C:\\Locked", false);
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
-                RepairKind::ValueNamedByValue));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   Run();
   EXPECT_EQ(prompts_.questions.size(), 1u);
   EXPECT_EQ(results_.Count(), 1u);
   EXPECT_EQ(Snapshot().at("Values").count("Path"), 1u);
-  EXPECT_EQ(prompts_.failures, (std::vector<std::string>{
-                                   "Cannot create the folder \"C:\\Locked\\Backup\". "
-                                   "Access is denied."}));
+  EXPECT_EQ(prompts_.failures,
+            (std::vector<std::string>{"Cannot create the folder \"C:\\Locked\\Backup\". "
+                                      "Access is denied."}));
 }
 
 TEST_F(RepairRun, ABackupThatReadsBackAlteredEndsTheRunBeforeItsItemIsDeleted) {
   files_.AddShortcut("C:\\Links\\Old.lnk", "C:\\Gone\\a.exe");
   AddTicked(Row("C:\\Links\\Old.lnk", "", RepairKind::ShortcutFile));
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
-                RepairKind::ValueNamedByValue));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   const testsupport::RegistrySnapshot before = Snapshot();
   files_.SetReadsCorrupted(true);
   Run();
@@ -308,8 +304,7 @@ TEST_F(RepairRun, ABackupThatReadsBackAlteredEndsTheRunBeforeItsItemIsDeleted) {
 TEST_F(RepairRun, AStopAfterAGroupLeavesTheRowsNotReachedAndNoSummary) {
   for (const char* name : {"One", "Two", "Three", "Four", "Five"}) {
     Put("Software\\Old\\Values", name, TextValue(name));
-    AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", name,
-                  RepairKind::ValueNamedByValue));
+    AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", name, RepairKind::ValueNamedByValue));
   }
   const testsupport::RegistrySnapshot before = Snapshot();
   run_.groupLimits.items = 2;
@@ -325,8 +320,7 @@ TEST_F(RepairRun, AStopAfterAGroupLeavesTheRowsNotReachedAndNoSummary) {
 
 TEST_F(RepairRun, TheRestorePointIsAskedForOnlyWhereItExistsAndCanCancelTheRun) {
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
-                RepairKind::ValueNamedByValue));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   settings_.RestorePoint = true;
   prompts_.restorePointGoesOn = false;
   Run(WindowsVersion::WindowsXp);
@@ -347,10 +341,9 @@ TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTic
   Put("Software\\Old\\Values", "Kept", TextValue("C:\\y"));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Gone already",
                 RepairKind::ValueNamedByValue));
-  results_.Add(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept",
-                   RepairKind::ValueNamedByValue));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path",
-                RepairKind::ValueNamedByValue));
+  results_.Add(
+      Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept", RepairKind::ValueNamedByValue));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   settings_.Beep = true;
   Run();
   EXPECT_TRUE(results_.Empty());
@@ -362,8 +355,7 @@ TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTic
 
   settings_.ShowHint = false;
   settings_.Beep = false;
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept",
-                RepairKind::ValueNamedByValue));
+  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept", RepairKind::ValueNamedByValue));
   Run();
   EXPECT_EQ(prompts_.summaries.size(), 1u);
   EXPECT_EQ(prompts_.beeps, 1);

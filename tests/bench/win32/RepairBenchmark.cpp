@@ -11,10 +11,10 @@
 #include <string>
 
 #include "main/Repair.h"
-#include "tests/support/RepairHarness.h"
 #include "platform/RegistryAccess.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
+#include "tests/support/RepairHarness.h"
 
 namespace kelvane {
 namespace {
@@ -119,10 +119,11 @@ int Run(long values, long keys, int runs) {
   std::size_t left = 0;
   for (int run = 0; run < runs; ++run) {
     const Figures figures = RunOnce(values, keys);
-    std::printf("run %d: repair with backup %.2f s (%.0f rows/s), plain deletion %.2f s, "
-                "backup file %lu bytes, rows left %zu\n",
-                run + 1, figures.repair, figures.ticked / figures.repair, figures.plain,
-                figures.backupBytes, figures.left);
+    std::printf(
+        "run %d: repair with backup %.2f s (%.0f rows/s), plain deletion %.2f s, "
+        "backup file %lu bytes, rows left %zu\n",
+        run + 1, figures.repair, figures.ticked / figures.repair, figures.plain,
+        figures.backupBytes, figures.left);
     bestRepair = run == 0 ? figures.repair : std::min(bestRepair, figures.repair);
     bestPlain = run == 0 ? figures.plain : std::min(bestPlain, figures.plain);
     left += figures.left;
