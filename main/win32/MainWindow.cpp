@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "global/win32/CallbackGuard.h"
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
@@ -57,9 +59,6 @@ void MainWindow::CreateControls() {
   treeView_ = std::make_unique<CategoryTreeView>(handle_, IDC_CATEGORY_TREE, tree_);
   listView_ = std::make_unique<ResultsListView>(handle_, IDC_RESULTS_LIST, results_);
   status_ = CreateChildWindow(handle_, STATUSCLASSNAMEA, "", 0, IDC_STATUS_BAR);
-  // The second panel runs on to the right edge.
-  int panelEdges[] = {200, -1};
-  SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panelEdges));
 
   for (HWND child : {tasksLabel_, scanButton_, repairButton_, restoreButton_, sectionsLabel_,
                      treeView_->Handle(), listView_->Handle(), status_}) {
@@ -199,6 +198,15 @@ void MainWindow::UpdateStatusCounts() {
   const std::string selected =
       " " + std::to_string(results_.TickedCount()) + " " +
       language_.LangString("RES_CheckedProblems", "problems selected for repairing");
+  // The first panel grows with its text, hidden rows and an incomplete scan included; the
+  // second runs on to the right edge.
+  const WindowDc dc(status_);
+  const SelectedObject font(dc.get(),
+                            reinterpret_cast<HGDIOBJ>(SendMessageA(status_, WM_GETFONT, 0, 0)));
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc.get(), found.c_str(), static_cast<int>(found.size()), &extent);
+  int panelEdges[] = {std::max(kFirstStatusPanelWidth, static_cast<int>(extent.cx) + 16), -1};
+  SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panelEdges));
   SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(found.c_str()));
   SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(selected.c_str()));
 }

@@ -18,6 +18,8 @@ constexpr int kButtonHeight = 25;
 constexpr int kNarrowestList = 250;
 constexpr int kShortestTree = 120;
 constexpr int kStatusBarAllowance = 24;
+// The status bar's first panel, the count found, at least; longer texts widen it.
+constexpr int kFirstStatusPanelWidth = 200;
 
 // The results list's columns: Problem, Registry key, Value.
 constexpr int kResultColumnCount = 3;

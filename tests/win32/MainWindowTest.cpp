@@ -131,6 +131,20 @@ TEST_F(MainWindowTest, IgnoredRowsLeaveAndStayOutOfLaterScans) {
   Command(ID_SCAN_REGISTRY);
   EXPECT_EQ(MarkedKeys(), (std::vector<std::string>{std::string(kTestKey) + "\\A",
                                                     std::string(kTestKey) + "\\C"}));
+  // The count with its hidden rows stays whole in its panel, in the longer German too.
+  ASSERT_TRUE(CopyLanguageFiles());
+  ChooseLanguage("German");
+  HWND status = Child(IDC_STATUS_BAR);
+  const std::string found = StatusText(status, 0);
+  EXPECT_NE(found.find("ausgeblendet"), std::string::npos) << found;
+  RECT panel = {};
+  SendMessageA(status, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
+  const WindowDc dc(status);
+  const SelectedObject font(dc.get(),
+                            reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0)));
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc.get(), found.c_str(), static_cast<int>(found.size()), &extent);
+  EXPECT_LE(extent.cx, panel.right - panel.left) << found;
 }
 
 TEST_F(MainWindowTest, RepairTakesTheTickedRowsAndTheRestStayOutOfLaterScans) {
