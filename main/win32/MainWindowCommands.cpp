@@ -99,17 +99,24 @@ RepairOutcome MainWindow::OnRepair() {
         UpdateStatusCounts();
       },
       !cleanOnce_, stopRepair_);
-  stopRepair_ = false;
-  closeAfterRepair_ = false;
-  repairing_ = true;
   RepairContext context{registry_, files_, system_.Version(), [] {
                           SYSTEMTIME now;
                           GetLocalTime(&now);
                           return LocalDateTime{now.wYear, now.wMonth,  now.wDay,
                                                now.wHour, now.wMinute, now.wSecond};
                         }, RepairGroupLimits{}};
-  const RepairOutcome outcome = RunRepair(results_, leftovers_, settings_, language_, context,
-                                          prompts, currentBackupFile_);
+  stopRepair_ = false;
+  closeAfterRepair_ = false;
+  RepairOutcome outcome = RepairOutcome::Abandoned;
+  repairing_ = true;
+  try {
+    outcome = RunRepair(results_, leftovers_, settings_, language_, context, prompts,
+                        currentBackupFile_);
+  } catch (...) {
+    // Whatever ended the run, the window can be closed again.
+    repairing_ = false;
+    throw;
+  }
   repairing_ = false;
   // What the repair left is no longer in the list, and later scans hide it.
   if (results_.Empty()) hiddenRows_ = 0;
