@@ -82,33 +82,43 @@ RowRepairer::RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::
                          RepairGroupLimits limits)
     : registry_(registry), files_(files), backupFile_(std::move(backupFile)), limits_(limits) {}
 
-RowRepairer::~RowRepairer() = default;
+RowRepairer::~RowRepairer() {
+  // Deletions still running use this object; what they raise has no one to go to now.
+  try {
+    WaitForDeletions();
+  } catch (...) {
+  }
+}
 
-bool RowRepairer::MustFinishBefore(const RepairTarget& target) const {
-  if (queued_.empty()) return false;
-  if (target.what == RepairTarget::What::File || queued_.size() >= limits_.items ||
-      queuedBytes_ >= limits_.bytes ||
-      std::chrono::steady_clock::now() - groupStart_ >= limits_.time) {
-    return true;
-  }
+bool RowRepairer::ItemNames::Touch(const RepairTarget& target) const {
   const std::string key = ItemName(target.root, BackupKeyPath(target.path));
-  if (HasAtOrAbove(queuedKeys_, key)) return true;
+  if (HasAtOrAbove(keys, key)) return true;
   if (target.what == RepairTarget::What::Key) {
-    return HasAtOrBelow(queuedValues_, key) || HasAtOrBelow(queuedKeys_, key);
+    return HasAtOrBelow(values, key) || HasAtOrBelow(keys, key);
   }
-  return queuedValues_.count(key + "\\" + UpperCaseAscii(target.valueName)) != 0;
+  return values.count(key + "\\" + UpperCaseAscii(target.valueName)) != 0;
+}
+
+bool RowRepairer::GroupFull() const {
+  return queued_.size() >= limits_.items || queuedBytes_ >= limits_.bytes ||
+         std::chrono::steady_clock::now() - groupStart_ >= limits_.time;
 }
 
 bool RowRepairer::Queue(const ProblemRecord& row, std::size_t tag) {
   const RepairTarget target = RepairTargetOf(row);
   if (target.what == RepairTarget::What::Nothing) return false;
-  const bool finished = MustFinishBefore(target);
-  if (finished) Finish();
+  if (deletingNames_.Touch(target)) WaitForDeletions();
+  const bool finished = !queued_.empty() && (target.what == RepairTarget::What::File ||
+                                              GroupFull() || queuedNames_.Touch(target));
+  if (finished) FinishGroup();
   switch (target.what) {
     case RepairTarget::What::Key: QueueKey(target, tag); break;
     case RepairTarget::What::Value: QueueValue(target, tag); break;
     case RepairTarget::What::File:
-      if (DeleteShortcutFile(files_, target.path)) repaired_.push_back(tag);
+      if (DeleteShortcutFile(files_, target.path)) {
+        std::lock_guard<std::mutex> lock(repairedLock_);
+        repaired_.push_back(tag);
+      }
       break;
     case RepairTarget::What::Nothing: break;
   }
@@ -126,7 +136,7 @@ void RowRepairer::QueueKey(const RepairTarget& target, std::size_t tag) {
   if (!item.exact || !LinesRestoreItem(lines, item)) return;
   QueuedItem queued{tag, *root, path, true, "", {}};
   for (const BackupKeyBlock& block : item.blocks) queued.blockPaths.push_back(block.path);
-  queuedKeys_.insert(ItemName(target.root, path));
+  queuedNames_.keys.insert(ItemName(target.root, path));
   Enqueue(std::move(queued), std::move(lines));
 }
 
@@ -139,7 +149,8 @@ void RowRepairer::QueueValue(const RepairTarget& target, std::size_t tag) {
   if (!key || !key->ReadRawExactly(target.valueName, item.blocks[0].values[0].value)) return;
   std::vector<std::string> lines = BackupItemLines(item);
   if (!LinesRestoreItem(lines, item)) return;
-  queuedValues_.insert(ItemName(target.root, path) + "\\" + UpperCaseAscii(target.valueName));
+  queuedNames_.values.insert(ItemName(target.root, path) + "\\" +
+                             UpperCaseAscii(target.valueName));
   Enqueue(QueuedItem{tag, *root, path, false, target.valueName, {}}, std::move(lines));
 }
 
@@ -162,48 +173,81 @@ RegistryAccess* RowRepairer::ValueKey(RootKey root, const std::string& path) {
   return valueKey_.get();
 }
 
-void RowRepairer::Finish() {
+void RowRepairer::FinishGroup() {
   if (queued_.empty()) return;
   std::vector<QueuedItem> items = std::move(queued_);
+  ItemNames names = std::move(queuedNames_);
   const std::vector<std::string> lines = std::move(queuedLines_);
-  Drop();
+  queued_.clear();
+  queuedNames_ = {};
+  queuedLines_.clear();
+  queuedBytes_ = 0;
   const std::string written = AppendToBackupFile(files_, backupFile_, lines);
   // The file was flushed and closed: what reads back now is what a later import will see.
   if (files_.ReadFileEnd(backupFile_, written.size()) != written) {
     throw MakeFileIoError(FileIoStep::Write, backupFile_,
                           "The file does not read back as it was written.");
   }
-  for (const QueuedItem& item : items) {
-    if (Delete(item)) repaired_.push_back(item.tag);
-  }
-  // Keys deleted here may hold the key kept open for values.
+  WaitForDeletions();
+  deletingNames_ = std::move(names);
+  deletions_ = std::async(std::launch::async,
+                          [this, items = std::move(items)] { DeleteGroup(items); });
+}
+
+void RowRepairer::WaitForDeletions() {
+  if (!deletions_.valid()) return;
+  deletingNames_ = {};
+  // A key deleted there may be the one kept open for values.
   valueKey_.reset();
+  deletions_.get();
+}
+
+void RowRepairer::DeleteGroup(const std::vector<QueuedItem>& items) {
+  // This thread's own keys: a registry object belongs to one thread.
+  std::string openName;
+  std::unique_ptr<RegistryAccess> open;
+  std::unique_ptr<RegistryKey> root;
+  RootKey rootKey = 0;
+  for (const QueuedItem& item : items) {
+    bool deleted = false;
+    if (!item.wholeKey) {
+      const std::string name = RootKeyName(item.root) + "\\" + item.keyPath;
+      if (!open || openName != name) {
+        open = std::make_unique<RegistryAccess>(registry_);
+        open->SetRootKey(item.root);
+        openName = name;
+        if (!open->OpenKey("\\" + item.keyPath, false)) open.reset();
+      }
+      deleted = open && open->DeleteValue(item.valueName);
+    } else {
+      if (!root || rootKey != item.root) root = registry_.OpenRoot(rootKey = item.root);
+      // Deepest first; a subkey added since the read keeps its parents, and the row stays.
+      for (auto path = item.blockPaths.rbegin(); root && path != item.blockPaths.rend(); ++path) {
+        deleted = root->DeleteSubkey(*path);
+      }
+    }
+    if (deleted) {
+      std::lock_guard<std::mutex> lock(repairedLock_);
+      repaired_.push_back(item.tag);
+    }
+  }
+}
+
+void RowRepairer::Finish() {
+  FinishGroup();
+  WaitForDeletions();
 }
 
 void RowRepairer::Drop() {
   queued_.clear();
+  queuedNames_ = {};
   queuedLines_.clear();
   queuedBytes_ = 0;
-  queuedKeys_.clear();
-  queuedValues_.clear();
-}
-
-bool RowRepairer::Delete(const QueuedItem& item) {
-  if (!item.wholeKey) {
-    RegistryAccess* key = ValueKey(item.root, item.keyPath);
-    return key && key->DeleteValue(item.valueName);
-  }
-  const std::unique_ptr<RegistryKey> root = registry_.OpenRoot(item.root);
-  if (!root) return false;
-  // A subkey added since the read keeps its parents, and the row stays.
-  bool deleted = false;
-  for (auto path = item.blockPaths.rbegin(); path != item.blockPaths.rend(); ++path) {
-    deleted = root->DeleteSubkey(*path);
-  }
-  return deleted;
+  WaitForDeletions();
 }
 
 std::vector<std::size_t> RowRepairer::TakeRepaired() {
+  std::lock_guard<std::mutex> lock(repairedLock_);
   std::vector<std::size_t> repaired = std::move(repaired_);
   repaired_.clear();
   return repaired;
@@ -245,14 +289,17 @@ RepairWalk RepairTickedRows(const ResultsModel& results, RowRepairer& repairer,
       if (groupFinished) {
         progress.RowsDone(walk.ticked, ticked);
         if (progress.StopRequested()) {
-          repairer.Drop();
           walk.stopped = true;
-          return walk;
+          break;
         }
       }
       ++walk.ticked;
     }
-    repairer.Finish();
+    if (walk.stopped) {
+      repairer.Drop();
+    } else {
+      repairer.Finish();
+    }
   } catch (const std::exception& error) {
     repairer.Drop();
     walk.failure = error.what();

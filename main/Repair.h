@@ -4,7 +4,9 @@
 
 #include <chrono>
 #include <cstddef>
+#include <future>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -39,8 +41,9 @@ struct RepairGroupLimits {
 
 // Repairs rows in groups: each item is read and checked as its row is queued; finishing the
 // group appends the items' lines together, flushes and reads them back, and only then deletes
-// the items in the order queued. The file's bytes are those of writing item by item, since an
-// item that touches one already queued finishes the group before it is read.
+// the items in the order queued. The deletions run beside the reading of the next group, one
+// group at a time. The file's bytes are those of writing item by item, since an item that
+// touches one queued or being deleted is read only once that one is gone.
 class RowRepairer {
  public:
   RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile,
@@ -52,10 +55,12 @@ class RowRepairer {
   // exactly) is left alone. A shortcut file is deleted at once. True when the group before
   // this row was finished first: because the row touches it, is a file, or a limit was met.
   bool Queue(const ProblemRecord& row, std::size_t tag);
-  // Backs the queued items up and deletes them. Raises FileIoError when the backup file
-  // cannot be written or does not read back as written; nothing of the group is deleted then.
+  // Backs the queued items up and deletes them, and returns once every deletion is done.
+  // Raises FileIoError when the backup file cannot be written or does not read back as
+  // written; nothing of the group is deleted then.
   void Finish();
-  // Forgets the queued items without writing or deleting anything.
+  // Forgets the queued items without writing or deleting anything, once the group being
+  // deleted is done.
   void Drop();
   // The tags of rows repaired since the last call.
   std::vector<std::size_t> TakeRepaired();
@@ -68,13 +73,24 @@ class RowRepairer {
 
  private:
   struct QueuedItem;
-  bool MustFinishBefore(const RepairTarget& target) const;
+  // The items of a group, upper-cased as "ROOT\\PATH" for keys, with "\\NAME" for values.
+  struct ItemNames {
+    std::multiset<std::string> keys;
+    std::multiset<std::string> values;
+    // Whether the target is one of them, lies below one of the keys, or is a key above one.
+    bool Touch(const RepairTarget& target) const;
+  };
+
+  bool GroupFull() const;
   void QueueKey(const RepairTarget& target, std::size_t tag);
   void QueueValue(const RepairTarget& target, std::size_t tag);
   void Enqueue(QueuedItem item, std::vector<std::string> lines);
+  // Writes the group and starts its deletions once those of the group before are done.
+  void FinishGroup();
+  void WaitForDeletions();
+  void DeleteGroup(const std::vector<QueuedItem>& items);
   // The key holding values being queued, kept open across rows of the same key.
   RegistryAccess* ValueKey(RootKey root, const std::string& path);
-  bool Delete(const QueuedItem& item);
   bool RepairAtOnce(const RepairTarget& target);
 
   RegistryStore& registry_;
@@ -82,14 +98,15 @@ class RowRepairer {
   std::string backupFile_;
   RepairGroupLimits limits_;
   std::vector<QueuedItem> queued_;
+  ItemNames queuedNames_;
   std::vector<std::string> queuedLines_;
   std::size_t queuedBytes_ = 0;
   std::chrono::steady_clock::time_point groupStart_;
-  // Upper-cased "ROOT\PATH" of queued keys, and of queued values with "\\NAME" appended.
-  std::multiset<std::string> queuedKeys_;
-  std::multiset<std::string> queuedValues_;
   std::string valueKeyName_;
   std::unique_ptr<RegistryAccess> valueKey_;
+  ItemNames deletingNames_;
+  std::future<void> deletions_;
+  std::mutex repairedLock_;
   std::vector<std::size_t> repaired_;
 };
 
