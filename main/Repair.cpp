@@ -144,7 +144,7 @@ void RowRepairer::QueueValue(const RepairTarget& target, std::size_t tag) {
   const std::optional<RootKey> root = RootKeyFromName(target.root);
   if (!root) return;
   const std::string path = BackupKeyPath(target.path);
-  RegistryAccess* key = ValueKey(*root, path);
+  RegistryAccess* key = valueKeys_.Open(*root, path);
   BackupItem item{*root, {{path, {{target.valueName, {}}}}}, true};
   if (!key || !key->ReadRawExactly(target.valueName, item.blocks[0].values[0].value)) return;
   std::vector<std::string> lines = BackupItemLines(item);
@@ -163,14 +163,21 @@ void RowRepairer::Enqueue(QueuedItem item, std::vector<std::string> lines) {
   queued_.push_back(std::move(item));
 }
 
-RegistryAccess* RowRepairer::ValueKey(RootKey root, const std::string& path) {
+RegistryAccess* RowRepairer::KeyCache::Open(RootKey root, const std::string& path) {
   const std::string name = RootKeyName(root) + "\\" + path;
-  if (valueKey_ && valueKeyName_ == name) return valueKey_.get();
-  valueKey_ = std::make_unique<RegistryAccess>(registry_);
-  valueKey_->SetRootKey(root);
-  valueKeyName_ = name;
-  if (!valueKey_->OpenKey("\\" + path, false)) valueKey_.reset();
-  return valueKey_.get();
+  if (open_ && name_ == name) return open_.get();
+  open_ = std::make_unique<RegistryAccess>(registry_);
+  open_->SetRootKey(root);
+  name_ = name;
+  if (!open_->OpenKey("\\" + path, false)) open_.reset();
+  return open_.get();
+}
+
+void RowRepairer::ClearQueue() {
+  queued_.clear();
+  queuedNames_ = {};
+  queuedLines_.clear();
+  queuedBytes_ = 0;
 }
 
 void RowRepairer::FinishGroup() {
@@ -178,10 +185,7 @@ void RowRepairer::FinishGroup() {
   std::vector<QueuedItem> items = std::move(queued_);
   ItemNames names = std::move(queuedNames_);
   const std::vector<std::string> lines = std::move(queuedLines_);
-  queued_.clear();
-  queuedNames_ = {};
-  queuedLines_.clear();
-  queuedBytes_ = 0;
+  ClearQueue();
   const std::string written = AppendToBackupFile(files_, backupFile_, lines);
   // The file was flushed and closed: what reads back now is what a later import will see.
   if (files_.ReadFileEnd(backupFile_, written.size()) != written) {
@@ -198,27 +202,19 @@ void RowRepairer::WaitForDeletions() {
   if (!deletions_.valid()) return;
   deletingNames_ = {};
   // A key deleted there may be the one kept open for values.
-  valueKey_.reset();
+  valueKeys_.Close();
   deletions_.get();
 }
 
 void RowRepairer::DeleteGroup(const std::vector<QueuedItem>& items) {
-  // This thread's own keys: a registry object belongs to one thread.
-  std::string openName;
-  std::unique_ptr<RegistryAccess> open;
+  KeyCache valueKeys(registry_);
   std::unique_ptr<RegistryKey> root;
   RootKey rootKey = 0;
   for (const QueuedItem& item : items) {
     bool deleted = false;
     if (!item.wholeKey) {
-      const std::string name = RootKeyName(item.root) + "\\" + item.keyPath;
-      if (!open || openName != name) {
-        open = std::make_unique<RegistryAccess>(registry_);
-        open->SetRootKey(item.root);
-        openName = name;
-        if (!open->OpenKey("\\" + item.keyPath, false)) open.reset();
-      }
-      deleted = open && open->DeleteValue(item.valueName);
+      RegistryAccess* key = valueKeys.Open(item.root, item.keyPath);
+      deleted = key && key->DeleteValue(item.valueName);
     } else {
       if (!root || rootKey != item.root) root = registry_.OpenRoot(rootKey = item.root);
       // Deepest first; a subkey added since the read keeps its parents, and the row stays.
@@ -239,10 +235,7 @@ void RowRepairer::Finish() {
 }
 
 void RowRepairer::Drop() {
-  queued_.clear();
-  queuedNames_ = {};
-  queuedLines_.clear();
-  queuedBytes_ = 0;
+  ClearQueue();
   WaitForDeletions();
 }
 

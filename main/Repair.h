@@ -89,8 +89,21 @@ class RowRepairer {
   void FinishGroup();
   void WaitForDeletions();
   void DeleteGroup(const std::vector<QueuedItem>& items);
-  // The key holding values being queued, kept open across rows of the same key.
-  RegistryAccess* ValueKey(RootKey root, const std::string& path);
+  // The key last asked for, kept open across rows of the same key; one per thread, since a
+  // registry object belongs to one thread.
+  class KeyCache {
+   public:
+    explicit KeyCache(RegistryStore& registry) : registry_(registry) {}
+    // nullptr when the key cannot be opened.
+    RegistryAccess* Open(RootKey root, const std::string& path);
+    void Close() { open_.reset(); }
+
+   private:
+    RegistryStore& registry_;
+    std::string name_;
+    std::unique_ptr<RegistryAccess> open_;
+  };
+  void ClearQueue();
   bool RepairAtOnce(const RepairTarget& target);
 
   RegistryStore& registry_;
@@ -102,8 +115,7 @@ class RowRepairer {
   std::vector<std::string> queuedLines_;
   std::size_t queuedBytes_ = 0;
   std::chrono::steady_clock::time_point groupStart_;
-  std::string valueKeyName_;
-  std::unique_ptr<RegistryAccess> valueKey_;
+  KeyCache valueKeys_{registry_};  // for reading values as they are queued
   ItemNames deletingNames_;
   std::future<void> deletions_;
   std::mutex repairedLock_;
