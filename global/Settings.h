@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "global/ScanCategory.h"
 #include "platform/ProfileStore.h"
-#include "scan/ScanCategory.h"
 
 namespace kelvane {
 

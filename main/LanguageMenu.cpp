@@ -1,7 +1,7 @@
 #include "main/LanguageMenu.h"
 
+#include "global/Addresses.h"
 #include "global/Localization.h"
-#include "main/Addresses.h"
 #include "platform/Text.h"
 
 namespace kelvane {

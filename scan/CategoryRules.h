@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/ScanCategory.h"
+#include "global/ScanCategory.h"
 #include "scan/ScanContext.h"
 
 namespace kelvane {

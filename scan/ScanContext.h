@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "global/ScanCategory.h"
 #include "platform/FileSystemAccess.h"
 #include "platform/RegistryStore.h"
 #include "platform/SystemAccess.h"
 #include "scan/FileReference.h"
 #include "scan/ProblemRecord.h"
-#include "scan/ScanCategory.h"
 #include "scan/ScanSink.h"
 
 namespace kelvane {

@@ -5,15 +5,15 @@
 
 #include <algorithm>
 
+#include "global/Addresses.h"
 #include "global/win32/CallbackGuard.h"
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
 #include "global/win32/FittedMessageBox.h"
-#include "main/Addresses.h"
 #include "main/LanguageMenu.h"
+#include "main/win32/MainWindowIds.h"
 #include "main/win32/MainWindowLayout.h"
 #include "platform/win32/Win32System.h"
-#include "resources/MainWindowIds.h"
 
 namespace kelvane {
 MainWindow::MainWindow(std::string programFolder, bool cleanOnce)

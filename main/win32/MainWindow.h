@@ -9,17 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "editor/EditorCommands.h"
 #include "global/Localization.h"
 #include "global/ProductTitle.h"
 #include "global/Settings.h"
 #include "global/win32/WindowMessages.h"
-#include "main/CategoryTree.h"
-#include "main/EditorCommands.h"
-#include "main/IgnoreLists.h"
-#include "main/RepairRun.h"
-#include "main/ResultsModel.h"
-#include "main/win32/CategoryTreeView.h"
-#include "main/win32/ResultsListView.h"
 #include "main/win32/TitleBand.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
@@ -27,6 +21,12 @@
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
+#include "repair/RepairRun.h"
+#include "results/IgnoreLists.h"
+#include "results/ResultsModel.h"
+#include "results/win32/ResultsListView.h"
+#include "scan/CategoryTree.h"
+#include "scan/win32/CategoryTreeView.h"
 
 namespace kelvane {
 

@@ -3,17 +3,17 @@
 
 #include <commctrl.h>
 
+#include "backup/win32/RestoreDialog.h"
+#include "editor/win32/WindowEditorPrompts.h"
 #include "global/win32/FittedMessageBox.h"
+#include "global/win32/SaveFileDialog.h"
 #include "global/win32/StandardError.h"
-#include "main/RepairRun.h"
-#include "main/TextReport.h"
 #include "main/win32/MainWindowLayout.h"
-#include "main/win32/SaveFileDialog.h"
-#include "main/win32/WindowEditorPrompts.h"
-#include "main/win32/WindowRepairPrompts.h"
+#include "repair/RepairRun.h"
+#include "repair/win32/WindowRepairPrompts.h"
+#include "results/TextReport.h"
 #include "scan/ScanFailureMessage.h"
 #include "scan/win32/ScanProgressDialog.h"
-#include "windows/win32/RestoreDialog.h"
 
 namespace kelvane {
 namespace {

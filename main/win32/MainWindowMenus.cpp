@@ -1,13 +1,13 @@
 // The main window's menus: what they enable, the language menu and the commands they give.
+#include "global/Addresses.h"
 #include "global/win32/FittedMessageBox.h"
-#include "main/Addresses.h"
 #include "main/LanguageMenu.h"
+#include "main/win32/AboutDialog.h"
 #include "main/win32/MainWindow.h"
+#include "main/win32/MainWindowIds.h"
+#include "options/win32/OptionsDialog.h"
 #include "platform/win32/Win32System.h"
-#include "resources/MainWindowIds.h"
 #include "startup/win32/StartupManagerDialog.h"
-#include "windows/win32/AboutDialog.h"
-#include "windows/win32/OptionsDialog.h"
 
 namespace kelvane {
 

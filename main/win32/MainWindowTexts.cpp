@@ -2,8 +2,8 @@
 #include "global/win32/DialogTexts.h"
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindow.h"
+#include "main/win32/MainWindowIds.h"
 #include "main/win32/MenuTexts.h"
-#include "resources/MainWindowIds.h"
 
 namespace kelvane {
 

@@ -1,6 +1,6 @@
 #include "main/win32/MenuTexts.h"
 
-#include "resources/MainWindowIds.h"
+#include "main/win32/MainWindowIds.h"
 
 namespace kelvane {
 namespace {

@@ -4,15 +4,15 @@
 #include <string>
 
 #include "global/win32/StandardError.h"
-#include "main/ReportRun.h"
 #include "main/win32/MainWindow.h"
+#include "main/win32/MainWindowIds.h"
 #include "platform/Text.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
-#include "resources/MainWindowIds.h"
+#include "results/ReportRun.h"
 
 namespace {
 

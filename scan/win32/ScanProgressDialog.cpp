@@ -9,8 +9,8 @@
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
-#include "resources/resource.h"
-#include "scan/ProgressCreep.h"
+#include "scan/ScanProgressCreep.h"
+#include "scan/win32/ScanProgressDialogIds.h"
 #include "scan/win32/WindowScanSink.h"
 
 namespace kelvane {

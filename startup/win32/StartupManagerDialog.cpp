@@ -4,7 +4,7 @@
 
 #include "global/win32/DialogTexts.h"
 #include "global/win32/FittedMessageBox.h"
-#include "resources/resource.h"
+#include "startup/win32/StartupManagerDialogIds.h"
 
 namespace kelvane {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "main/BackupWriter.h"
+#include "backup/BackupWriter.h"
 #include "platform/RegistryAccess.h"
 #include "tests/conformance/RegistryScratchTest.h"
 

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "main/EditorCommands.h"
+#include "editor/EditorCommands.h"
 
 namespace kelvane::testsupport {
 

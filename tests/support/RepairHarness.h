@@ -10,8 +10,8 @@
 
 #include "global/Localization.h"
 #include "global/Settings.h"
-#include "main/RepairRun.h"
 #include "platform/PortableProfileStore.h"
+#include "repair/RepairRun.h"
 
 namespace kelvane::testsupport {
 

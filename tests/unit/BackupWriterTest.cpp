@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "main/BackupWriter.h"
+#include "backup/BackupWriter.h"
 #include "platform/RegFile.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"

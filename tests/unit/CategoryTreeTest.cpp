@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "main/CategoryTree.h"
-#include "main/ResultsModel.h"
+#include "results/ResultsModel.h"
+#include "scan/CategoryTree.h"
 
 namespace kelvane {
 namespace {

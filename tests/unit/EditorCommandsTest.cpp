@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "main/EditorCommands.h"
+#include "editor/EditorCommands.h"
 #include "platform/PortableProfileStore.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryEditor.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "main/IgnoreLists.h"
+#include "results/IgnoreLists.h"
 
 namespace kelvane {
 namespace {

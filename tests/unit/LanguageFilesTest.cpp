@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "global/Localization.h"
-#include "main/CategoryTree.h"
 #include "main/LanguageMenu.h"
 #include "platform/PortableProfileStore.h"
 #include "platform/Text.h"
+#include "scan/CategoryTree.h"
 #include "tests/support/ScanMachine.h"
 #include "tests/support/ScratchFolder.h"
 

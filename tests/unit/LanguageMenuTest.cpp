@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "main/Addresses.h"
+#include "global/Addresses.h"
 #include "main/LanguageMenu.h"
 #include "platform/memory/MemoryFileSystem.h"
 

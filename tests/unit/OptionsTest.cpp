@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "options/Options.h"
 #include "platform/PortableProfileStore.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "tests/support/ScratchFolder.h"
-#include "windows/Options.h"
 
 namespace kelvane {
 namespace {

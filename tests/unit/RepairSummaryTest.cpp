@@ -5,8 +5,8 @@
 #include "global/Localization.h"
 #include "global/Settings.h"
 #include "platform/PortableProfileStore.h"
+#include "repair/RepairSummary.h"
 #include "tests/support/ScratchFolder.h"
-#include "windows/RepairSummary.h"
 
 namespace kelvane {
 namespace {

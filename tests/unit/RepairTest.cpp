@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "main/BackupWriter.h"
-#include "main/Repair.h"
+#include "backup/BackupWriter.h"
 #include "platform/RegFile.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
+#include "repair/Repair.h"
 #include "tests/support/RegistrySnapshot.h"
 #include "tests/support/RepairHarness.h"
 

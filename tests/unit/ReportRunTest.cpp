@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "main/ReportRun.h"
 #include "platform/PortableProfileStore.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemorySystem.h"
+#include "results/ReportRun.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace kelvane {

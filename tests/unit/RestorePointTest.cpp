@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "windows/RestorePoint.h"
+#include "repair/RestorePoint.h"
 
 namespace kelvane {
 namespace {

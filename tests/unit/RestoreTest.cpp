@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "backup/BackupListing.h"
+#include "backup/ImportCheck.h"
+#include "backup/RestoreRun.h"
+#include "editor/ProcessProgress.h"
 #include "platform/PortableProfileStore.h"
 #include "platform/RegFile.h"
 #include "platform/memory/MemoryFileSystem.h"
@@ -11,10 +15,6 @@
 #include "platform/memory/MemorySystem.h"
 #include "tests/support/EditorPromptsRecorder.h"
 #include "tests/support/RegistryValues.h"
-#include "windows/BackupListing.h"
-#include "windows/ImportCheck.h"
-#include "windows/ProcessProgress.h"
-#include "windows/RestoreRun.h"
 
 namespace kelvane {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "main/ResultColumns.h"
+#include "results/ResultColumns.h"
 
 namespace kelvane {
 namespace {

@@ -3,7 +3,7 @@
 #include "platform/RegFile.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "scan/CountKeyItems.h"
-#include "scan/ProgressCreep.h"
+#include "scan/ScanProgressCreep.h"
 
 namespace kelvane {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "main/Addresses.h"
-#include "main/TextReport.h"
+#include "global/Addresses.h"
 #include "platform/memory/MemoryFileSystem.h"
+#include "results/TextReport.h"
 
 namespace kelvane {
 namespace {

@@ -9,10 +9,11 @@
 
 #include "global/Localization.h"
 #include "global/win32/JpegPicture.h"
+#include "main/win32/AboutDialog.h"
+#include "main/win32/AboutDialogIds.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "resources/resource.h"
 #include "tests/win32/DialogSearch.h"
-#include "windows/win32/AboutDialog.h"
 
 namespace kelvane {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "main/Repair.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
+#include "repair/Repair.h"
 
 namespace kelvane {
 namespace {

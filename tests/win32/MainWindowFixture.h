@@ -15,9 +15,9 @@
 
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindow.h"
+#include "main/win32/MainWindowIds.h"
 #include "platform/RegFile.h"
 #include "platform/win32/Win32Registry.h"
-#include "resources/MainWindowIds.h"
 
 namespace kelvane {
 

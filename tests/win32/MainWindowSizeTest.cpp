@@ -8,8 +8,9 @@
 #include <algorithm>
 #include <string>
 
+#include "editor/win32/ProcessProgressDialogIds.h"
+#include "main/win32/MainWindowIds.h"
 #include "platform/RegFile.h"
-#include "resources/resource.h"
 #include "tests/win32/DialogSearch.h"
 #include "tests/win32/MainWindowFixture.h"
 #include "tests/win32/WindowSteps.h"

@@ -12,15 +12,18 @@
 
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindow.h"
-#include "tests/win32/MainWindowFixture.h"
+#include "main/win32/MainWindowIds.h"
+#include "options/win32/OptionsDialogIds.h"
 #include "platform/RegFile.h"
 #include "platform/RegistryAccess.h"
 #include "platform/win32/Win32Registry.h"
-#include "resources/MainWindowIds.h"
-#include "resources/resource.h"
+#include "repair/win32/RepairProgressDialogIds.h"
+#include "repair/win32/RepairSummaryDialogIds.h"
+#include "scan/win32/ScanProgressDialogIds.h"
 #include "tests/win32/BackupFolderFiles.h"
 #include "tests/win32/DialogScript.h"
 #include "tests/win32/DialogSearch.h"
+#include "tests/win32/MainWindowFixture.h"
 #include "tests/win32/WindowSteps.h"
 
 namespace kelvane {

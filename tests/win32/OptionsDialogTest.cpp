@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "options/win32/IgnoreEntryDialogIds.h"
+#include "options/win32/OptionsDialog.h"
+#include "options/win32/OptionsDialogIds.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
-#include "resources/resource.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/win32/DialogScript.h"
 #include "tests/win32/DialogSearch.h"
 #include "tests/win32/ListViewRows.h"
-#include "windows/win32/OptionsDialog.h"
 
 namespace kelvane {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "main/win32/MainWindow.h"
-#include "resources/resource.h"
+#include "repair/win32/RepairSummaryDialogIds.h"
 #include "tests/win32/BackupFolderFiles.h"
 #include "tests/win32/DialogSearch.h"
 

@@ -8,10 +8,10 @@
 #include "global/Localization.h"
 #include "global/Settings.h"
 #include "platform/win32/Win32ProfileStore.h"
-#include "resources/resource.h"
+#include "repair/win32/RepairSummaryDialog.h"
+#include "repair/win32/RepairSummaryDialogIds.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/win32/DialogSearch.h"
-#include "windows/win32/RepairSummaryDialog.h"
 
 namespace kelvane {
 namespace {

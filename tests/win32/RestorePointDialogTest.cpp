@@ -10,10 +10,10 @@
 
 #include "global/Localization.h"
 #include "platform/win32/Win32ProfileStore.h"
-#include "resources/resource.h"
+#include "repair/win32/RestorePointDialog.h"
+#include "repair/win32/RestorePointDialogIds.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/win32/DialogSearch.h"
-#include "windows/win32/RestorePointDialog.h"
 
 namespace kelvane {
 namespace {

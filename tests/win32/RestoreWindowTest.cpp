@@ -14,20 +14,21 @@
 #include <tuple>
 #include <vector>
 
-#include "main/Repair.h"
+#include "backup/win32/RestoreDialog.h"
+#include "backup/win32/RestoreDialogIds.h"
+#include "editor/win32/ProcessProgressDialog.h"
+#include "editor/win32/ProcessProgressDialogIds.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryEditor.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
-#include "resources/resource.h"
+#include "repair/Repair.h"
 #include "tests/support/RegistrySnapshot.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/win32/WindowSteps.h"
-#include "windows/win32/ProcessProgressDialog.h"
-#include "windows/win32/RestoreDialog.h"
 
 namespace kelvane {
 namespace {

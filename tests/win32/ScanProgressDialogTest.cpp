@@ -9,8 +9,8 @@
 #include "platform/RegFile.h"
 #include "platform/RegistryAccess.h"
 #include "platform/win32/Win32Registry.h"
-#include "resources/resource.h"
 #include "scan/win32/ScanProgressDialog.h"
+#include "scan/win32/ScanProgressDialogIds.h"
 
 namespace kelvane {
 namespace {

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "global/Localization.h"
-#include "main/Repair.h"
-#include "main/ResultsModel.h"
 #include "platform/RegistryAccess.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
+#include "repair/Repair.h"
+#include "results/ResultsModel.h"
 #include "scan/Scanner.h"
 #include "tests/support/RepairHarness.h"
 

@@ -10,10 +10,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "main/Repair.h"
 #include "platform/RegistryAccess.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
+#include "repair/Repair.h"
 #include "tests/support/RepairHarness.h"
 
 namespace kelvane {

@@ -20,9 +20,10 @@
 
 #include "global/ProductTitle.h"
 #include "main/win32/MainWindow.h"
+#include "main/win32/MainWindowIds.h"
 #include "platform/win32/Win32Handles.h"
-#include "resources/MainWindowIds.h"
-#include "resources/resource.h"
+#include "repair/win32/RepairSummaryDialogIds.h"
+#include "scan/win32/ScanProgressDialogIds.h"
 #include "tests/bench/win32/WindowProbe.h"
 
 namespace kelvane {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "main/win32/MainWindow.h"
-#include "resources/MainWindowIds.h"
+#include "main/win32/MainWindowIds.h"
 
 int main(int argc, char** argv) {
   if (argc < 4) return 2;

@@ -1,0 +1,237 @@
+#include "backup/BackupWriter.h"
+
+#include <cstdio>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/RegFile.h"
+#include "platform/RegistryAccess.h"
+
+namespace kelvane {
+namespace {
+
+constexpr char kHeader[] = "REGEDIT4";
+// A hex list breaks its line after every 25th byte past the first.
+constexpr std::size_t kBytesPerContinuationLine = 25;
+
+std::string TwoDigits(int number) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d", number);
+  return text;
+}
+
+std::string HexByte(unsigned char byte) {
+  char text[4];
+  std::snprintf(text, sizeof text, "%02X", byte);
+  return text;
+}
+
+// A quoted string restores exactly what it came from only when the data is one NUL-ended line.
+bool IsQuotableText(const RawValue& value) {
+  if (value.type != RegType::Sz || value.data.empty()) return false;
+  for (std::size_t i = 0; i + 1 < value.data.size(); ++i) {
+    const unsigned char c = value.data[i];
+    if (c == 0 || c == '\r' || c == '\n') return false;
+  }
+  return value.data.back() == 0;
+}
+
+// prefix, then the bytes as a comma list continued over lines ending in a backslash.
+std::vector<std::string> HexLines(std::string prefix, const Bytes& data) {
+  std::vector<std::string> lines;
+  std::string line = std::move(prefix);
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    line += HexByte(data[i]);
+    if (i + 1 == data.size()) break;
+    line += ",";
+    if (i > 0 && i % kBytesPerContinuationLine == 0) {
+      lines.push_back(line + "\\");
+      line.clear();
+    }
+  }
+  lines.push_back(line);
+  return lines;
+}
+
+// Types other than a plain line of text, a four-byte dword and binary keep their type number
+// and raw bytes; a REGEDIT4 import takes string types' bytes as ANSI text.
+std::vector<std::string> DataLines(const std::string& head, const RawValue& value) {
+  if (IsQuotableText(value)) {
+    const std::string text(value.data.begin(), value.data.end() - 1);
+    return {head + "\"" + EscapeRegText(text) + "\""};
+  }
+  if (value.type == RegType::Dword && value.data.size() == 4) {
+    char text[16];
+    std::snprintf(text, sizeof text, "dword:%02X%02X%02X%02X", value.data[3], value.data[2],
+                  value.data[1], value.data[0]);
+    return {head + text};
+  }
+  if (value.type == RegType::Binary) return HexLines(head + "hex:", value.data);
+  char type[24];
+  std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.type));
+  return HexLines(head + type, value.data);
+}
+
+std::string NamePart(const std::string& name) {
+  return name.empty() ? "@" : "\"" + EscapeRegText(name) + "\"";
+}
+
+// Reads one backup item; the registry object is shared by the item's keys.
+class ItemReader {
+ public:
+  ItemReader(RegistryStore& registry, BackupItem& item) : access_(registry), item_(item) {
+    access_.SetRootKey(item.root);
+    access_.SetAccess(kAccessRead);
+  }
+
+  void ReadValue(const std::string& path, const std::string& name) {
+    const std::size_t block = AddBlock(path);
+    RawValue value;
+    if (!access_.HasCurrentKey() || !access_.ReadRawExactly(name, value)) {
+      item_.exact = false;
+      // What cannot be read is written as an empty string.
+      if (!access_.ReadRaw(name, value)) value = RawValue{RegType::Sz, Bytes{0}};
+    }
+    item_.blocks[block].values.push_back({name, value});
+  }
+
+  // The key, then each subkey depth-first, each opened by its full path below the root.
+  void ReadTree(const std::string& path) {
+    const std::size_t block = AddBlock(path);
+    if (!access_.HasCurrentKey()) {
+      item_.exact = false;
+      return;
+    }
+    KeyContents contents;
+    if (!access_.ReadExactly(contents)) {
+      item_.exact = false;
+      contents = access_.Contents();
+    }
+    item_.blocks[block].values = std::move(contents.values);
+    access_.CloseKey();
+    for (const std::string& subkey : contents.subkeys) ReadTree(path + "\\" + subkey);
+  }
+
+ private:
+  // Opens the key and adds its block; the block's index stays valid as subkeys add theirs.
+  std::size_t AddBlock(const std::string& path) {
+    access_.CloseKey();
+    access_.OpenKey("\\" + path, false);
+    item_.blocks.push_back({path, {}});
+    return item_.blocks.size() - 1;
+  }
+
+  RegistryAccess access_;
+  BackupItem& item_;
+};
+
+// An empty line, the key line, then a line (or a continued hex list) for each value.
+void WriteKeyBlock(RootKey root, const BackupKeyBlock& block, std::vector<std::string>& lines) {
+  lines.emplace_back();
+  lines.push_back("[" + RootKeyName(root) + "\\" + block.path + "]");
+  for (const NamedValue& value : block.values) {
+    for (std::string& line : DataLines(NamePart(value.name) + "=", value.value)) {
+      lines.push_back(std::move(line));
+    }
+  }
+}
+
+bool SameKey(const RegFileKey& parsed, RootKey root, const BackupKeyBlock& block) {
+  if (parsed.remove || parsed.root != root || parsed.path != block.path ||
+      parsed.values.size() != block.values.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < block.values.size(); ++i) {
+    const RegFileValue& value = parsed.values[i];
+    if (value.remove || value.name != block.values[i].name ||
+        !(value.value == block.values[i].value)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string MakeBackupFileName(const std::string& backupFolder, const LocalDateTime& now) {
+  std::string path = backupFolder;
+  if (path.empty() || path.back() != '\\') path += "\\";
+  return path + "Backup" + std::to_string(now.year) + TwoDigits(now.month) + TwoDigits(now.day) +
+         TwoDigits(now.hour) + TwoDigits(now.minute) + TwoDigits(now.second) + ".reg";
+}
+
+std::string EscapeRegText(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    if (c == '\\' || c == '"') escaped.push_back('\\');
+    escaped.push_back(c);
+  }
+  return escaped;
+}
+
+std::string BackupKeyPath(const std::string& keyPath) {
+  std::string path = keyPath;
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+BackupItem ReadBackupItem(RegistryStore& registry, RootKey root, const std::string& keyPath,
+                          const std::string& valueName, bool wholeKey) {
+  const std::string path = BackupKeyPath(keyPath);
+  BackupItem item;
+  item.root = root;
+  ItemReader reader(registry, item);
+  if (wholeKey) {
+    reader.ReadTree(path);
+  } else {
+    reader.ReadValue(path, valueName);
+  }
+  return item;
+}
+
+std::vector<std::string> BackupItemLines(const BackupItem& item) {
+  std::vector<std::string> lines;
+  for (const BackupKeyBlock& block : item.blocks) WriteKeyBlock(item.root, block, lines);
+  return lines;
+}
+
+bool LinesRestoreItem(const std::vector<std::string>& lines, const BackupItem& item) {
+  std::string text = std::string(kHeader) + "\r\n";
+  for (const std::string& line : lines) text += line + "\r\n";
+  RegFile parsed;
+  try {
+    parsed = ParseRegFile(text);
+  } catch (const RegFileError&) {
+    return false;
+  }
+  if (parsed.keys.size() != item.blocks.size()) return false;
+  for (std::size_t i = 0; i < item.blocks.size(); ++i) {
+    if (!SameKey(parsed.keys[i], item.root, item.blocks[i])) return false;
+  }
+  return true;
+}
+
+std::string AppendToBackupFile(FileSystemAccess& files, const std::string& filePath,
+                               const std::vector<std::string>& lines) {
+  const bool append = files.FileExists(filePath);
+  std::string written;
+  const std::unique_ptr<TextFileWriter> file = files.OpenTextFile(filePath, append);
+  auto writeLine = [&](const std::string& line) {
+    file->WriteLine(line);
+    written += line + "\r\n";
+  };
+  if (!append) writeLine(kHeader);
+  for (const std::string& line : lines) writeLine(line);
+  file->Close();
+  return written;
+}
+
+void BackupToRegFile(RegistryStore& registry, FileSystemAccess& files, const std::string& filePath,
+                     RootKey root, const std::string& keyPath, const std::string& valueName,
+                     bool wholeKey) {
+  AppendToBackupFile(files, filePath,
+                     BackupItemLines(ReadBackupItem(registry, root, keyPath, valueName, wholeKey)));
+}
+
+}  // namespace kelvane

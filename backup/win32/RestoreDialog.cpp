@@ -1,0 +1,267 @@
+#include "backup/win32/RestoreDialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "backup/RestoreRun.h"
+#include "backup/win32/RestoreDialogIds.h"
+#include "editor/win32/WindowEditorPrompts.h"
+#include "global/ProductTitle.h"
+#include "global/win32/DialogTexts.h"
+#include "global/win32/FittedMessageBox.h"
+#include "global/win32/SelectFolder.h"
+#include "global/win32/WindowMessages.h"
+#include "platform/win32/Win32Handles.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kDateTextSize = 128;
+// Room the caption of "Open Directory" needs around it.
+constexpr int kCaptionMargin = 5;
+// Room a list cell needs around its text.
+constexpr int kCellMargin = 14;
+
+struct Column {
+  const char* caption;
+  int width;
+};
+constexpr Column kColumns[] = {{"Backup file", 190}, {"Date", 110}, {"Size", 92}};
+
+SYSTEMTIME SystemTimeOf(const LocalDateTime& time) {
+  SYSTEMTIME system = {};
+  system.wYear = static_cast<WORD>(time.year);
+  system.wMonth = static_cast<WORD>(time.month);
+  system.wDay = static_cast<WORD>(time.day);
+  system.wHour = static_cast<WORD>(time.hour);
+  system.wMinute = static_cast<WORD>(time.minute);
+  system.wSecond = static_cast<WORD>(time.second);
+  return system;
+}
+
+std::string ShortDate(const LocalDateTime& time) {
+  const SYSTEMTIME system = SystemTimeOf(time);
+  char text[kDateTextSize] = {};
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &system, nullptr, text, sizeof(text));
+  return text;
+}
+
+std::string LongTime(const LocalDateTime& time) {
+  const SYSTEMTIME system = SystemTimeOf(time);
+  char text[kDateTextSize] = {};
+  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &system, nullptr, text, sizeof(text));
+  return text;
+}
+
+// A child's place in its parent's client area.
+RECT ChildRect(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void SetSubItem(HWND list, int row, int column, const std::string& text) {
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+RestoreDialog::RestoreDialog(EditorContext& context, const Settings& settings)
+    : context_(context), settings_(settings), folder_(settings.OutputDirectory) {}
+
+INT_PTR RestoreDialog::ShowModal(HWND owner) {
+  return DoModal(owner, IDD_RESTORE);
+}
+
+void RestoreDialog::OnInit() {
+  SetWindowTextA(Handle(), kApplicationTitle);
+  MakeColumns();
+  TranslateDialogCaptions(Handle(), "frmRestore",
+                          {{"suiGroupBox1", IDC_RESTORE_GROUP},
+                           {"bBrowseFolder", IDC_RESTORE_BROWSE},
+                           {"ListView1", IDC_RESTORE_LIST, ComponentKind::ListColumns},
+                           {"bRestore", IDC_RESTORE_RESTORE},
+                           {"bOpenDirectory", IDC_RESTORE_OPEN_DIRECTORY},
+                           {"bDelete", IDC_RESTORE_DELETE},
+                           {"bClose", IDCANCEL}},
+                          context_.language, settings_.Lan);
+  LayOutButtons();
+  CenterOnOwner();
+  SetItemText(IDC_RESTORE_FOLDER, folder_);
+  UpdateActions();
+  // Once the window is up, so that a message about a missing folder stands in front of it.
+  PostMessageA(Handle(), kRestoreListFolderMessage, 0, 0);
+}
+
+void RestoreDialog::MakeColumns() {
+  HWND list = Item(IDC_RESTORE_LIST);
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+  for (int index = 0; index < static_cast<int>(std::size(kColumns)); ++index) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<char*>(kColumns[index].caption);
+    column.cx = kColumns[index].width;
+    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+void RestoreDialog::LayOutButtons() {
+  HWND open = Item(IDC_RESTORE_OPEN_DIRECTORY);
+  RECT openRect = ChildRect(open);
+  {
+    const WindowDc dc(Handle());
+    const SelectedObject font(
+        dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+    const std::string caption = WindowText(open);
+    RECT text = {};
+    DrawTextA(dc.get(), caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    if (openRect.right - openRect.left < text.right + kCaptionMargin) {
+      openRect.right = openRect.left + text.right + kCaptionMargin;
+    }
+  }
+  const RECT restore = ChildRect(Item(IDC_RESTORE_RESTORE));
+  const RECT remove = ChildRect(Item(IDC_RESTORE_DELETE));
+  const RECT close = ChildRect(Item(IDCANCEL));
+  const int openWidth = openRect.right - openRect.left;
+  const int deleteWidth = remove.right - remove.left;
+  const MiddleButtonLefts lefts = SpreadMiddleButtons(
+      restore.left, restore.right - restore.left, openWidth, deleteWidth, close.left);
+  MoveWindow(open, lefts.second, openRect.top, openWidth, openRect.bottom - openRect.top, TRUE);
+  MoveWindow(Item(IDC_RESTORE_DELETE), lefts.third, remove.top, deleteWidth,
+             remove.bottom - remove.top, TRUE);
+}
+
+void RestoreDialog::ListFolder() {
+  HWND list = Item(IDC_RESTORE_LIST);
+  ListView_DeleteAllItems(list);
+  rows_.clear();
+  if (!context_.files.DirectoryExists(folder_)) {
+    UpdateActions();
+    const std::string message = context_.language.LangString(
+        "RES_Directory_Not_Exist", "The backup directory does not exist.");
+    FittedMessageBox(Handle(), message, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  rows_ = ListBackupFiles(context_.files, folder_);
+  const DateTimeFormat format{&ShortDate, &LongTime};
+  for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+    const BackupFileEntry& entry = rows_[row];
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<char*>(entry.name.c_str());
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SetSubItem(list, row, 1, BackupDateText(entry.dosTime, format));
+    SetSubItem(list, row, 2, BackupSizeText(entry.size));
+  }
+  WidenColumnsToTheirTexts();
+  UpdateActions();
+  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+}
+
+void RestoreDialog::WidenColumnsToTheirTexts() {
+  HWND list = Item(IDC_RESTORE_LIST);
+  const int rows = ListView_GetItemCount(list);
+  for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
+    int widest = ListView_GetColumnWidth(list, column) - kCellMargin;
+    for (int row = 0; row < rows; ++row) {
+      char text[MAX_PATH] = {};
+      ListView_GetItemText(list, row, column, text, sizeof(text));
+      widest = std::max(widest, ListView_GetStringWidth(list, text));
+    }
+    ListView_SetColumnWidth(list, column, widest + kCellMargin);
+  }
+}
+
+int RestoreDialog::SelectedRow() const {
+  return ListView_GetNextItem(Item(IDC_RESTORE_LIST), -1, LVNI_SELECTED);
+}
+
+void RestoreDialog::SelectRow(int row) {
+  if (row < 0) return;
+  HWND list = Item(IDC_RESTORE_LIST);
+  ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_EnsureVisible(list, row, FALSE);
+}
+
+void RestoreDialog::UpdateActions() {
+  const bool selected = SelectedRow() >= 0;
+  HWND focus = GetFocus();
+  for (const int id : {IDC_RESTORE_RESTORE, IDC_RESTORE_DELETE}) {
+    // A disabled button cannot keep the focus: it goes to the list.
+    if (!selected && focus == Item(id)) {
+      SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_RESTORE_LIST)),
+                   TRUE);
+    }
+    EnableWindow(Item(id), selected);
+  }
+}
+
+void RestoreDialog::OnCommand(int id, int code, HWND /*control*/) {
+  if (code != BN_CLICKED) return;
+  switch (id) {
+    case IDC_RESTORE_RESTORE: OnRestore(); break;
+    case IDC_RESTORE_DELETE: OnDelete(); break;
+    case IDC_RESTORE_OPEN_DIRECTORY: context_.system.OpenWithShell(folder_, ""); break;
+    case IDC_RESTORE_BROWSE: OnBrowse(); break;
+    case IDCANCEL: End(IDCANCEL); break;
+    default: break;
+  }
+}
+
+bool RestoreDialog::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+  switch (message) {
+    case kRestoreListFolderMessage: ListFolder(); return true;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    default: return false;
+  }
+}
+
+bool RestoreDialog::OnNotify(const NMHDR& header) {
+  if (header.idFrom != IDC_RESTORE_LIST) return false;
+  switch (header.code) {
+    case LVN_ITEMCHANGED: UpdateActions(); return true;
+    case NM_DBLCLK: OnRestore(); return true;
+    default: return false;
+  }
+}
+
+void RestoreDialog::OnRestore() {
+  const int row = SelectedRow();
+  if (row < 0) return;
+  WindowEditorPrompts prompts(Handle(), context_.language, settings_.Lan);
+  const RestoreOutcome outcome =
+      RestoreBackupFile(context_, prompts, BackupFilePath(folder_, rows_.at(row).name));
+  if (outcome == RestoreOutcome::Complete && settings_.DeleteBackupFile) OnDelete();
+}
+
+void RestoreDialog::OnDelete() {
+  const int row = SelectedRow();
+  if (row < 0) return;
+  const std::string path = BackupFilePath(folder_, rows_.at(row).name);
+  // Never a folder or a link put in the file's place since the listing: the program runs
+  // elevated. A file that cannot be deleted leaves the list all the same.
+  if (context_.files.IsPlainFile(path)) context_.files.DeleteFileSilently(path);
+  ListView_DeleteItem(Item(IDC_RESTORE_LIST), row);
+  rows_.erase(rows_.begin() + row);
+  SelectRow(RowToSelectAfterDelete(row, static_cast<int>(rows_.size())));
+  UpdateActions();
+}
+
+void RestoreDialog::OnBrowse() {
+  const std::optional<std::string> chosen = SelectFolder(
+      Handle(),
+      context_.language.LangString("RES_Select_Directory", "Please select the directory to add"),
+      "");
+  if (!chosen) return;
+  folder_ = *chosen;
+  SetItemText(IDC_RESTORE_FOLDER, folder_);
+  ListFolder();
+}
+
+}  // namespace kelvane

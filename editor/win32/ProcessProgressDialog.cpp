@@ -1,0 +1,82 @@
+#include "editor/win32/ProcessProgressDialog.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "editor/ProcessProgress.h"
+#include "editor/win32/ProcessProgressDialogIds.h"
+#include "global/ProductTitle.h"
+#include "global/win32/DialogTexts.h"
+
+namespace kelvane {
+namespace {
+
+constexpr UINT_PTR kPollTimer = 1;
+
+}  // namespace
+
+ProcessProgressDialog::ProcessProgressDialog(const Language& language,
+                                             const std::string& currentLanguage,
+                                             StartedProcess& process, std::string hint)
+    : language_(language),
+      currentLanguage_(currentLanguage),
+      process_(process),
+      hint_(std::move(hint)) {}
+
+INT_PTR ProcessProgressDialog::ShowModal(HWND owner) {
+  return DoModal(owner, IDD_PROCESS_PROGRESS);
+}
+
+void ProcessProgressDialog::OnInit() {
+  CenterOnOwner();
+  position_ = 0;
+  SendMessageA(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETRANGE32, 0, kProcessProgressMaximum);
+  SendMessageA(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETPOS, position_, 0);
+  SetWindowTextA(Handle(), kApplicationTitle);
+  TranslateDialogCaptions(Handle(), "frmBackupHint",
+                          {{"suiGroupBox1", IDC_PROCESS_PROGRESS_GROUP},
+                           {"lHint", IDC_PROCESS_PROGRESS_HINT},
+                           {"bStop", IDC_PROCESS_PROGRESS_STOP}},
+                          language_, currentLanguage_);
+  SetItemText(IDC_PROCESS_PROGRESS_HINT, hint_);
+  SetTimer(Handle(), kPollTimer, kProcessProgressInterval, nullptr);
+}
+
+void ProcessProgressDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
+  switch (id) {
+    case IDC_PROCESS_PROGRESS_STOP: OnStop(); break;
+    // Escape, as the close box: the process goes on.
+    case IDCANCEL: End(IDCANCEL); break;
+    default: break;
+  }
+}
+
+bool ProcessProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+  switch (message) {
+    case WM_TIMER:
+      if (wParam != kPollTimer) return false;
+      OnTick();
+      return true;
+    case WM_CLOSE: End(IDCANCEL); return true;
+    default: return false;
+  }
+}
+
+void ProcessProgressDialog::OnTick() {
+  if (process_.HasEnded()) {
+    KillTimer(Handle(), kPollTimer);
+    End(IDOK);
+    return;
+  }
+  position_ = NextProcessProgressPosition(position_);
+  SendMessageA(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETPOS, position_, 0);
+}
+
+void ProcessProgressDialog::OnStop() {
+  KillTimer(Handle(), kPollTimer);
+  process_.Terminate();
+  End(IDCANCEL);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,83 @@
+#include "options/Options.h"
+
+#include <algorithm>
+
+#include "platform/Text.h"
+
+namespace kelvane {
+namespace {
+
+constexpr char kVersionsMark[] = "(XP";
+constexpr char kVersions[] = "(XP, Vista, 7)";
+
+std::vector<IgnoreRow> RowsOf(const std::vector<std::string>& entries) {
+  std::vector<IgnoreRow> rows;
+  for (const std::string& entry : entries) rows.push_back({entry, false});
+  return rows;
+}
+
+std::vector<std::string> EntriesOf(const std::vector<IgnoreRow>& rows) {
+  std::vector<std::string> entries;
+  for (const IgnoreRow& row : rows) entries.push_back(row.text);
+  return entries;
+}
+
+}  // namespace
+
+OptionsModel OptionsFromSettings(const Settings& settings) {
+  OptionsModel options;
+  options.outputDirectory = settings.OutputDirectory;
+  options.restorePoint = settings.RestorePoint;
+  options.deleteBackupFile = settings.DeleteBackupFile;
+  options.includeRemoveMedia = settings.IncludeRemoveMedia;
+  options.includeCDdrive = settings.IncludeCDdrive;
+  options.showHint = settings.ShowHint;
+  options.beep = settings.Beep;
+  options.values = RowsOf(settings.IgnoreValue);
+  options.keys = RowsOf(settings.IgnoreKey);
+  return options;
+}
+
+bool AddIgnoreRow(std::vector<IgnoreRow>& rows, const std::string& text) {
+  const bool listed = std::any_of(rows.begin(), rows.end(), [&](const IgnoreRow& row) {
+    return SameTextAscii(row.text, text);
+  });
+  if (listed) return false;
+  rows.push_back({text, false});
+  return true;
+}
+
+void RemoveTickedRows(std::vector<IgnoreRow>& rows) {
+  rows.erase(
+      std::remove_if(rows.begin(), rows.end(), [](const IgnoreRow& row) { return row.ticked; }),
+      rows.end());
+}
+
+std::optional<std::string> ConfirmOptions(const OptionsModel& options, Settings& settings,
+                                          FileSystemAccess& files, const Language& language) {
+  if (!files.DirectoryExists(options.outputDirectory)) {
+    return MissingBackupFolderText(language, options.outputDirectory);
+  }
+  settings.OutputDirectory = options.outputDirectory;
+  settings.DeleteBackupFile = options.deleteBackupFile;
+  settings.IncludeRemoveMedia = options.includeRemoveMedia;
+  settings.IncludeCDdrive = options.includeCDdrive;
+  settings.ShowHint = options.showHint;
+  settings.RestorePoint = options.restorePoint;
+  settings.Beep = options.beep;
+  settings.IgnoreValue = EntriesOf(options.values);
+  settings.IgnoreKey = EntriesOf(options.keys);
+  return std::nullopt;
+}
+
+std::string RestorePointCaption(const std::string& translated) {
+  const std::size_t mark = UpperCaseAscii(translated).find(kVersionsMark);
+  if (mark == std::string::npos) return translated;
+  return translated.substr(0, mark) + kVersions;
+}
+
+bool IsIgnoreEntryText(const std::string& text) {
+  return UpperCaseAscii(text).find("HKEY_") != std::string::npos;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,305 @@
+#include "repair/Repair.h"
+
+#include <optional>
+#include <utility>
+
+#include "backup/BackupWriter.h"
+#include "platform/RegistryAccess.h"
+#include "platform/RegistryTypes.h"
+#include "platform/ShortcutFiles.h"
+#include "platform/Text.h"
+
+namespace kelvane {
+RepairTarget RepairTargetOf(const ProblemRecord& row) {
+  using What = RepairTarget::What;
+  // The key text is split at its first backslash into the root's name and the rest.
+  const auto slash = row.key.find('\\');
+  if (slash == std::string::npos) return {};
+  const std::string root = row.key.substr(0, slash);
+  const std::string rest = row.key.substr(slash + 1);
+  switch (row.repairKind) {
+    case RepairKind::Key:
+      return {What::Key, root, rest, ""};
+    case RepairKind::ValueInKeyText: {
+      const auto last = rest.rfind('\\');
+      if (last == std::string::npos) return {What::Value, root, "", rest};
+      return {What::Value, root, rest.substr(0, last), rest.substr(last + 1)};
+    }
+    case RepairKind::ValueNamedByValue:
+      return {What::Value, root, rest, row.value};
+    case RepairKind::SubkeyNamedByValue:
+      // Without a subkey name the row would name its parent key.
+      if (row.value.empty()) return {};
+      return {What::Key, root, rest + "\\" + row.value, ""};
+    case RepairKind::ShortcutFile:
+      return {What::File, "", row.key, ""};
+    case RepairKind::DefaultValue:
+      return {What::Value, root, rest, ""};
+    case RepairKind::EncodedValueName:
+      return {What::Value, root, rest, Rot13(row.value)};
+  }
+  return {};
+}
+
+struct RowRepairer::QueuedItem {
+  std::size_t tag = 0;
+  RootKey root = 0;
+  std::string keyPath;
+  bool wholeKey = false;
+  std::string valueName;
+  // A key's blocks as backed up, parents first: deleted deepest first, so nothing that was not
+  // read is ever deleted.
+  std::vector<std::string> blockPaths;
+};
+
+namespace {
+
+// An item's key as the group knows it; path as BackupKeyPath gives it.
+std::string ItemName(const std::string& rootName, const std::string& path) {
+  return UpperCaseAscii(rootName + "\\" + path);
+}
+
+// Whether some entry equals name or lies below it.
+bool HasAtOrBelow(const std::multiset<std::string>& names, const std::string& name) {
+  if (names.count(name) != 0) return true;
+  const std::string below = name + "\\";
+  const auto next = names.lower_bound(below);
+  return next != names.end() && next->compare(0, below.size(), below) == 0;
+}
+
+// Whether name or one of its parent keys is an entry.
+bool HasAtOrAbove(const std::multiset<std::string>& names, const std::string& name) {
+  for (std::size_t end = name.size(); end != std::string::npos && end > 0;
+       end = name.rfind('\\', end - 1)) {
+    if (names.count(name.substr(0, end)) != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+RowRepairer::RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile,
+                         RepairGroupLimits limits)
+    : registry_(registry), files_(files), backupFile_(std::move(backupFile)), limits_(limits) {}
+
+RowRepairer::~RowRepairer() {
+  // Deletions still running use this object; what they raise has no one to go to now.
+  try {
+    WaitForDeletions();
+  } catch (...) {
+  }
+}
+
+bool RowRepairer::ItemNames::Touch(const RepairTarget& target) const {
+  const std::string key = ItemName(target.root, BackupKeyPath(target.path));
+  if (HasAtOrAbove(keys, key)) return true;
+  if (target.what == RepairTarget::What::Key) {
+    return HasAtOrBelow(values, key) || HasAtOrBelow(keys, key);
+  }
+  return values.count(key + "\\" + UpperCaseAscii(target.valueName)) != 0;
+}
+
+bool RowRepairer::GroupFull() const {
+  return queued_.size() >= limits_.items || queuedBytes_ >= limits_.bytes ||
+         std::chrono::steady_clock::now() - groupStart_ >= limits_.time;
+}
+
+bool RowRepairer::Queue(const ProblemRecord& row, std::size_t tag) {
+  const RepairTarget target = RepairTargetOf(row);
+  if (target.what == RepairTarget::What::Nothing) return false;
+  if (deletingNames_.Touch(target)) WaitForDeletions();
+  const bool finished = !queued_.empty() && (target.what == RepairTarget::What::File ||
+                                              GroupFull() || queuedNames_.Touch(target));
+  if (finished) FinishGroup();
+  switch (target.what) {
+    case RepairTarget::What::Key: QueueKey(target, tag); break;
+    case RepairTarget::What::Value: QueueValue(target, tag); break;
+    case RepairTarget::What::File:
+      if (DeleteShortcutFile(files_, target.path)) {
+        std::lock_guard<std::mutex> lock(repairedLock_);
+        repaired_.push_back(tag);
+      }
+      break;
+    case RepairTarget::What::Nothing: break;
+  }
+  return finished;
+}
+
+void RowRepairer::QueueKey(const RepairTarget& target, std::size_t tag) {
+  const std::optional<RootKey> root = RootKeyFromName(target.root);
+  const std::string path = BackupKeyPath(target.path);
+  // An empty path would name the root itself.
+  if (!root || path.empty()) return;
+  // A key that is missing or cannot be opened reads as not exact.
+  const BackupItem item = ReadBackupItem(registry_, *root, path, "", true);
+  std::vector<std::string> lines = BackupItemLines(item);
+  if (!item.exact || !LinesRestoreItem(lines, item)) return;
+  QueuedItem queued{tag, *root, path, true, "", {}};
+  for (const BackupKeyBlock& block : item.blocks) queued.blockPaths.push_back(block.path);
+  queuedNames_.keys.insert(ItemName(target.root, path));
+  Enqueue(std::move(queued), std::move(lines));
+}
+
+void RowRepairer::QueueValue(const RepairTarget& target, std::size_t tag) {
+  const std::optional<RootKey> root = RootKeyFromName(target.root);
+  if (!root) return;
+  const std::string path = BackupKeyPath(target.path);
+  RegistryAccess* key = valueKeys_.Open(*root, path);
+  BackupItem item{*root, {{path, {{target.valueName, {}}}}}, true};
+  if (!key || !key->ReadRawExactly(target.valueName, item.blocks[0].values[0].value)) return;
+  std::vector<std::string> lines = BackupItemLines(item);
+  if (!LinesRestoreItem(lines, item)) return;
+  queuedNames_.values.insert(ItemName(target.root, path) + "\\" +
+                             UpperCaseAscii(target.valueName));
+  Enqueue(QueuedItem{tag, *root, path, false, target.valueName, {}}, std::move(lines));
+}
+
+void RowRepairer::Enqueue(QueuedItem item, std::vector<std::string> lines) {
+  if (queued_.empty()) groupStart_ = std::chrono::steady_clock::now();
+  for (std::string& line : lines) {
+    queuedBytes_ += line.size() + 2;
+    queuedLines_.push_back(std::move(line));
+  }
+  queued_.push_back(std::move(item));
+}
+
+RegistryAccess* RowRepairer::KeyCache::Open(RootKey root, const std::string& path) {
+  const std::string name = RootKeyName(root) + "\\" + path;
+  if (open_ && name_ == name) return open_.get();
+  open_ = std::make_unique<RegistryAccess>(registry_);
+  open_->SetRootKey(root);
+  name_ = name;
+  if (!open_->OpenKey("\\" + path, false)) open_.reset();
+  return open_.get();
+}
+
+void RowRepairer::ClearQueue() {
+  queued_.clear();
+  queuedNames_ = {};
+  queuedLines_.clear();
+  queuedBytes_ = 0;
+}
+
+void RowRepairer::FinishGroup() {
+  if (queued_.empty()) return;
+  std::vector<QueuedItem> items = std::move(queued_);
+  ItemNames names = std::move(queuedNames_);
+  const std::vector<std::string> lines = std::move(queuedLines_);
+  ClearQueue();
+  const std::string written = AppendToBackupFile(files_, backupFile_, lines);
+  // The file was flushed and closed: what reads back now is what a later import will see.
+  if (files_.ReadFileEnd(backupFile_, written.size()) != written) {
+    throw MakeFileIoError(FileIoStep::Write, backupFile_,
+                          "The file does not read back as it was written.");
+  }
+  WaitForDeletions();
+  deletingNames_ = std::move(names);
+  deletions_ = std::async(std::launch::async,
+                          [this, items = std::move(items)] { DeleteGroup(items); });
+}
+
+void RowRepairer::WaitForDeletions() {
+  if (!deletions_.valid()) return;
+  deletingNames_ = {};
+  // A key deleted there may be the one kept open for values.
+  valueKeys_.Close();
+  deletions_.get();
+}
+
+void RowRepairer::DeleteGroup(const std::vector<QueuedItem>& items) {
+  KeyCache valueKeys(registry_);
+  std::unique_ptr<RegistryKey> root;
+  RootKey rootKey = 0;
+  for (const QueuedItem& item : items) {
+    bool deleted = false;
+    if (!item.wholeKey) {
+      RegistryAccess* key = valueKeys.Open(item.root, item.keyPath);
+      deleted = key && key->DeleteValue(item.valueName);
+    } else {
+      if (!root || rootKey != item.root) root = registry_.OpenRoot(rootKey = item.root);
+      // Deepest first; a subkey added since the read keeps its parents, and the row stays.
+      for (auto path = item.blockPaths.rbegin(); root && path != item.blockPaths.rend(); ++path) {
+        deleted = root->DeleteSubkey(*path);
+      }
+    }
+    if (deleted) {
+      std::lock_guard<std::mutex> lock(repairedLock_);
+      repaired_.push_back(item.tag);
+    }
+  }
+}
+
+void RowRepairer::Finish() {
+  FinishGroup();
+  WaitForDeletions();
+}
+
+void RowRepairer::Drop() {
+  ClearQueue();
+  WaitForDeletions();
+}
+
+std::vector<std::size_t> RowRepairer::TakeRepaired() {
+  std::lock_guard<std::mutex> lock(repairedLock_);
+  std::vector<std::size_t> repaired = std::move(repaired_);
+  repaired_.clear();
+  return repaired;
+}
+
+bool RowRepairer::RepairAtOnce(const RepairTarget& target) {
+  Finish();
+  TakeRepaired();
+  if (target.what == RepairTarget::What::Key) QueueKey(target, 0);
+  if (target.what == RepairTarget::What::Value) QueueValue(target, 0);
+  Finish();
+  return !TakeRepaired().empty();
+}
+
+bool RowRepairer::DeleteKeyWithBackup(const std::string& rootName, const std::string& keyPath) {
+  return RepairAtOnce({RepairTarget::What::Key, rootName, keyPath, ""});
+}
+
+bool RowRepairer::DeleteValueWithBackup(const std::string& rootName, const std::string& keyPath,
+                                        const std::string& valueName) {
+  return RepairAtOnce({RepairTarget::What::Value, rootName, keyPath, valueName});
+}
+
+RepairWalk RepairTickedRows(const ResultsModel& results, RowRepairer& repairer,
+                            RepairProgress& progress) {
+  RepairWalk walk;
+  walk.repaired.assign(results.Count(), false);
+  const std::size_t ticked = results.TickedCount();
+  progress.RowsDone(0, ticked);
+  auto collect = [&] {
+    for (std::size_t index : repairer.TakeRepaired()) walk.repaired[index] = true;
+  };
+  try {
+    for (std::size_t index = results.Count(); index-- > 0;) {
+      const ResultRow& row = results.Row(index);
+      if (!row.ticked) continue;
+      const bool groupFinished = repairer.Queue(row.record, index);
+      collect();
+      if (groupFinished) {
+        progress.RowsDone(walk.ticked, ticked);
+        if (progress.StopRequested()) {
+          walk.stopped = true;
+          break;
+        }
+      }
+      ++walk.ticked;
+    }
+    if (walk.stopped) {
+      repairer.Drop();
+    } else {
+      repairer.Finish();
+    }
+  } catch (const std::exception& error) {
+    repairer.Drop();
+    walk.failure = error.what();
+  }
+  collect();
+  progress.RowsDone(walk.ticked, ticked);
+  return walk;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,148 @@
+// Repair: deletes what ticked rows point at, each registry item only once a copy that restores
+// it exactly is safely in the run's backup file.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystemAccess.h"
+#include "platform/RegistryAccess.h"
+#include "platform/RegistryStore.h"
+#include "results/ResultsModel.h"
+#include "scan/ProblemRecord.h"
+
+namespace kelvane {
+
+// What a row's repair kind names: a key with its subtree, one value, or a file.
+struct RepairTarget {
+  enum class What { Nothing, Key, Value, File };
+  What what = What::Nothing;
+  std::string root;       // the root's name, for keys and values
+  std::string path;       // the key path, or the file's full path
+  std::string valueName;  // "" for the default value
+};
+
+RepairTarget RepairTargetOf(const ProblemRecord& row);
+
+// How much a group may gather before it is finished. A group costs one write, flush and
+// read-back of the backup file, so groups save time; they stay small enough that a stop waits
+// only a moment for the group in hand.
+struct RepairGroupLimits {
+  std::size_t items = 1000;
+  std::size_t bytes = 1 << 20;
+  std::chrono::milliseconds time{40};
+};
+
+// Repairs rows in groups: each item is read and checked as its row is queued; finishing the
+// group appends the items' lines together, flushes and reads them back, and only then deletes
+// the items in the order queued. The deletions run beside the reading of the next group, one
+// group at a time. The file's bytes are those of writing item by item, since an item that
+// touches one queued or being deleted is read only once that one is gone.
+class RowRepairer {
+ public:
+  RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile,
+              RepairGroupLimits limits = {});
+  ~RowRepairer();
+
+  // Queues what the row names under the given tag; a row that names nothing repairable (the
+  // root is not one of the five, the item is missing, or its backup would not restore it
+  // exactly) is left alone. A shortcut file is deleted at once. True when the group before
+  // this row was finished first: because the row touches it, is a file, or a limit was met.
+  bool Queue(const ProblemRecord& row, std::size_t tag);
+  // Backs the queued items up and deletes them, and returns once every deletion is done.
+  // Raises FileIoError when the backup file cannot be written or does not read back as
+  // written; nothing of the group is deleted then.
+  void Finish();
+  // Forgets the queued items without writing or deleting anything, once the group being
+  // deleted is done.
+  void Drop();
+  // The tags of rows repaired since the last call.
+  std::vector<std::size_t> TakeRepaired();
+
+  // One item at once, as a group of its own; false when nothing was deleted.
+  bool DeleteKeyWithBackup(const std::string& rootName, const std::string& keyPath);
+  // An empty value name means the key's default value.
+  bool DeleteValueWithBackup(const std::string& rootName, const std::string& keyPath,
+                             const std::string& valueName);
+
+ private:
+  struct QueuedItem;
+  // The items of a group, upper-cased as "ROOT\\PATH" for keys, with "\\NAME" for values.
+  struct ItemNames {
+    std::multiset<std::string> keys;
+    std::multiset<std::string> values;
+    // Whether the target is one of them, lies below one of the keys, or is a key above one.
+    bool Touch(const RepairTarget& target) const;
+  };
+
+  bool GroupFull() const;
+  void QueueKey(const RepairTarget& target, std::size_t tag);
+  void QueueValue(const RepairTarget& target, std::size_t tag);
+  void Enqueue(QueuedItem item, std::vector<std::string> lines);
+  // Writes the group and starts its deletions once those of the group before are done.
+  void FinishGroup();
+  void WaitForDeletions();
+  void DeleteGroup(const std::vector<QueuedItem>& items);
+  // The key last asked for, kept open across rows of the same key; one per thread, since a
+  // registry object belongs to one thread.
+  class KeyCache {
+   public:
+    explicit KeyCache(RegistryStore& registry) : registry_(registry) {}
+    // nullptr when the key cannot be opened.
+    RegistryAccess* Open(RootKey root, const std::string& path);
+    void Close() { open_.reset(); }
+
+   private:
+    RegistryStore& registry_;
+    std::string name_;
+    std::unique_ptr<RegistryAccess> open_;
+  };
+  void ClearQueue();
+  bool RepairAtOnce(const RepairTarget& target);
+
+  RegistryStore& registry_;
+  FileSystemAccess& files_;
+  std::string backupFile_;
+  RepairGroupLimits limits_;
+  std::vector<QueuedItem> queued_;
+  ItemNames queuedNames_;
+  std::vector<std::string> queuedLines_;
+  std::size_t queuedBytes_ = 0;
+  std::chrono::steady_clock::time_point groupStart_;
+  KeyCache valueKeys_{registry_};  // for reading values as they are queued
+  ItemNames deletingNames_;
+  std::future<void> deletions_;
+  std::mutex repairedLock_;
+  std::vector<std::size_t> repaired_;
+};
+
+// Told as the walk goes; the walk runs on whatever thread the caller chooses.
+class RepairProgress {
+ public:
+  virtual ~RepairProgress() = default;
+  // At the start and after each group: how many ticked rows were met so far, of how many.
+  virtual void RowsDone(std::size_t done, std::size_t ticked) = 0;
+  // Asked after each group; the rows not reached then stay as they are.
+  virtual bool StopRequested() = 0;
+};
+
+struct RepairWalk {
+  std::vector<bool> repaired;  // by row index
+  std::size_t ticked = 0;      // ticked rows met
+  bool stopped = false;
+  // Set when writing the backup failed; the walk ended at that group.
+  std::string failure;
+};
+
+// Walks the rows from the last to the first and repairs the ticked ones; reads the model only,
+// so that the window may go on showing it.
+RepairWalk RepairTickedRows(const ResultsModel& results, RowRepairer& repairer,
+                            RepairProgress& progress);
+
+}  // namespace kelvane

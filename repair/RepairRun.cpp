@@ -1,0 +1,49 @@
+#include "repair/RepairRun.h"
+
+#include "backup/BackupFolder.h"
+
+namespace kelvane {
+
+RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
+                        const Language& language, RepairContext& context, RepairPrompts& prompts,
+                        std::string& currentBackupFile) {
+  const std::string& folder = settings.OutputDirectory;
+  if (!context.files.DirectoryExists(folder)) {
+    const std::string question =
+        MissingBackupFolderText(language, folder) + "\r\n" +
+        language.LangString("RES_Create_Directory", "creates a new directory?");
+    if (!prompts.AskCreateBackupFolder(question)) return RepairOutcome::Abandoned;
+    try {
+      context.files.CreateDirectory(folder);
+    } catch (const FileIoError& error) {
+      prompts.ShowFailure(error.what());
+      return RepairOutcome::Abandoned;
+    }
+  }
+  if (results.Empty()) return RepairOutcome::Repaired;
+  if (settings.RestorePoint && HasSystemRestore(context.windowsVersion) &&
+      !prompts.CreateRestorePoint()) {
+    return RepairOutcome::Abandoned;
+  }
+  currentBackupFile = MakeBackupFileName(folder, context.now());
+
+  RowRepairer repairer(context.registry, context.files, currentBackupFile, context.groupLimits);
+  const RepairWalk walk = prompts.RunWalk(
+      [&](RepairProgress& progress) { return RepairTickedRows(results, repairer, progress); });
+  results.RemoveMarked(walk.repaired);
+  if (!walk.failure.empty()) {
+    prompts.ShowResults();
+    prompts.ShowFailure(walk.failure);
+    return RepairOutcome::Abandoned;
+  }
+  const std::size_t left = results.TickedCount();
+  for (const ResultRow& row : results.Rows()) leftovers.Add(row.record.key, row.record.value);
+  results.Clear();
+  prompts.ShowResults();
+  if (walk.stopped) return RepairOutcome::Abandoned;
+  if (settings.ShowHint) prompts.ShowSummary(walk.ticked);
+  if (settings.Beep) prompts.Beep();
+  return left == 0 ? RepairOutcome::Repaired : RepairOutcome::RowsLeft;
+}
+
+}  // namespace kelvane
