@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <utility>
+#include <variant>
 
 #include "platform/Text.h"
 
@@ -15,14 +16,27 @@ struct SettingKey {
   const char* name;
 };
 
-constexpr SettingKey kOutputDirectory{"Options", "OutputDirectory"};
-constexpr SettingKey kDeleteBackupFile{"Options", "DeleteBackupFile"};
-constexpr SettingKey kIncludeRemoveMedia{"Options", "IncludeRemoveMedia"};
-constexpr SettingKey kIncludeCDdrive{"Options", "IncludeCDdrive"};
-constexpr SettingKey kBeep{"Options", "Beep"};
-constexpr SettingKey kShowHint{"Options", "ShowHint"};
-constexpr SettingKey kRestorePoint{"Options", "RestorePoint"};
-constexpr SettingKey kLan{"Options", "Lan"};
+// Every key of [Options], in the order the file is written: the one place that names a
+// setting's key, its member and its default.
+struct OptionSetting {
+  const char* name;
+  std::variant<std::string Settings::*, bool Settings::*> member;
+  // A switch's default is "1" or "0"; a folder's is relative to the program's folder.
+  const char* defaultValue;
+  bool defaultInProgramFolder = false;
+};
+
+const OptionSetting kOptionSettings[] = {
+    {"OutputDirectory", &Settings::backupFolder, "Backup", true},
+    {"DeleteBackupFile", &Settings::deleteBackupAfterRestore, "1"},
+    {"IncludeRemoveMedia", &Settings::judgeRemovableMedia, "0"},
+    {"IncludeCDdrive", &Settings::judgeCdDrives, "0"},
+    {"Beep", &Settings::beepWhenDone, "0"},
+    {"ShowHint", &Settings::showRepairSummary, "1"},
+    {"RestorePoint", &Settings::createRestorePoint, "0"},
+    {"Lan", &Settings::languageName, "English"},
+};
+constexpr char kOptionsSection[] = "Options";
 constexpr char kTreeSection[] = "TreeViewNodeCheck";
 constexpr SettingKey kWindowState{"Window", "State"};
 constexpr SettingKey kWindowLeft{"Window", "Left"};
@@ -136,57 +150,59 @@ Settings LoadSettings(ProfileStore& store, const std::string& programFolder, Pix
                       PixelSize mainWindow) {
   OptionsReader options(store, OptionsFilePath(programFolder));
   Settings settings;
-  settings.OutputDirectory = options.String(kOutputDirectory, programFolder + "Backup");
-  settings.DeleteBackupFile = options.Boolean(kDeleteBackupFile, true);
-  settings.IncludeRemoveMedia = options.Boolean(kIncludeRemoveMedia, false);
-  settings.IncludeCDdrive = options.Boolean(kIncludeCDdrive, false);
-  settings.Beep = options.Boolean(kBeep, false);
+  for (const OptionSetting& option : kOptionSettings) {
+    const SettingKey key{kOptionsSection, option.name};
+    if (auto text = std::get_if<std::string Settings::*>(&option.member)) {
+      const std::string folder = option.defaultInProgramFolder ? programFolder : "";
+      settings.*(*text) = options.String(key, folder + option.defaultValue);
+    } else {
+      settings.*std::get<bool Settings::*>(option.member) =
+          options.Boolean(key, option.defaultValue[0] == '1');
+    }
+  }
   for (int number = kFirstCategoryNumber; number <= kLastCategoryNumber; ++number) {
     const std::string name = std::to_string(number);
-    settings.TreeViewNodeCheck[*CategoryFromNumber(number)] =
+    settings.categoryTicks[*CategoryFromNumber(number)] =
         options.Boolean({kTreeSection, name.c_str()}, true);
   }
-  settings.IgnoreValue = options.List(kIgnoreValueKeys);
-  settings.IgnoreKey = options.List(kIgnoreKeyKeys);
-  settings.WindowState = options.Integer(kWindowState, kShowNormal);
-  settings.StartMaximized = settings.WindowState == kShowMaximized;
-  if (!settings.StartMaximized) {
+  settings.ignoredValues = options.List(kIgnoreValueKeys);
+  settings.ignoredKeys = options.List(kIgnoreKeyKeys);
+  settings.windowState = options.Integer(kWindowState, kShowNormal);
+  settings.startMaximized = settings.windowState == kShowMaximized;
+  if (!settings.startMaximized) {
     WindowRect bounds;
     bounds.left = options.Integer(kWindowLeft, (screen.width - mainWindow.width) / 2);
     bounds.top = options.Integer(kWindowTop, (screen.height - mainWindow.height) / 2);
     bounds.width = options.Integer(kWindowWidth, mainWindow.width);
     bounds.height = options.Integer(kWindowHeight, mainWindow.height);
-    settings.WindowBounds = bounds;
+    settings.windowBounds = bounds;
   }
-  settings.ShowHint = options.Boolean(kShowHint, true);
-  settings.RestorePoint = options.Boolean(kRestorePoint, false);
-  settings.Lan = options.String(kLan, "English");
   return settings;
 }
 
 void SaveSettings(ProfileStore& store, const std::string& programFolder, const Settings& settings,
                   std::optional<int> windowShowCommand, const WindowRect& windowBounds) {
   OptionsWriter options(store, OptionsFilePath(programFolder));
-  options.String(kOutputDirectory, settings.OutputDirectory);
-  options.Boolean(kDeleteBackupFile, settings.DeleteBackupFile);
-  options.Boolean(kIncludeRemoveMedia, settings.IncludeRemoveMedia);
-  options.Boolean(kIncludeCDdrive, settings.IncludeCDdrive);
-  options.Boolean(kBeep, settings.Beep);
+  for (const OptionSetting& option : kOptionSettings) {
+    const SettingKey key{kOptionsSection, option.name};
+    if (auto text = std::get_if<std::string Settings::*>(&option.member)) {
+      options.String(key, settings.*(*text));
+    } else {
+      options.Boolean(key, settings.*std::get<bool Settings::*>(option.member));
+    }
+  }
   for (int number = kFirstCategoryNumber; number <= kLastCategoryNumber; ++number) {
     const std::string name = std::to_string(number);
     options.Boolean({kTreeSection, name.c_str()},
-                    settings.TreeViewNodeCheck[*CategoryFromNumber(number)]);
+                    settings.categoryTicks[*CategoryFromNumber(number)]);
   }
-  options.List(kIgnoreValueKeys, settings.IgnoreValue);
-  options.List(kIgnoreKeyKeys, settings.IgnoreKey);
+  options.List(kIgnoreValueKeys, settings.ignoredValues);
+  options.List(kIgnoreKeyKeys, settings.ignoredKeys);
   if (windowShowCommand) options.Integer(kWindowState, *windowShowCommand);
   options.Integer(kWindowLeft, windowBounds.left);
   options.Integer(kWindowTop, windowBounds.top);
   options.Integer(kWindowWidth, windowBounds.width);
   options.Integer(kWindowHeight, windowBounds.height);
-  options.Boolean(kShowHint, settings.ShowHint);
-  options.Boolean(kRestorePoint, settings.RestorePoint);
-  options.String(kLan, settings.Lan);
 }
 
 }  // namespace kelvane

@@ -29,23 +29,27 @@ struct WindowRect {
   int height = 0;
 };
 
-struct Settings {
-  std::string OutputDirectory;
-  bool DeleteBackupFile = false;
-  bool IncludeRemoveMedia = false;
-  bool IncludeCDdrive = false;
-  bool Beep = false;
+// What the options window edits, copied whole into its model and back on OK.
+struct Preferences {
+  std::string backupFolder;
+  bool createRestorePoint = false;
+  bool deleteBackupAfterRestore = false;
+  bool judgeRemovableMedia = false;
+  bool judgeCdDrives = false;
+  bool showRepairSummary = false;
+  bool beepWhenDone = false;
+};
+
+struct Settings : Preferences {
   // Stored by category number; the one without a tree node is kept as read.
-  CategoryTicks TreeViewNodeCheck;
-  std::vector<std::string> IgnoreValue;
-  std::vector<std::string> IgnoreKey;
-  int WindowState = 0;
-  bool StartMaximized = false;
+  CategoryTicks categoryTicks;
+  std::vector<std::string> ignoredValues;
+  std::vector<std::string> ignoredKeys;
+  int windowState = 0;
+  bool startMaximized = false;
   // The main window's bounds as loaded; none when it starts maximised.
-  std::optional<WindowRect> WindowBounds;
-  bool ShowHint = false;
-  bool RestorePoint = false;
-  std::string Lan;
+  std::optional<WindowRect> windowBounds;
+  std::string languageName;
 };
 
 // Raised with "Unable to write to " and the file's path when the system refuses a write.
@@ -62,7 +66,7 @@ std::string OptionsFilePath(const std::string& programFolder);
 Settings LoadSettings(ProfileStore& store, const std::string& programFolder, PixelSize screen,
                       PixelSize mainWindow);
 
-// The caller first records the tree's ticks in TreeViewNodeCheck. The show command is
+// The caller first records the tree's ticks in categoryTicks. The show command is
 // written only when known. Raises SettingsWriteError at the first refused write and writes
 // nothing after it.
 void SaveSettings(ProfileStore& store, const std::string& programFolder, const Settings& settings,

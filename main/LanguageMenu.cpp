@@ -104,7 +104,7 @@ LanguageChoice ChooseLanguage(Settings& settings, FileSystemAccess& files,
   if (!files.FileExists(LanguageFilePath(programFolder, language))) {
     return {false, MissingLanguageFileMessage(programFolder, language)};
   }
-  settings.Lan = language;
+  settings.languageName = language;
   return {true, ""};
 }
 

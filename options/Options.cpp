@@ -26,15 +26,9 @@ std::vector<std::string> EntriesOf(const std::vector<IgnoreRow>& rows) {
 
 OptionsModel OptionsFromSettings(const Settings& settings) {
   OptionsModel options;
-  options.outputDirectory = settings.OutputDirectory;
-  options.restorePoint = settings.RestorePoint;
-  options.deleteBackupFile = settings.DeleteBackupFile;
-  options.includeRemoveMedia = settings.IncludeRemoveMedia;
-  options.includeCDdrive = settings.IncludeCDdrive;
-  options.showHint = settings.ShowHint;
-  options.beep = settings.Beep;
-  options.values = RowsOf(settings.IgnoreValue);
-  options.keys = RowsOf(settings.IgnoreKey);
+  options.preferences = settings;
+  options.values = RowsOf(settings.ignoredValues);
+  options.keys = RowsOf(settings.ignoredKeys);
   return options;
 }
 
@@ -55,18 +49,12 @@ void RemoveTickedRows(std::vector<IgnoreRow>& rows) {
 
 std::optional<std::string> ConfirmOptions(const OptionsModel& options, Settings& settings,
                                           FileSystemAccess& files, const Language& language) {
-  if (!files.DirectoryExists(options.outputDirectory)) {
-    return MissingBackupFolderText(language, options.outputDirectory);
+  if (!files.DirectoryExists(options.preferences.backupFolder)) {
+    return MissingBackupFolderText(language, options.preferences.backupFolder);
   }
-  settings.OutputDirectory = options.outputDirectory;
-  settings.DeleteBackupFile = options.deleteBackupFile;
-  settings.IncludeRemoveMedia = options.includeRemoveMedia;
-  settings.IncludeCDdrive = options.includeCDdrive;
-  settings.ShowHint = options.showHint;
-  settings.RestorePoint = options.restorePoint;
-  settings.Beep = options.beep;
-  settings.IgnoreValue = EntriesOf(options.values);
-  settings.IgnoreKey = EntriesOf(options.keys);
+  static_cast<Preferences&>(settings) = options.preferences;
+  settings.ignoredValues = EntriesOf(options.values);
+  settings.ignoredKeys = EntriesOf(options.keys);
   return std::nullopt;
 }
 

@@ -20,13 +20,7 @@ struct IgnoreRow {
 };
 
 struct OptionsModel {
-  std::string outputDirectory;
-  bool restorePoint = false;
-  bool deleteBackupFile = false;
-  bool includeRemoveMedia = false;
-  bool includeCDdrive = false;
-  bool showHint = false;
-  bool beep = false;
+  Preferences preferences;
   std::vector<IgnoreRow> values;
   std::vector<IgnoreRow> keys;
 

@@ -7,7 +7,7 @@ namespace kelvane {
 RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
                         const Language& language, RepairContext& context, RepairPrompts& prompts,
                         std::string& currentBackupFile) {
-  const std::string& folder = settings.OutputDirectory;
+  const std::string& folder = settings.backupFolder;
   if (!context.files.DirectoryExists(folder)) {
     const std::string question =
         MissingBackupFolderText(language, folder) + "\r\n" +
@@ -21,7 +21,7 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
     }
   }
   if (results.Empty()) return RepairOutcome::Repaired;
-  if (settings.RestorePoint && HasSystemRestore(context.windowsVersion) &&
+  if (settings.createRestorePoint && HasSystemRestore(context.windowsVersion) &&
       !prompts.CreateRestorePoint()) {
     return RepairOutcome::Abandoned;
   }
@@ -41,8 +41,8 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
   results.Clear();
   prompts.ShowResults();
   if (walk.stopped) return RepairOutcome::Abandoned;
-  if (settings.ShowHint) prompts.ShowSummary(walk.ticked);
-  if (settings.Beep) prompts.Beep();
+  if (settings.showRepairSummary) prompts.ShowSummary(walk.ticked);
+  if (settings.beepWhenDone) prompts.Beep();
   return left == 0 ? RepairOutcome::Repaired : RepairOutcome::RowsLeft;
 }
 

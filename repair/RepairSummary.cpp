@@ -9,7 +9,7 @@ std::string RepairSummaryText(const Language& language, int problemCount) {
 }
 
 void ApplyNotShowHintBox(Settings& settings, bool ticked) {
-  settings.ShowHint = !ticked;
+  settings.showRepairSummary = !ticked;
 }
 
 }  // namespace kelvane

@@ -61,11 +61,11 @@ std::optional<IgnoreEntry> IgnoreEntryFor(const ProblemRecord& record) {
 }
 
 const std::vector<std::string>& Entries(const Settings& settings, IgnoreList list) {
-  return list == IgnoreList::Key ? settings.IgnoreKey : settings.IgnoreValue;
+  return list == IgnoreList::Key ? settings.ignoredKeys : settings.ignoredValues;
 }
 
 std::vector<std::string>& Entries(Settings& settings, IgnoreList list) {
-  return list == IgnoreList::Key ? settings.IgnoreKey : settings.IgnoreValue;
+  return list == IgnoreList::Key ? settings.ignoredKeys : settings.ignoredValues;
 }
 
 }  // namespace
@@ -110,8 +110,8 @@ bool IsInIgnoreList(const Settings& settings, const std::string& text, IgnoreLis
 }
 
 HiddenRows::HiddenRows(const Settings& settings, const Leftovers& leftovers)
-    : values_(UpperCased(settings.IgnoreValue)), valuePaths_(values_.begin(), values_.end()) {
-  for (const std::string& entry : settings.IgnoreKey) {
+    : values_(UpperCased(settings.ignoredValues)), valuePaths_(values_.begin(), values_.end()) {
+  for (const std::string& entry : settings.ignoredKeys) {
     // An empty entry would stand for every key once it got its backslash.
     if (!entry.empty()) keys_.push_back(WithTrailingBackslash(UpperCaseAscii(entry)));
   }

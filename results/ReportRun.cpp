@@ -34,14 +34,14 @@ ReportOutcome RunReport(RegistryStore& registry, FileSystemAccess& files, System
                         const std::string& reportPath) {
   // The window's size plays no part without a window.
   Settings settings = LoadSettings(profiles, programFolder, PixelSize{}, PixelSize{});
-  const Language language(profiles, programFolder, settings.Lan);
+  const Language language(profiles, programFolder, settings.languageName);
   CategoryTree tree;
   tree.Restore(settings);
 
   ResultsModel results;
   CollectingSink sink(results);
   Scanner scanner(registry, files, system, language,
-                  ScanOptions{settings.IncludeRemoveMedia, settings.IncludeCDdrive}, sink);
+                  ScanOptions{settings.judgeRemovableMedia, settings.judgeCdDrives}, sink);
   scanner.MeasureFloppyDrives();
   scanner.Execute(tree.Collect());
   if (sink.ended != ScanEnd::Completed) {

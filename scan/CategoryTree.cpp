@@ -78,13 +78,13 @@ void CategoryTree::SetAll(int firstNode, bool ticked) {
 
 void CategoryTree::Save(Settings& settings) const {
   for (int node = 0; node < kNodeCount; ++node) {
-    settings.TreeViewNodeCheck[Nodes()[node].category] = ticked_[node];
+    settings.categoryTicks[Nodes()[node].category] = ticked_[node];
   }
 }
 
 void CategoryTree::Restore(const Settings& settings) {
   for (int node = 0; node < kNodeCount; ++node) {
-    ticked_[node] = settings.TreeViewNodeCheck[Nodes()[node].category];
+    ticked_[node] = settings.categoryTicks[Nodes()[node].category];
   }
 }
 

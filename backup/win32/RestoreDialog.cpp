@@ -72,7 +72,7 @@ void SetSubItem(HWND list, int row, int column, const std::string& text) {
 }  // namespace
 
 RestoreDialog::RestoreDialog(EditorContext& context, const Settings& settings)
-    : context_(context), settings_(settings), folder_(settings.OutputDirectory) {}
+    : context_(context), settings_(settings), folder_(settings.backupFolder) {}
 
 INT_PTR RestoreDialog::ShowModal(HWND owner) {
   return DoModal(owner, IDD_RESTORE);
@@ -89,7 +89,7 @@ void RestoreDialog::OnInit() {
                            {"bOpenDirectory", IDC_RESTORE_OPEN_DIRECTORY},
                            {"bDelete", IDC_RESTORE_DELETE},
                            {"bClose", IDCANCEL}},
-                          context_.language, settings_.Lan);
+                          context_.language, settings_.languageName);
   LayOutButtons();
   CenterOnOwner();
   SetItemText(IDC_RESTORE_FOLDER, folder_);
@@ -234,10 +234,10 @@ bool RestoreDialog::OnNotify(const NMHDR& header) {
 void RestoreDialog::OnRestore() {
   const int row = SelectedRow();
   if (row < 0) return;
-  WindowEditorPrompts prompts(Handle(), context_.language, settings_.Lan);
+  WindowEditorPrompts prompts(Handle(), context_.language, settings_.languageName);
   const RestoreOutcome outcome =
       RestoreBackupFile(context_, prompts, BackupFilePath(folder_, rows_.at(row).name));
-  if (outcome == RestoreOutcome::Complete && settings_.DeleteBackupFile) OnDelete();
+  if (outcome == RestoreOutcome::Complete && settings_.deleteBackupAfterRestore) OnDelete();
 }
 
 void RestoreDialog::OnDelete() {

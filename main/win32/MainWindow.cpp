@@ -19,7 +19,7 @@ namespace kelvane {
 MainWindow::MainWindow(std::string programFolder, bool cleanOnce)
     : programFolder_(std::move(programFolder)),
       cleanOnce_(cleanOnce),
-      language_(profiles_, programFolder_, settings_.Lan) {}
+      language_(profiles_, programFolder_, settings_.languageName) {}
 
 MainWindow::~MainWindow() {
   treeView_.reset();
@@ -73,7 +73,7 @@ void MainWindow::CreateControls() {
   const PixelSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   settings_ = LoadSettings(profiles_, programFolder_, screen, kMainWindowDesignedSize);
   // The window opens centred with the stored size, never larger than the screen's work area.
-  WindowRect bounds = settings_.WindowBounds.value_or(
+  WindowRect bounds = settings_.windowBounds.value_or(
       WindowRect{0, 0, kMainWindowDesignedSize.width, kMainWindowDesignedSize.height});
   bounds.width = std::min(bounds.width, static_cast<int>(workArea.right - workArea.left));
   bounds.height = std::min(bounds.height, static_cast<int>(workArea.bottom - workArea.top));
@@ -99,10 +99,10 @@ void MainWindow::Show() {
 }
 
 void MainWindow::OnShow() {
-  if (settings_.StartMaximized) PostMessageA(handle_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  if (settings_.startMaximized) PostMessageA(handle_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   tree_.Restore(settings_);
   treeView_->Refresh();
-  if (!IsEnglish(settings_.Lan)) TranslateFrom(settings_.Lan);
+  if (!IsEnglish(settings_.languageName)) TranslateFrom(settings_.languageName);
   FitLeftColumn();
   UpdateStatusCounts();
 }

@@ -38,8 +38,8 @@ bool MainWindow::OnScan() {
 
   ScanRequest request;
   request.tasks = tasks;
-  request.options = ScanOptions{settings_.IncludeRemoveMedia, settings_.IncludeCDdrive};
-  request.language = settings_.Lan;
+  request.options = ScanOptions{settings_.judgeRemovableMedia, settings_.judgeCdDrives};
+  request.language = settings_.languageName;
   request.cleanOnce = cleanOnce_;
   request.notifyWindow = handle_;
   // Rows are judged as they arrive, so that the end of a large scan has little left to do.
@@ -72,7 +72,7 @@ bool MainWindow::OnScan() {
   }
   listView_->Refresh();
   UpdateStatusCounts();
-  if (settings_.Beep) BeepWhenDone();
+  if (settings_.beepWhenDone) BeepWhenDone();
   if (const std::optional<ScanFailure>& failure = progress.Failure()) {
     if (cleanOnce_) {
       WriteStandardError("clean-once: " + ScanFailureLine(*failure));
@@ -149,7 +149,7 @@ void MainWindow::OnAddToIgnoreLists() {
 }
 
 void MainWindow::OnBackupFullRegistry() {
-  WindowEditorPrompts prompts(handle_, language_, settings_.Lan);
+  WindowEditorPrompts prompts(handle_, language_, settings_.languageName);
   BackupFullRegistry(editorContext_, prompts);
 }
 

@@ -15,7 +15,7 @@ void MainWindow::FillLanguageMenu() {
   while (GetMenuItemCount(languageMenu_) > 0) DeleteMenu(languageMenu_, 0, MF_BYPOSITION);
   languageItems_.clear();
   const std::vector<bool> visible = VisibleLanguageItems(files_, programFolder_);
-  const std::optional<std::size_t> ticked = LanguageItemToTick(settings_.Lan);
+  const std::optional<std::size_t> ticked = LanguageItemToTick(settings_.languageName);
   const auto& items = LanguageMenuItems();
   for (std::size_t index = 0; index < items.size(); ++index) {
     if (!visible.at(index)) continue;
@@ -35,7 +35,7 @@ void MainWindow::OnLanguage(std::size_t item) {
     FittedMessageBox(handle_, choice.missingFileMessage, MB_OK);
     return;
   }
-  TranslateFrom(settings_.Lan);
+  TranslateFrom(settings_.languageName);
   FitLeftColumn();
   UpdateStatusCounts();
 }
@@ -84,20 +84,20 @@ void MainWindow::OnCommand(int id) {
     case ID_SAVE_TEXT: OnSaveReport(); break;
     case ID_OPTIONS: {
       // The next scan and repair see what OK stored; the file gets it at the end.
-      OptionsDialog options(settings_, files_, language_, settings_.Lan);
+      OptionsDialog options(settings_, files_, language_, settings_.languageName);
       options.ShowModal(handle_);
       break;
     }
     case ID_STARTUP_MANAGER: {
-      StartupManagerDialog startup(registry_, files_, system_.Version(), language_, settings_.Lan);
+      StartupManagerDialog startup(registry_, files_, system_.Version(), language_, settings_.languageName);
       startup.ShowModal(handle_);
       break;
     }
     case ID_OPEN_REGEDIT: OnOpenInRegistryEditor(); break;
-    case ID_ONLINE_HELP: OpenAddress(OnlineHelpAddress(settings_.Lan)); break;
+    case ID_ONLINE_HELP: OpenAddress(OnlineHelpAddress(settings_.languageName)); break;
     case ID_HOME_PAGE: OpenAddress(addresses::kHomePage); break;
     case ID_ABOUT: {
-      AboutDialog about(language_, settings_.Lan,
+      AboutDialog about(language_, settings_.languageName,
                         [this] { OpenAddress(addresses::kHelpDocument); });
       about.ShowModal(handle_);
       break;

@@ -19,16 +19,16 @@ constexpr int kItemsColumnWidth = 360;
 struct SwitchBox {
   const char* name;
   int id;
-  bool OptionsModel::*setting;
+  bool Preferences::*setting;
 };
 
 const SwitchBox kSwitchBoxes[] = {
-    {"cbCreateRestore", IDC_OPTIONS_RESTORE_POINT, &OptionsModel::restorePoint},
-    {"cbDeleteBackupFile", IDC_OPTIONS_DELETE_BACKUP, &OptionsModel::deleteBackupFile},
-    {"cbIncludeRemoveMedia", IDC_OPTIONS_REMOVABLE_MEDIA, &OptionsModel::includeRemoveMedia},
-    {"cbIncludeCDdrive", IDC_OPTIONS_CD_DRIVE, &OptionsModel::includeCDdrive},
-    {"cbShowHint", IDC_OPTIONS_SHOW_HINT, &OptionsModel::showHint},
-    {"cbBeep", IDC_OPTIONS_BEEP, &OptionsModel::beep},
+    {"cbCreateRestore", IDC_OPTIONS_RESTORE_POINT, &Preferences::createRestorePoint},
+    {"cbDeleteBackupFile", IDC_OPTIONS_DELETE_BACKUP, &Preferences::deleteBackupAfterRestore},
+    {"cbIncludeRemoveMedia", IDC_OPTIONS_REMOVABLE_MEDIA, &Preferences::judgeRemovableMedia},
+    {"cbIncludeCDdrive", IDC_OPTIONS_CD_DRIVE, &Preferences::judgeCdDrives},
+    {"cbShowHint", IDC_OPTIONS_SHOW_HINT, &Preferences::showRepairSummary},
+    {"cbBeep", IDC_OPTIONS_BEEP, &Preferences::beepWhenDone},
 };
 
 const int kGeneralControls[] = {IDC_OPTIONS_FOLDER_FRAME, IDC_OPTIONS_FOLDER_GROUP,
@@ -72,9 +72,9 @@ void OptionsDialog::AddPages(int tabControlId, const std::vector<const char*>& c
 
 void OptionsDialog::OnInit() {
   CenterOnOwner();
-  SetItemText(IDC_OPTIONS_FOLDER, model_.outputDirectory);
+  SetItemText(IDC_OPTIONS_FOLDER, model_.preferences.backupFolder);
   for (const SwitchBox& box : kSwitchBoxes) {
-    CheckDlgButton(Handle(), box.id, model_.*box.setting ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(Handle(), box.id, model_.preferences.*box.setting ? BST_CHECKED : BST_UNCHECKED);
   }
   AddPages(IDC_OPTIONS_PAGES, {"General", "Ignore Lists"});
   AddPages(IDC_OPTIONS_LISTS, {"Values", "Keys"});
@@ -135,13 +135,13 @@ TickListView& OptionsDialog::TargetView() {
 void OptionsDialog::OnCommand(int id, int code, HWND /*control*/) {
   for (const SwitchBox& box : kSwitchBoxes) {
     if (id == box.id && code == BN_CLICKED) {
-      model_.*box.setting = IsDlgButtonChecked(Handle(), box.id) == BST_CHECKED;
+      model_.preferences.*box.setting = IsDlgButtonChecked(Handle(), box.id) == BST_CHECKED;
       return;
     }
   }
   switch (id) {
     case IDC_OPTIONS_FOLDER:
-      if (code == EN_CHANGE) model_.outputDirectory = WindowText(Item(IDC_OPTIONS_FOLDER));
+      if (code == EN_CHANGE) model_.preferences.backupFolder = WindowText(Item(IDC_OPTIONS_FOLDER));
       break;
     case IDC_OPTIONS_BROWSE: OnBrowse(); break;
     case IDC_OPTIONS_ADD: OnAdd(); break;

@@ -12,7 +12,7 @@ namespace kelvane {
 
 class RepairSummaryDialog : public ModalDialog {
  public:
-  // The box changes settings.ShowHint in memory; it is written with the other settings.
+  // The box changes settings.showRepairSummary in memory; it is written with the other settings.
   RepairSummaryDialog(const Language& language, const std::string& currentLanguage,
                       Settings& settings, int problemCount);
   // IDNO from Close, Escape or the close box.

@@ -42,7 +42,7 @@ bool WindowRepairPrompts::AskCreateBackupFolder(const std::string& question) {
 }
 
 bool WindowRepairPrompts::CreateRestorePoint() {
-  RestorePointDialog window(language_, settings_.Lan);
+  RestorePointDialog window(language_, settings_.languageName);
   return window.ShowModal(owner_) != IDCANCEL;
 }
 
@@ -51,7 +51,7 @@ RepairWalk WindowRepairPrompts::RunWalk(const std::function<RepairWalk(RepairPro
     UnseenProgress progress(stop_);
     return walk(progress);
   }
-  RepairProgressDialog window(language_, settings_.Lan, walk, stop_);
+  RepairProgressDialog window(language_, settings_.languageName, walk, stop_);
   return window.Run(owner_);
 }
 
@@ -60,7 +60,7 @@ void WindowRepairPrompts::ShowResults() {
 }
 
 void WindowRepairPrompts::ShowSummary(std::size_t tickedCount) {
-  RepairSummaryDialog window(language_, settings_.Lan, settings_, static_cast<int>(tickedCount));
+  RepairSummaryDialog window(language_, settings_.languageName, settings_, static_cast<int>(tickedCount));
   window.ShowModal(owner_);
 }
 

@@ -28,8 +28,8 @@ class RepairConformance : public RegistryScratchTest {
  protected:
   void SetUp() override {
     RegistryScratchTest::SetUp();
-    run_.settings.OutputDirectory = files_->ScratchFolder() + "Backup";
-    run_.settings.ShowHint = true;
+    run_.settings.backupFolder = files_->ScratchFolder() + "Backup";
+    run_.settings.showRepairSummary = true;
   }
 
   void Put(const std::string& below, const std::string& name, const RawValue& value) {
@@ -78,7 +78,7 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
   EXPECT_TRUE(run_.prompts.failures.empty());
   EXPECT_EQ(run_.prompts.summaries, std::vector<std::size_t>{8});
   EXPECT_EQ(run_.leftovers.keys, std::vector<std::string>{KeyText("Missing")});
-  EXPECT_EQ(run_.backupFile, run_.settings.OutputDirectory + "\\" + kRunFileName);
+  EXPECT_EQ(run_.backupFile, run_.settings.backupFolder + "\\" + kRunFileName);
   const testsupport::RegistrySnapshot repaired = Snapshot();
   EXPECT_EQ(repaired.count("Whole"), 0u);
   EXPECT_EQ(repaired.count("Classes\\{X}"), 0u);
@@ -96,9 +96,9 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
 }
 
 TEST_F(RepairConformance, ABackupFileThatCannotBeWrittenDeletesNothing) {
-  files_->MakeFolder(run_.settings.OutputDirectory);
+  files_->MakeFolder(run_.settings.backupFolder);
   // A folder where the run's file would go: the file can be neither made nor opened.
-  files_->MakeFolder(run_.settings.OutputDirectory + "\\" + kRunFileName);
+  files_->MakeFolder(run_.settings.backupFolder + "\\" + kRunFileName);
   Put("Values", "Path", TextValue("C:\\KelvaneGone\\a.exe"));
   Put("Tree\\Sub", "", TextValue("C:\\KelvaneGone\\b.exe"));
   AddTicked(KeyText("Tree"), "", RepairKind::Key);

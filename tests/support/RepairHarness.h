@@ -58,7 +58,7 @@ class RecordingPrompts : public RepairPrompts, private RepairProgress {
 
 // Every run starts on 5 March 2010 at 09:07:02.
 struct RepairHarness {
-  explicit RepairHarness(std::string backupFolder) { settings.OutputDirectory = backupFolder; }
+  explicit RepairHarness(std::string backupFolder) { settings.backupFolder = backupFolder; }
 
   void Run(ResultsModel& results, RegistryStore& registry, FileSystemAccess& files,
            WindowsVersion windowsVersion) {

@@ -62,13 +62,13 @@ TEST(CategoryTree, TicksGoToAndComeFromTheSettingsByCategory) {
   CategoryTree tree;
   tree.PressTick(kCurrentUser);
   Settings settings;
-  settings.TreeViewNodeCheck.Fill(true);
+  settings.categoryTicks.Fill(true);
   tree.Save(settings);
-  EXPECT_FALSE(settings.TreeViewNodeCheck[ScanCategory::FilesAndFoldersCurrentUser]);
-  EXPECT_TRUE(settings.TreeViewNodeCheck[ScanCategory::FilesAndFoldersLocalMachine]);
-  EXPECT_TRUE(settings.TreeViewNodeCheck[ScanCategory::EmptyKeysUsers]);
+  EXPECT_FALSE(settings.categoryTicks[ScanCategory::FilesAndFoldersCurrentUser]);
+  EXPECT_TRUE(settings.categoryTicks[ScanCategory::FilesAndFoldersLocalMachine]);
+  EXPECT_TRUE(settings.categoryTicks[ScanCategory::EmptyKeysUsers]);
 
-  settings.TreeViewNodeCheck[ScanCategory::SoftwareLocations] = false;
+  settings.categoryTicks[ScanCategory::SoftwareLocations] = false;
   CategoryTree restored;
   restored.Restore(settings);
   EXPECT_FALSE(restored.Ticked(kCurrentUser));

@@ -31,8 +31,8 @@ std::vector<std::string> Kept(const std::vector<ProblemRecord>& records,
                               const std::vector<std::string>& ignoreKey) {
   ResultsModel results = ModelOf(records);
   Settings settings;
-  settings.IgnoreValue = ignoreValue;
-  settings.IgnoreKey = ignoreKey;
+  settings.ignoredValues = ignoreValue;
+  settings.ignoredKeys = ignoreKey;
   FilterResults(results, settings, Leftovers{});
   return KeyAndValueTexts(results);
 }
@@ -159,13 +159,13 @@ TEST(IgnoreLists, FilterKeepsTheOrderAndTicksOfTheRest) {
                                   Row("HKEY_LOCAL_MACHINE\\D", "", RepairKind::Key)});
   results.SetTicked(2, true);
   Settings settings;
-  settings.IgnoreKey = {"HKEY_LOCAL_MACHINE\\B"};
+  settings.ignoredKeys = {"HKEY_LOCAL_MACHINE\\B"};
   FilterResults(results, settings, Leftovers{});
   ASSERT_EQ(KeyAndValueTexts(results),
             (Texts{"HKEY_LOCAL_MACHINE\\A|", "HKEY_LOCAL_MACHINE\\C|", "HKEY_LOCAL_MACHINE\\D|"}));
   EXPECT_FALSE(results.Row(0).ticked);
   EXPECT_TRUE(results.Row(1).ticked);
-  EXPECT_EQ(settings.IgnoreKey, Texts{"HKEY_LOCAL_MACHINE\\B"});
+  EXPECT_EQ(settings.ignoredKeys, Texts{"HKEY_LOCAL_MACHINE\\B"});
 }
 
 TEST(IgnoreLists, AddingPutsEachKindIntoItsListAndRemovesTheRow) {
@@ -180,9 +180,9 @@ TEST(IgnoreLists, AddingPutsEachKindIntoItsListAndRemovesTheRow) {
   Settings settings;
   AddSelectedToIgnoreLists(results, settings, {0, 1, 2, 3, 4, 5});
   // Going from the last selected row to the first.
-  EXPECT_EQ(settings.IgnoreKey, (Texts{"HKEY_LOCAL_MACHINE\\K5", "HKEY_LOCAL_MACHINE\\K3\\Sub",
+  EXPECT_EQ(settings.ignoredKeys, (Texts{"HKEY_LOCAL_MACHINE\\K5", "HKEY_LOCAL_MACHINE\\K3\\Sub",
                                        "HKEY_LOCAL_MACHINE\\K0"}));
-  EXPECT_EQ(settings.IgnoreValue,
+  EXPECT_EQ(settings.ignoredValues,
             (Texts{"HKEY_LOCAL_MACHINE\\K6\\HRZR_K", "HKEY_LOCAL_MACHINE\\K2\\W2",
                    "HKEY_LOCAL_MACHINE\\K1\\Val"}));
   EXPECT_EQ(KeyAndValueTexts(results), Texts{"HKEY_LOCAL_MACHINE\\Unselected|"});
@@ -201,7 +201,7 @@ TEST(IgnoreLists, AddedRowsAreHiddenByTheNextFilter) {
     Settings settings;
     AddSelectedToIgnoreLists(results, settings, {0});
     ASSERT_TRUE(results.Empty()) << row.key;
-    EXPECT_TRUE(Kept({row}, settings.IgnoreValue, settings.IgnoreKey).empty()) << row.key;
+    EXPECT_TRUE(Kept({row}, settings.ignoredValues, settings.ignoredKeys).empty()) << row.key;
   }
 }
 
@@ -211,14 +211,14 @@ TEST(IgnoreLists, AddingAnEntryAlreadyListedLeavesTheRow) {
   ResultsModel results = ModelOf({row, row});
   Settings settings;
   AddSelectedToIgnoreLists(results, settings, {0, 1});
-  EXPECT_EQ(settings.IgnoreValue, Texts{"HKEY_LOCAL_MACHINE\\Software\\X\\Y"});
+  EXPECT_EQ(settings.ignoredValues, Texts{"HKEY_LOCAL_MACHINE\\Software\\X\\Y"});
   EXPECT_EQ(results.Count(), 1u);
 
-  settings.IgnoreKey = {"HKEY_LOCAL_MACHINE\\Other", "hkey_local_machine\\software\\x"};
+  settings.ignoredKeys = {"HKEY_LOCAL_MACHINE\\Other", "hkey_local_machine\\software\\x"};
   results = ModelOf({Row("HKEY_LOCAL_MACHINE\\Software\\X", "", RepairKind::Key)});
   AddSelectedToIgnoreLists(results, settings, {0});
   EXPECT_EQ(results.Count(), 1u);
-  EXPECT_EQ(settings.IgnoreKey.size(), 2u);
+  EXPECT_EQ(settings.ignoredKeys.size(), 2u);
 }
 
 TEST(IgnoreLists, AddingRemovesFileRowsWithoutAnEntryAndLeavesRowsWithoutABackslash) {
@@ -228,8 +228,8 @@ TEST(IgnoreLists, AddingRemovesFileRowsWithoutAnEntryAndLeavesRowsWithoutABacksl
                                   Row("HKEY_CURRENT_USER\\A", "", RepairKind::Key)});
   Settings settings;
   AddSelectedToIgnoreLists(results, settings, {2, 0, 1, 0, 17});
-  EXPECT_TRUE(settings.IgnoreValue.empty());
-  EXPECT_TRUE(settings.IgnoreKey.empty());
+  EXPECT_TRUE(settings.ignoredValues.empty());
+  EXPECT_TRUE(settings.ignoredKeys.empty());
   EXPECT_EQ(KeyAndValueTexts(results),
             (Texts{"HKEY_CURRENT_USER|", "x.lnk|", "HKEY_CURRENT_USER\\A|"}));
 }

@@ -14,7 +14,7 @@ class LanguageMenu : public ::testing::Test {
   LanguageMenu() {
     files_.AddDrive('C', DriveType::Fixed);
     files_.AddFolder(kProgramFolder);
-    settings_.Lan = "English";
+    settings_.languageName = "English";
   }
 
   void AddLanguageFile(const std::string& name) {
@@ -71,15 +71,15 @@ TEST_F(LanguageMenu, ChoosingALanguageWithItsFileStoresItsName) {
   const LanguageChoice choice =
       ChooseLanguage(settings_, files_, kProgramFolder, ItemCaptioned("Dut&ch"));
   EXPECT_TRUE(choice.switched);
-  EXPECT_EQ(settings_.Lan, "Nederlands");
-  EXPECT_EQ(LanguageItemToTick(settings_.Lan), ItemCaptioned("Dut&ch"));
+  EXPECT_EQ(settings_.languageName, "Nederlands");
+  EXPECT_EQ(LanguageItemToTick(settings_.languageName), ItemCaptioned("Dut&ch"));
 }
 
 TEST_F(LanguageMenu, ChoosingALanguageWithoutItsFileChangesNothingAndExplains) {
   LanguageChoice choice =
       ChooseLanguage(settings_, files_, kProgramFolder, ItemCaptioned("&German"));
   EXPECT_FALSE(choice.switched);
-  EXPECT_EQ(settings_.Lan, "English");
+  EXPECT_EQ(settings_.languageName, "English");
   EXPECT_EQ(choice.missingFileMessage, "C:\\Kelvane\\Lan_German.ini can not be found.");
 
   choice = ChooseLanguage(settings_, files_, kProgramFolder, ItemCaptioned("&Other"));
@@ -93,7 +93,7 @@ TEST_F(LanguageMenu, ChoosingALanguageWithoutItsFileChangesNothingAndExplains) {
     EXPECT_FALSE(choice.switched);
     EXPECT_EQ(choice.missingFileMessage, "");
   }
-  EXPECT_EQ(settings_.Lan, "English");
+  EXPECT_EQ(settings_.languageName, "English");
 }
 
 TEST_F(LanguageMenu, TheTickFollowsTheSettingInAnyLetterCase) {

@@ -19,13 +19,13 @@ TEST(Options, OkWithAMissingFolderStoresNothing) {
   const std::string lan = "English";
   Settings settings;
   OptionsModel options = OptionsFromSettings(settings);
-  options.beep = true;
+  options.preferences.beepWhenDone = true;
   options.values.push_back({"HKEY_USERS\\B", false});
-  options.outputDirectory = "C:\\Gone";
+  options.preferences.backupFolder = "C:\\Gone";
   EXPECT_EQ(ConfirmOptions(options, settings, files, Language(store, folder.Path(), lan)),
             "C:\\Gone,The backup directory does not exist.");
-  EXPECT_FALSE(settings.Beep);
-  EXPECT_TRUE(settings.IgnoreValue.empty());
+  EXPECT_FALSE(settings.beepWhenDone);
+  EXPECT_TRUE(settings.ignoredValues.empty());
 }
 
 TEST(Options, AddSkipsATextListedInAnyAsciiCaseAndRemoveTakesTheTickedRows) {

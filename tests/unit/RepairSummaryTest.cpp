@@ -35,15 +35,15 @@ TEST_F(RepairSummary, CountsTheProblemsInTheCurrentLanguage) {
 
 TEST(NotShowHintBox, TickingTurnsTheSummaryOffAndUntickingBackOn) {
   Settings settings;
-  settings.ShowHint = true;
+  settings.showRepairSummary = true;
   ApplyNotShowHintBox(settings, true);
-  EXPECT_FALSE(settings.ShowHint);
+  EXPECT_FALSE(settings.showRepairSummary);
   ApplyNotShowHintBox(settings, false);
-  EXPECT_TRUE(settings.ShowHint);
+  EXPECT_TRUE(settings.showRepairSummary);
 
-  settings.ShowHint = false;
+  settings.showRepairSummary = false;
   ApplyNotShowHintBox(settings, false);
-  EXPECT_TRUE(settings.ShowHint);
+  EXPECT_TRUE(settings.showRepairSummary);
 }
 
 }  // namespace

@@ -231,7 +231,7 @@ class RepairRun : public Repair {
  protected:
   void SetUp() override {
     Repair::SetUp();
-    settings_.ShowHint = true;
+    settings_.showRepairSummary = true;
   }
   void Run(WindowsVersion windowsVersion = WindowsVersion::Windows7) {
     run_.Run(results_, registry_, files_, windowsVersion);
@@ -245,7 +245,7 @@ class RepairRun : public Repair {
 };
 
 TEST_F(RepairRun, AMissingBackupFolderIsMadeOnlyWhenTheUserAgrees) {
-  settings_.OutputDirectory = "C:\\Backup\\New\\Deeper";
+  settings_.backupFolder = "C:\\Backup\\New\\Deeper";
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   prompts_.createFolder = false;
@@ -268,7 +268,7 @@ TEST_F(RepairRun, AMissingBackupFolderIsMadeOnlyWhenTheUserAgrees) {
 }
 
 TEST_F(RepairRun, AFolderThatCannotBeMadeEndsTheRunAndSaysWhy) {
-  settings_.OutputDirectory = "C:\\Locked\\Backup";
+  settings_.backupFolder = "C:\\Locked\\Backup";
   files_.AddFolder("C:\\Locked");
   files_.SetWritable("C:\\Locked", false);
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
@@ -321,7 +321,7 @@ TEST_F(RepairRun, AStopAfterAGroupLeavesTheRowsNotReachedAndNoSummary) {
 TEST_F(RepairRun, TheRestorePointIsAskedForOnlyWhereItExistsAndCanCancelTheRun) {
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
-  settings_.RestorePoint = true;
+  settings_.createRestorePoint = true;
   prompts_.restorePointGoesOn = false;
   Run(WindowsVersion::WindowsXp);
   EXPECT_EQ(prompts_.restorePoints, 1);
@@ -344,7 +344,7 @@ TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTic
   results_.Add(
       Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept", RepairKind::ValueNamedByValue));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
-  settings_.Beep = true;
+  settings_.beepWhenDone = true;
   Run();
   EXPECT_TRUE(results_.Empty());
   EXPECT_EQ(leftovers_.values, (std::vector<std::string>{"Gone already", "Kept"}));
@@ -353,8 +353,8 @@ TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTic
   EXPECT_EQ(prompts_.beeps, 1);
   EXPECT_EQ(Snapshot().at("Values").count("Kept"), 1u);
 
-  settings_.ShowHint = false;
-  settings_.Beep = false;
+  settings_.showRepairSummary = false;
+  settings_.beepWhenDone = false;
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept", RepairKind::ValueNamedByValue));
   Run();
   EXPECT_EQ(prompts_.summaries.size(), 1u);

@@ -59,34 +59,34 @@ class RecordingStore : public ProfileStore {
 
 TEST_F(SettingsFile, WithoutAFileEverythingTakesItsDefault) {
   const Settings settings = Load();
-  EXPECT_EQ(settings.OutputDirectory, folder_.Path() + "Backup");
-  EXPECT_TRUE(settings.DeleteBackupFile);
-  EXPECT_FALSE(settings.IncludeRemoveMedia);
-  EXPECT_FALSE(settings.IncludeCDdrive);
-  EXPECT_FALSE(settings.Beep);
+  EXPECT_EQ(settings.backupFolder, folder_.Path() + "Backup");
+  EXPECT_TRUE(settings.deleteBackupAfterRestore);
+  EXPECT_FALSE(settings.judgeRemovableMedia);
+  EXPECT_FALSE(settings.judgeCdDrives);
+  EXPECT_FALSE(settings.beepWhenDone);
   for (int number = kFirstCategoryNumber; number <= kLastCategoryNumber; ++number) {
-    EXPECT_TRUE(settings.TreeViewNodeCheck[*CategoryFromNumber(number)]) << number;
+    EXPECT_TRUE(settings.categoryTicks[*CategoryFromNumber(number)]) << number;
   }
-  EXPECT_TRUE(settings.IgnoreValue.empty());
-  EXPECT_TRUE(settings.IgnoreKey.empty());
-  EXPECT_EQ(settings.WindowState, kShowNormal);
-  EXPECT_FALSE(settings.StartMaximized);
-  ASSERT_TRUE(settings.WindowBounds);
-  EXPECT_EQ(settings.WindowBounds->left, 170);
-  EXPECT_EQ(settings.WindowBounds->top, 124);
-  EXPECT_EQ(settings.WindowBounds->width, 684);
-  EXPECT_EQ(settings.WindowBounds->height, 520);
-  EXPECT_TRUE(settings.ShowHint);
-  EXPECT_FALSE(settings.RestorePoint);
-  EXPECT_EQ(settings.Lan, "English");
+  EXPECT_TRUE(settings.ignoredValues.empty());
+  EXPECT_TRUE(settings.ignoredKeys.empty());
+  EXPECT_EQ(settings.windowState, kShowNormal);
+  EXPECT_FALSE(settings.startMaximized);
+  ASSERT_TRUE(settings.windowBounds);
+  EXPECT_EQ(settings.windowBounds->left, 170);
+  EXPECT_EQ(settings.windowBounds->top, 124);
+  EXPECT_EQ(settings.windowBounds->width, 684);
+  EXPECT_EQ(settings.windowBounds->height, 520);
+  EXPECT_TRUE(settings.showRepairSummary);
+  EXPECT_FALSE(settings.createRestorePoint);
+  EXPECT_EQ(settings.languageName, "English");
   EXPECT_EQ(ReadRawFile(OptionsPath()), "<missing>");
 }
 
 TEST_F(SettingsFile, DefaultPositionOnASmallScreenHalvesTowardZero) {
   const Settings settings = Load(PixelSize{601, 399});
-  ASSERT_TRUE(settings.WindowBounds);
-  EXPECT_EQ(settings.WindowBounds->left, -41);
-  EXPECT_EQ(settings.WindowBounds->top, -60);
+  ASSERT_TRUE(settings.windowBounds);
+  EXPECT_EQ(settings.windowBounds->left, -41);
+  EXPECT_EQ(settings.windowBounds->top, -60);
 }
 
 TEST_F(SettingsFile, FileWrittenFromScratchHoldsOptionsFirstThenTheOtherSections) {
@@ -109,32 +109,32 @@ TEST_F(SettingsFile, CountAloneDecidesHowManyListEntriesAreRead) {
       "[IgnoreValue]\r\nCount=2\r\nValue1=v1\r\nValue2=v2\r\nValue3=v3\r\nValue4=v4\r\n"
       "Value5=v5\r\n[IgnoreKey]\r\nCount=3\r\nKey1=k1\r\nKey3=k3\r\n");
   Settings settings = Load();
-  EXPECT_EQ(settings.IgnoreValue, (std::vector<std::string>{"v1", "v2"}));
-  EXPECT_EQ(settings.IgnoreKey, (std::vector<std::string>{"k1", "", "k3"}));
+  EXPECT_EQ(settings.ignoredValues, (std::vector<std::string>{"v1", "v2"}));
+  EXPECT_EQ(settings.ignoredKeys, (std::vector<std::string>{"k1", "", "k3"}));
 
-  settings.IgnoreValue = {"only"};
+  settings.ignoredValues = {"only"};
   Save(settings);
   EXPECT_EQ(store_.ReadString(OptionsPath(), "IgnoreValue", "Count", ""), "1");
   EXPECT_EQ(store_.ReadString(OptionsPath(), "IgnoreValue", "Value1", ""), "only");
   EXPECT_EQ(store_.ReadString(OptionsPath(), "IgnoreValue", "Value5", ""), "v5");
-  EXPECT_EQ(Load().IgnoreValue, (std::vector<std::string>{"only"}));
+  EXPECT_EQ(Load().ignoredValues, (std::vector<std::string>{"only"}));
 }
 
 TEST_F(SettingsFile, MaximisedStateLoadsNoBoundsAndAnyOtherStateLoadsThem) {
   WriteOptions("[Window]\r\nState=3\r\nLeft=5\r\nTop=6\r\nWidth=800\r\nHeight=600\r\n");
   Settings settings = Load();
-  EXPECT_TRUE(settings.StartMaximized);
-  EXPECT_FALSE(settings.WindowBounds);
+  EXPECT_TRUE(settings.startMaximized);
+  EXPECT_FALSE(settings.windowBounds);
 
   WriteOptions("[Window]\r\nState=2\r\nLeft=5\r\nTop=6\r\nWidth=800\r\nHeight=600\r\n");
   settings = Load();
-  EXPECT_FALSE(settings.StartMaximized);
-  EXPECT_EQ(settings.WindowState, 2);
-  ASSERT_TRUE(settings.WindowBounds);
-  EXPECT_EQ(settings.WindowBounds->left, 5);
-  EXPECT_EQ(settings.WindowBounds->top, 6);
-  EXPECT_EQ(settings.WindowBounds->width, 800);
-  EXPECT_EQ(settings.WindowBounds->height, 600);
+  EXPECT_FALSE(settings.startMaximized);
+  EXPECT_EQ(settings.windowState, 2);
+  ASSERT_TRUE(settings.windowBounds);
+  EXPECT_EQ(settings.windowBounds->left, 5);
+  EXPECT_EQ(settings.windowBounds->top, 6);
+  EXPECT_EQ(settings.windowBounds->width, 800);
+  EXPECT_EQ(settings.windowBounds->height, 600);
 }
 
 TEST_F(SettingsFile, IntegersAreDecimalOrHexadecimalAndAnythingElseGivesTheDefault) {
@@ -145,33 +145,33 @@ TEST_F(SettingsFile, IntegersAreDecimalOrHexadecimalAndAnythingElseGivesTheDefau
       "[IgnoreKey]\r\nCount=-3\r\nKey1=never\r\n[IgnoreValue]\r\nCount=+1\r\nValue1=v\r\n"
       "[TreeViewNodeCheck]\r\n1=0x100000000\r\n2=12abc\r\n4=0X0\r\n5=+-1\r\n");
   const Settings settings = Load();
-  EXPECT_FALSE(settings.Beep);
-  EXPECT_TRUE(settings.DeleteBackupFile);
-  EXPECT_TRUE(settings.IncludeRemoveMedia);
-  EXPECT_TRUE(settings.IncludeCDdrive);
-  EXPECT_FALSE(settings.ShowHint);
-  EXPECT_FALSE(settings.RestorePoint);
-  ASSERT_TRUE(settings.WindowBounds);
-  EXPECT_EQ(settings.WindowBounds->left, 31);
-  EXPECT_EQ(settings.WindowBounds->top, -2147483647 - 1);
-  EXPECT_EQ(settings.WindowBounds->width, kMainWindow.width);
-  EXPECT_EQ(settings.WindowBounds->height, kMainWindow.height);
-  EXPECT_TRUE(settings.IgnoreKey.empty());
-  EXPECT_EQ(settings.IgnoreValue, (std::vector<std::string>{"v"}));
-  EXPECT_TRUE(settings.TreeViewNodeCheck[*CategoryFromNumber(1)]);
-  EXPECT_TRUE(settings.TreeViewNodeCheck[*CategoryFromNumber(2)]);
-  EXPECT_FALSE(settings.TreeViewNodeCheck[*CategoryFromNumber(4)]);
-  EXPECT_TRUE(settings.TreeViewNodeCheck[*CategoryFromNumber(5)]);
+  EXPECT_FALSE(settings.beepWhenDone);
+  EXPECT_TRUE(settings.deleteBackupAfterRestore);
+  EXPECT_TRUE(settings.judgeRemovableMedia);
+  EXPECT_TRUE(settings.judgeCdDrives);
+  EXPECT_FALSE(settings.showRepairSummary);
+  EXPECT_FALSE(settings.createRestorePoint);
+  ASSERT_TRUE(settings.windowBounds);
+  EXPECT_EQ(settings.windowBounds->left, 31);
+  EXPECT_EQ(settings.windowBounds->top, -2147483647 - 1);
+  EXPECT_EQ(settings.windowBounds->width, kMainWindow.width);
+  EXPECT_EQ(settings.windowBounds->height, kMainWindow.height);
+  EXPECT_TRUE(settings.ignoredKeys.empty());
+  EXPECT_EQ(settings.ignoredValues, (std::vector<std::string>{"v"}));
+  EXPECT_TRUE(settings.categoryTicks[*CategoryFromNumber(1)]);
+  EXPECT_TRUE(settings.categoryTicks[*CategoryFromNumber(2)]);
+  EXPECT_FALSE(settings.categoryTicks[*CategoryFromNumber(4)]);
+  EXPECT_TRUE(settings.categoryTicks[*CategoryFromNumber(5)]);
 }
 
 TEST_F(SettingsFile, NodeNumber23IsWrittenBackAsLoaded) {
   WriteOptions("[TreeViewNodeCheck]\r\n5=0\r\n23=0\r\n");
   Settings settings = Load();
-  EXPECT_FALSE(settings.TreeViewNodeCheck[*CategoryFromNumber(5)]);
-  EXPECT_FALSE(settings.TreeViewNodeCheck[*CategoryFromNumber(23)]);
+  EXPECT_FALSE(settings.categoryTicks[*CategoryFromNumber(5)]);
+  EXPECT_FALSE(settings.categoryTicks[*CategoryFromNumber(23)]);
   // The tree ticks every node it has before the save.
   for (int node = kFirstCategoryNumber; node < kLastCategoryNumber; ++node) {
-    settings.TreeViewNodeCheck[*CategoryFromNumber(node)] = true;
+    settings.categoryTicks[*CategoryFromNumber(node)] = true;
   }
   Save(settings);
   EXPECT_EQ(store_.ReadString(OptionsPath(), "TreeViewNodeCheck", "5", ""), "1");
@@ -191,18 +191,19 @@ TEST_F(SettingsFile, WriteIntoAMissingFolderRaisesUnableToWrite) {
 TEST(Settings, SaveWritesInOrderOmitsAnUnknownStateAndStopsAtTheFirstRefusal) {
   RecordingStore store;
   Settings settings = LoadSettings(store, "", kScreen, kMainWindow);
-  settings.IgnoreKey = {"HKEY_CURRENT_USER\\Software"};
+  settings.ignoredKeys = {"HKEY_CURRENT_USER\\Software"};
   SaveSettings(store, "", settings, std::nullopt, {1, 2, 3, 4});
   std::vector<std::string> expected = {"Options/OutputDirectory=Backup",
                                        "Options/DeleteBackupFile=1", "Options/IncludeRemoveMedia=0",
-                                       "Options/IncludeCDdrive=0", "Options/Beep=0"};
+                                       "Options/IncludeCDdrive=0", "Options/Beep=0",
+                                       "Options/ShowHint=1", "Options/RestorePoint=0",
+                                       "Options/Lan=English"};
   for (int node = kFirstCategoryNumber; node <= kLastCategoryNumber; ++node) {
     expected.push_back("TreeViewNodeCheck/" + std::to_string(node) + "=1");
   }
   for (const char* write :
        {"IgnoreValue/Count=0", "IgnoreKey/Count=1", "IgnoreKey/Key1=HKEY_CURRENT_USER\\Software",
-        "Window/Left=1", "Window/Top=2", "Window/Width=3", "Window/Height=4", "Options/ShowHint=1",
-        "Options/RestorePoint=0", "Options/Lan=English"}) {
+        "Window/Left=1", "Window/Top=2", "Window/Width=3", "Window/Height=4"}) {
     expected.push_back(write);
   }
   EXPECT_EQ(store.writes, expected);
@@ -216,10 +217,10 @@ TEST(Settings, SaveWritesInOrderOmitsAnUnknownStateAndStopsAtTheFirstRefusal) {
 TEST(Settings, DamagedCountReadsNoMoreEntriesThanThereAre) {
   RecordingStore store;
   store.values["IgnoreKey/Count"] = "2147483647";
-  EXPECT_TRUE(LoadSettings(store, "", kScreen, kMainWindow).IgnoreKey.empty());
+  EXPECT_TRUE(LoadSettings(store, "", kScreen, kMainWindow).ignoredKeys.empty());
   store.values["IgnoreKey/Key1"] = "k1";
   store.values["IgnoreKey/key3"] = "k3";
-  EXPECT_EQ(LoadSettings(store, "", kScreen, kMainWindow).IgnoreKey,
+  EXPECT_EQ(LoadSettings(store, "", kScreen, kMainWindow).ignoredKeys,
             (std::vector<std::string>{"k1", "", ""}));
 }
 

@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
                                                 {"German", {684, 520}},
                                                 {"German", {1200, 850}}};
   for (const auto& [language, size] : views) {
-    if (window_->CurrentSettings().Lan != language) ChooseLanguage(language);
+    if (window_->CurrentSettings().languageName != language) ChooseLanguage(language);
     SetWindowPos(window_->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
     RECT client;
     GetClientRect(list, &client);
@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
 
 TEST_F(MainWindowTest, ABoxWithAVeryLongPathFitsTheScreenAndCtrlCCopiesThePathWhole) {
   const std::string folder = "C:\\kelvane-tests\\" + std::string(2000, 'p') + "\\Backup";
-  window_->CurrentSettings().OutputDirectory = folder;
+  window_->CurrentSettings().backupFolder = folder;
   window_->Results().Add(ProblemRecord{"Problem", std::string(kTestKey) + "\\A", "a.exe"});
   window_->Results().TickAll(true);
   ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());

@@ -129,7 +129,7 @@ TEST_F(MainWindowTest, IgnoredRowsLeaveAndStayOutOfLaterScans) {
   ListView_SetItemState(list, static_cast<int>(index), LVIS_SELECTED | LVIS_FOCUSED,
                         LVIS_SELECTED | LVIS_FOCUSED);
   Command(ID_IGNORE_LIST_ADD);
-  EXPECT_EQ(window_->CurrentSettings().IgnoreValue, std::vector<std::string>{second});
+  EXPECT_EQ(window_->CurrentSettings().ignoredValues, std::vector<std::string>{second});
   EXPECT_EQ(MarkedKeys().size(), 2u);
   Command(ID_SCAN_REGISTRY);
   EXPECT_EQ(MarkedKeys(), (std::vector<std::string>{std::string(kTestKey) + "\\A",

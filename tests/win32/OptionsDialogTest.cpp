@@ -49,9 +49,9 @@ class OptionsWindow : public ::testing::Test {
   void SetUp() override {
     CreateDirectoryA("C:\\kelvane-tests", nullptr);
     CreateDirectoryA(kFolder.c_str(), nullptr);
-    settings_.OutputDirectory = kFolder;
-    settings_.IgnoreValue = kValues;
-    settings_.IgnoreKey = {kKey};
+    settings_.backupFolder = kFolder;
+    settings_.ignoredValues = kValues;
+    settings_.ignoredKeys = {kKey};
   }
 
   // The window's result once the steps are taken.
@@ -96,23 +96,23 @@ TEST_F(OptionsWindow, OkWithAMissingFolderStoresNothingAndOnlyOkStores) {
             IDCANCEL);
   EXPECT_EQ(message, kFolder + "\\Gone,The backup directory does not exist.");
   EXPECT_TRUE(folderInFront);
-  EXPECT_EQ(settings_.Beep, before.Beep);
-  EXPECT_EQ(settings_.IgnoreValue, before.IgnoreValue);
+  EXPECT_EQ(settings_.beepWhenDone, before.beepWhenDone);
+  EXPECT_EQ(settings_.ignoredValues, before.ignoredValues);
 
   EXPECT_EQ(Show({[&](HWND options) {
               Click(options, IDC_OPTIONS_BEEP);
               PostClick(options, IDCANCEL);
             }}),
             IDCANCEL);
-  EXPECT_EQ(settings_.Beep, before.Beep);
+  EXPECT_EQ(settings_.beepWhenDone, before.beepWhenDone);
   EXPECT_EQ(Show({[&](HWND options) {
               Click(options, IDC_OPTIONS_BEEP);
               Type(options, IDC_OPTIONS_FOLDER, kFolder + "\\");
               PostClick(options, IDOK);
             }}),
             IDOK);
-  EXPECT_NE(settings_.Beep, before.Beep);
-  EXPECT_EQ(settings_.OutputDirectory, kFolder + "\\");
+  EXPECT_NE(settings_.beepWhenDone, before.beepWhenDone);
+  EXPECT_EQ(settings_.backupFolder, kFolder + "\\");
 }
 
 TEST_F(OptionsWindow, AddSkipsAListedEntryRemoveTakesTickedRowsAndADoubleClickEdits) {
@@ -161,8 +161,8 @@ TEST_F(OptionsWindow, AddSkipsAListedEntryRemoveTakesTickedRowsAndADoubleClickEd
   EXPECT_EQ(okEnabled, (std::vector<bool>{false, false, true, true}));
   EXPECT_EQ(seen, (std::vector<Texts>{kValues, kValues, {kValues[1]}}));
   EXPECT_EQ(preset, kValues[1]);
-  EXPECT_EQ(settings_.IgnoreValue, Texts{kValues[0]});
-  EXPECT_EQ(settings_.IgnoreKey, Texts{kKey});
+  EXPECT_EQ(settings_.ignoredValues, Texts{kValues[0]});
+  EXPECT_EQ(settings_.ignoredKeys, Texts{kKey});
 }
 
 TEST_F(OptionsWindow, IsTranslatedAndNamesTheRestorePointVersionsInEnglish) {

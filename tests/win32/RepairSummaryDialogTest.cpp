@@ -41,9 +41,9 @@ void CALLBACK ReadClickAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND box = GetDlgItem(window, IDC_REPAIR_SUMMARY_NOT_SHOW);
   g_seen.tickedAtFirst = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
   SendMessageA(box, BM_CLICK, 0, 0);
-  g_seen.showHintAfterTick = g_settings->ShowHint;
+  g_seen.showHintAfterTick = g_settings->showRepairSummary;
   SendMessageA(box, BM_CLICK, 0, 0);
-  g_seen.showHintAfterUntick = g_settings->ShowHint;
+  g_seen.showHintAfterUntick = g_settings->showRepairSummary;
   if (g_useCloseBox) {
     PostMessageA(window, WM_CLOSE, 0, 0);
   } else {
@@ -57,7 +57,7 @@ class SummaryWindow : public ::testing::Test {
     g_seen = Seen{};
     g_settings = &settings_;
     g_useCloseBox = false;
-    settings_.ShowHint = true;
+    settings_.showRepairSummary = true;
   }
 
   INT_PTR Show(int problems) {
@@ -80,7 +80,7 @@ TEST_F(SummaryWindow, CountsTheProblemsAndItsBoxSwitchesItselfOff) {
   EXPECT_FALSE(g_seen.tickedAtFirst);
   EXPECT_FALSE(g_seen.showHintAfterTick);
   EXPECT_TRUE(g_seen.showHintAfterUntick);
-  EXPECT_TRUE(settings_.ShowHint);
+  EXPECT_TRUE(settings_.showRepairSummary);
 }
 
 TEST_F(SummaryWindow, IsTranslatedBeforeTheCountIsSet) {

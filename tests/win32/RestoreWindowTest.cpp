@@ -99,8 +99,8 @@ std::string DateText(const SYSTEMTIME& time, bool withTime) {
 class RestoreWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    settings_.OutputDirectory = folder_.Path();
-    settings_.Lan = "English";
+    settings_.backupFolder = folder_.Path();
+    settings_.languageName = "English";
     DeleteTestKeys();
   }
   void TearDown() override { DeleteTestKeys(); }
@@ -155,7 +155,7 @@ class RestoreWindow : public ::testing::Test {
   Win32ProcessStarter processes_;
   Win32ProfileStore profiles_;
   Settings settings_;
-  Language language_{profiles_, folder_.Path(), settings_.Lan};
+  Language language_{profiles_, folder_.Path(), settings_.languageName};
   EditorContext context_{registry_, files_, system_, processes_, language_};
   WindowSteps steps_;
   std::string message_;
@@ -173,7 +173,7 @@ TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrT
   MakeFile(browsed + "\\B.REG", 999, midnight);
   MakeFile(browsed + "\\c.Reg", 0, afternoon);
   MakeFile(browsed + "\\d.txt", 5, afternoon);
-  settings_.OutputDirectory = folder_.PathOf("missing");
+  settings_.backupFolder = folder_.PathOf("missing");
   bool emptyAndDisabled = false;
   bool centred = false;
   Lines rows;
@@ -245,7 +245,7 @@ TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrT
   EXPECT_EQ(seen, (std::vector<Seen>{{{"c.Reg", "B.REG"}, 1, true}, {{"B.REG"}, 0, true},
                                      {{}, -1, false}}));
   EXPECT_EQ(GetFileAttributesA((browsed + "\\a.reg").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(settings_.OutputDirectory, folder_.PathOf("missing"));
+  EXPECT_EQ(settings_.backupFolder, folder_.PathOf("missing"));
   std::filesystem::remove_all(browsed);
 }
 
@@ -274,7 +274,7 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
     }
   };
 
-  settings_.DeleteBackupFile = false;
+  settings_.deleteBackupAfterRestore = false;
   RestoreFirstRow();
   EXPECT_EQ(message_, "");
   EXPECT_EQ(names_, Lines{"Backup20100305090702.reg"});
@@ -286,7 +286,7 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
       "HKEY_CURRENT_USER\\" + std::string(kTestKey) + "\\" + std::string(300, 'K');
   std::ofstream(backup, std::ios::binary | std::ios::app)
       << "\r\n[" << tooLong << "]\r\n\"v\"=\"x\"\r\n";
-  settings_.DeleteBackupFile = true;
+  settings_.deleteBackupAfterRestore = true;
   RestoreFirstRow();
   // Both entries, each shortened to its two ends.
   EXPECT_EQ(message_.rfind("Entries of the backup file that are not back in the registry: 2\r\n"
@@ -331,7 +331,7 @@ TEST_F(RestoreWindow, TheProgressWindowFollowsTheEditorsProcess) {
       PostMessageA(message == BM_CLICK ? GetDlgItem(window, id) : window, message, 0, 0);
       return true;
     }});
-    ProcessProgressDialog window(language_, settings_.Lan, process, "Restore registry...");
+    ProcessProgressDialog window(language_, settings_.languageName, process, "Restore registry...");
     return window.ShowModal(nullptr);
   };
   const auto endsWithin = [](StartedProcess& process, DWORD milliseconds) {
