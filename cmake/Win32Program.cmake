@@ -31,12 +31,18 @@ configure_file(${CMAKE_SOURCE_DIR}/resources/Kelvane.manifest.in ${generated_dir
 include_directories(${generated_dir})
 
 # windres reports nothing it includes: any change among the resources rebuilds them.
+set(program_resources ${CMAKE_SOURCE_DIR}/main/win32/Kelvane.rc)
 file(GLOB resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
+foreach(folder IN LISTS KELVANE_SUBSYSTEMS)
+  file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/win32/*.rc
+       ${CMAKE_SOURCE_DIR}/${folder}/win32/*Ids.h)
+  list(APPEND resource_files ${found})
+endforeach()
 list(APPEND resource_files ${generated_dir}/KelvaneVersion.h ${generated_dir}/Kelvane.manifest)
-set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Kelvane.rc
+set_source_files_properties(${program_resources}
   PROPERTIES OBJECT_DEPENDS "${resource_files}")
 
-add_executable(Kelvane WIN32 ${entry_source} ${CMAKE_SOURCE_DIR}/resources/Kelvane.rc)
+add_executable(Kelvane WIN32 ${entry_source} ${program_resources})
 target_link_libraries(Kelvane PRIVATE kelvane_win32)
 
 # GoogleTest from the sources Debian ships, built for Windows.
@@ -73,7 +79,7 @@ target_link_libraries(hive_scan PRIVATE kelvane_win32)
 
 # Windows driven by their messages; needs a display (Xvfb).
 file(GLOB window_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
-add_executable(window_tests ${window_test_sources} ${CMAKE_SOURCE_DIR}/resources/Kelvane.rc)
+add_executable(window_tests ${window_test_sources} ${program_resources})
 target_link_libraries(window_tests PRIVATE kelvane_win32 gtest gtest_main)
 
 # The language files and the help document lie beside the program (built into the top of the

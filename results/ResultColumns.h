@@ -6,7 +6,12 @@
 
 namespace kelvane {
 
-using ColumnWidths = std::array<int, 3>;  // Problem, Registry key, Value
+// The results list's columns: Problem, Registry key, Value.
+constexpr int kResultColumnCount = 3;
+using ColumnWidths = std::array<int, kResultColumnCount>;
+constexpr int kDesignedColumnWidths[kResultColumnCount] = {120, 300, 150};
+// After a scan that found nothing, no column is narrower than this.
+constexpr int kNarrowestEmptyColumn = 120;
 
 // contents: the width each column's longest text needs; captions: what each column's caption
 // needs; listWidth: the list's inner width. A column wants the wider of the two. Problem takes

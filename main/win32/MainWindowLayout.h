@@ -2,6 +2,7 @@
 #pragma once
 
 #include "global/Settings.h"
+#include "results/ResultColumns.h"
 
 namespace kelvane {
 
@@ -20,11 +21,5 @@ constexpr int kShortestTree = 120;
 constexpr int kStatusBarAllowance = 24;
 // The status bar's first panel, the count found, at least; longer texts widen it.
 constexpr int kFirstStatusPanelWidth = 200;
-
-// The results list's columns: Problem, Registry key, Value.
-constexpr int kResultColumnCount = 3;
-constexpr int kDesignedColumnWidths[kResultColumnCount] = {120, 300, 150};
-// After a scan that found nothing, no column is narrower than this.
-constexpr int kNarrowestEmptyColumn = 120;
 
 }  // namespace kelvane

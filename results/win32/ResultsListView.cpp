@@ -4,7 +4,6 @@
 
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
-#include "main/win32/MainWindowLayout.h"
 
 namespace kelvane {
 namespace {
