@@ -122,7 +122,7 @@ class FileSystemAccess {
   // Deletes one file without a question, progress display or recycle bin.
   virtual bool DeleteFileSilently(const std::string& path) = 0;
   // The path a shortcut (.lnk) file points to; empty when the file cannot be read as a
-  // shortcut or points at no file-system object. Raises std::runtime_error, with the system's
+  // shortcut, points at no file-system object or at a path the ANSI code page cannot hold. Raises std::runtime_error, with the system's
   // text, only when the shell cannot give a shortcut object at all.
   virtual std::string GetShortcutTarget(const std::string& shortcutPath) = 0;
 };

@@ -24,4 +24,10 @@ std::string AnsiFromWide(const wchar_t* text, std::size_t length) {
   return ansi;
 }
 
+std::optional<std::string> ExactAnsiFromWide(const std::wstring& text) {
+  std::string ansi = AnsiFromWide(text.data(), text.size());
+  if (WideFromAnsi(ansi) != text) return std::nullopt;
+  return ansi;
+}
+
 }  // namespace kelvane

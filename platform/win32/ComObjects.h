@@ -34,6 +34,7 @@ class ComReference {
   ComReference& operator=(const ComReference&) = delete;
 
   Interface* operator->() const { return pointer_; }
+  Interface& operator*() const { return *pointer_; }
   void** Receive() { return reinterpret_cast<void**>(&pointer_); }
 
  private:

@@ -90,6 +90,16 @@ class Win32TextFile : public TextFileWriter {
   std::string pending_;
 };
 
+// The file-system path of the shortcut's item list; empty when it has none.
+std::wstring ItemListPath(IShellLinkW& link) {
+  LPITEMIDLIST items = nullptr;
+  if (link.GetIDList(&items) != S_OK || !items) return {};
+  wchar_t path[kShortcutTargetBufferSize] = {};
+  const bool found = SHGetPathFromIDListW(items, path);
+  CoTaskMemFree(items);
+  return found ? path : L"";
+}
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
@@ -234,18 +244,24 @@ bool Win32FileSystem::DeleteFileSilently(const std::string& path) {
 std::string Win32FileSystem::GetShortcutTarget(const std::string& shortcutPath) {
   const ComApartment apartment;
   if (!apartment.Ready()) return {};
-  ComReference<IShellLinkA> link;
+  ComReference<IShellLinkW> link;
   HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IShellLinkA, link.Receive());
+                                    IID_IShellLinkW, link.Receive());
   if (FAILED(result)) throw ShellObjectFailure(result);
   ComReference<IPersistFile> file;
   result = link->QueryInterface(IID_IPersistFile, file.Receive());
   if (FAILED(result)) throw ShellObjectFailure(result);
   if (FAILED(file->Load(WideFromAnsi(shortcutPath).c_str(), STGM_READ))) return {};
-  char target[kShortcutTargetBufferSize] = {};
-  WIN32_FIND_DATAA data;
+  wchar_t target[kShortcutTargetBufferSize] = {};
+  WIN32_FIND_DATAW data;
   if (FAILED(link->GetPath(target, kShortcutTargetBufferSize, &data, SLGP_UNCPRIORITY))) return {};
-  return target;
+  std::wstring path = target;
+  // "?" has no place in a file name: Wine gives the shortcut's lossy ANSI copy so, while its
+  // item list holds every character.
+  if (path.find(L'?') != std::wstring::npos) path = ItemListPath(*link);
+  // A target the code page cannot hold would read as another path that never exists:
+  // unreadable, so that it is never judged missing.
+  return ExactAnsiFromWide(path).value_or("");
 }
 
 }  // namespace kelvane

@@ -25,4 +25,17 @@ inline bool SaveShortcut(const std::string& path, const std::string& target) {
          SUCCEEDED(file->Save(WideFromAnsi(path).c_str(), TRUE));
 }
 
+// The same through the wide link object, for targets the ANSI code page cannot hold.
+inline bool SaveShortcut(const std::wstring& path, const std::wstring& target) {
+  const ComApartment apartment;
+  ComReference<IShellLinkW> link;
+  ComReference<IPersistFile> file;
+  return apartment.Ready() &&
+         SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                    link.Receive())) &&
+         SUCCEEDED(link->SetPath(target.c_str())) &&
+         SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Receive())) &&
+         SUCCEEDED(file->Save(path.c_str(), TRUE));
+}
+
 }  // namespace kelvane::testsupport
