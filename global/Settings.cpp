@@ -6,6 +6,7 @@
 #include <utility>
 #include <variant>
 
+#include "platform/FolderPath.h"
 #include "platform/Text.h"
 
 namespace kelvane {
@@ -21,9 +22,10 @@ struct SettingKey {
 struct OptionSetting {
   const char* name;
   std::variant<std::string Settings::*, bool Settings::*> member;
-  // A switch's default is "1" or "0"; a folder's is relative to the program's folder.
+  // A switch's default is "1" or "0".
   const char* defaultValue;
-  bool defaultInProgramFolder = false;
+  // A relative folder, the default too, is taken as below the program's folder.
+  bool isFolder = false;
 };
 
 const OptionSetting kOptionSettings[] = {
@@ -153,8 +155,8 @@ Settings LoadSettings(ProfileStore& store, const std::string& programFolder, Pix
   for (const OptionSetting& option : kOptionSettings) {
     const SettingKey key{kOptionsSection, option.name};
     if (auto text = std::get_if<std::string Settings::*>(&option.member)) {
-      const std::string folder = option.defaultInProgramFolder ? programFolder : "";
-      settings.*(*text) = options.String(key, folder + option.defaultValue);
+      const std::string value = options.String(key, option.defaultValue);
+      settings.*(*text) = option.isFolder ? AbsoluteFolder(value, programFolder) : value;
     } else {
       settings.*std::get<bool Settings::*>(option.member) =
           options.Boolean(key, option.defaultValue[0] == '1');

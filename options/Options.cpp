@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/FolderPath.h"
 #include "platform/Text.h"
 
 namespace kelvane {
@@ -49,10 +50,12 @@ void RemoveTickedRows(std::vector<IgnoreRow>& rows) {
 
 std::optional<std::string> ConfirmOptions(const OptionsModel& options, Settings& settings,
                                           FileSystemAccess& files, const Language& language) {
-  if (!files.DirectoryExists(options.preferences.backupFolder)) {
-    return MissingBackupFolderText(language, options.preferences.backupFolder);
+  Preferences preferences = options.preferences;
+  preferences.backupFolder = AbsoluteFolder(preferences.backupFolder, files.ProgramFolder());
+  if (!files.DirectoryExists(preferences.backupFolder)) {
+    return MissingBackupFolderText(language, preferences.backupFolder);
   }
-  static_cast<Preferences&>(settings) = options.preferences;
+  static_cast<Preferences&>(settings) = preferences;
   settings.ignoredValues = EntriesOf(options.values);
   settings.ignoredKeys = EntriesOf(options.keys);
   return std::nullopt;

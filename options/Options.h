@@ -36,8 +36,9 @@ bool AddIgnoreRow(std::vector<IgnoreRow>& rows, const std::string& text);
 // Every ticked row, from the last to the first.
 void RemoveTickedRows(std::vector<IgnoreRow>& rows);
 
-// OK: the folder must exist as typed. Then every edited setting is stored and nothing is
-// returned; else nothing at all is stored and the message to show is returned.
+// OK: the folder must exist, a relative one taken as below the program's folder and stored
+// whole. Then every edited setting is stored and nothing is returned; else nothing at all is
+// stored and the message to show is returned.
 std::optional<std::string> ConfirmOptions(const OptionsModel& options, Settings& settings,
                                           FileSystemAccess& files, const Language& language);
 

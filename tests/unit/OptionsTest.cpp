@@ -28,6 +28,22 @@ TEST(Options, OkWithAMissingFolderStoresNothing) {
   EXPECT_TRUE(settings.ignoredValues.empty());
 }
 
+TEST(Options, ARelativeFolderIsCheckedAndStoredBelowTheProgramFolder) {
+  MemoryFileSystem files;
+  files.AddDrive('C', DriveType::Fixed);
+  files.SetProgramFolder("C:\\Tools\\Kelvane\\");
+  files.AddFolder("C:\\Tools\\Kelvane\\Backup");
+  testsupport::ScratchFolder folder;
+  PortableProfileStore store;
+  const std::string lan = "English";
+  Settings settings;
+  OptionsModel options = OptionsFromSettings(settings);
+  options.preferences.backupFolder = "Backup";
+  EXPECT_EQ(ConfirmOptions(options, settings, files, Language(store, folder.Path(), lan)),
+            std::nullopt);
+  EXPECT_EQ(settings.backupFolder, "C:\\Tools\\Kelvane\\Backup");
+}
+
 TEST(Options, AddSkipsATextListedInAnyAsciiCaseAndRemoveTakesTheTickedRows) {
   std::vector<IgnoreRow> rows = {{"HKEY_USERS\\X\\\xC4", false}};
   EXPECT_FALSE(AddIgnoreRow(rows, "hkey_users\\x\\\xC4"));

@@ -82,6 +82,15 @@ TEST_F(SettingsFile, WithoutAFileEverythingTakesItsDefault) {
   EXPECT_EQ(ReadRawFile(OptionsPath()), "<missing>");
 }
 
+TEST_F(SettingsFile, ARelativeBackupFolderIsTheProgramFoldersWhereverTheProgramStarts) {
+  for (const std::string& stored : {"relbk", ".\\relbk"}) {
+    WriteOptions("[Options]\r\nOutputDirectory=" + stored + "\r\n");
+    EXPECT_EQ(Load().backupFolder, folder_.Path() + "relbk");
+  }
+  WriteOptions("[Options]\r\nOutputDirectory=D:\\Backups\r\n");
+  EXPECT_EQ(Load().backupFolder, "D:\\Backups");
+}
+
 TEST_F(SettingsFile, DefaultPositionOnASmallScreenHalvesTowardZero) {
   const Settings settings = Load(PixelSize{601, 399});
   ASSERT_TRUE(settings.windowBounds);
