@@ -119,7 +119,9 @@ class FileSystemAccess {
   // The path names one existing file itself: no folder, no link or junction leading elsewhere,
   // no wildcard.
   virtual bool IsPlainFile(const std::string& path) = 0;
-  // Deletes one file without a question, progress display or recycle bin.
+  // Deletes one plain file without a question, progress display or recycle bin: never a
+  // folder, never more than one file, never what a link or junction at the end of the path
+  // leads to; a read-only file stays.
   virtual bool DeleteFileSilently(const std::string& path) = 0;
   // The path a shortcut (.lnk) file points to; empty when the file cannot be read as a
   // shortcut, points at no file-system object or at a path the ANSI code page cannot hold. Raises std::runtime_error, with the system's

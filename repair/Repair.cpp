@@ -107,10 +107,11 @@ bool RowRepairer::GroupFull() const {
 bool RowRepairer::Queue(const ProblemRecord& row, std::size_t tag) {
   const RepairTarget target = RepairTargetOf(row);
   if (target.what == RepairTarget::What::Nothing) return false;
-  if (deletingNames_.Touch(target)) WaitForDeletions();
   const bool finished = !queued_.empty() && (target.what == RepairTarget::What::File ||
                                               GroupFull() || queuedNames_.Touch(target));
   if (finished) FinishGroup();
+  // Also the group just finished: a row that touches it is read only once it is gone.
+  if (deletingNames_.Touch(target)) WaitForDeletions();
   switch (target.what) {
     case RepairTarget::What::Key: QueueKey(target, tag); break;
     case RepairTarget::What::Value: QueueValue(target, tag); break;

@@ -330,21 +330,14 @@ std::string MemoryFileSystem::ProgramFolder() {
 
 bool MemoryFileSystem::DeleteFileSilently(const std::string& path) {
   const Lock lock(mutex_);
-  std::string pattern;
-  Node* folder = PatternFolder(path, pattern);
-  if (!folder) return false;
-  const std::vector<FileEntry> matches = Listing(path);
-  bool deletedAll = false;
-  for (const FileEntry& match : matches) {
-    if (match.name == "." || match.name == "..") continue;
-    const auto found = folder->children.find(UpperCaseAscii(match.name));
-    const bool deletable =
-        folder->writable && !(found->second->attributes & kFileAttributeReadOnly);
-    if (!deletable) return false;
-    folder->children.erase(found);
-    deletedAll = true;
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  Node* file = Lookup(Parse(path));
+  if (!file || file->folder || !file->parent || !file->parent->writable ||
+      (file->attributes & (kFileAttributeReadOnly | kFileAttributeReparsePoint))) {
+    return false;
   }
-  return deletedAll;
+  file->parent->children.erase(UpperCaseAscii(file->name));
+  return true;
 }
 
 std::string MemoryFileSystem::GetShortcutTarget(const std::string& shortcutPath) {

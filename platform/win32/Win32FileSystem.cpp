@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/win32/AnsiText.h"
 #include "platform/win32/ComObjects.h"
@@ -17,6 +18,7 @@ namespace {
 constexpr DWORD kExpansionBufferSize = 1024;
 constexpr DWORD kVolumeNameBufferSize = 128;
 constexpr int kShortcutTargetBufferSize = MAX_PATH + 1;
+constexpr DWORD kLongestPath = 32768;
 // Lines are collected and written in blocks of about this size.
 constexpr std::size_t kWriteBlockSize = 64 * 1024;
 
@@ -89,6 +91,44 @@ class Win32TextFile : public TextFileWriter {
   std::string path_;
   std::string pending_;
 };
+
+// "\\?\C:\x" names C:\x and "\\?\UNC\server\x" names \\server\x.
+std::wstring WithoutVerbatimPrefix(const std::wstring& path) {
+  if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
+  if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
+  return path;
+}
+
+// Whether the open file is the one the path names, not one a folder on the way, swapped for a
+// link or junction since the path was checked, leads to. Systems before Vista cannot tell.
+bool IsOpenWhereNamed(HANDLE file, const std::string& path) {
+  using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+  const auto finalPathOf = reinterpret_cast<FinalPathFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleW")));
+  if (!finalPathOf) return true;
+  std::vector<wchar_t> opened(kLongestPath);
+  const DWORD length = finalPathOf(file, opened.data(), kLongestPath, 0);
+  if (length == 0 || length >= kLongestPath) return false;
+  std::vector<wchar_t> named(kLongestPath);
+  const DWORD namedLength =
+      GetLongPathNameW(WideFromAnsi(path).c_str(), named.data(), kLongestPath);
+  if (namedLength == 0 || namedLength >= kLongestPath) return false;
+  const std::wstring openedPath = WithoutVerbatimPrefix(std::wstring(opened.data(), length));
+  return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, openedPath.c_str(), -1, named.data(),
+                        -1) == CSTR_EQUAL;
+}
+
+// Deletion through the open handle; where the system lacks it, by the name, which deletes a
+// link itself and never a folder.
+bool MarkForDeletion(HANDLE file, const std::string& path) {
+  using SetInformationFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+  const auto setInformation = reinterpret_cast<SetInformationFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+  if (!setInformation) return DeleteFileW(WideFromAnsi(path).c_str()) != FALSE;
+  constexpr int kFileDispositionInfo = 4;
+  BOOLEAN deleteFile = TRUE;
+  return setInformation(file, kFileDispositionInfo, &deleteFile, sizeof(deleteFile)) != FALSE;
+}
 
 // The file-system path of the shortcut's item list; empty when it has none.
 std::wstring ItemListPath(IShellLinkW& link) {
@@ -230,15 +270,18 @@ bool Win32FileSystem::IsPlainFile(const std::string& path) {
 }
 
 bool Win32FileSystem::DeleteFileSilently(const std::string& path) {
-  // A list of one name, ended by a second NUL after the string's own.
-  std::string names = path;
-  names.push_back('\0');
-  SHFILEOPSTRUCTA operation = {};
-  operation.hwnd = nullptr;
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = names.c_str();
-  operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
-  return SHFileOperationA(&operation) == 0;
+  // The program runs elevated: the file is opened on its own name, never through a link at its
+  // end, and a folder does not open without backup semantics, so nothing else can be reached.
+  FileHandle file(CreateFileW(WideFromAnsi(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!file || !GetFileInformationByHandle(file.get(), &information) ||
+      (information.dwFileAttributes &
+       (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY))) {
+    return false;
+  }
+  return IsOpenWhereNamed(file.get(), path) && MarkForDeletion(file.get(), path);
 }
 
 std::string Win32FileSystem::GetShortcutTarget(const std::string& shortcutPath) {

@@ -279,9 +279,14 @@ TEST_F(FileSystemConformance, TextFileFailuresRaiseFileIoErrorNamingThePath) {
   EXPECT_NE(OpenFailure(scratch_ + "Folder", true), "");
 }
 
-TEST_F(FileSystemConformance, DeleteFileSilentlyRemovesTheFileButNotAReadOnlyOne) {
+TEST_F(FileSystemConformance, DeleteFileSilentlyRemovesTheOneFileButNotAReadOnlyOneOrAFolder) {
   env_->WriteBytes(scratch_ + "gone.lnk", "x");
   env_->WriteBytes(scratch_ + "other.lnk", "x");
+  env_->MakeFolder(scratch_ + "Folder.lnk");
+  env_->WriteBytes(scratch_ + "Folder.lnk\\inside.lnk", "x");
+  EXPECT_FALSE(Files().DeleteFileSilently(scratch_ + "*.lnk"));
+  EXPECT_FALSE(Files().DeleteFileSilently(scratch_ + "Folder.lnk"));
+  EXPECT_TRUE(Files().FileExists(scratch_ + "Folder.lnk\\inside.lnk"));
   EXPECT_TRUE(Files().DeleteFileSilently(scratch_ + "gone.lnk"));
   EXPECT_FALSE(Files().FileExists(scratch_ + "gone.lnk"));
   EXPECT_TRUE(Files().FileExists(scratch_ + "other.lnk"));

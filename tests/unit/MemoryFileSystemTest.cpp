@@ -126,19 +126,6 @@ TEST_F(MemoryFileSystemTest, RemovingTheMediumHidesTheDriveUntilItIsBack) {
   EXPECT_TRUE(files_.FileExists("A:\\setup.exe"));
 }
 
-TEST_F(MemoryFileSystemTest, SilentDeletionTakesEveryMatchWithFoldersAndTheirContents) {
-  files_.AddFile("C:\\Links\\a.lnk");
-  files_.AddFile("C:\\Links\\b.lnk");
-  files_.AddFile("C:\\Links\\keep.txt");
-  files_.AddFile("C:\\Links\\Old.lnk\\deep\\file.txt");
-
-  EXPECT_TRUE(files_.DeleteFileSilently("C:\\Links\\*.lnk"));
-  std::vector<std::string> left;
-  for (const FileEntry& entry : files_.FindEntries("C:\\Links\\*")) left.push_back(entry.name);
-  EXPECT_EQ(left, std::vector<std::string>({".", "..", "keep.txt"}));
-  EXPECT_FALSE(files_.DeleteFileSilently("C:\\Links\\*.lnk"));
-}
-
 TEST_F(MemoryFileSystemTest, OneInstanceServesTwoThreads) {
   std::thread writer([&] {
     for (int i = 0; i < 200; ++i) files_.AddFile("C:\\Many\\file" + std::to_string(i) + ".dll");
