@@ -1,8 +1,25 @@
 #include "repair/RepairRun.h"
 
+#include <limits>
+#include <optional>
+
 #include "backup/BackupFolder.h"
+#include "backup/BackupRecord.h"
 
 namespace kelvane {
+namespace {
+
+// Whatever the run wrote, a stopped or failed run too, so that the restore window knows it
+// as the program's own; a file it cannot read or record shows there as not the program's.
+void RecordBackup(RepairContext& context, const std::string& file) {
+  const std::optional<std::string> contents =
+      context.files.ReadFileEnd(file, std::numeric_limits<std::size_t>::max());
+  if (!contents) return;
+  const std::string name = file.substr(file.find_last_of('\\') + 1);
+  StoreBackupRecord(context.registry, name, RecordOf(name, *contents));
+}
+
+}  // namespace
 
 RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
                         const Language& language, RepairContext& context, RepairPrompts& prompts,
@@ -30,6 +47,7 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
   RowRepairer repairer(context.registry, context.files, currentBackupFile, context.groupLimits);
   const RepairWalk walk = prompts.RunWalk(
       [&](RepairProgress& progress) { return RepairTickedRows(results, repairer, progress); });
+  RecordBackup(context, currentBackupFile);
   results.RemoveMarked(walk.repaired);
   if (!walk.failure.empty()) {
     prompts.ShowResults();

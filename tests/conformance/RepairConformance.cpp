@@ -2,6 +2,10 @@
 // system's registry editor imports the run's backup file.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <optional>
+
+#include "backup/BackupRecord.h"
 #include "tests/conformance/RegistryScratchTest.h"
 #include "tests/support/RepairHarness.h"
 
@@ -89,6 +93,16 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
   EXPECT_EQ(repaired.at("Count").count("A_b.1"), 1u);
   EXPECT_EQ(repaired.at("Def").size(), 1u);
   EXPECT_FALSE(files_->FileSystem().FileExists(shortcut));
+
+  // The run recorded its file as its own; apart from that record, the import gives back
+  // everything as it was.
+  const std::optional<std::string> written =
+      files_->FileSystem().ReadFileEnd(run_.backupFile, std::numeric_limits<std::size_t>::max());
+  ASSERT_TRUE(written.has_value());
+  EXPECT_EQ(OriginOf(LoadBackupRecord(*registry_, kRunFileName), *written), BackupOrigin::Written);
+  RegistryAccess records(*registry_);
+  records.SetRootKey(kHkeyLocalMachine);
+  EXPECT_TRUE(records.DeleteKey("Software\\Tessaly"));
 
   ImportRegFile(*registry_, *files_, run_.backupFile);
   const std::string after = ExportRegistry(*registry_, *files_);
