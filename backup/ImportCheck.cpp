@@ -114,9 +114,11 @@ ImportCheck CheckImport(RegistryStore& registry, const RegFile& file,
     access.SetRootKey(key.root);
     access.SetAccess(kAccessRead);
     const bool opened = access.OpenKey("\\" + key.path, false);
+    ++check.checked;
     if (!opened) check.missing.push_back(KeyText(key));
     for (const ExpectedValue& value : key.values) {
       if (value.removed) continue;
+      ++check.checked;
       RawValue found;
       if (!opened || !access.ReadRawExactly(value.name, found) ||
           !ImportGaveBack(value.value, found)) {
@@ -154,6 +156,52 @@ std::string UncheckedImportMessage(const Language& language, const std::string& 
              "RES_Restore_Unchecked",
              "The backup file does not read back, so the restore cannot be checked.") +
          (reason.empty() ? "" : "\r\n" + reason) + "\r\n" + FileKept(language);
+}
+
+std::string CompleteImportMessage(const Language& language, const ImportCheck& check,
+                                  bool fileDeleted) {
+  return language.LangString("RES_Restore_Complete",
+                             "Entries of the backup file that are back in the registry:") +
+         " " + std::to_string(check.checked) + "\r\n" +
+         (fileDeleted ? language.LangString("RES_Backup_Deleted", "The backup file is deleted.")
+                      : FileKept(language));
+}
+
+std::string ForeignImportQuestion(const Language& language, bool changedSinceWritten,
+                                  const RegFile& file) {
+  std::vector<std::string> removals;
+  std::vector<std::string> writes;
+  for (const RegFileKey& key : file.keys) {
+    const std::string name = "[" + RootKeyName(key.root) + "\\" + key.path + "]";
+    if (key.remove) {
+      removals.push_back("[-" + name.substr(1));
+      continue;
+    }
+    writes.push_back(name);
+    for (const RegFileValue& value : key.values) {
+      const std::string line = name + (value.name.empty() ? " @" : " \"" + value.name + "\"");
+      (value.remove ? removals : writes).push_back(value.remove ? line + "=-" : line);
+    }
+  }
+  std::string question =
+      changedSinceWritten
+          ? language.LangString("RES_Backup_Changed",
+                                "This backup file was changed since the program wrote it.")
+          : language.LangString("RES_Backup_Not_Written",
+                                "The program did not write this backup file.");
+  const auto list = [&](const char* key, const char* english,
+                        const std::vector<std::string>& lines) {
+    if (lines.empty()) return;
+    question += "\r\n\r\n" + language.LangString(key, english) + " " +
+                std::to_string(lines.size());
+    const std::size_t shown = std::min(lines.size(), kMissingEntriesShown);
+    for (std::size_t i = 0; i < shown; ++i) question += "\r\n" + Shortened(lines[i]);
+    if (lines.size() > shown) question += "\r\n...";
+  };
+  list("RES_Import_Deletes", "Importing it deletes these keys and values:", removals);
+  list("RES_Import_Writes", "Importing it writes these keys and values:", writes);
+  return question + "\r\n\r\n" +
+         language.LangString("RES_Import_Anyway", "Import it all the same?");
 }
 
 }  // namespace kelvane

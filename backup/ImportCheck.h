@@ -20,6 +20,8 @@ struct ImportCheck {
   // line for the same value counts instead of an earlier one, and what a later removal line
   // takes away is not looked for.
   std::vector<std::string> missing;
+  // How many keys and values were looked for.
+  std::size_t checked = 0;
 
   bool Complete() const { return missing.empty(); }
 };
@@ -38,5 +40,14 @@ bool ImportGaveBack(const RawValue& inFile, const RawValue& inRegistry);
 // reason when there is one.
 std::string IncompleteImportMessage(const Language& language, const ImportCheck& check);
 std::string UncheckedImportMessage(const Language& language, const std::string& reason);
+// That every entry came back, how many, and whether the file was deleted or kept.
+std::string CompleteImportMessage(const Language& language, const ImportCheck& check,
+                                  bool fileDeleted);
+
+// Asked before a file the program did not write, or that changed since, is imported: what the
+// import deletes from the registry, line by line, and what it writes, counted with the first
+// few; ends with the question whether to import it.
+std::string ForeignImportQuestion(const Language& language, bool changedSinceWritten,
+                                  const RegFile& file);
 
 }  // namespace kelvane

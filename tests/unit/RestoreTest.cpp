@@ -23,7 +23,7 @@ using Lines = std::vector<std::string>;
 using testsupport::PutValue;
 using testsupport::TextValue;
 
-// The texts of the Part's names and sizes are also read from the window under Wine.
+// The name, date and size texts are also read from the window under Wine.
 TEST(BackupListing, ListsRegFilesNewestNameFirstWithTheirDateAndSizeTexts) {
   MemoryFileSystem files;
   files.AddDrive('C', DriveType::Fixed);
@@ -95,7 +95,9 @@ TEST(ImportCheck, LooksForWhatTheFileLeavesInTheRegistryExactly) {
                            "[-HKEY_CURRENT_USER\\Software\\Old]\r\n"
                            "[HKEY_CURRENT_USER\\Software\\Missing]\r\n\"v\"=dword:00000001\r\n";
   const std::atomic<bool> stop{false};
-  EXPECT_EQ(CheckImport(registry, ParseRegFile(text), stop).missing,
+  const ImportCheck check = CheckImport(registry, ParseRegFile(text), stop);
+  EXPECT_EQ(check.checked, 8u);
+  EXPECT_EQ(check.missing,
             (Lines{"[HKEY_CURRENT_USER\\Software\\A] @", "[HKEY_CURRENT_USER\\Software\\A] \"Bin\"",
                    "[HKEY_CURRENT_USER\\Software\\Missing]",
                    "[HKEY_CURRENT_USER\\Software\\Missing] \"v\""}));
@@ -109,6 +111,24 @@ TEST(ImportCheck, LooksForWhatTheFileLeavesInTheRegistryExactly) {
   EXPECT_FALSE(
       ImportGaveBack(RawValue{RegType::Binary, {'a'}}, RawValue{RegType::Binary, {'a', 0}}));
   EXPECT_FALSE(ImportGaveBack(RawValue{RegType::Sz, {}}, RawValue{RegType::Sz, {0}}));
+}
+
+// A file the program did not write shows its removal lines first, whatever their place.
+TEST(ImportCheck, TheQuestionBeforeAForeignImportNamesWhatItDeletesThenWhatItWrites) {
+  PortableProfileStore profiles;
+  const std::string lan = "English";
+  const Language language{profiles, "", lan};
+  const std::string text = "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Evil]\r\n\"Run\"=\"x\"\r\n"
+                           "@=\"y\"\r\n[-HKEY_LOCAL_MACHINE\\Software\\Victim]\r\n"
+                           "[HKEY_CURRENT_USER\\Software\\A]\r\n\"Old\"=-\r\n";
+  EXPECT_EQ(ForeignImportQuestion(language, false, ParseRegFile(text)),
+            "The program did not write this backup file.\r\n\r\n"
+            "Importing it deletes these keys and values: 2\r\n"
+            "[-HKEY_LOCAL_MACHINE\\Software\\Victim]\r\n[HKEY_CURRENT_USER\\Software\\A] \"Old\"=-"
+            "\r\n\r\nImporting it writes these keys and values: 4\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Evil]\r\n[HKEY_LOCAL_MACHINE\\Software\\Evil] \"Run\"\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Evil] @\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\r\n"
+            "Import it all the same?");
 }
 
 // A complete and an incomplete import are tried under Wine with the real registry editor.
