@@ -26,6 +26,8 @@ class EditorPrompts {
   virtual bool WaitForProcess(StartedProcess& process, const std::string& hint) = 0;
   virtual void ShowInformation(const std::string& message) = 0;
   virtual void ShowWarning(const std::string& message) = 0;
+  // A Yes/No question with No as the default; true for Yes.
+  virtual bool AskYesNo(const std::string& question) = 0;
 };
 
 class FullBackupPrompts : public EditorPrompts {
@@ -34,8 +36,6 @@ class FullBackupPrompts : public EditorPrompts {
   // when cancelled.
   virtual std::optional<std::string> AskSaveFile(const std::string& title,
                                                  const std::string& filter) = 0;
-  // A Yes/No question with No as the default; true for Yes.
-  virtual bool AskYesNo(const std::string& question) = 0;
 };
 
 struct EditorContext {

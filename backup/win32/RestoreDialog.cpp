@@ -236,17 +236,24 @@ void RestoreDialog::OnRestore() {
   if (row < 0) return;
   WindowEditorPrompts prompts(Handle(), context_.language, settings_.languageName);
   const RestoreOutcome outcome =
-      RestoreBackupFile(context_, prompts, BackupFilePath(folder_, rows_.at(row).name));
-  if (outcome == RestoreOutcome::Complete && settings_.deleteBackupAfterRestore) OnDelete();
+      RestoreBackupFile(context_, prompts, BackupFilePath(folder_, rows_.at(row).name),
+                        settings_.deleteBackupAfterRestore);
+  if (outcome == RestoreOutcome::CompleteAndDeleted) RemoveRow(row);
 }
 
 void RestoreDialog::OnDelete() {
   const int row = SelectedRow();
   if (row < 0) return;
-  const std::string path = BackupFilePath(folder_, rows_.at(row).name);
-  // Never a folder or a link put in the file's place since the listing: the program runs
-  // elevated. A file that cannot be deleted leaves the list all the same.
-  if (context_.files.IsPlainFile(path)) context_.files.DeleteFileSilently(path);
+  const std::string& name = rows_.at(row).name;
+  WindowEditorPrompts prompts(Handle(), context_.language, settings_.languageName);
+  if (!prompts.AskYesNo(DeleteBackupQuestion(context_.language, name))) return;
+  // A file that cannot be deleted (a folder or a link put in its place since the listing: the
+  // program runs elevated) leaves the list all the same.
+  DeleteBackupFile(context_, BackupFilePath(folder_, name));
+  RemoveRow(row);
+}
+
+void RestoreDialog::RemoveRow(int row) {
   ListView_DeleteItem(Item(IDC_RESTORE_LIST), row);
   rows_.erase(rows_.begin() + row);
   SelectRow(RowToSelectAfterDelete(row, static_cast<int>(rows_.size())));

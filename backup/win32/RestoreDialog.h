@@ -35,6 +35,8 @@ class RestoreDialog : public ModalDialog {
   void UpdateActions();
   void OnRestore();
   void OnDelete();
+  // Takes the row out of the list, selecting the one that moved into its place.
+  void RemoveRow(int row);
   void OnBrowse();
 
   EditorContext& context_;

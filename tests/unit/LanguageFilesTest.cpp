@@ -93,6 +93,14 @@ const char* const kMessageKeysInUse[] = {
     "RES_Restore_Incomplete",
     "RES_Restore_Unchecked",
     "RES_Backup_Kept",
+    "RES_Restore_Complete",
+    "RES_Backup_Deleted",
+    "RES_Backup_Changed",
+    "RES_Backup_Not_Written",
+    "RES_Import_Deletes",
+    "RES_Import_Writes",
+    "RES_Import_Anyway",
+    "RES_Delete_Backup_Ask",
 };
 
 // The main window's menus, each a list of item names; the language menu comes from the code.

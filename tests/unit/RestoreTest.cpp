@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "backup/BackupListing.h"
+#include "backup/BackupRecord.h"
 #include "backup/ImportCheck.h"
 #include "backup/RestoreRun.h"
 #include "editor/ProcessProgress.h"
@@ -144,21 +145,65 @@ TEST(RestoreRun, AStoppedMissingOrUnreadableImportIsNeverComplete) {
   testsupport::RecordingEditorPrompts prompts;
   files.AddDrive('C', DriveType::Fixed);
   const std::string file = "C:\\Backup\\x.reg";
-  files.AddFileWithContents(file, "REGEDIT4\r\n\"A\"=\"a\"\r\n");
+  const std::string unreadable = "REGEDIT4\r\n\"A\"=\"a\"\r\n";
+  files.AddFileWithContents(file, unreadable);
+  ASSERT_TRUE(StoreBackupRecord(registry, "x.reg", RecordOf("x.reg", unreadable)));
 
   prompts.processRunsToItsEnd = false;
-  EXPECT_EQ(RestoreBackupFile(context, prompts, file), RestoreOutcome::NotImported);
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file, true), RestoreOutcome::NotImported);
   prompts.processRunsToItsEnd = true;
   processes.SetStartSucceeds(false);
-  EXPECT_EQ(RestoreBackupFile(context, prompts, file), RestoreOutcome::NotImported);
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file, true), RestoreOutcome::NotImported);
   processes.SetStartSucceeds(true);
-  EXPECT_EQ(RestoreBackupFile(context, prompts, file), RestoreOutcome::Incomplete);
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file, true), RestoreOutcome::Incomplete);
   EXPECT_EQ(processes.CommandLines(), Lines(3, "Regedit /s \"" + file + "\""));
   EXPECT_EQ(prompts.messages,
             (Lines{"information: Please check if Regedit.exe exists.",
                    "warning: The backup file does not read back, so the restore cannot be "
                    "checked.\r\nLine 2 of the registry file: a value stands before the first key"
                    "\r\nThe backup file is kept."}));
+}
+
+// Only the program's own file, unchanged, is imported without a question and deleted after.
+TEST(RestoreRun, AFileTheProgramDidNotWriteIsImportedOnYesAndNeverDeleted) {
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  MemorySystem system;
+  MemoryProcesses processes;
+  PortableProfileStore profiles;
+  const std::string lan = "English";
+  const Language language{profiles, "", lan};
+  EditorContext context{registry, files, system, processes, language};
+  testsupport::RecordingEditorPrompts prompts;
+  files.AddDrive('C', DriveType::Fixed);
+  processes.SetProgram([&](const std::string&) {
+    ApplyRegFile(registry, ParseRegFile(*files.FileContents("C:\\B\\Backup20260101000000.reg")));
+  });
+  const std::string file = "C:\\B\\Backup20260101000000.reg";
+  const std::string text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"V\"=\"1\"\r\n";
+  files.AddFileWithContents(file, text);
+
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file, true), RestoreOutcome::NotImported);
+  EXPECT_TRUE(processes.CommandLines().empty());
+  ASSERT_EQ(prompts.questions.size(), 1u);
+  EXPECT_EQ(prompts.questions[0].rfind("The program did not write this backup file.", 0), 0u);
+  prompts.overwrite = true;
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file, true), RestoreOutcome::Complete);
+  EXPECT_TRUE(files.FileExists(file));
+
+  StoreBackupRecord(registry, "Backup20260101000000.reg", RecordOf("x", text + "\r\n"));
+  prompts.overwrite = false;
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file, true), RestoreOutcome::NotImported);
+  EXPECT_EQ(prompts.questions.back().rfind("This backup file was changed since", 0), 0u);
+
+  StoreBackupRecord(registry, "Backup20260101000000.reg", RecordOf("x", text));
+  prompts.messages.clear();
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file, true), RestoreOutcome::CompleteAndDeleted);
+  EXPECT_EQ(prompts.questions.size(), 3u);
+  EXPECT_FALSE(files.FileExists(file));
+  EXPECT_FALSE(LoadBackupRecord(registry, "Backup20260101000000.reg").has_value());
+  EXPECT_EQ(prompts.messages, Lines{"information: Entries of the backup file that are back in the "
+                                    "registry: 2\r\nThe backup file is deleted."});
 }
 
 }  // namespace
