@@ -126,17 +126,26 @@ TEST_F(Repair, ItemsABackupCouldNotRestoreExactlyAreLeftAlone) {
   Put("Software\\Old\\Lines", "two\r\nlines", TextValue("x"));
   Put("Software\\Old\\Tree\\Locked", "V", TextValue("y"));
   registry_.MakeValuesUnreadable(kHkeyCurrentUser, "Software\\Old\\Tree\\Locked");
+  // Texts whose plain read would come back as "?": a value on its own and one in a subkey.
+  registry_.SetUtf16Value(kHkeyCurrentUser, "Software\\Old\\Wide", "Snow", RegType::Sz,
+                          std::u16string(u"\u2603", 2));
+  registry_.SetUtf16Value(kHkeyCurrentUser, "Software\\Old\\WideTree\\Sub", "", RegType::Sz,
+                          std::u16string(u"\u0416", 2));
   Put("Software\\Old\\Fine", "F", TextValue("z"));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Lines", "two\r\nlines",
-                RepairKind::ValueNamedByValue));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Tree", "", RepairKind::Key));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Fine", "", RepairKind::Key));
+  const std::string old = "HKEY_CURRENT_USER\\Software\\Old\\";
+  AddTicked(Row(old + "Lines", "two\r\nlines", RepairKind::ValueNamedByValue));
+  AddTicked(Row(old + "Tree", "", RepairKind::Key));
+  AddTicked(Row(old + "Wide", "Snow", RepairKind::ValueNamedByValue));
+  AddTicked(Row(old + "WideTree", "", RepairKind::Key));
+  AddTicked(Row(old + "Fine", "", RepairKind::Key));
+  const testsupport::RegistrySnapshot before = Snapshot();
 
-  EXPECT_EQ(Walk().ticked, 3u);
-  EXPECT_EQ(KeysLeft(), (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Old\\Lines",
-                                                  "HKEY_CURRENT_USER\\Software\\Old\\Tree"}));
-  EXPECT_EQ(Snapshot().count("Lines"), 1u);
-  EXPECT_EQ(Snapshot().count("Tree\\Locked"), 1u);
+  EXPECT_EQ(Walk().ticked, 5u);
+  EXPECT_EQ(KeysLeft(), (std::vector<std::string>{old + "Lines", old + "Tree", old + "Wide",
+                                                  old + "WideTree"}));
+  testsupport::RegistrySnapshot expected = before;
+  expected.erase("Fine");
+  EXPECT_EQ(Snapshot(), expected);
   EXPECT_EQ(Backup(),
             "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old\\Fine]\r\n\"F\"=\"z\"\r\n");
 }
