@@ -9,6 +9,7 @@
 #include "global/win32/SaveFileDialog.h"
 #include "global/win32/StandardError.h"
 #include "main/win32/MainWindowLayout.h"
+#include "repair/CleanOnce.h"
 #include "repair/RepairRun.h"
 #include "repair/win32/WindowRepairPrompts.h"
 #include "results/TextReport.h"
@@ -16,14 +17,6 @@
 #include "scan/win32/ScanProgressDialog.h"
 
 namespace kelvane {
-namespace {
-
-// Exit codes of the unattended run.
-constexpr int kCleanOnceRepaired = 0;
-constexpr int kCleanOnceFailed = 1;
-constexpr int kCleanOnceRowsLeft = 3;
-
-}  // namespace
 
 bool MainWindow::OnScan() {
   const std::vector<ScanCategory> tasks = tree_.Collect();
@@ -185,25 +178,13 @@ void MainWindow::OnSaveReport() {
 void MainWindow::RunCleanOnce() {
   ShowWindow(handle_, SW_HIDE);
   // The caller learns the outcome from the exit code, and why from standard error.
-  if (!OnScan()) {
-    exitCode_ = kCleanOnceFailed;
-  } else {
-    const std::string found = std::to_string(results_.TickedCount()) + " problems found";
-    switch (OnRepair()) {
-      case RepairOutcome::Repaired:
-        WriteStandardError("clean-once: " + found + ", every one repaired");
-        exitCode_ = kCleanOnceRepaired;
-        break;
-      case RepairOutcome::RowsLeft:
-        WriteStandardError("clean-once: " + found + ", some could not be repaired and are left");
-        exitCode_ = kCleanOnceRowsLeft;
-        break;
-      case RepairOutcome::Abandoned:
-        WriteStandardError("clean-once: " + found + ", the repair did not run to its end");
-        exitCode_ = kCleanOnceFailed;
-        break;
-    }
+  std::optional<RepairOutcome> repair;
+  if (OnScan()) {
+    const std::size_t found = results_.TickedCount();
+    repair = OnRepair();
+    WriteStandardError(CleanOnceRepairLine(found, *repair));
   }
+  exitCode_ = CleanOnceExitCode(repair);
   PostMessageA(handle_, WM_CLOSE, 0, 0);
 }
 
