@@ -242,8 +242,8 @@ class RepairRun : public Repair {
     Repair::SetUp();
     settings_.showRepairSummary = true;
   }
-  void Run(WindowsVersion windowsVersion = WindowsVersion::Windows7) {
-    run_.Run(results_, registry_, files_, windowsVersion);
+  RepairOutcome Run(WindowsVersion windowsVersion = WindowsVersion::Windows7) {
+    return run_.Run(results_, registry_, files_, windowsVersion);
   }
 
   testsupport::RepairHarness run_{kBackupFolder};
@@ -258,7 +258,7 @@ TEST_F(RepairRun, AMissingBackupFolderIsMadeOnlyWhenTheUserAgrees) {
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   prompts_.createFolder = false;
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Abandoned);
   EXPECT_EQ(prompts_.questions,
             std::vector<std::string>{"C:\\Backup\\New\\Deeper,The backup directory does not "
                                      "exist.\r\ncreates a new directory?"});
@@ -269,7 +269,7 @@ TEST_F(RepairRun, AMissingBackupFolderIsMadeOnlyWhenTheUserAgrees) {
   // With an empty list, agreeing makes the folder and nothing else happens.
   results_.Clear();
   prompts_.createFolder = true;
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Repaired);
   EXPECT_TRUE(files_.DirectoryExists("C:\\Backup\\New\\Deeper"));
   EXPECT_TRUE(backupFile_.empty());
   EXPECT_EQ(prompts_.resultsShown, 0);
@@ -282,7 +282,7 @@ TEST_F(RepairRun, AFolderThatCannotBeMadeEndsTheRunAndSaysWhy) {
   files_.SetWritable("C:\\Locked", false);
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Abandoned);
   EXPECT_EQ(prompts_.questions.size(), 1u);
   EXPECT_EQ(results_.Count(), 1u);
   EXPECT_EQ(Snapshot().at("Values").count("Path"), 1u);
@@ -298,7 +298,7 @@ TEST_F(RepairRun, ABackupThatReadsBackAlteredEndsTheRunBeforeItsItemIsDeleted) {
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   const testsupport::RegistrySnapshot before = Snapshot();
   files_.SetReadsCorrupted(true);
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Abandoned);
   EXPECT_EQ(prompts_.failures,
             std::vector<std::string>{"Cannot write to file \"" + std::string(kFile) +
                                      "\". The file does not read back as it was written."});
@@ -318,7 +318,7 @@ TEST_F(RepairRun, AStopAfterAGroupLeavesTheRowsNotReachedAndNoSummary) {
   const testsupport::RegistrySnapshot before = Snapshot();
   run_.groupLimits.items = 2;
   prompts_.stopAfterGroups = 1;
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Abandoned);
   EXPECT_EQ(leftovers_.values, (std::vector<std::string>{"One", "Two", "Three"}));
   EXPECT_TRUE(results_.Empty());
   EXPECT_TRUE(prompts_.summaries.empty());
@@ -332,14 +332,14 @@ TEST_F(RepairRun, TheRestorePointIsAskedForOnlyWhereItExistsAndCanCancelTheRun) 
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   settings_.createRestorePoint = true;
   prompts_.restorePointGoesOn = false;
-  Run(WindowsVersion::WindowsXp);
+  EXPECT_EQ(Run(WindowsVersion::WindowsXp), RepairOutcome::Abandoned);
   EXPECT_EQ(prompts_.restorePoints, 1);
   EXPECT_EQ(results_.Count(), 1u);
   EXPECT_TRUE(backupFile_.empty());
   EXPECT_EQ(Snapshot().at("Values").count("Path"), 1u);
 
   // Windows Me has no such service: the repair goes on without asking.
-  Run(WindowsVersion::WindowsMe);
+  EXPECT_EQ(Run(WindowsVersion::WindowsMe), RepairOutcome::Repaired);
   EXPECT_EQ(prompts_.restorePoints, 1);
   EXPECT_TRUE(results_.Empty());
   EXPECT_EQ(backupFile_, kFile);
@@ -354,7 +354,8 @@ TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTic
       Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept", RepairKind::ValueNamedByValue));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   settings_.beepWhenDone = true;
-  Run();
+  // The row whose value was gone already stays ticked.
+  EXPECT_EQ(Run(), RepairOutcome::RowsLeft);
   EXPECT_TRUE(results_.Empty());
   EXPECT_EQ(leftovers_.values, (std::vector<std::string>{"Gone already", "Kept"}));
   EXPECT_EQ(prompts_.summaries, std::vector<std::size_t>{2});
@@ -365,7 +366,7 @@ TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTic
   settings_.showRepairSummary = false;
   settings_.beepWhenDone = false;
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept", RepairKind::ValueNamedByValue));
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Repaired);
   EXPECT_EQ(prompts_.summaries.size(), 1u);
   EXPECT_EQ(prompts_.beeps, 1);
   EXPECT_EQ(Snapshot().at("Values").count("Kept"), 0u);
