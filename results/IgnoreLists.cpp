@@ -70,11 +70,6 @@ std::vector<std::string>& Entries(Settings& settings, IgnoreList list) {
 
 }  // namespace
 
-void Leftovers::Add(const std::string& key, const std::string& value) {
-  keys.push_back(key);
-  values.push_back(value);
-}
-
 MatchTarget MatchTargetOf(const ProblemRecord& record) {
   const std::string& key = record.key;
   switch (record.repairKind) {
@@ -115,8 +110,8 @@ HiddenRows::HiddenRows(const Settings& settings, const Leftovers& leftovers)
     // An empty entry would stand for every key once it got its backslash.
     if (!entry.empty()) keys_.push_back(WithTrailingBackslash(UpperCaseAscii(entry)));
   }
-  for (std::size_t j = 0; j < leftovers.keys.size() && j < leftovers.values.size(); ++j) {
-    leftovers_.emplace(UpperCaseAscii(leftovers.keys[j]), UpperCaseAscii(leftovers.values[j]));
+  for (const Leftover& leftover : leftovers) {
+    leftovers_.emplace(UpperCaseAscii(leftover.key), UpperCaseAscii(leftover.value));
   }
 }
 

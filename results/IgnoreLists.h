@@ -15,14 +15,17 @@
 
 namespace kelvane {
 
-// Rows a repair run left in the results, by their key and value texts; they stay out of later
-// scans' results until the program ends.
-struct Leftovers {
-  std::vector<std::string> keys;
-  std::vector<std::string> values;  // parallel to keys
-
-  void Add(const std::string& key, const std::string& value);
+// A row a repair run left in the results, by its key and value texts.
+struct Leftover {
+  std::string key;
+  std::string value;
+  bool operator==(const Leftover& other) const {
+    return key == other.key && value == other.value;
+  }
 };
+
+// The rows repair runs left; they stay out of later scans' results until the program ends.
+using Leftovers = std::vector<Leftover>;
 
 // The key and value name a row stands for when it is matched against the ignore lists: a key
 // row has no value name; a file row has neither.

@@ -80,7 +80,7 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
   EXPECT_EQ(Run(), RepairOutcome::RowsLeft);
   EXPECT_TRUE(run_.prompts.failures.empty());
   EXPECT_EQ(run_.prompts.summaries, std::vector<std::size_t>{8});
-  EXPECT_EQ(run_.leftovers.keys, std::vector<std::string>{KeyText("Missing")});
+  EXPECT_EQ(run_.leftovers, (Leftovers{{KeyText("Missing"), ""}}));
   EXPECT_EQ(run_.backupFile, run_.settings.backupFolder + "\\" + kRunFileName);
   const testsupport::RegistrySnapshot repaired = Snapshot();
   EXPECT_EQ(repaired.count("Whole"), 0u);

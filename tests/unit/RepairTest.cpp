@@ -306,7 +306,7 @@ TEST_F(RepairRun, ABackupThatReadsBackAlteredEndsTheRunBeforeItsItemIsDeleted) {
   // The walk ends at the value's row; the shortcut's row above it is never reached.
   EXPECT_EQ(results_.TickedCount(), 2u);
   EXPECT_TRUE(files_.FileExists("C:\\Links\\Old.lnk"));
-  EXPECT_TRUE(leftovers_.keys.empty());
+  EXPECT_TRUE(leftovers_.empty());
   EXPECT_TRUE(prompts_.summaries.empty());
 }
 
@@ -319,7 +319,8 @@ TEST_F(RepairRun, AStopAfterAGroupLeavesTheRowsNotReachedAndNoSummary) {
   run_.groupLimits.items = 2;
   prompts_.stopAfterGroups = 1;
   EXPECT_EQ(Run(), RepairOutcome::Abandoned);
-  EXPECT_EQ(leftovers_.values, (std::vector<std::string>{"One", "Two", "Three"}));
+  const std::string values = "HKEY_CURRENT_USER\\Software\\Old\\Values";
+  EXPECT_EQ(leftovers_, (Leftovers{{values, "One"}, {values, "Two"}, {values, "Three"}}));
   EXPECT_TRUE(results_.Empty());
   EXPECT_TRUE(prompts_.summaries.empty());
   EXPECT_EQ(Snapshot().at("Values").size(), 3u);
@@ -357,7 +358,8 @@ TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTic
   // The row whose value was gone already stays ticked.
   EXPECT_EQ(Run(), RepairOutcome::RowsLeft);
   EXPECT_TRUE(results_.Empty());
-  EXPECT_EQ(leftovers_.values, (std::vector<std::string>{"Gone already", "Kept"}));
+  const std::string values = "HKEY_CURRENT_USER\\Software\\Old\\Values";
+  EXPECT_EQ(leftovers_, (Leftovers{{values, "Gone already"}, {values, "Kept"}}));
   EXPECT_EQ(prompts_.summaries, std::vector<std::size_t>{2});
   EXPECT_EQ(prompts_.resultsShown, 1);
   EXPECT_EQ(prompts_.beeps, 1);
