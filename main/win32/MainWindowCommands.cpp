@@ -17,6 +17,21 @@
 #include "scan/win32/ScanProgressDialog.h"
 
 namespace kelvane {
+namespace {
+
+// Raises a flag for as long as it lives, however its scope is left.
+class RaisedFlag {
+ public:
+  explicit RaisedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RaisedFlag() { flag_ = false; }
+  RaisedFlag(const RaisedFlag&) = delete;
+  RaisedFlag& operator=(const RaisedFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
 
 bool MainWindow::OnScan() {
   const std::vector<ScanCategory> tasks = tree_.Collect();
@@ -100,17 +115,12 @@ RepairOutcome MainWindow::OnRepair() {
                         }, RepairGroupLimits{}};
   stopRepair_ = false;
   closeAfterRepair_ = false;
-  RepairOutcome outcome = RepairOutcome::Abandoned;
-  repairing_ = true;
-  try {
-    outcome = RunRepair(results_, leftovers_, settings_, language_, context, prompts,
-                        currentBackupFile_);
-  } catch (...) {
-    // Whatever ended the run, the window can be closed again.
-    repairing_ = false;
-    throw;
-  }
-  repairing_ = false;
+  const RepairOutcome outcome = [&] {
+    // Whatever ends the run, the window can be closed again.
+    const RaisedFlag repairing(repairing_);
+    return RunRepair(results_, leftovers_, settings_, language_, context, prompts,
+                     currentBackupFile_);
+  }();
   // What the repair left is no longer in the list, and later scans hide it.
   if (results_.Empty()) hiddenRows_ = 0;
   UpdateStatusCounts();
