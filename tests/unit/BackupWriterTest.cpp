@@ -6,11 +6,13 @@
 #include "platform/RegFile.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
+#include "tests/support/BackupFile.h"
 #include "tests/support/RegistrySnapshot.h"
 
 namespace kelvane {
 namespace {
 
+using testsupport::BackupToRegFile;
 using testsupport::CountingBytes;
 using testsupport::NumberValue;
 using testsupport::PutValue;
