@@ -60,10 +60,6 @@ std::optional<IgnoreEntry> IgnoreEntryFor(const ProblemRecord& record) {
   return std::nullopt;
 }
 
-const std::vector<std::string>& Entries(const Settings& settings, IgnoreList list) {
-  return list == IgnoreList::Key ? settings.ignoredKeys : settings.ignoredValues;
-}
-
 std::vector<std::string>& Entries(Settings& settings, IgnoreList list) {
   return list == IgnoreList::Key ? settings.ignoredKeys : settings.ignoredValues;
 }
@@ -98,8 +94,7 @@ MatchTarget MatchTargetOf(const ProblemRecord& record) {
   return {};
 }
 
-bool IsInIgnoreList(const Settings& settings, const std::string& text, IgnoreList list) {
-  const std::vector<std::string>& entries = Entries(settings, list);
+bool IsListedEntry(const std::vector<std::string>& entries, const std::string& text) {
   return std::any_of(entries.begin(), entries.end(),
                      [&](const std::string& entry) { return SameTextAscii(entry, text); });
 }
@@ -164,7 +159,7 @@ void AddSelectedToIgnoreLists(ResultsModel& results, Settings& settings,
     const ProblemRecord& record = results.Row(index).record;
     if (!HasBackslash(record.key)) continue;
     if (const std::optional<IgnoreEntry> entry = IgnoreEntryFor(record)) {
-      if (IsInIgnoreList(settings, entry->text, entry->list)) continue;
+      if (IsListedEntry(Entries(settings, entry->list), entry->text)) continue;
       Entries(settings, entry->list).push_back(entry->text);
     }
     results.Remove(index);

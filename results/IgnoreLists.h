@@ -38,8 +38,9 @@ MatchTarget MatchTargetOf(const ProblemRecord& record);
 
 enum class IgnoreList { Value, Key };
 
-// Whether an entry of the list equals the text.
-bool IsInIgnoreList(const Settings& settings, const std::string& text, IgnoreList list);
+// Whether an entry equals the text in any ASCII case: then the text is listed already and is
+// not added again.
+bool IsListedEntry(const std::vector<std::string>& entries, const std::string& text);
 
 // Which rows of a scan stay out of sight: those that name a per-user placeholder
 // ("%USERNAME%_"), the rows left over by an earlier repair, and the rows the ignore lists cover:
