@@ -227,11 +227,4 @@ std::string AppendToBackupFile(FileSystemAccess& files, const std::string& fileP
   return written;
 }
 
-void BackupToRegFile(RegistryStore& registry, FileSystemAccess& files, const std::string& filePath,
-                     RootKey root, const std::string& keyPath, const std::string& valueName,
-                     bool wholeKey) {
-  AppendToBackupFile(files, filePath,
-                     BackupItemLines(ReadBackupItem(registry, root, keyPath, valueName, wholeKey)));
-}
-
 }  // namespace kelvane

@@ -64,9 +64,4 @@ bool LinesRestoreItem(const std::vector<std::string>& lines, const BackupItem& i
 std::string AppendToBackupFile(FileSystemAccess& files, const std::string& filePath,
                                const std::vector<std::string>& lines);
 
-// Reads the item and appends it to the file.
-void BackupToRegFile(RegistryStore& registry, FileSystemAccess& files, const std::string& filePath,
-                     RootKey root, const std::string& keyPath, const std::string& valueName,
-                     bool wholeKey);
-
 }  // namespace kelvane

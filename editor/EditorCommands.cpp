@@ -24,14 +24,6 @@ std::string Extension(const std::string& path) {
   return path.substr(dot);
 }
 
-std::string TrimBlanks(const std::string& text) {
-  std::size_t start = 0;
-  std::size_t end = text.size();
-  while (start < end && static_cast<unsigned char>(text[start]) <= ' ') ++start;
-  while (end > start && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-  return text.substr(start, end - start);
-}
-
 // A follow-up this quick ends within the progress window's tick that saw the process end.
 constexpr std::chrono::milliseconds kQuickFollowUp(100);
 
@@ -109,7 +101,7 @@ void BackupFullRegistry(EditorContext& context, FullBackupPrompts& prompts) {
 std::string WindowsBackupProgram(FileSystemAccess& files) {
   std::string root = kSystemRoot;
   if (const std::optional<std::string> expanded = files.ExpandEnvironmentStrings(kSystemRoot)) {
-    const std::string trimmed = TrimBlanks(*expanded);
+    const std::string trimmed = Trim(*expanded, IsSpaceOrControl);
     if (files.DirectoryExists(trimmed)) root = trimmed;
   }
   return root + kWindowsBackupBelowRoot;

@@ -34,10 +34,7 @@ OptionsModel OptionsFromSettings(const Settings& settings) {
 }
 
 bool AddIgnoreRow(std::vector<IgnoreRow>& rows, const std::string& text) {
-  const bool listed = std::any_of(rows.begin(), rows.end(), [&](const IgnoreRow& row) {
-    return SameTextAscii(row.text, text);
-  });
-  if (listed) return false;
+  if (IsListedEntry(EntriesOf(rows), text)) return false;
   rows.push_back({text, false});
   return true;
 }

@@ -26,32 +26,19 @@ using Profile = std::vector<Section>;
 // ^Z, a DOS end-of-file mark, counts as white space too.
 bool IsProfileSpace(char c) { return (c >= '\t' && c <= '\r') || c == '\x1a' || c == ' '; }
 
-std::string TrimLeft(const std::string& text) {
-  std::size_t begin = 0;
-  while (begin < text.size() && IsProfileSpace(text[begin])) ++begin;
-  return text.substr(begin);
-}
-
-std::string TrimRight(const std::string& text) {
-  std::size_t end = text.size();
-  while (end > 0 && IsProfileSpace(text[end - 1])) --end;
-  return text.substr(0, end);
-}
-
-std::string Trim(const std::string& text) { return TrimLeft(TrimRight(text)); }
-
 // A header is '[' up to the last ']' of the line; a line without ']' is an ordinary line.
 std::optional<std::string> SectionHeaderName(const std::string& line) {
   if (line[0] != '[') return std::nullopt;
   const std::size_t close = line.rfind(']');
   if (close == std::string::npos) return std::nullopt;
-  return Trim(line.substr(1, close - 1));
+  return Trim(line.substr(1, close - 1), IsProfileSpace);
 }
 
 Entry ParseEntry(const std::string& line) {
   const std::size_t equals = line.find('=');
   if (equals == std::string::npos) return {line, std::nullopt};
-  return {TrimRight(line.substr(0, equals)), TrimLeft(line.substr(equals + 1))};
+  return {TrimRight(line.substr(0, equals), IsProfileSpace),
+          TrimLeft(line.substr(equals + 1), IsProfileSpace)};
 }
 
 Profile Parse(const std::string& text) {
@@ -60,7 +47,7 @@ Profile Parse(const std::string& text) {
   while (position < text.size()) {
     std::size_t end = text.find_first_of("\r\n", position);
     if (end == std::string::npos) end = text.size();
-    const std::string line = Trim(text.substr(position, end - position));
+    const std::string line = Trim(text.substr(position, end - position), IsProfileSpace);
     position = std::min(text.size(), text.find_first_not_of("\r\n", end));
     if (line.empty()) continue;
     if (std::optional<std::string> name = SectionHeaderName(line)) {
@@ -161,8 +148,8 @@ std::string PortableProfileStore::ReadString(const std::string& file, const std:
                                              const std::string& defaultValue) {
   Profile profile = Parse(ReadFileText(file));
   const Entry* entry = nullptr;
-  if (Section* found = FindByName(profile, Trim(section))) {
-    entry = FindByName(found->entries, Trim(key));
+  if (Section* found = FindByName(profile, Trim(section, IsProfileSpace))) {
+    entry = FindByName(found->entries, Trim(key, IsProfileSpace));
   }
   if (entry && entry->value) return QuotesRemovedAndCut(*entry->value);
   return QuotesRemovedAndCut(WithoutTrailingSpaces(defaultValue));
@@ -172,7 +159,7 @@ std::vector<std::string> PortableProfileStore::KeyNames(const std::string& file,
                                                         const std::string& section) {
   Profile profile = Parse(ReadFileText(file));
   std::vector<std::string> names;
-  if (Section* found = FindByName(profile, Trim(section))) {
+  if (Section* found = FindByName(profile, Trim(section, IsProfileSpace))) {
     for (const Entry& entry : found->entries) {
       if (!entry.name.empty() && entry.name[0] != ';') names.push_back(entry.name);
     }
@@ -185,8 +172,8 @@ bool PortableProfileStore::WriteString(const std::string& file, const std::strin
   std::string text;
   if (!ReadForUpdate(file, text)) return false;
   Profile profile = Parse(text);
-  Entry& entry = FindOrAddEntry(profile, Trim(section), Trim(key));
-  const std::string trimmedValue = Trim(value);
+  Entry& entry = FindOrAddEntry(profile, Trim(section, IsProfileSpace), Trim(key, IsProfileSpace));
+  const std::string trimmedValue = Trim(value, IsProfileSpace);
   if (entry.value == trimmedValue) return true;
   entry.value = trimmedValue;
   return WriteFileText(file, Format(profile));

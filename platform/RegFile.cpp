@@ -5,6 +5,7 @@
 
 #include "platform/AnsiCodePage.h"
 #include "platform/RegistryAccess.h"
+#include "platform/Text.h"
 
 namespace kelvane {
 namespace {
@@ -41,15 +42,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-std::string TrimLeft(const std::string& text) {
-  const auto start = text.find_first_not_of(" \t");
-  return start == std::string::npos ? std::string() : text.substr(start);
-}
-
-std::string TrimRight(std::string text) {
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
-  return text;
-}
+bool IsSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
 
 class Parser {
  public:
@@ -58,7 +51,7 @@ class Parser {
   RegFile Parse() {
     SkipBlankLines();
     if (index_ >= lines_.size()) Fail("the file is empty");
-    const std::string header = TrimRight(lines_[index_]);
+    const std::string header = TrimRight(lines_[index_], IsSpaceOrTab);
     if (header == kHeader5) {
       unicode_ = true;
     } else if (header != kHeader4) {
@@ -67,10 +60,10 @@ class Parser {
     ++index_;
     RegFile file;
     for (; index_ < lines_.size(); ++index_) {
-      const std::string line = TrimLeft(lines_[index_]);
+      const std::string line = TrimLeft(lines_[index_], IsSpaceOrTab);
       if (line.empty() || line[0] == ';') continue;
       if (line[0] == '[') {
-        file.keys.push_back(ParseKey(TrimRight(line)));
+        file.keys.push_back(ParseKey(TrimRight(line, IsSpaceOrTab)));
       } else if (line[0] == '"' || line[0] == '@') {
         if (file.keys.empty()) Fail("a value stands before the first key");
         if (file.keys.back().remove) Fail("a value stands in a key being deleted");
@@ -88,16 +81,16 @@ class Parser {
   }
 
   void SkipBlankLines() {
-    while (index_ < lines_.size() && TrimRight(lines_[index_]).empty()) ++index_;
+    while (index_ < lines_.size() && TrimRight(lines_[index_], IsSpaceOrTab).empty()) ++index_;
   }
 
   // Hex lists go on over lines that end in a backslash.
   std::string JoinContinuations(std::string line) {
-    line = TrimRight(line);
+    line = TrimRight(line, IsSpaceOrTab);
     while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos &&
            index_ + 1 < lines_.size()) {
       line.pop_back();
-      line += TrimRight(TrimLeft(lines_[++index_]));
+      line += Trim(lines_[++index_], IsSpaceOrTab);
     }
     return line;
   }
@@ -127,7 +120,7 @@ class Parser {
       value.name = ParseQuoted(line, position);
     }
     if (position >= line.size() || line[position] != '=') Fail("the value name has no '='");
-    const std::string data = TrimRight(line.substr(position + 1));
+    const std::string data = TrimRight(line.substr(position + 1), IsSpaceOrTab);
     if (data == "-") {
       value.remove = true;
     } else if (!data.empty() && data[0] == '"') {
@@ -198,7 +191,7 @@ class Parser {
     while (start < list.size()) {
       auto comma = list.find(',', start);
       if (comma == std::string::npos) comma = list.size();
-      const std::string item = TrimRight(TrimLeft(list.substr(start, comma - start)));
+      const std::string item = Trim(list.substr(start, comma - start), IsSpaceOrTab);
       if (!item.empty() || comma < list.size()) {
         bytes.push_back(static_cast<unsigned char>(ParseHexNumber(item, 2)));
       }

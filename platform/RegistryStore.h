@@ -1,5 +1,7 @@
 // The narrow store beneath RegistryAccess: open keys and the primitive operations on one key.
 // The live registry and the in-memory stand-in implement it; all path rules live above it.
+// Threads: a store may be used from several threads at once (a repair reads on one and deletes
+// on another); each key it opens is used by one thread at a time.
 #pragma once
 
 #include <memory>

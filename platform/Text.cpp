@@ -33,6 +33,24 @@ std::string Rot13(std::string text) {
   return text;
 }
 
+bool IsSpaceOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::string TrimLeft(const std::string& text, BlankTest blank) {
+  std::size_t start = 0;
+  while (start < text.size() && blank(text[start])) ++start;
+  return text.substr(start);
+}
+
+std::string TrimRight(const std::string& text, BlankTest blank) {
+  std::size_t end = text.size();
+  while (end > 0 && blank(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+std::string Trim(const std::string& text, BlankTest blank) {
+  return TrimLeft(TrimRight(text, blank), blank);
+}
+
 std::string ShortenedInMiddle(const std::string& text, const FitsCheck& fits) {
   if (fits(text)) return text;
   const auto twoEnds = [&text](std::size_t kept) {

@@ -12,6 +12,15 @@ bool SameTextAscii(const std::string& a, const std::string& b);
 // Each ASCII letter moved 13 places on in the alphabet, keeping its case.
 std::string Rot13(std::string text);
 
+// Which bytes a trim takes off the ends of a text.
+using BlankTest = bool (*)(char c);
+// Spaces and control characters: every byte up to ' '.
+bool IsSpaceOrControl(char c);
+// The text without the blank bytes at its start, at its end, or at both.
+std::string TrimLeft(const std::string& text, BlankTest blank);
+std::string TrimRight(const std::string& text, BlankTest blank);
+std::string Trim(const std::string& text, BlankTest blank);
+
 // Whether a text fits where it is to be shown, measured as the caller likes.
 using FitsCheck = std::function<bool(const std::string& text)>;
 // The text whole when it fits, else its two ends around "..." (the start one character the

@@ -55,7 +55,9 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
     return RepairOutcome::Abandoned;
   }
   const std::size_t left = results.TickedCount();
-  for (const ResultRow& row : results.Rows()) leftovers.Add(row.record.key, row.record.value);
+  for (const ResultRow& row : results.Rows()) {
+    leftovers.push_back({row.record.key, row.record.value});
+  }
   results.Clear();
   prompts.ShowResults();
   if (walk.stopped) return RepairOutcome::Abandoned;

@@ -60,20 +60,11 @@ std::optional<IgnoreEntry> IgnoreEntryFor(const ProblemRecord& record) {
   return std::nullopt;
 }
 
-const std::vector<std::string>& Entries(const Settings& settings, IgnoreList list) {
-  return list == IgnoreList::Key ? settings.ignoredKeys : settings.ignoredValues;
-}
-
 std::vector<std::string>& Entries(Settings& settings, IgnoreList list) {
   return list == IgnoreList::Key ? settings.ignoredKeys : settings.ignoredValues;
 }
 
 }  // namespace
-
-void Leftovers::Add(const std::string& key, const std::string& value) {
-  keys.push_back(key);
-  values.push_back(value);
-}
 
 MatchTarget MatchTargetOf(const ProblemRecord& record) {
   const std::string& key = record.key;
@@ -103,8 +94,7 @@ MatchTarget MatchTargetOf(const ProblemRecord& record) {
   return {};
 }
 
-bool IsInIgnoreList(const Settings& settings, const std::string& text, IgnoreList list) {
-  const std::vector<std::string>& entries = Entries(settings, list);
+bool IsListedEntry(const std::vector<std::string>& entries, const std::string& text) {
   return std::any_of(entries.begin(), entries.end(),
                      [&](const std::string& entry) { return SameTextAscii(entry, text); });
 }
@@ -115,8 +105,8 @@ HiddenRows::HiddenRows(const Settings& settings, const Leftovers& leftovers)
     // An empty entry would stand for every key once it got its backslash.
     if (!entry.empty()) keys_.push_back(WithTrailingBackslash(UpperCaseAscii(entry)));
   }
-  for (std::size_t j = 0; j < leftovers.keys.size() && j < leftovers.values.size(); ++j) {
-    leftovers_.emplace(UpperCaseAscii(leftovers.keys[j]), UpperCaseAscii(leftovers.values[j]));
+  for (const Leftover& leftover : leftovers) {
+    leftovers_.emplace(UpperCaseAscii(leftover.key), UpperCaseAscii(leftover.value));
   }
 }
 
@@ -169,7 +159,7 @@ void AddSelectedToIgnoreLists(ResultsModel& results, Settings& settings,
     const ProblemRecord& record = results.Row(index).record;
     if (!HasBackslash(record.key)) continue;
     if (const std::optional<IgnoreEntry> entry = IgnoreEntryFor(record)) {
-      if (IsInIgnoreList(settings, entry->text, entry->list)) continue;
+      if (IsListedEntry(Entries(settings, entry->list), entry->text)) continue;
       Entries(settings, entry->list).push_back(entry->text);
     }
     results.Remove(index);

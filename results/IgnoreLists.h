@@ -15,14 +15,17 @@
 
 namespace kelvane {
 
-// Rows a repair run left in the results, by their key and value texts; they stay out of later
-// scans' results until the program ends.
-struct Leftovers {
-  std::vector<std::string> keys;
-  std::vector<std::string> values;  // parallel to keys
-
-  void Add(const std::string& key, const std::string& value);
+// A row a repair run left in the results, by its key and value texts.
+struct Leftover {
+  std::string key;
+  std::string value;
+  bool operator==(const Leftover& other) const {
+    return key == other.key && value == other.value;
+  }
 };
+
+// The rows repair runs left; they stay out of later scans' results until the program ends.
+using Leftovers = std::vector<Leftover>;
 
 // The key and value name a row stands for when it is matched against the ignore lists: a key
 // row has no value name; a file row has neither.
@@ -35,8 +38,9 @@ MatchTarget MatchTargetOf(const ProblemRecord& record);
 
 enum class IgnoreList { Value, Key };
 
-// Whether an entry of the list equals the text.
-bool IsInIgnoreList(const Settings& settings, const std::string& text, IgnoreList list);
+// Whether an entry equals the text in any ASCII case: then the text is listed already and is
+// not added again.
+bool IsListedEntry(const std::vector<std::string>& entries, const std::string& text);
 
 // Which rows of a scan stay out of sight: those that name a per-user placeholder
 // ("%USERNAME%_"), the rows left over by an earlier repair, and the rows the ignore lists cover:

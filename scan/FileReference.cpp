@@ -26,14 +26,6 @@ bool Contains(const std::string& upperText, const char* upperPart) {
   return upperText.find(upperPart) != std::string::npos;
 }
 
-std::string TrimSpacesAndControls(const std::string& text) {
-  std::string::size_type start = 0;
-  std::string::size_type end = text.size();
-  while (start < end && static_cast<unsigned char>(text[start]) <= ' ') ++start;
-  while (end > start && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-  return text.substr(start, end - start);
-}
-
 bool CachedAnswer(std::unordered_map<std::string, bool>& answers, const std::string& path,
                   bool (FileSystemAccess::*ask)(const std::string&), FileSystemAccess& files) {
   if (path.size() > kLongestPath) return false;
@@ -61,7 +53,7 @@ bool FileReferenceCheck::DirectoryExists(const std::string& path) {
 std::string FileReferenceCheck::ExpandPathVariable(const std::string& text) {
   const std::optional<std::string> expanded = files_.ExpandEnvironmentStrings(text);
   if (!expanded) return text;
-  const std::string trimmed = TrimSpacesAndControls(*expanded);
+  const std::string trimmed = Trim(*expanded, IsSpaceOrControl);
   return DirectoryExists(trimmed) ? trimmed : text;
 }
 

@@ -11,8 +11,9 @@ std::string ScanDriveLetters(FileSystemAccess& files, const ScanOptions& options
   for (char letter = 'c'; letter <= 'z'; ++letter) {
     const DriveType type = files.GetDriveType(std::string(1, letter) + ":\\");
     if (type == DriveType::CdRom) {
-      if (!options.includeCdDrive) continue;
-      letters += letter;
+      // Judged as a CD drive or not at all, also when removable media are judged.
+      if (options.includeCdDrive) letters += letter;
+      continue;
     }
     if (options.includeRemoveMedia || type == DriveType::Fixed) letters += letter;
   }

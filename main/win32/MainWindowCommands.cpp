@@ -9,6 +9,7 @@
 #include "global/win32/SaveFileDialog.h"
 #include "global/win32/StandardError.h"
 #include "main/win32/MainWindowLayout.h"
+#include "repair/CleanOnce.h"
 #include "repair/RepairRun.h"
 #include "repair/win32/WindowRepairPrompts.h"
 #include "results/TextReport.h"
@@ -18,10 +19,17 @@
 namespace kelvane {
 namespace {
 
-// Exit codes of the unattended run.
-constexpr int kCleanOnceRepaired = 0;
-constexpr int kCleanOnceFailed = 1;
-constexpr int kCleanOnceRowsLeft = 3;
+// Raises a flag for as long as it lives, however its scope is left.
+class RaisedFlag {
+ public:
+  explicit RaisedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RaisedFlag() { flag_ = false; }
+  RaisedFlag(const RaisedFlag&) = delete;
+  RaisedFlag& operator=(const RaisedFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
 
 }  // namespace
 
@@ -107,17 +115,12 @@ RepairOutcome MainWindow::OnRepair() {
                         }, RepairGroupLimits{}};
   stopRepair_ = false;
   closeAfterRepair_ = false;
-  RepairOutcome outcome = RepairOutcome::Abandoned;
-  repairing_ = true;
-  try {
-    outcome = RunRepair(results_, leftovers_, settings_, language_, context, prompts,
-                        currentBackupFile_);
-  } catch (...) {
-    // Whatever ended the run, the window can be closed again.
-    repairing_ = false;
-    throw;
-  }
-  repairing_ = false;
+  const RepairOutcome outcome = [&] {
+    // Whatever ends the run, the window can be closed again.
+    const RaisedFlag repairing(repairing_);
+    return RunRepair(results_, leftovers_, settings_, language_, context, prompts,
+                     currentBackupFile_);
+  }();
   // What the repair left is no longer in the list, and later scans hide it.
   if (results_.Empty()) hiddenRows_ = 0;
   UpdateStatusCounts();
@@ -185,25 +188,13 @@ void MainWindow::OnSaveReport() {
 void MainWindow::RunCleanOnce() {
   ShowWindow(handle_, SW_HIDE);
   // The caller learns the outcome from the exit code, and why from standard error.
-  if (!OnScan()) {
-    exitCode_ = kCleanOnceFailed;
-  } else {
-    const std::string found = std::to_string(results_.TickedCount()) + " problems found";
-    switch (OnRepair()) {
-      case RepairOutcome::Repaired:
-        WriteStandardError("clean-once: " + found + ", every one repaired");
-        exitCode_ = kCleanOnceRepaired;
-        break;
-      case RepairOutcome::RowsLeft:
-        WriteStandardError("clean-once: " + found + ", some could not be repaired and are left");
-        exitCode_ = kCleanOnceRowsLeft;
-        break;
-      case RepairOutcome::Abandoned:
-        WriteStandardError("clean-once: " + found + ", the repair did not run to its end");
-        exitCode_ = kCleanOnceFailed;
-        break;
-    }
+  std::optional<RepairOutcome> repair;
+  if (OnScan()) {
+    const std::size_t found = results_.TickedCount();
+    repair = OnRepair();
+    WriteStandardError(CleanOnceRepairLine(found, *repair));
   }
+  exitCode_ = CleanOnceExitCode(repair);
   PostMessageA(handle_, WM_CLOSE, 0, 0);
 }
 

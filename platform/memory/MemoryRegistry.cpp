@@ -6,15 +6,26 @@
 #include <map>
 #include <mutex>
 
+#include "platform/AnsiCodePage.h"
 #include "platform/RegistryAccess.h"
 #include "platform/memory/NameCollation.h"
 
 namespace kelvane {
+namespace {
+
+struct StoredValue {
+  std::string name;
+  RawValue value;  // as the ANSI functions read it
+  // False for a text whose UTF-16 does not survive the code page.
+  bool exact = true;
+};
+
+}  // namespace
 
 struct MemoryRegistry::Node {
   std::string name;
   std::vector<std::shared_ptr<Node>> subkeys;
-  std::vector<std::pair<std::string, RawValue>> values;
+  std::vector<StoredValue> values;
   std::weak_ptr<Node> parent;
   bool deleted = false;
   bool valuesUnreadable = false;
@@ -99,6 +110,36 @@ std::shared_ptr<Node> WalkPath(State& state, std::shared_ptr<Node> node,
   return node;
 }
 
+// Caller holds the state's mutex.
+void StoreValue(State& state, Node& node, const std::string& name, const RawValue& value,
+                bool exact) {
+  node.lastWriteTime = NowAsFileTime();
+  for (auto& existing : node.values) {
+    if (SameName(existing.name, name)) {
+      existing.value = value;
+      existing.exact = exact;
+      return;
+    }
+  }
+  auto position = node.values.end();
+  if (state.order == MemoryRegistry::Order::Wine) {
+    position = std::find_if(node.values.begin(), node.values.end(), [&](const auto& other) {
+      return CollateLower(name, other.name) < 0;
+    });
+  }
+  node.values.insert(position, {name, value, exact});
+}
+
+// The hook is taken under the mutex and called without it: it may use the store.
+void CallBeforeDeletion(State& state) {
+  std::function<void()> hook;
+  {
+    std::lock_guard<std::mutex> lock(state.mutex);
+    hook = state.beforeDeletion;
+  }
+  if (hook) hook();
+}
+
 class MemoryKey : public RegistryKey {
  public:
   MemoryKey(std::shared_ptr<State> state, std::shared_ptr<Node> node, std::uint32_t access)
@@ -128,7 +169,7 @@ class MemoryKey : public RegistryKey {
     std::lock_guard<std::mutex> lock(state_->mutex);
     std::vector<std::string> names;
     if (node_->deleted) return names;
-    for (const auto& value : node_->values) names.push_back(value.first);
+    for (const auto& value : node_->values) names.push_back(value.name);
     return names;
   }
 
@@ -137,70 +178,66 @@ class MemoryKey : public RegistryKey {
     std::vector<NamedValue> values;
     // Values that cannot be read are left out, and here none of them can be.
     if (node_->deleted || node_->valuesUnreadable) return values;
-    for (const auto& value : node_->values) values.push_back({value.first, value.second});
+    for (const auto& value : node_->values) values.push_back({value.name, value.value});
     return values;
   }
 
-  // Names and texts here are ANSI already; only unreadable values keep a key from being exact.
+  // Names here are ANSI already; unreadable values and texts that lost something in the code
+  // page keep a key from being exact.
   bool ReadExactly(KeyContents& contents) override {
     {
       std::lock_guard<std::mutex> lock(state_->mutex);
       if (node_->deleted || node_->valuesUnreadable) return false;
+      for (const auto& value : node_->values) {
+        if (!value.exact) return false;
+      }
     }
     contents = Contents();
     return true;
   }
 
-  QueryStatus QueryValueExactly(const std::string& name, RawValue& value) override {
-    return QueryValue(name, value);
+  QueryStatus QueryValueExactly(const std::string& name, RawValue& result) override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    const StoredValue* value = nullptr;
+    QueryStatus status = Find(name, value);
+    if (status == QueryStatus::Ok && !value->exact) status = QueryStatus::Failed;
+    if (status == QueryStatus::Ok) result = value->value;
+    return status;
   }
 
   QueryStatus QueryValueInfo(const std::string& name, ValueInfo& info) override {
     std::lock_guard<std::mutex> lock(state_->mutex);
-    const RawValue* value = nullptr;
+    const StoredValue* value = nullptr;
     const QueryStatus status = Find(name, value);
     if (status == QueryStatus::Ok) {
-      info.type = value->type;
-      info.size = static_cast<std::uint32_t>(value->data.size());
+      info.type = value->value.type;
+      info.size = static_cast<std::uint32_t>(value->value.data.size());
     }
     return status;
   }
 
   QueryStatus QueryValue(const std::string& name, RawValue& result) override {
     std::lock_guard<std::mutex> lock(state_->mutex);
-    const RawValue* value = nullptr;
+    const StoredValue* value = nullptr;
     const QueryStatus status = Find(name, value);
-    if (status == QueryStatus::Ok) result = *value;
+    if (status == QueryStatus::Ok) result = value->value;
     return status;
   }
 
   bool SetValue(const std::string& name, const RawValue& value) override {
     std::lock_guard<std::mutex> lock(state_->mutex);
     if (node_->deleted || !(access_ & kKeySetValue)) return false;
-    node_->lastWriteTime = NowAsFileTime();
-    for (auto& existing : node_->values) {
-      if (SameName(existing.first, name)) {
-        existing.second = value;
-        return true;
-      }
-    }
-    auto position = node_->values.end();
-    if (state_->order == MemoryRegistry::Order::Wine) {
-      position = std::find_if(node_->values.begin(), node_->values.end(), [&](const auto& other) {
-        return CollateLower(name, other.first) < 0;
-      });
-    }
-    node_->values.insert(position, {name, value});
+    StoreValue(*state_, *node_, name, value, true);
     return true;
   }
 
   bool DeleteValue(const std::string& name) override {
-    if (state_->beforeDeletion) state_->beforeDeletion();
+    CallBeforeDeletion(*state_);
     std::lock_guard<std::mutex> lock(state_->mutex);
     if (node_->deleted || !(access_ & kKeySetValue)) return false;
     auto& values = node_->values;
     auto found = std::find_if(values.begin(), values.end(),
-                              [&](const auto& value) { return SameName(value.first, name); });
+                              [&](const auto& value) { return SameName(value.name, name); });
     if (found == values.end()) return false;
     values.erase(found);
     node_->lastWriteTime = NowAsFileTime();
@@ -208,7 +245,7 @@ class MemoryKey : public RegistryKey {
   }
 
   bool DeleteSubkey(const std::string& path) override {
-    if (state_->beforeDeletion) state_->beforeDeletion();
+    CallBeforeDeletion(*state_);
     std::unique_ptr<RegistryKey> opened = OpenSubkey(path, kAccessFull, false);
     if (!opened) return false;
     std::lock_guard<std::mutex> lock(state_->mutex);
@@ -234,20 +271,20 @@ class MemoryKey : public RegistryKey {
     info.valueCount = static_cast<std::uint32_t>(node_->values.size());
     for (const auto& value : node_->values) {
       info.maxValueNameLength =
-          std::max(info.maxValueNameLength, static_cast<std::uint32_t>(value.first.size()));
+          std::max(info.maxValueNameLength, static_cast<std::uint32_t>(value.name.size()));
       info.maxDataLength =
-          std::max(info.maxDataLength, static_cast<std::uint32_t>(value.second.data.size()));
+          std::max(info.maxDataLength, static_cast<std::uint32_t>(value.value.data.size()));
     }
     info.lastWriteTime = node_->lastWriteTime;
     return true;
   }
 
  private:
-  QueryStatus Find(const std::string& name, const RawValue*& value) const {
+  QueryStatus Find(const std::string& name, const StoredValue*& value) const {
     if (node_->deleted || node_->valuesUnreadable) return QueryStatus::Failed;
     for (const auto& existing : node_->values) {
-      if (SameName(existing.first, name)) {
-        value = &existing.second;
+      if (SameName(existing.name, name)) {
+        value = &existing;
         return QueryStatus::Ok;
       }
     }
@@ -301,7 +338,19 @@ void MemoryRegistry::MakeUnopenable(RootKey root, const std::string& path) {
   Mark(root, path, &Node::unopenable);
 }
 
+void MemoryRegistry::SetUtf16Value(RootKey root, const std::string& path, const std::string& name,
+                                   std::uint32_t type, const std::u16string& data) {
+  const std::string text = Utf16ToAnsi(data);
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  bool valid = false;
+  const std::shared_ptr<Node> node =
+      WalkPath(*state_, state_->roots.at(root), SplitPath(path, valid), true);
+  StoreValue(*state_, *node, name, RawValue{type, Bytes(text.begin(), text.end())},
+             AnsiToUtf16(text) == data);
+}
+
 void MemoryRegistry::SetBeforeDeletion(std::function<void()> hook) {
+  std::lock_guard<std::mutex> lock(state_->mutex);
   state_->beforeDeletion = std::move(hook);
 }
 

@@ -1,7 +1,9 @@
 // An in-memory registry with the live registry's semantics: case-insensitive names, the
 // enumeration order of the registry it stands in for, deleted keys that stay open but dead.
+// Several threads may use it at once, as the store's contract allows.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,6 +28,12 @@ class MemoryRegistry : public RegistryStore {
   // Makes every open of the key fail while its parent still lists it, as for a key without
   // access.
   void MakeUnopenable(RootKey root, const std::string& path);
+  // Stores string data (type one of the string types) as the live registry keeps it, in UTF-16,
+  // making the key as needed: reads see it converted as the ANSI functions convert it, and exact
+  // reads fail when that loses something. A character the code page lacks reads as '?', where
+  // the live registry gives some of them a look-alike.
+  void SetUtf16Value(RootKey root, const std::string& path, const std::string& name,
+                     std::uint32_t type, const std::u16string& data);
 
   // Called before every deletion of a value or a key. A hook that throws stands for a program
   // killed at that moment.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "global/win32/CallbackGuard.h"
 #include "global/win32/ChildWindow.h"
 
 namespace kelvane {
@@ -132,16 +133,19 @@ RECT CategoryTreeView::TickRect(int node) const {
 
 LRESULT CALLBACK CategoryTreeView::Subclass(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-  auto* view = reinterpret_cast<CategoryTreeView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
-    const int node = view->TickAt(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-    if (node >= 0) {
-      view->model_.PressTick(node);
-      view->Refresh();
-      return 0;
+  return GuardCallback<LRESULT>(window, 0, [&] {
+    auto* view = reinterpret_cast<CategoryTreeView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+      const int node = view->TickAt(
+          POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      if (node >= 0) {
+        view->model_.PressTick(node);
+        view->Refresh();
+        return LRESULT{0};
+      }
     }
-  }
-  return CallWindowProcA(view->original_, window, message, wParam, lParam);
+    return CallWindowProcA(view->original_, window, message, wParam, lParam);
+  });
 }
 
 bool CategoryTreeView::OnNotify(const NMHDR& header, LRESULT& result) {

@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "backup/BackupWriter.h"
 #include "platform/RegistryAccess.h"
 #include "tests/conformance/RegistryScratchTest.h"
+#include "tests/support/BackupFile.h"
 
 namespace kelvane {
 namespace {
 
 using BackupConformance = RegistryScratchTest;
+using testsupport::BackupToRegFile;
 
 TEST_F(BackupConformance, TheRegistryEditorRestoresAWholeKeyBackupExactly) {
   const std::string key = std::string(kConformanceScratchKey) + "\\Everything";

@@ -2,6 +2,7 @@
 // under Wine. Tests work only below the scratch key of HKEY_CURRENT_USER.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,12 @@ namespace kelvane {
 constexpr char kConformanceScratchKey[] = "Software\\KelvaneConformance";
 
 std::unique_ptr<RegistryStore> MakeConformanceRegistry();
+
+// Writes string data in UTF-16, as a program with wide texts stores it, to a key below
+// HKEY_CURRENT_USER that is made when missing: natively planted in the stand-in, under Wine by
+// the wide registry functions.
+void PutUtf16Value(RegistryStore& registry, const std::string& path, const std::string& name,
+                   std::uint32_t type, const std::u16string& data);
 
 // Imports a registry export file as the system's registry editor does: natively read from the
 // environment's files and applied to the stand-in, under Wine by running "regedit /s". Raises

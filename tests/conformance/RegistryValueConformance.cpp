@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "tests/conformance/RegistryConformanceFixture.h"
 
@@ -196,6 +198,41 @@ TEST_F(RegistryConformance, ValuesComeInOnePassWithTheDataEachReadWouldGive) {
   access.CloseKey();
   EXPECT_TRUE(access.Values().empty());
   EXPECT_TRUE(access.Contents().subkeys.empty());
+}
+
+// A program with wide texts can store what the ANSI code page cannot hold: the ANSI reads give
+// '?' for what is missing, and only the exact reads tell that it is not what is stored.
+TEST_F(RegistryConformance, TextsOutsideTheCodePageReadWithQuestionMarksButNeverExactly) {
+  // Cyrillic Zhe and the snowman have no look-alike in code page 1252; e-acute and the euro do.
+  const std::string wide = Path("Wide");
+  PutUtf16Value(*store_, wide, "Lost", RegType::Sz, std::u16string(u"\u0416 \u2603", 4));
+  PutUtf16Value(*store_, wide, "Multi", RegType::MultiSz, std::u16string(u"a\0\u0416\0", 5));
+  PutUtf16Value(*store_, wide, "Kept", RegType::Sz, std::u16string(u"caf\u00e9 \u20ac", 7));
+  RegistryAccess& access = At("Wide");
+  const RawValue lost{RegType::Sz, {'?', ' ', '?', 0}};
+  const RawValue multi{RegType::MultiSz, {'a', 0, '?', 0, 0}};
+  const RawValue kept{RegType::Sz, {'c', 'a', 'f', 0xe9, ' ', 0x80, 0}};
+  RawValue raw;
+  ASSERT_TRUE(access.ReadRaw("Lost", raw));
+  EXPECT_EQ(raw, lost);
+  EXPECT_EQ(access.DataSize("Lost"), 4);
+  EXPECT_EQ(access.ReadString("Lost"), "? ?");
+  EXPECT_EQ(access.Values(), (std::vector<NamedValue>{{"Kept", kept}, {"Lost", lost},
+                                                      {"Multi", multi}}));
+
+  EXPECT_FALSE(access.ReadRawExactly("Lost", raw));
+  EXPECT_FALSE(access.ReadRawExactly("Multi", raw));
+  ASSERT_TRUE(access.ReadRawExactly("Kept", raw));
+  EXPECT_EQ(raw, kept);
+  KeyContents contents;
+  EXPECT_FALSE(access.ReadExactly(contents));
+
+  // What the ANSI functions write is stored as they read it.
+  ASSERT_TRUE(access.WriteString("Lost", "? ?"));
+  ASSERT_TRUE(access.DeleteValue("Multi"));
+  EXPECT_TRUE(access.ReadRawExactly("Lost", raw));
+  ASSERT_TRUE(access.ReadExactly(contents));
+  EXPECT_EQ(contents.values, (std::vector<NamedValue>{{"Kept", kept}, {"Lost", lost}}));
 }
 
 }  // namespace

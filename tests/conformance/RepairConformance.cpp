@@ -47,7 +47,9 @@ class RepairConformance : public RegistryScratchTest {
     results_.Add(ProblemRecord{"Invalid", key, value, kind});
     results_.SetTicked(results_.Count() - 1, true);
   }
-  void Run() { run_.Run(results_, *registry_, files_->FileSystem(), WindowsVersion::WindowsVista); }
+  RepairOutcome Run() {
+    return run_.Run(results_, *registry_, files_->FileSystem(), WindowsVersion::WindowsVista);
+  }
 
   ResultsModel results_;
   testsupport::RepairHarness run_{""};
@@ -78,10 +80,11 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
   AddTicked(KeyText("Count"), "A_b.1", RepairKind::EncodedValueName);
   const std::string before = ExportRegistry(*registry_, *files_);
 
-  Run();
+  // The missing key's row is left.
+  EXPECT_EQ(Run(), RepairOutcome::RowsLeft);
   EXPECT_TRUE(run_.prompts.failures.empty());
   EXPECT_EQ(run_.prompts.summaries, std::vector<std::size_t>{8});
-  EXPECT_EQ(run_.leftovers.keys, std::vector<std::string>{KeyText("Missing")});
+  EXPECT_EQ(run_.leftovers, (Leftovers{{KeyText("Missing"), ""}}));
   EXPECT_EQ(run_.backupFile, run_.settings.backupFolder + "\\" + kRunFileName);
   const testsupport::RegistrySnapshot repaired = Snapshot();
   EXPECT_EQ(repaired.count("Whole"), 0u);
@@ -119,7 +122,7 @@ TEST_F(RepairConformance, ABackupFileThatCannotBeWrittenDeletesNothing) {
   AddTicked(KeyText("Values"), "Path", RepairKind::ValueNamedByValue);
   const testsupport::RegistrySnapshot before = Snapshot();
 
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Abandoned);
   EXPECT_EQ(Snapshot(), before);
   EXPECT_EQ(results_.TickedCount(), 2u);
   ASSERT_EQ(run_.prompts.failures.size(), 1u);

@@ -60,11 +60,11 @@ class RecordingPrompts : public RepairPrompts, private RepairProgress {
 struct RepairHarness {
   explicit RepairHarness(std::string backupFolder) { settings.backupFolder = backupFolder; }
 
-  void Run(ResultsModel& results, RegistryStore& registry, FileSystemAccess& files,
-           WindowsVersion windowsVersion) {
+  RepairOutcome Run(ResultsModel& results, RegistryStore& registry, FileSystemAccess& files,
+                    WindowsVersion windowsVersion) {
     RepairContext context{registry, files, windowsVersion,
                           [] { return LocalDateTime{2010, 3, 5, 9, 7, 2}; }, groupLimits};
-    RunRepair(results, leftovers, settings, language, context, prompts, backupFile);
+    return RunRepair(results, leftovers, settings, language, context, prompts, backupFile);
   }
 
   PortableProfileStore profiles;

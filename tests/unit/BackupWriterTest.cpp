@@ -6,11 +6,13 @@
 #include "platform/RegFile.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
+#include "tests/support/BackupFile.h"
 #include "tests/support/RegistrySnapshot.h"
 
 namespace kelvane {
 namespace {
 
+using testsupport::BackupToRegFile;
 using testsupport::CountingBytes;
 using testsupport::NumberValue;
 using testsupport::PutValue;
@@ -59,6 +61,52 @@ TEST(BackupFileName, IsTheFolderThenBackupThenTheTimeWithTwoDigitFields) {
 TEST(EscapeRegText, DoublesBackslashesAndEscapesQuotesOnly) {
   EXPECT_EQ(EscapeRegText("\\\"x"), "\\\\\\\"x");
   EXPECT_EQ(EscapeRegText("C:\\a \"b\"\r\n\t"), "C:\\\\a \\\"b\\\"\r\n\t");
+}
+
+// Lines made for one item, against items that differ from it in one respect each.
+TEST(LinesRestoreItem, HoldOnlyWhenImportingThemGivesBackTheItemExactly) {
+  const BackupItem item{
+      kHkeyCurrentUser,
+      {{"Software\\K", {{"V", TextValue("x")}, {"", NumberValue(1)}}}, {"Software\\K\\Sub", {}}},
+      true};
+  const std::vector<std::string> lines = BackupItemLines(item);
+  EXPECT_TRUE(LinesRestoreItem(lines, item));
+  const auto restores = [&](void (*change)(BackupItem&)) {
+    BackupItem other = item;
+    change(other);
+    return LinesRestoreItem(lines, other);
+  };
+  EXPECT_FALSE(restores([](BackupItem& other) { other.root = kHkeyLocalMachine; }));
+  EXPECT_FALSE(restores([](BackupItem& other) { other.blocks[1].path = "Software\\K\\Other"; }));
+  EXPECT_FALSE(restores([](BackupItem& other) { other.blocks[0].values[0].name = "W"; }));
+  EXPECT_FALSE(
+      restores([](BackupItem& other) { other.blocks[0].values[0].value = TextValue("y"); }));
+  EXPECT_FALSE(restores([](BackupItem& other) { other.blocks[0].values[1].value.type = 0; }));
+  EXPECT_FALSE(restores([](BackupItem& other) { other.blocks[0].values.pop_back(); }));
+  EXPECT_FALSE(restores([](BackupItem& other) { other.blocks.pop_back(); }));
+
+  // Deleting lines hold nothing, and lines that do not parse restore nothing.
+  const BackupItem empty{kHkeyCurrentUser, {{"Software\\K", {{"V", RawValue{}}}}}, true};
+  const std::string keyLine = "[HKEY_CURRENT_USER\\Software\\K]";
+  EXPECT_TRUE(LinesRestoreItem({"", keyLine, "\"V\"=hex(0):"}, empty));
+  EXPECT_FALSE(LinesRestoreItem({"", keyLine, "\"V\"=-"}, empty));
+  EXPECT_FALSE(LinesRestoreItem({"", "[-HKEY_CURRENT_USER\\Software\\K]"},
+                                {kHkeyCurrentUser, {{"Software\\K", {}}}, true}));
+  EXPECT_FALSE(LinesRestoreItem({"", "[HKEY_CURRENT_USER\\Software\\K"}, empty));
+}
+
+TEST_F(BackupWriter, ItemsNotReadAsStoredAreNotExact) {
+  Put("Software\\K", "Plain", TextValue("x"));
+  registry_.SetUtf16Value(kHkeyCurrentUser, "Software\\K\\Sub", "Snow", RegType::Sz,
+                          std::u16string(u"\u2603", 2));
+  const auto exact = [&](const std::string& path, const std::string& name, bool wholeKey) {
+    return ReadBackupItem(registry_, kHkeyCurrentUser, path, name, wholeKey).exact;
+  };
+  EXPECT_TRUE(exact("Software\\K", "Plain", false));
+  EXPECT_FALSE(exact("Software\\K\\Sub", "Snow", false));
+  EXPECT_FALSE(exact("Software\\K", "Missing", false));
+  EXPECT_FALSE(exact("Software\\K", "", true));
+  EXPECT_FALSE(exact("Software\\Missing", "", true));
 }
 
 TEST_F(BackupWriter, WholeKeyIsWrittenWithItsValuesThenItsSubkeys) {

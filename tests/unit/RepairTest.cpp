@@ -126,17 +126,26 @@ TEST_F(Repair, ItemsABackupCouldNotRestoreExactlyAreLeftAlone) {
   Put("Software\\Old\\Lines", "two\r\nlines", TextValue("x"));
   Put("Software\\Old\\Tree\\Locked", "V", TextValue("y"));
   registry_.MakeValuesUnreadable(kHkeyCurrentUser, "Software\\Old\\Tree\\Locked");
+  // Texts whose plain read would come back as "?": a value on its own and one in a subkey.
+  registry_.SetUtf16Value(kHkeyCurrentUser, "Software\\Old\\Wide", "Snow", RegType::Sz,
+                          std::u16string(u"\u2603", 2));
+  registry_.SetUtf16Value(kHkeyCurrentUser, "Software\\Old\\WideTree\\Sub", "", RegType::Sz,
+                          std::u16string(u"\u0416", 2));
   Put("Software\\Old\\Fine", "F", TextValue("z"));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Lines", "two\r\nlines",
-                RepairKind::ValueNamedByValue));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Tree", "", RepairKind::Key));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Fine", "", RepairKind::Key));
+  const std::string old = "HKEY_CURRENT_USER\\Software\\Old\\";
+  AddTicked(Row(old + "Lines", "two\r\nlines", RepairKind::ValueNamedByValue));
+  AddTicked(Row(old + "Tree", "", RepairKind::Key));
+  AddTicked(Row(old + "Wide", "Snow", RepairKind::ValueNamedByValue));
+  AddTicked(Row(old + "WideTree", "", RepairKind::Key));
+  AddTicked(Row(old + "Fine", "", RepairKind::Key));
+  const testsupport::RegistrySnapshot before = Snapshot();
 
-  EXPECT_EQ(Walk().ticked, 3u);
-  EXPECT_EQ(KeysLeft(), (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Old\\Lines",
-                                                  "HKEY_CURRENT_USER\\Software\\Old\\Tree"}));
-  EXPECT_EQ(Snapshot().count("Lines"), 1u);
-  EXPECT_EQ(Snapshot().count("Tree\\Locked"), 1u);
+  EXPECT_EQ(Walk().ticked, 5u);
+  EXPECT_EQ(KeysLeft(), (std::vector<std::string>{old + "Lines", old + "Tree", old + "Wide",
+                                                  old + "WideTree"}));
+  testsupport::RegistrySnapshot expected = before;
+  expected.erase("Fine");
+  EXPECT_EQ(Snapshot(), expected);
   EXPECT_EQ(Backup(),
             "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old\\Fine]\r\n\"F\"=\"z\"\r\n");
 }
@@ -233,8 +242,8 @@ class RepairRun : public Repair {
     Repair::SetUp();
     settings_.showRepairSummary = true;
   }
-  void Run(WindowsVersion windowsVersion = WindowsVersion::Windows7) {
-    run_.Run(results_, registry_, files_, windowsVersion);
+  RepairOutcome Run(WindowsVersion windowsVersion = WindowsVersion::Windows7) {
+    return run_.Run(results_, registry_, files_, windowsVersion);
   }
 
   testsupport::RepairHarness run_{kBackupFolder};
@@ -249,7 +258,7 @@ TEST_F(RepairRun, AMissingBackupFolderIsMadeOnlyWhenTheUserAgrees) {
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   prompts_.createFolder = false;
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Abandoned);
   EXPECT_EQ(prompts_.questions,
             std::vector<std::string>{"C:\\Backup\\New\\Deeper,The backup directory does not "
                                      "exist.\r\ncreates a new directory?"});
@@ -260,7 +269,7 @@ TEST_F(RepairRun, AMissingBackupFolderIsMadeOnlyWhenTheUserAgrees) {
   // With an empty list, agreeing makes the folder and nothing else happens.
   results_.Clear();
   prompts_.createFolder = true;
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Repaired);
   EXPECT_TRUE(files_.DirectoryExists("C:\\Backup\\New\\Deeper"));
   EXPECT_TRUE(backupFile_.empty());
   EXPECT_EQ(prompts_.resultsShown, 0);
@@ -273,7 +282,7 @@ TEST_F(RepairRun, AFolderThatCannotBeMadeEndsTheRunAndSaysWhy) {
   files_.SetWritable("C:\\Locked", false);
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Abandoned);
   EXPECT_EQ(prompts_.questions.size(), 1u);
   EXPECT_EQ(results_.Count(), 1u);
   EXPECT_EQ(Snapshot().at("Values").count("Path"), 1u);
@@ -289,7 +298,7 @@ TEST_F(RepairRun, ABackupThatReadsBackAlteredEndsTheRunBeforeItsItemIsDeleted) {
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   const testsupport::RegistrySnapshot before = Snapshot();
   files_.SetReadsCorrupted(true);
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Abandoned);
   EXPECT_EQ(prompts_.failures,
             std::vector<std::string>{"Cannot write to file \"" + std::string(kFile) +
                                      "\". The file does not read back as it was written."});
@@ -297,7 +306,7 @@ TEST_F(RepairRun, ABackupThatReadsBackAlteredEndsTheRunBeforeItsItemIsDeleted) {
   // The walk ends at the value's row; the shortcut's row above it is never reached.
   EXPECT_EQ(results_.TickedCount(), 2u);
   EXPECT_TRUE(files_.FileExists("C:\\Links\\Old.lnk"));
-  EXPECT_TRUE(leftovers_.keys.empty());
+  EXPECT_TRUE(leftovers_.empty());
   EXPECT_TRUE(prompts_.summaries.empty());
 }
 
@@ -309,8 +318,9 @@ TEST_F(RepairRun, AStopAfterAGroupLeavesTheRowsNotReachedAndNoSummary) {
   const testsupport::RegistrySnapshot before = Snapshot();
   run_.groupLimits.items = 2;
   prompts_.stopAfterGroups = 1;
-  Run();
-  EXPECT_EQ(leftovers_.values, (std::vector<std::string>{"One", "Two", "Three"}));
+  EXPECT_EQ(Run(), RepairOutcome::Abandoned);
+  const std::string values = "HKEY_CURRENT_USER\\Software\\Old\\Values";
+  EXPECT_EQ(leftovers_, (Leftovers{{values, "One"}, {values, "Two"}, {values, "Three"}}));
   EXPECT_TRUE(results_.Empty());
   EXPECT_TRUE(prompts_.summaries.empty());
   EXPECT_EQ(Snapshot().at("Values").size(), 3u);
@@ -323,14 +333,14 @@ TEST_F(RepairRun, TheRestorePointIsAskedForOnlyWhereItExistsAndCanCancelTheRun) 
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   settings_.createRestorePoint = true;
   prompts_.restorePointGoesOn = false;
-  Run(WindowsVersion::WindowsXp);
+  EXPECT_EQ(Run(WindowsVersion::WindowsXp), RepairOutcome::Abandoned);
   EXPECT_EQ(prompts_.restorePoints, 1);
   EXPECT_EQ(results_.Count(), 1u);
   EXPECT_TRUE(backupFile_.empty());
   EXPECT_EQ(Snapshot().at("Values").count("Path"), 1u);
 
   // Windows Me has no such service: the repair goes on without asking.
-  Run(WindowsVersion::WindowsMe);
+  EXPECT_EQ(Run(WindowsVersion::WindowsMe), RepairOutcome::Repaired);
   EXPECT_EQ(prompts_.restorePoints, 1);
   EXPECT_TRUE(results_.Empty());
   EXPECT_EQ(backupFile_, kFile);
@@ -345,9 +355,11 @@ TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTic
       Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept", RepairKind::ValueNamedByValue));
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
   settings_.beepWhenDone = true;
-  Run();
+  // The row whose value was gone already stays ticked.
+  EXPECT_EQ(Run(), RepairOutcome::RowsLeft);
   EXPECT_TRUE(results_.Empty());
-  EXPECT_EQ(leftovers_.values, (std::vector<std::string>{"Gone already", "Kept"}));
+  const std::string values = "HKEY_CURRENT_USER\\Software\\Old\\Values";
+  EXPECT_EQ(leftovers_, (Leftovers{{values, "Gone already"}, {values, "Kept"}}));
   EXPECT_EQ(prompts_.summaries, std::vector<std::size_t>{2});
   EXPECT_EQ(prompts_.resultsShown, 1);
   EXPECT_EQ(prompts_.beeps, 1);
@@ -356,7 +368,7 @@ TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTic
   settings_.showRepairSummary = false;
   settings_.beepWhenDone = false;
   AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept", RepairKind::ValueNamedByValue));
-  Run();
+  EXPECT_EQ(Run(), RepairOutcome::Repaired);
   EXPECT_EQ(prompts_.summaries.size(), 1u);
   EXPECT_EQ(prompts_.beeps, 1);
   EXPECT_EQ(Snapshot().at("Values").count("Kept"), 0u);

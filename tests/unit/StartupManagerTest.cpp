@@ -119,5 +119,41 @@ TEST_F(StartupManager, DeletesTheTickedEntriesAndKeepsTheRowsItCouldNotDelete) {
   EXPECT_EQ(list_.Rows().size(), 6u);
 }
 
+// The same value in the user's and the machine's key of each kind: two rows, each read from
+// and deleted in its own root.
+TEST_F(StartupManager, EachKeyIsReadAndDeletedInTheRootItNames) {
+  const Texts keys = {"Run", "Policies\\Explorer\\Run", "RunOnce", "RunServices"};
+  std::string text = "REGEDIT4\r\n";
+  Texts expected;
+  for (const std::string& key : keys) {
+    text += "[" + kUser + key + "]\r\n\"Same\"=\"user\"\r\n";
+    text += "[" + kMachine + key + "]\r\n\"Same\"=\"machine\"\r\n";
+    expected.push_back("user | " + kUser + key);
+    expected.push_back("machine | " + kMachine + key);
+  }
+  MemoryRegistry registry;
+  ApplyRegFile(registry, ParseRegFile(text));
+  list_.Fill(registry, files_, WindowsVersion::Windows98, language_);
+  Texts listed;
+  for (const StartupRow& row : list_.Rows()) {
+    if (row.entry.kind == StartupEntry::Kind::RunValue) {
+      listed.push_back(row.entry.file + " | " + row.entry.location);
+    }
+  }
+  EXPECT_EQ(listed, expected);
+
+  for (std::size_t row = 1; row < expected.size(); row += 2) list_.SetTicked(row, true);
+  list_.DeleteTicked(registry, files_);
+  EXPECT_EQ(list_.Rows().size(), keys.size() + 2);
+  for (const std::string& key : keys) {
+    RegistryAccess access(registry);
+    ASSERT_TRUE(access.OpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\" + key, false));
+    EXPECT_TRUE(access.ValueExists("Same")) << key;
+    access.SetRootKey(kHkeyLocalMachine);
+    ASSERT_TRUE(access.OpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\" + key, false));
+    EXPECT_FALSE(access.ValueExists("Same")) << key;
+  }
+}
+
 }  // namespace
 }  // namespace kelvane

@@ -22,6 +22,18 @@ TEST(Text, CaseFoldingTouchesAsciiLettersOnly) {
   EXPECT_FALSE(SameTextAscii("\xe4", "\xc4"));
 }
 
+TEST(Text, TrimsTakeOnlyBlankBytesOffTheEndsTheyName) {
+  const std::string text = std::string(" \t\x01\0a \x1f b", 9) + "\r\n\x1a";
+  EXPECT_EQ(Trim(text, IsSpaceOrControl), "a \x1f b");
+  EXPECT_EQ(TrimLeft(text, IsSpaceOrControl), "a \x1f b\r\n\x1a");
+  EXPECT_EQ(TrimRight(text, IsSpaceOrControl), std::string(" \t\x01\0a \x1f b", 9));
+  // Bytes above the space, such as the no-break space, are text.
+  EXPECT_EQ(Trim("\xa0\xff x \x80", IsSpaceOrControl), "\xa0\xff x \x80");
+  EXPECT_EQ(Trim("\t\t", IsSpaceOrControl), "");
+  const BlankTest spaceOnly = [](char c) { return c == ' '; };
+  EXPECT_EQ(Trim(" \tx\t ", spaceOnly), "\tx\t");
+}
+
 TEST(Text, TooLongTextsKeepTheirTwoEndsAsFarAsTheyFit) {
   const auto atMost = [](std::size_t size) {
     return [size](const std::string& text) { return text.size() <= size; };

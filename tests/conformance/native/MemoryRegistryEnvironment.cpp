@@ -9,6 +9,11 @@ std::unique_ptr<RegistryStore> MakeConformanceRegistry() {
   return std::make_unique<MemoryRegistry>();
 }
 
+void PutUtf16Value(RegistryStore& registry, const std::string& path, const std::string& name,
+                   std::uint32_t type, const std::u16string& data) {
+  static_cast<MemoryRegistry&>(registry).SetUtf16Value(kHkeyCurrentUser, path, name, type, data);
+}
+
 void ImportRegFile(RegistryStore& registry, FileSystemEnvironment& files, const std::string& path) {
   ApplyRegFile(registry, ParseRegFile(files.ReadBytes(path)));
 }

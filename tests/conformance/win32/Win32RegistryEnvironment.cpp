@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Registry.h"
 #include "tests/conformance/RegistryEnvironment.h"
@@ -16,6 +17,21 @@ constexpr DWORD kImportTimeoutMs = 120000;
 
 std::unique_ptr<RegistryStore> MakeConformanceRegistry() {
   return std::make_unique<Win32Registry>();
+}
+
+void PutUtf16Value(RegistryStore&, const std::string& path, const std::string& name,
+                   std::uint32_t type, const std::u16string& data) {
+  HKEY opened = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, WideFromAnsi(path).c_str(), 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, &opened, nullptr) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot create " + path);
+  }
+  const RegistryKeyHandle key(opened);
+  if (RegSetValueExW(key.get(), WideFromAnsi(name).c_str(), 0, type,
+                     reinterpret_cast<const BYTE*>(data.data()),
+                     static_cast<DWORD>(data.size() * sizeof(char16_t))) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot write " + name + " in " + path);
+  }
 }
 
 namespace {
