@@ -81,15 +81,22 @@ INT_PTR RestoreDialog::ShowModal(HWND owner) {
 void RestoreDialog::OnInit() {
   SetWindowTextA(Handle(), kApplicationTitle);
   MakeColumns();
-  TranslateDialogCaptions(Handle(), "frmRestore",
-                          {{"suiGroupBox1", IDC_RESTORE_GROUP},
-                           {"bBrowseFolder", IDC_RESTORE_BROWSE},
-                           {"ListView1", IDC_RESTORE_LIST, ComponentKind::ListColumns},
-                           {"bRestore", IDC_RESTORE_RESTORE},
-                           {"bOpenDirectory", IDC_RESTORE_OPEN_DIRECTORY},
-                           {"bDelete", IDC_RESTORE_DELETE},
-                           {"bClose", IDCANCEL}},
-                          context_.language, settings_.languageName);
+}
+
+DialogTranslation RestoreDialog::Translation() const {
+  return {context_.language,
+          settings_.languageName,
+          "frmRestore",
+          {{"suiGroupBox1", IDC_RESTORE_GROUP},
+           {"bBrowseFolder", IDC_RESTORE_BROWSE},
+           {"ListView1", IDC_RESTORE_LIST, ComponentKind::ListColumns},
+           {"bRestore", IDC_RESTORE_RESTORE},
+           {"bOpenDirectory", IDC_RESTORE_OPEN_DIRECTORY},
+           {"bDelete", IDC_RESTORE_DELETE},
+           {"bClose", IDCANCEL}}};
+}
+
+void RestoreDialog::OnTranslated() {
   LayOutButtons();
   CenterOnOwner();
   SetItemText(IDC_RESTORE_FOLDER, folder_);
@@ -214,12 +221,10 @@ void RestoreDialog::OnCommand(int id, int code, HWND /*control*/) {
   }
 }
 
-bool RestoreDialog::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
-  switch (message) {
-    case kRestoreListFolderMessage: ListFolder(); return true;
-    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    default: return false;
-  }
+bool RestoreDialog::OnPrivateMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+  if (message != kRestoreListFolderMessage) return false;
+  ListFolder();
+  return true;
 }
 
 bool RestoreDialog::OnNotify(const NMHDR& header) {

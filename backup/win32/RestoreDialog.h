@@ -22,9 +22,11 @@ class RestoreDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
+  void OnTranslated() override;
   void OnCommand(int id, int code, HWND control) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  bool OnNotify(const NMHDR& header);
+  bool OnNotify(const NMHDR& header) override;
+  bool OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void MakeColumns();
   void LayOutButtons();
   void ListFolder();
