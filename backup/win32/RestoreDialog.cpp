@@ -62,13 +62,6 @@ RECT ChildRect(HWND child) {
   return rect;
 }
 
-void SetSubItem(HWND list, int row, int column, const std::string& text) {
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
 }  // namespace
 
 RestoreDialog::RestoreDialog(EditorContext& context, const Settings& settings)
@@ -80,6 +73,7 @@ INT_PTR RestoreDialog::ShowModal(HWND owner) {
 
 void RestoreDialog::OnInit() {
   SetWindowTextA(Handle(), kApplicationTitle);
+  list_ = ListViewControl(Item(IDC_RESTORE_LIST));
   MakeColumns();
 }
 
@@ -106,14 +100,9 @@ void RestoreDialog::OnTranslated() {
 }
 
 void RestoreDialog::MakeColumns() {
-  HWND list = Item(IDC_RESTORE_LIST);
-  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+  list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
   for (int index = 0; index < static_cast<int>(std::size(kColumns)); ++index) {
-    LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>(kColumns[index].caption);
-    column.cx = kColumns[index].width;
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    list_.InsertColumn(index, kColumns[index].caption, kColumns[index].width);
   }
 }
 
@@ -144,8 +133,7 @@ void RestoreDialog::LayOutButtons() {
 }
 
 void RestoreDialog::ListFolder() {
-  HWND list = Item(IDC_RESTORE_LIST);
-  ListView_DeleteAllItems(list);
+  list_.DeleteAllItems();
   rows_.clear();
   if (!context_.files.DirectoryExists(folder_)) {
     UpdateActions();
@@ -158,52 +146,33 @@ void RestoreDialog::ListFolder() {
   const DateTimeFormat format{&ShortDate, &LongTime};
   for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
     const BackupFileEntry& entry = rows_[row];
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(entry.name.c_str());
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    SetSubItem(list, row, 1, BackupDateText(entry.dosTime, format));
-    SetSubItem(list, row, 2, BackupSizeText(entry.size));
+    list_.InsertItem(row, entry.name);
+    list_.SetItemText(row, 1, BackupDateText(entry.dosTime, format));
+    list_.SetItemText(row, 2, BackupSizeText(entry.size));
   }
   WidenColumnsToTheirTexts();
   UpdateActions();
-  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
 }
 
 void RestoreDialog::WidenColumnsToTheirTexts() {
-  HWND list = Item(IDC_RESTORE_LIST);
-  const int rows = ListView_GetItemCount(list);
+  const int rows = list_.ItemCount();
   for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-    int widest = ListView_GetColumnWidth(list, column) - kCellMargin;
+    int widest = list_.ColumnWidth(column) - kCellMargin;
     for (int row = 0; row < rows; ++row) {
-      char text[MAX_PATH] = {};
-      ListView_GetItemText(list, row, column, text, sizeof(text));
-      widest = std::max(widest, ListView_GetStringWidth(list, text));
+      widest = std::max(widest, list_.StringWidth(list_.ItemText(row, column)));
     }
-    ListView_SetColumnWidth(list, column, widest + kCellMargin);
+    list_.SetColumnWidth(column, widest + kCellMargin);
   }
 }
 
-int RestoreDialog::SelectedRow() const {
-  return ListView_GetNextItem(Item(IDC_RESTORE_LIST), -1, LVNI_SELECTED);
-}
-
-void RestoreDialog::SelectRow(int row) {
-  if (row < 0) return;
-  HWND list = Item(IDC_RESTORE_LIST);
-  ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  ListView_EnsureVisible(list, row, FALSE);
-}
-
 void RestoreDialog::UpdateActions() {
-  const bool selected = SelectedRow() >= 0;
+  const bool selected = list_.SelectedRow() >= 0;
   HWND focus = GetFocus();
   for (const int id : {IDC_RESTORE_RESTORE, IDC_RESTORE_DELETE}) {
     // A disabled button cannot keep the focus: it goes to the list.
     if (!selected && focus == Item(id)) {
-      SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_RESTORE_LIST)),
-                   TRUE);
+      SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
     }
     EnableWindow(Item(id), selected);
   }
@@ -237,7 +206,7 @@ bool RestoreDialog::OnNotify(const NMHDR& header) {
 }
 
 void RestoreDialog::OnRestore() {
-  const int row = SelectedRow();
+  const int row = list_.SelectedRow();
   if (row < 0) return;
   WindowEditorPrompts prompts(Handle(), context_.language, settings_.languageName);
   const RestoreOutcome outcome =
@@ -246,15 +215,15 @@ void RestoreDialog::OnRestore() {
 }
 
 void RestoreDialog::OnDelete() {
-  const int row = SelectedRow();
+  const int row = list_.SelectedRow();
   if (row < 0) return;
   const std::string path = BackupFilePath(folder_, rows_.at(row).name);
   // Never a folder or a link put in the file's place since the listing: the program runs
   // elevated. A file that cannot be deleted leaves the list all the same.
   if (context_.files.IsPlainFile(path)) context_.files.DeleteFileSilently(path);
-  ListView_DeleteItem(Item(IDC_RESTORE_LIST), row);
+  list_.DeleteItem(row);
   rows_.erase(rows_.begin() + row);
-  SelectRow(RowToSelectAfterDelete(row, static_cast<int>(rows_.size())));
+  list_.SelectRow(RowToSelectAfterDelete(row, static_cast<int>(rows_.size())));
   UpdateActions();
 }
 

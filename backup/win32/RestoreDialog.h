@@ -8,6 +8,7 @@
 #include "backup/BackupListing.h"
 #include "editor/EditorCommands.h"
 #include "global/Settings.h"
+#include "global/win32/ListViewControl.h"
 #include "global/win32/ModalDialog.h"
 
 namespace kelvane {
@@ -32,8 +33,6 @@ class RestoreDialog : public ModalDialog {
   void ListFolder();
   // A column too narrow for a date in the system's format grows; none shrinks.
   void WidenColumnsToTheirTexts();
-  int SelectedRow() const;
-  void SelectRow(int row);
   void UpdateActions();
   void OnRestore();
   void OnDelete();
@@ -42,6 +41,7 @@ class RestoreDialog : public ModalDialog {
   EditorContext& context_;
   const Settings& settings_;
   std::string folder_;
+  ListViewControl list_;
   std::vector<BackupFileEntry> rows_;  // in list order
 };
 

@@ -217,7 +217,7 @@ void OptionsDialog::OnEdit() {
 void OptionsDialog::OnRemove() {
   RemoveTickedRows(model_.Rows(TargetList()));
   // Selections are kept by place, and the rows have moved.
-  ListView_SetItemState(TargetView().Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  TargetView().ClearSelection();
   TargetView().Refresh();
 }
 

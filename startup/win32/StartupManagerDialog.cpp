@@ -77,7 +77,7 @@ void StartupManagerDialog::TickAll(bool ticked) {
 void StartupManagerDialog::OnDeleteEntry() {
   // Rows whose entry could not be deleted stay, still ticked.
   list_.DeleteTicked(registry_, files_);
-  ListView_SetItemState(view_->Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  view_->ClearSelection();
   view_->Refresh();
 }
 
