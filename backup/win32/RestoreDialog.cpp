@@ -11,8 +11,8 @@
 #include "global/win32/DialogTexts.h"
 #include "global/win32/FittedMessageBox.h"
 #include "global/win32/SelectFolder.h"
+#include "global/win32/TextMeasure.h"
 #include "global/win32/WindowMessages.h"
-#include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
 namespace {
@@ -109,16 +109,9 @@ void RestoreDialog::MakeColumns() {
 void RestoreDialog::LayOutButtons() {
   HWND open = Item(IDC_RESTORE_OPEN_DIRECTORY);
   RECT openRect = ChildRect(open);
-  {
-    const WindowDc dc(Handle());
-    const SelectedObject font(
-        dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
-    const std::string caption = WindowText(open);
-    RECT text = {};
-    DrawTextA(dc.get(), caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
-    if (openRect.right - openRect.left < text.right + kCaptionMargin) {
-      openRect.right = openRect.left + text.right + kCaptionMargin;
-    }
+  const int captionWidth = TextMeter(Handle()).CaptionWidth(WindowText(open));
+  if (openRect.right - openRect.left < captionWidth + kCaptionMargin) {
+    openRect.right = openRect.left + captionWidth + kCaptionMargin;
   }
   const RECT restore = ChildRect(Item(IDC_RESTORE_RESTORE));
   const RECT remove = ChildRect(Item(IDC_RESTORE_DELETE));

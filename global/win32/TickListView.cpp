@@ -1,9 +1,8 @@
 #include "global/win32/TickListView.h"
 
 #include <algorithm>
-#include <array>
 
-#include "platform/win32/Win32Handles.h"
+#include "global/win32/TextMeasure.h"
 
 namespace kelvane {
 namespace {
@@ -93,20 +92,11 @@ bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
 
 int TickListView::ContentWidth(int column, std::size_t firstRow) const {
   // The list's own fitting (LVSCW_AUTOSIZE) asks for every row and measures it as a string,
-  // far too slow for a hundred thousand rows: here each character's width is asked once and
-  // a text's width is their sum, as the list draws it.
-  const WindowDc dc(Handle());
-  const SelectedObject font(dc.get(),
-                            reinterpret_cast<HGDIOBJ>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
-  std::array<int, 256> advances{};
-  GetCharWidth32A(dc.get(), 0, 255, advances.data());
+  // far too slow for a hundred thousand rows.
+  const CharacterWidths widths(Handle());
   int widest = 0;
   for (std::size_t row = firstRow; row < rows_.RowCount(); ++row) {
-    int width = 0;
-    for (const char letter : rows_.CellText(row, column)) {
-      width += advances[static_cast<unsigned char>(letter)];
-    }
-    widest = std::max(widest, width);
+    widest = std::max(widest, widths.Width(rows_.CellText(row, column)));
   }
   const int tickBox = column == 0 ? StateIconWidth() : 0;
   return widest + kCellMargin + tickBox;
