@@ -11,8 +11,8 @@
 #include "global/win32/DialogTexts.h"
 #include "global/win32/FittedMessageBox.h"
 #include "global/win32/SelectFolder.h"
+#include "global/win32/TextMeasure.h"
 #include "global/win32/WindowMessages.h"
-#include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
 namespace {
@@ -62,13 +62,6 @@ RECT ChildRect(HWND child) {
   return rect;
 }
 
-void SetSubItem(HWND list, int row, int column, const std::string& text) {
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
 }  // namespace
 
 RestoreDialog::RestoreDialog(EditorContext& context, const Settings& settings)
@@ -80,16 +73,24 @@ INT_PTR RestoreDialog::ShowModal(HWND owner) {
 
 void RestoreDialog::OnInit() {
   SetWindowTextA(Handle(), kApplicationTitle);
+  list_ = ListViewControl(Item(IDC_RESTORE_LIST));
   MakeColumns();
-  TranslateDialogCaptions(Handle(), "frmRestore",
-                          {{"suiGroupBox1", IDC_RESTORE_GROUP},
-                           {"bBrowseFolder", IDC_RESTORE_BROWSE},
-                           {"ListView1", IDC_RESTORE_LIST, ComponentKind::ListColumns},
-                           {"bRestore", IDC_RESTORE_RESTORE},
-                           {"bOpenDirectory", IDC_RESTORE_OPEN_DIRECTORY},
-                           {"bDelete", IDC_RESTORE_DELETE},
-                           {"bClose", IDCANCEL}},
-                          context_.language, settings_.languageName);
+}
+
+DialogTranslation RestoreDialog::Translation() const {
+  return {context_.language,
+          settings_.languageName,
+          "frmRestore",
+          {{"suiGroupBox1", IDC_RESTORE_GROUP},
+           {"bBrowseFolder", IDC_RESTORE_BROWSE},
+           {"ListView1", IDC_RESTORE_LIST, ComponentKind::ListColumns},
+           {"bRestore", IDC_RESTORE_RESTORE},
+           {"bOpenDirectory", IDC_RESTORE_OPEN_DIRECTORY},
+           {"bDelete", IDC_RESTORE_DELETE},
+           {"bClose", IDCANCEL}}};
+}
+
+void RestoreDialog::OnTranslated() {
   LayOutButtons();
   CenterOnOwner();
   SetItemText(IDC_RESTORE_FOLDER, folder_);
@@ -99,30 +100,18 @@ void RestoreDialog::OnInit() {
 }
 
 void RestoreDialog::MakeColumns() {
-  HWND list = Item(IDC_RESTORE_LIST);
-  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+  list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
   for (int index = 0; index < static_cast<int>(std::size(kColumns)); ++index) {
-    LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>(kColumns[index].caption);
-    column.cx = kColumns[index].width;
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    list_.InsertColumn(index, kColumns[index].caption, kColumns[index].width);
   }
 }
 
 void RestoreDialog::LayOutButtons() {
   HWND open = Item(IDC_RESTORE_OPEN_DIRECTORY);
   RECT openRect = ChildRect(open);
-  {
-    const WindowDc dc(Handle());
-    const SelectedObject font(
-        dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
-    const std::string caption = WindowText(open);
-    RECT text = {};
-    DrawTextA(dc.get(), caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
-    if (openRect.right - openRect.left < text.right + kCaptionMargin) {
-      openRect.right = openRect.left + text.right + kCaptionMargin;
-    }
+  const int captionWidth = TextMeter(Handle()).CaptionWidth(WindowText(open));
+  if (openRect.right - openRect.left < captionWidth + kCaptionMargin) {
+    openRect.right = openRect.left + captionWidth + kCaptionMargin;
   }
   const RECT restore = ChildRect(Item(IDC_RESTORE_RESTORE));
   const RECT remove = ChildRect(Item(IDC_RESTORE_DELETE));
@@ -137,8 +126,7 @@ void RestoreDialog::LayOutButtons() {
 }
 
 void RestoreDialog::ListFolder() {
-  HWND list = Item(IDC_RESTORE_LIST);
-  ListView_DeleteAllItems(list);
+  list_.DeleteAllItems();
   rows_.clear();
   if (!context_.files.DirectoryExists(folder_)) {
     UpdateActions();
@@ -151,52 +139,33 @@ void RestoreDialog::ListFolder() {
   const DateTimeFormat format{&ShortDate, &LongTime};
   for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
     const BackupFileEntry& entry = rows_[row];
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(entry.name.c_str());
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    SetSubItem(list, row, 1, BackupDateText(entry.dosTime, format));
-    SetSubItem(list, row, 2, BackupSizeText(entry.size));
+    list_.InsertItem(row, entry.name);
+    list_.SetItemText(row, 1, BackupDateText(entry.dosTime, format));
+    list_.SetItemText(row, 2, BackupSizeText(entry.size));
   }
   WidenColumnsToTheirTexts();
   UpdateActions();
-  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
 }
 
 void RestoreDialog::WidenColumnsToTheirTexts() {
-  HWND list = Item(IDC_RESTORE_LIST);
-  const int rows = ListView_GetItemCount(list);
+  const int rows = list_.ItemCount();
   for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-    int widest = ListView_GetColumnWidth(list, column) - kCellMargin;
+    int widest = list_.ColumnWidth(column) - kCellMargin;
     for (int row = 0; row < rows; ++row) {
-      char text[MAX_PATH] = {};
-      ListView_GetItemText(list, row, column, text, sizeof(text));
-      widest = std::max(widest, ListView_GetStringWidth(list, text));
+      widest = std::max(widest, list_.StringWidth(list_.ItemText(row, column)));
     }
-    ListView_SetColumnWidth(list, column, widest + kCellMargin);
+    list_.SetColumnWidth(column, widest + kCellMargin);
   }
 }
 
-int RestoreDialog::SelectedRow() const {
-  return ListView_GetNextItem(Item(IDC_RESTORE_LIST), -1, LVNI_SELECTED);
-}
-
-void RestoreDialog::SelectRow(int row) {
-  if (row < 0) return;
-  HWND list = Item(IDC_RESTORE_LIST);
-  ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  ListView_EnsureVisible(list, row, FALSE);
-}
-
 void RestoreDialog::UpdateActions() {
-  const bool selected = SelectedRow() >= 0;
+  const bool selected = list_.SelectedRow() >= 0;
   HWND focus = GetFocus();
   for (const int id : {IDC_RESTORE_RESTORE, IDC_RESTORE_DELETE}) {
     // A disabled button cannot keep the focus: it goes to the list.
     if (!selected && focus == Item(id)) {
-      SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_RESTORE_LIST)),
-                   TRUE);
+      SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
     }
     EnableWindow(Item(id), selected);
   }
@@ -214,12 +183,10 @@ void RestoreDialog::OnCommand(int id, int code, HWND /*control*/) {
   }
 }
 
-bool RestoreDialog::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
-  switch (message) {
-    case kRestoreListFolderMessage: ListFolder(); return true;
-    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    default: return false;
-  }
+bool RestoreDialog::OnPrivateMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+  if (message != kRestoreListFolderMessage) return false;
+  ListFolder();
+  return true;
 }
 
 bool RestoreDialog::OnNotify(const NMHDR& header) {
@@ -232,7 +199,7 @@ bool RestoreDialog::OnNotify(const NMHDR& header) {
 }
 
 void RestoreDialog::OnRestore() {
-  const int row = SelectedRow();
+  const int row = list_.SelectedRow();
   if (row < 0) return;
   WindowEditorPrompts prompts(Handle(), context_.language, settings_.languageName);
   const RestoreOutcome outcome =
@@ -242,7 +209,7 @@ void RestoreDialog::OnRestore() {
 }
 
 void RestoreDialog::OnDelete() {
-  const int row = SelectedRow();
+  const int row = list_.SelectedRow();
   if (row < 0) return;
   const std::string& name = rows_.at(row).name;
   WindowEditorPrompts prompts(Handle(), context_.language, settings_.languageName);
@@ -254,9 +221,9 @@ void RestoreDialog::OnDelete() {
 }
 
 void RestoreDialog::RemoveRow(int row) {
-  ListView_DeleteItem(Item(IDC_RESTORE_LIST), row);
+  list_.DeleteItem(row);
   rows_.erase(rows_.begin() + row);
-  SelectRow(RowToSelectAfterDelete(row, static_cast<int>(rows_.size())));
+  list_.SelectRow(RowToSelectAfterDelete(row, static_cast<int>(rows_.size())));
   UpdateActions();
 }
 

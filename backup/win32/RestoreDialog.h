@@ -8,6 +8,7 @@
 #include "backup/BackupListing.h"
 #include "editor/EditorCommands.h"
 #include "global/Settings.h"
+#include "global/win32/ListViewControl.h"
 #include "global/win32/ModalDialog.h"
 
 namespace kelvane {
@@ -22,16 +23,16 @@ class RestoreDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
+  void OnTranslated() override;
   void OnCommand(int id, int code, HWND control) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  bool OnNotify(const NMHDR& header);
+  bool OnNotify(const NMHDR& header) override;
+  bool OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void MakeColumns();
   void LayOutButtons();
   void ListFolder();
   // A column too narrow for a date in the system's format grows; none shrinks.
   void WidenColumnsToTheirTexts();
-  int SelectedRow() const;
-  void SelectRow(int row);
   void UpdateActions();
   void OnRestore();
   void OnDelete();
@@ -42,6 +43,7 @@ class RestoreDialog : public ModalDialog {
   EditorContext& context_;
   const Settings& settings_;
   std::string folder_;
+  ListViewControl list_;
   std::vector<BackupFileEntry> rows_;  // in list order
 };
 

@@ -7,7 +7,6 @@
 #include "editor/ProcessProgress.h"
 #include "editor/win32/ProcessProgressDialogIds.h"
 #include "global/ProductTitle.h"
-#include "global/win32/DialogTexts.h"
 
 namespace kelvane {
 namespace {
@@ -34,11 +33,18 @@ void ProcessProgressDialog::OnInit() {
   SendMessageA(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETRANGE32, 0, kProcessProgressMaximum);
   SendMessageA(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETPOS, position_, 0);
   SetWindowTextA(Handle(), kApplicationTitle);
-  TranslateDialogCaptions(Handle(), "frmBackupHint",
-                          {{"suiGroupBox1", IDC_PROCESS_PROGRESS_GROUP},
-                           {"lHint", IDC_PROCESS_PROGRESS_HINT},
-                           {"bStop", IDC_PROCESS_PROGRESS_STOP}},
-                          language_, currentLanguage_);
+}
+
+DialogTranslation ProcessProgressDialog::Translation() const {
+  return {language_,
+          currentLanguage_,
+          "frmBackupHint",
+          {{"suiGroupBox1", IDC_PROCESS_PROGRESS_GROUP},
+           {"lHint", IDC_PROCESS_PROGRESS_HINT},
+           {"bStop", IDC_PROCESS_PROGRESS_STOP}}};
+}
+
+void ProcessProgressDialog::OnTranslated() {
   SetItemText(IDC_PROCESS_PROGRESS_HINT, hint_);
   SetTimer(Handle(), kPollTimer, kProcessProgressInterval, nullptr);
 }
@@ -52,18 +58,13 @@ void ProcessProgressDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
   }
 }
 
-bool ProcessProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
-  switch (message) {
-    case WM_TIMER:
-      if (wParam != kPollTimer) return false;
-      OnTick();
-      return true;
-    case WM_CLOSE: End(IDCANCEL); return true;
-    default: return false;
-  }
+bool ProcessProgressDialog::OnClose() {
+  End(IDCANCEL);
+  return true;
 }
 
-void ProcessProgressDialog::OnTick() {
+void ProcessProgressDialog::OnTimer(UINT_PTR timer) {
+  if (timer != kPollTimer) return;
   if (process_.HasEnded()) {
     KillTimer(Handle(), kPollTimer);
     End(IDOK);

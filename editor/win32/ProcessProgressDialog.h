@@ -21,9 +21,11 @@ class ProcessProgressDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
+  void OnTranslated() override;
   void OnCommand(int id, int code, HWND control) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnTick();
+  void OnTimer(UINT_PTR timer) override;
+  bool OnClose() override;
   void OnStop();
 
   const Language& language_;

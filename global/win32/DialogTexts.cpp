@@ -81,16 +81,15 @@ void SetListColumnCaptions(HWND list, const std::vector<std::string>& captions) 
   }
 }
 
-void TranslateDialogCaptions(HWND dialog, const char* windowName,
-                             const std::vector<DialogCaption>& captions, const Language& language,
-                             const std::string& currentLanguage) {
-  if (IsEnglish(currentLanguage)) return;
-  WindowTexts texts{windowName, WindowText(dialog), {}};
+void TranslateDialog(HWND dialog, const DialogTranslation& translation) {
+  if (!translation.windowName || IsEnglish(translation.currentLanguage)) return;
+  const std::vector<DialogCaption>& captions = translation.captions;
+  WindowTexts texts{translation.windowName, WindowText(dialog), {}};
   for (const DialogCaption& caption : captions) {
     texts.components.push_back({caption.name, caption.kind,
                                 ControlTexts(GetDlgItem(dialog, caption.controlId), caption.kind)});
   }
-  language.TranslateWindow(texts, currentLanguage);
+  translation.language.TranslateWindow(texts, translation.currentLanguage);
   SetWindowTextA(dialog, texts.caption.c_str());
   for (std::size_t i = 0; i < captions.size(); ++i) {
     SetControlTexts(GetDlgItem(dialog, captions[i].controlId), captions[i].kind,

@@ -24,9 +24,15 @@ std::string WindowText(HWND window);
 std::vector<std::string> ListColumnCaptions(HWND list);
 void SetListColumnCaptions(HWND list, const std::vector<std::string>& captions);
 
+// What a dialog shows from the language file: its window's section there and its controls.
+struct DialogTranslation {
+  const Language& language;
+  std::string currentLanguage;
+  const char* windowName;  // nullptr: the designed texts stay
+  std::vector<DialogCaption> captions;
+};
+
 // Translates when the current language is not English, as every window does when shown.
-void TranslateDialogCaptions(HWND dialog, const char* windowName,
-                             const std::vector<DialogCaption>& captions, const Language& language,
-                             const std::string& currentLanguage);
+void TranslateDialog(HWND dialog, const DialogTranslation& translation);
 
 }  // namespace kelvane

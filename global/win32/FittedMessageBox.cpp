@@ -4,6 +4,7 @@
 
 #include "global/ProductTitle.h"
 #include "global/win32/DialogTexts.h"
+#include "global/win32/TextMeasure.h"
 #include "platform/Text.h"
 #include "platform/win32/Win32Handles.h"
 
@@ -30,14 +31,11 @@ std::string TextToShow(const std::string& text) {
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
   // Message boxes write in the system's message font.
   const FontHandle font(CreateFontIndirectA(&metrics.lfMessageFont));
-  const WindowDc screen(nullptr);
-  const SelectedObject selected(screen.get(), font.get());
+  const HWND screen = nullptr;
+  const TextMeter meter(screen, font.get());
   const int widest = WidestRun();
-  return LongRunsShortened(text, [&](const std::string& run) {
-    SIZE extent = {};
-    GetTextExtentPoint32A(screen.get(), run.c_str(), static_cast<int>(run.size()), &extent);
-    return extent.cx <= widest;
-  });
+  return LongRunsShortened(text,
+                           [&](const std::string& run) { return meter.Width(run) <= widest; });
 }
 
 void PutOnClipboard(HWND box, const std::string& text) {

@@ -3,6 +3,12 @@
 #include "global/win32/CallbackGuard.h"
 
 namespace kelvane {
+namespace {
+
+// Where the messages of RegisterWindowMessage begin.
+constexpr UINT kFirstRegisteredMessage = 0xC000;
+
+}  // namespace
 
 INT_PTR ModalDialog::DoModal(HWND owner, int templateId) {
   return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
@@ -24,23 +30,38 @@ void ModalDialog::CenterOnOwner() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void ModalDialog::Initialize(HWND window) {
+  handle_ = window;
+  OnInit();
+  TranslateDialog(handle_, Translation());
+  OnTranslated();
+}
+
+bool ModalDialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return true;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_TIMER: OnTimer(wParam); return true;
+    case WM_CLOSE: return OnClose();
+    default: break;
+  }
+  if (message >= WM_APP && message < kFirstRegisteredMessage) return OnPrivateMessage(message, wParam, lParam);
+  return OnMessage(message, wParam, lParam);
+}
+
 INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam,
                                         LPARAM lParam) {
   return GuardCallback<INT_PTR>(window, FALSE, [&]() -> INT_PTR {
     if (message == WM_INITDIALOG) {
-      auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
       SetWindowLongPtrA(window, DWLP_USER, lParam);
-      dialog->handle_ = window;
-      dialog->OnInit();
+      reinterpret_cast<ModalDialog*>(lParam)->Initialize(window);
       return TRUE;
     }
     auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!dialog) return FALSE;
-    if (message == WM_COMMAND) {
-      dialog->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-      return TRUE;
-    }
-    return dialog->OnMessage(message, wParam, lParam) ? TRUE : FALSE;
+    return dialog->Route(message, wParam, lParam) ? TRUE : FALSE;
   });
 }
 

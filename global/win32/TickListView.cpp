@@ -1,9 +1,8 @@
 #include "global/win32/TickListView.h"
 
 #include <algorithm>
-#include <array>
 
-#include "platform/win32/Win32Handles.h"
+#include "global/win32/TextMeasure.h"
 
 namespace kelvane {
 namespace {
@@ -13,45 +12,35 @@ constexpr int kCellMargin = 12;
 
 }  // namespace
 
-TickListView::TickListView(HWND list, TickListRows& rows) : handle_(list), rows_(rows) {
+TickListView::TickListView(HWND list, TickListRows& rows) : ListViewControl(list), rows_(rows) {
   // Cut texts show whole on hover.
-  ListView_SetExtendedListViewStyle(
-      handle_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
+  SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
 }
 
 void TickListView::AddColumn(const char* caption, int width) {
-  LVCOLUMNA definition = {};
-  definition.mask = LVCF_TEXT | LVCF_WIDTH;
-  definition.pszText = const_cast<char*>(caption);
-  definition.cx = width;
-  SendMessageA(handle_, LVM_INSERTCOLUMNA, columnCount_++, reinterpret_cast<LPARAM>(&definition));
+  InsertColumn(columnCount_++, caption, width);
 }
 
 void TickListView::Refresh() {
   // A new count costs the list its scroll bars and layout; ticks only need drawing.
   const int count = static_cast<int>(rows_.RowCount());
-  if (ListView_GetItemCount(handle_) != count) {
-    ListView_SetItemCountEx(handle_, count, LVSICF_NOSCROLL);
-  }
-  InvalidateRect(handle_, nullptr, FALSE);
+  if (ItemCount() != count) SetItemCount(count);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TickListView::ToggleTick(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= rows_.RowCount()) return;
   rows_.SetRowTicked(row, !rows_.RowTicked(row));
-  ListView_RedrawItems(handle_, row, row);
+  RedrawItem(row);
 }
 
 int TickListView::TickBoxRow(const NMHDR& header) const {
-  LVHITTESTINFO hit = {};
-  hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
-  ListView_HitTest(handle_, &hit);
-  return hit.flags & LVHT_ONITEMSTATEICON ? hit.iItem : -1;
+  return StateIconRowAt(reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
 }
 
 bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
                             const std::function<void()>& onTicksChanged) {
-  if (header.hwndFrom != handle_) return false;
+  if (header.hwndFrom != Handle()) return false;
   result = 0;
   switch (header.code) {
     case LVN_GETDISPINFOA: {
@@ -101,45 +90,15 @@ bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
   }
 }
 
-int TickListView::CurrentRow() const { return ListView_GetNextItem(handle_, -1, LVNI_FOCUSED); }
-
-std::vector<std::size_t> TickListView::SelectedRows() const {
-  std::vector<std::size_t> rows;
-  for (int row = ListView_GetNextItem(handle_, -1, LVNI_SELECTED); row >= 0;
-       row = ListView_GetNextItem(handle_, row, LVNI_SELECTED)) {
-    rows.push_back(static_cast<std::size_t>(row));
-  }
-  return rows;
-}
-
-int TickListView::ColumnWidth(int column) const { return ListView_GetColumnWidth(handle_, column); }
-
-void TickListView::SetColumnWidth(int column, int width) {
-  ListView_SetColumnWidth(handle_, column, width);
-}
-
 int TickListView::ContentWidth(int column, std::size_t firstRow) const {
   // The list's own fitting (LVSCW_AUTOSIZE) asks for every row and measures it as a string,
-  // far too slow for a hundred thousand rows: here each character's width is asked once and
-  // a text's width is their sum, as the list draws it.
-  const WindowDc dc(handle_);
-  const SelectedObject font(dc.get(),
-                            reinterpret_cast<HGDIOBJ>(SendMessageA(handle_, WM_GETFONT, 0, 0)));
-  std::array<int, 256> advances{};
-  GetCharWidth32A(dc.get(), 0, 255, advances.data());
+  // far too slow for a hundred thousand rows.
+  const CharacterWidths widths(Handle());
   int widest = 0;
   for (std::size_t row = firstRow; row < rows_.RowCount(); ++row) {
-    int width = 0;
-    for (const char letter : rows_.CellText(row, column)) {
-      width += advances[static_cast<unsigned char>(letter)];
-    }
-    widest = std::max(widest, width);
+    widest = std::max(widest, widths.Width(rows_.CellText(row, column)));
   }
-  int tickBox = 0;
-  int height = 0;
-  if (column == 0) {
-    ImageList_GetIconSize(ListView_GetImageList(handle_, LVSIL_STATE), &tickBox, &height);
-  }
+  const int tickBox = column == 0 ? StateIconWidth() : 0;
   return widest + kCellMargin + tickBox;
 }
 

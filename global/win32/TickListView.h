@@ -4,12 +4,12 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstddef>
 #include <functional>
 #include <string>
-#include <vector>
+
+#include "global/win32/ListViewControl.h"
 
 namespace kelvane {
 
@@ -23,14 +23,13 @@ class TickListRows {
   virtual void SetRowTicked(std::size_t row, bool ticked) = 0;
 };
 
-class TickListView {
+class TickListView : public ListViewControl {
  public:
   // Takes over a list view made with LVS_REPORT and LVS_OWNERDATA.
   TickListView(HWND list, TickListRows& rows);
   TickListView(const TickListView&) = delete;
   TickListView& operator=(const TickListView&) = delete;
 
-  HWND Handle() const { return handle_; }
   void AddColumn(const char* caption, int width);
   // Shows the model again after rows or ticks changed.
   void Refresh();
@@ -38,11 +37,6 @@ class TickListView {
   // onTicksChanged runs after a tick changed.
   bool OnNotify(const NMHDR& header, LRESULT& result, const std::function<void()>& onTicksChanged);
 
-  // The focused row; negative for none.
-  int CurrentRow() const;
-  std::vector<std::size_t> SelectedRows() const;
-  int ColumnWidth(int column) const;
-  void SetColumnWidth(int column, int width);
   // What the column's widest text from firstRow on needs, tick box and margins included.
   int ContentWidth(int column, std::size_t firstRow = 0) const;
   // Fits every column to its contents.
@@ -53,7 +47,6 @@ class TickListView {
   // The row whose tick box the click hit; negative for none.
   int TickBoxRow(const NMHDR& header) const;
 
-  HWND handle_;
   TickListRows& rows_;
   int columnCount_ = 0;
 };

@@ -35,13 +35,17 @@ void AboutDialog::OnInit() {
     font.lfUnderline = TRUE;
     linkFont_.reset(CreateFontIndirectA(&font));
   }
-  TranslateDialogCaptions(Handle(), "frmAbout",
-                          {{"Label1", IDC_ABOUT_NAME},
-                           {"Label2", IDC_ABOUT_VERSION},
-                           {"lCopywrite", IDC_ABOUT_COPYRIGHT},
-                           {"lbEAddress", IDC_ABOUT_LINK},
-                           {"bOK", IDOK}},
-                          language_, currentLanguage_);
+}
+
+DialogTranslation AboutDialog::Translation() const {
+  return {language_,
+          currentLanguage_,
+          "frmAbout",
+          {{"Label1", IDC_ABOUT_NAME},
+           {"Label2", IDC_ABOUT_VERSION},
+           {"lCopywrite", IDC_ABOUT_COPYRIGHT},
+           {"lbEAddress", IDC_ABOUT_LINK},
+           {"bOK", IDOK}}};
 }
 
 // The window was designed in pixels, which dialog units only approach with each font: the

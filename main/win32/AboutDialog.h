@@ -21,6 +21,7 @@ class AboutDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
   void OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FitToBanner();

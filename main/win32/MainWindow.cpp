@@ -10,6 +10,7 @@
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
 #include "global/win32/FittedMessageBox.h"
+#include "global/win32/TextMeasure.h"
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindowIds.h"
 #include "main/win32/MainWindowLayout.h"
@@ -108,8 +109,7 @@ void MainWindow::OnShow() {
 }
 
 void MainWindow::FitLeftColumn() {
-  const WindowDc dc(handle_);
-  const SelectedObject font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+  const TextMeter meter(handle_, GetStockObject(DEFAULT_GUI_FONT));
   int textsNeed = 0;
   const struct {
     HWND button;
@@ -117,11 +117,9 @@ void MainWindow::FitLeftColumn() {
     int top;
   } buttons[] = {{scanButton_, 8, 76}, {repairButton_, 9, 104}, {restoreButton_, 9, 132}};
   for (const auto& placed : buttons) {
-    const std::string caption = WindowText(placed.button);
-    SIZE extent = {};
-    GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
-    MoveWindow(placed.button, placed.left, placed.top, extent.cx + 17, kButtonHeight, TRUE);
-    textsNeed = std::max(textsNeed, placed.left + static_cast<int>(extent.cx) + 17);
+    const int width = meter.Width(WindowText(placed.button));
+    MoveWindow(placed.button, placed.left, placed.top, width + 17, kButtonHeight, TRUE);
+    textsNeed = std::max(textsNeed, placed.left + width + 17);
   }
   textsNeed = std::max(textsNeed, kTreeLeft + treeView_->WidthForTexts());
   leftColumnNeed_ = textsNeed;
@@ -200,12 +198,7 @@ void MainWindow::UpdateStatusCounts() {
       language_.LangString("RES_CheckedProblems", "problems selected for repairing");
   // The first panel grows with its text, hidden rows and an incomplete scan included; the
   // second runs on to the right edge.
-  const WindowDc dc(status_);
-  const SelectedObject font(dc.get(),
-                            reinterpret_cast<HGDIOBJ>(SendMessageA(status_, WM_GETFONT, 0, 0)));
-  SIZE extent = {};
-  GetTextExtentPoint32A(dc.get(), found.c_str(), static_cast<int>(found.size()), &extent);
-  int panelEdges[] = {std::max(kFirstStatusPanelWidth, static_cast<int>(extent.cx) + 16), -1};
+  int panelEdges[] = {std::max(kFirstStatusPanelWidth, TextMeter(status_).Width(found) + 16), -1};
   SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panelEdges));
   SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(found.c_str()));
   SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(selected.c_str()));

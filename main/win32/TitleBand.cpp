@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "global/win32/TextMeasure.h"
 #include "resources/resource.h"
 
 namespace kelvane {
@@ -19,10 +20,7 @@ HFONT DerivedFont(int weight, bool underline, int heightPercent) {
 }
 
 SIZE TextSize(HDC dc, const FontHandle& font, const std::string& text) {
-  const SelectedObject selected(dc, font.get());
-  SIZE size = {};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  return size;
+  return TextMeter(dc, font.get()).Extent(text);
 }
 
 void DrawTextAt(HDC dc, const FontHandle& font, COLORREF colour, int x, int y,

@@ -15,16 +15,21 @@ IgnoreEntryDialog::IgnoreEntryDialog(const Language& language, const std::string
 
 INT_PTR IgnoreEntryDialog::ShowModal(HWND owner) { return DoModal(owner, IDD_IGNORE_ENTRY); }
 
-void IgnoreEntryDialog::OnInit() {
-  CenterOnOwner();
-  TranslateDialogCaptions(Handle(), "frmRegAddRegistry",
-                          {{"suiGroupBox1", IDC_IGNORE_ENTRY_GROUP},
-                           {"Label1", IDC_IGNORE_ENTRY_LABEL},
-                           {"bLaunchRegedit", IDC_IGNORE_ENTRY_REGEDIT},
-                           {"Label2", IDC_IGNORE_ENTRY_EXAMPLE},
-                           {"bOK", IDOK},
-                           {"bCancel", IDCANCEL}},
-                          language_, currentLanguage_);
+void IgnoreEntryDialog::OnInit() { CenterOnOwner(); }
+
+DialogTranslation IgnoreEntryDialog::Translation() const {
+  return {language_,
+          currentLanguage_,
+          "frmRegAddRegistry",
+          {{"suiGroupBox1", IDC_IGNORE_ENTRY_GROUP},
+           {"Label1", IDC_IGNORE_ENTRY_LABEL},
+           {"bLaunchRegedit", IDC_IGNORE_ENTRY_REGEDIT},
+           {"Label2", IDC_IGNORE_ENTRY_EXAMPLE},
+           {"bOK", IDOK},
+           {"bCancel", IDCANCEL}}};
+}
+
+void IgnoreEntryDialog::OnTranslated() {
   SetItemText(IDC_IGNORE_ENTRY_TEXT, text_);
   EnableOk();
 }

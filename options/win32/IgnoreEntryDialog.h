@@ -19,6 +19,8 @@ class IgnoreEntryDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
+  void OnTranslated() override;
   void OnCommand(int id, int code, HWND control) override;
   // OK only while the text names a root.
   void EnableOk();

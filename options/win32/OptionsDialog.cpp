@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "global/win32/DialogTexts.h"
 #include "global/win32/FittedMessageBox.h"
 #include "global/win32/SelectFolder.h"
@@ -87,7 +89,9 @@ void OptionsDialog::OnInit() {
     view->Refresh();
   }
   ShowPage(kGeneralPage);
+}
 
+DialogTranslation OptionsDialog::Translation() const {
   std::vector<DialogCaption> captions = {
       {"suiPageControl1", IDC_OPTIONS_PAGES, ComponentKind::Pages},
       {"GroupBox1", IDC_OPTIONS_FOLDER_FRAME},
@@ -104,7 +108,10 @@ void OptionsDialog::OnInit() {
                                    {"bRemove", IDC_OPTIONS_REMOVE},
                                    {"bOK", IDOK},
                                    {"bCancel", IDCANCEL}});
-  TranslateDialogCaptions(Handle(), "frmOptions", captions, language_, currentLanguage_);
+  return {language_, currentLanguage_, "frmOptions", std::move(captions)};
+}
+
+void OptionsDialog::OnTranslated() {
   SetItemText(IDC_OPTIONS_RESTORE_POINT,
               RestorePointCaption(WindowText(Item(IDC_OPTIONS_RESTORE_POINT))));
 }
@@ -153,9 +160,7 @@ void OptionsDialog::OnCommand(int id, int code, HWND /*control*/) {
   }
 }
 
-bool OptionsDialog::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
-  if (message != WM_NOTIFY) return false;
-  const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
+bool OptionsDialog::OnNotify(const NMHDR& header) {
   if (header.code == TCN_SELCHANGE) {
     // A change of the inner page shows its list.
     ShowPage(TabCtrl_GetCurSel(Item(IDC_OPTIONS_PAGES)));
@@ -212,7 +217,7 @@ void OptionsDialog::OnEdit() {
 void OptionsDialog::OnRemove() {
   RemoveTickedRows(model_.Rows(TargetList()));
   // Selections are kept by place, and the rows have moved.
-  ListView_SetItemState(TargetView().Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  TargetView().ClearSelection();
   TargetView().Refresh();
 }
 

@@ -40,8 +40,10 @@ class OptionsDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
+  void OnTranslated() override;
   void OnCommand(int id, int code, HWND control) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OnNotify(const NMHDR& header) override;
   void AddPages(int tabControlId, const std::vector<const char*>& captions);
   void ShowPage(int page);
   // Add, Edit and Remove work on the list of the inner page in front.

@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "global/win32/DialogTexts.h"
 #include "global/win32/WindowMessages.h"
 #include "repair/win32/RepairProgressDialogIds.h"
 
@@ -39,10 +38,16 @@ RepairWalk RepairProgressDialog::Run(HWND owner) {
 void RepairProgressDialog::OnInit() {
   CenterOnOwner();
   SendMessageA(Item(IDC_REPAIR_PROGRESS_BAR), PBM_SETRANGE32, 0, kBarMaximum);
-  TranslateDialogCaptions(
-      Handle(), "frmRepairProgress",
-      {{"GroupBox1", IDC_REPAIR_PROGRESS_GROUP}, {"bStop", IDC_REPAIR_PROGRESS_STOP}}, language_,
-      currentLanguage_);
+}
+
+DialogTranslation RepairProgressDialog::Translation() const {
+  return {language_,
+          currentLanguage_,
+          "frmRepairProgress",
+          {{"GroupBox1", IDC_REPAIR_PROGRESS_GROUP}, {"bStop", IDC_REPAIR_PROGRESS_STOP}}};
+}
+
+void RepairProgressDialog::OnTranslated() {
   ShowProgress();
   SetTimer(Handle(), kShowTimer, kShowInterval, nullptr);
   HWND window = Handle();
@@ -61,19 +66,20 @@ void RepairProgressDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
   if (id == IDC_REPAIR_PROGRESS_STOP || id == IDCANCEL) OnStop();
 }
 
-bool RepairProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
-  switch (message) {
-    case WM_TIMER:
-      if (wParam != kShowTimer) return false;
-      ShowProgress();
-      return true;
-    case WM_CLOSE: OnStop(); return true;
-    case kRepairWalkEnded:
-      KillTimer(Handle(), kShowTimer);
-      End(IDOK);
-      return true;
-    default: return false;
-  }
+void RepairProgressDialog::OnTimer(UINT_PTR timer) {
+  if (timer == kShowTimer) ShowProgress();
+}
+
+bool RepairProgressDialog::OnClose() {
+  OnStop();
+  return true;
+}
+
+bool RepairProgressDialog::OnPrivateMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+  if (message != kRepairWalkEnded) return false;
+  KillTimer(Handle(), kShowTimer);
+  End(IDOK);
+  return true;
 }
 
 void RepairProgressDialog::ShowProgress() {

@@ -29,8 +29,12 @@ class RepairProgressDialog : public ModalDialog, private RepairProgress {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
+  void OnTranslated() override;
   void OnCommand(int id, int code, HWND control) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnTimer(UINT_PTR timer) override;
+  bool OnClose() override;
+  bool OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void ShowProgress();
   void OnStop();
 

@@ -1,6 +1,5 @@
 #include "repair/win32/RepairSummaryDialog.h"
 
-#include "global/win32/DialogTexts.h"
 #include "repair/RepairSummary.h"
 #include "repair/win32/RepairSummaryDialogIds.h"
 
@@ -18,17 +17,22 @@ INT_PTR RepairSummaryDialog::ShowModal(HWND owner) {
   return DoModal(owner, IDD_REPAIR_SUMMARY);
 }
 
-void RepairSummaryDialog::OnInit() {
-  CenterOnOwner();
-  TranslateDialogCaptions(Handle(), "frmShowHint",
-                          {{"GroupBox1", IDC_REPAIR_SUMMARY_GROUP},
-                           {"Label1", IDC_REPAIR_SUMMARY_COUNT},
-                           {"Label2", IDC_REPAIR_SUMMARY_LINE1},
-                           {"Label3", IDC_REPAIR_SUMMARY_LINE2},
-                           {"Label4", IDC_REPAIR_SUMMARY_LINE3},
-                           {"cbNotShowHint", IDC_REPAIR_SUMMARY_NOT_SHOW},
-                           {"bCancel", IDNO}},
-                          language_, currentLanguage_);
+void RepairSummaryDialog::OnInit() { CenterOnOwner(); }
+
+DialogTranslation RepairSummaryDialog::Translation() const {
+  return {language_,
+          currentLanguage_,
+          "frmShowHint",
+          {{"GroupBox1", IDC_REPAIR_SUMMARY_GROUP},
+           {"Label1", IDC_REPAIR_SUMMARY_COUNT},
+           {"Label2", IDC_REPAIR_SUMMARY_LINE1},
+           {"Label3", IDC_REPAIR_SUMMARY_LINE2},
+           {"Label4", IDC_REPAIR_SUMMARY_LINE3},
+           {"cbNotShowHint", IDC_REPAIR_SUMMARY_NOT_SHOW},
+           {"bCancel", IDNO}}};
+}
+
+void RepairSummaryDialog::OnTranslated() {
   // After the translation, which would otherwise put back the designed text.
   SetItemText(IDC_REPAIR_SUMMARY_COUNT, RepairSummaryText(language_, problemCount_));
 }

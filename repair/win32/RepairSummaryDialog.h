@@ -20,6 +20,8 @@ class RepairSummaryDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
+  void OnTranslated() override;
   void OnCommand(int id, int code, HWND control) override;
 
   const Language& language_;

@@ -6,7 +6,6 @@
 #include <thread>
 #include <utility>
 
-#include "global/win32/DialogTexts.h"
 #include "global/win32/FittedMessageBox.h"
 #include "platform/win32/Win32Handles.h"
 #include "repair/win32/RestorePointDialogIds.h"
@@ -94,13 +93,17 @@ void RestorePointDialog::OnInit() {
   SetTimer(Handle(), kProgressTimer, kProgressInterval, nullptr);
   done_ = false;
   StartWorker();
-  TranslateDialogCaptions(Handle(), "frmSystemPoint",
-                          {{"suiGroupBox1", IDC_RESTORE_POINT_GROUP},
-                           {"lScanTask", IDC_RESTORE_POINT_TASK},
-                           {"Label1", IDC_RESTORE_POINT_LINE1},
-                           {"Label3", IDC_RESTORE_POINT_LINE2},
-                           {"Label2", IDC_RESTORE_POINT_WAIT}},
-                          language_, currentLanguage_);
+}
+
+DialogTranslation RestorePointDialog::Translation() const {
+  return {language_,
+          currentLanguage_,
+          "frmSystemPoint",
+          {{"suiGroupBox1", IDC_RESTORE_POINT_GROUP},
+           {"lScanTask", IDC_RESTORE_POINT_TASK},
+           {"Label1", IDC_RESTORE_POINT_LINE1},
+           {"Label3", IDC_RESTORE_POINT_LINE2},
+           {"Label2", IDC_RESTORE_POINT_WAIT}}};
 }
 
 void RestorePointDialog::StartWorker() {
@@ -118,18 +121,19 @@ void RestorePointDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
   if (id == IDCANCEL) CloseRequested();
 }
 
-bool RestorePointDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case kRestorePointDoneMessage:
-      RestorePointDone(lParam == 0 ? RestorePointOutcome::Created : RestorePointOutcome::Failed);
-      return true;
-    case WM_TIMER:
-      if (wParam != kProgressTimer) return false;
-      AdvanceProgress();
-      return true;
-    case WM_CLOSE: CloseRequested(); return true;
-    default: return false;
-  }
+void RestorePointDialog::OnTimer(UINT_PTR timer) {
+  if (timer == kProgressTimer) AdvanceProgress();
+}
+
+bool RestorePointDialog::OnClose() {
+  CloseRequested();
+  return true;
+}
+
+bool RestorePointDialog::OnPrivateMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+  if (message != kRestorePointDoneMessage) return false;
+  RestorePointDone(lParam == 0 ? RestorePointOutcome::Created : RestorePointOutcome::Failed);
+  return true;
 }
 
 void RestorePointDialog::RestorePointDone(RestorePointOutcome outcome) {

@@ -57,8 +57,11 @@ class RestorePointDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
   void OnCommand(int id, int code, HWND control) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnTimer(UINT_PTR timer) override;
+  bool OnClose() override;
+  bool OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void StartWorker();
   void RestorePointDone(RestorePointOutcome outcome);
   void CloseRequested();

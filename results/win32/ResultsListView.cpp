@@ -61,8 +61,7 @@ void ResultsListView::KeepValueInView() {
   const std::vector<std::string> texts = ListColumnCaptions(Handle());
   ColumnWidths captions{};
   for (int column = 0; column < kResultColumnCount; ++column) {
-    captions[column] =
-        ListView_GetStringWidth(Handle(), texts.at(column).c_str()) + kCaptionMargins;
+    captions[column] = StringWidth(texts.at(column)) + kCaptionMargins;
   }
   const ColumnWidths widths = FitResultColumns(*contents_, captions, client.right);
   for (int column = 0; column < kResultColumnCount; ++column) SetColumnWidth(column, widths[column]);

@@ -4,7 +4,6 @@
 
 #include <thread>
 
-#include "global/win32/DialogTexts.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
@@ -61,21 +60,28 @@ void ScanProgressDialog::OnInit() {
   SetProgress(0);
   SetItemText(IDC_SCAN_KEY, "Registry Key");
   session_ = std::make_shared<ScanSession>(request_);
-  TranslateDialogCaptions(Handle(), "frmRegProgressHint",
-                          {{"suiGroupBox1", IDC_PROGRESS_GROUP},
-                           {"lScanTask", IDC_SCAN_TASK},
-                           {"bStop", IDC_SCAN_STOP}},
-                          session_->language, request_.language);
+}
+
+DialogTranslation ScanProgressDialog::Translation() const {
+  return {session_->language,
+          request_.language,
+          "frmRegProgressHint",
+          {{"suiGroupBox1", IDC_PROGRESS_GROUP},
+           {"lScanTask", IDC_SCAN_TASK},
+           {"bStop", IDC_SCAN_STOP}}};
 }
 
 bool ScanProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+  // Left to the dialog manager as well, which sets the focus.
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !started_) {
+    started_ = true;
+    PostMessageA(Handle(), kStartScanMessage, 0, 0);
+  }
+  return false;
+}
+
+bool ScanProgressDialog::OnPrivateMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && !started_) {
-        started_ = true;
-        PostMessageA(Handle(), kStartScanMessage, 0, 0);
-      }
-      return false;
     case kStartScanMessage: StartScan(); return true;
     case kScanReportsWaiting: OnReportsWaiting(); return true;
     case kScanTaskStep: TaskStep(wParam != 0); return true;
@@ -86,22 +92,25 @@ bool ScanProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
       if (static_cast<ScanEnd>(wParam) == ScanEnd::Failed) failure_ = session_->scanner->Failure();
       End(IDCANCEL);
       return true;
-    case WM_TIMER:
-      if (wParam == kCreepTimer) SetProgress(NextCreepPosition(Progress(), kScanProgressCreep));
-      if (wParam == kDeliveryTimer) {
-        KillTimer(Handle(), kDeliveryTimer);
-        DeliverReports();
-      }
-      return true;
-    case WM_CLOSE:
-      if (timerEnabled_) {
-        OnStop();
-      } else {
-        End(IDCANCEL);
-      }
-      return true;
     default: return false;
   }
+}
+
+void ScanProgressDialog::OnTimer(UINT_PTR timer) {
+  if (timer == kCreepTimer) SetProgress(NextCreepPosition(Progress(), kScanProgressCreep));
+  if (timer == kDeliveryTimer) {
+    KillTimer(Handle(), kDeliveryTimer);
+    DeliverReports();
+  }
+}
+
+bool ScanProgressDialog::OnClose() {
+  if (timerEnabled_) {
+    OnStop();
+  } else {
+    End(IDCANCEL);
+  }
+  return true;
 }
 
 void ScanProgressDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {

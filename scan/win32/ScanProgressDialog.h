@@ -38,7 +38,11 @@ class ScanProgressDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
   void OnCommand(int id, int code, HWND control) override;
+  void OnTimer(UINT_PTR timer) override;
+  bool OnClose() override;
+  bool OnPrivateMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void StartScan();
   void OnReportsWaiting();

@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "global/win32/DialogTexts.h"
 #include "global/win32/FittedMessageBox.h"
 #include "startup/win32/StartupManagerDialogIds.h"
 
@@ -44,16 +43,21 @@ void StartupManagerDialog::OnInit() {
   for (const Column& column : kColumns) view_->AddColumn(column.caption, column.width);
   Fill();
   view_->Refresh();
-  // An empty list keeps its designed columns and texts.
-  if (list_.Rows().empty()) return;
-  view_->FitColumns();
-  TranslateDialogCaptions(Handle(), "frmStartupManager",
-                          {{"lvStartup", IDC_STARTUP_LIST, ComponentKind::ListColumns},
-                           {"bSelectAll", IDC_STARTUP_SELECT_ALL},
-                           {"bSelectNone", IDC_STARTUP_SELECT_NONE},
-                           {"bDeleteEntry", IDC_STARTUP_DELETE},
-                           {"bClose", IDCANCEL}},
-                          language_, currentLanguage_);
+  // An empty list keeps its designed columns.
+  if (!list_.Rows().empty()) view_->FitColumns();
+}
+
+DialogTranslation StartupManagerDialog::Translation() const {
+  // An empty list keeps its designed texts as well.
+  if (list_.Rows().empty()) return {language_, currentLanguage_, nullptr, {}};
+  return {language_,
+          currentLanguage_,
+          "frmStartupManager",
+          {{"lvStartup", IDC_STARTUP_LIST, ComponentKind::ListColumns},
+           {"bSelectAll", IDC_STARTUP_SELECT_ALL},
+           {"bSelectNone", IDC_STARTUP_SELECT_NONE},
+           {"bDeleteEntry", IDC_STARTUP_DELETE},
+           {"bClose", IDCANCEL}}};
 }
 
 void StartupManagerDialog::Fill() {
@@ -73,7 +77,7 @@ void StartupManagerDialog::TickAll(bool ticked) {
 void StartupManagerDialog::OnDeleteEntry() {
   // Rows whose entry could not be deleted stay, still ticked.
   list_.DeleteTicked(registry_, files_);
-  ListView_SetItemState(view_->Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  view_->ClearSelection();
   view_->Refresh();
 }
 
@@ -87,10 +91,10 @@ void StartupManagerDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
   }
 }
 
-bool StartupManagerDialog::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam) {
-  if (message != WM_NOTIFY || !view_) return false;
+bool StartupManagerDialog::OnNotify(const NMHDR& header) {
+  if (!view_) return false;
   LRESULT ignored = 0;
-  return view_->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), ignored, [] {});
+  return view_->OnNotify(header, ignored, [] {});
 }
 
 }  // namespace kelvane

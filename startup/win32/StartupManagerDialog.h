@@ -36,8 +36,9 @@ class StartupManagerDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  DialogTranslation Translation() const override;
   void OnCommand(int id, int code, HWND control) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OnNotify(const NMHDR& header) override;
   void Fill();
   void TickAll(bool ticked);
   void OnDeleteEntry();
