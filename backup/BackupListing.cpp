@@ -1,6 +1,7 @@
 #include "backup/BackupListing.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/Text.h"
 
@@ -56,11 +57,35 @@ std::string BackupSizeText(std::uint32_t bytes) {
   return grouped + " KB";
 }
 
-std::string BackupDateText(std::uint32_t dosTime, const DateTimeFormat& format) {
-  const LocalDateTime time = FromDosTime(dosTime);
+std::string BackupDateText(const BackupFileEntry& entry, const DateTimeFormat& format) {
+  const LocalDateTime time = RunTimeOfName(entry.name).value_or(FromDosTime(entry.dosTime));
   const std::string date = format.shortDate(time);
   if (time.hour == 0 && time.minute == 0 && time.second == 0) return date;
   return date + " " + format.longTime(time);
+}
+
+void JudgeBackupFiles(RegistryStore& registry, FileSystemAccess& files, const std::string& folder,
+                      std::vector<BackupFileEntry>& entries) {
+  for (BackupFileEntry& entry : entries) {
+    const std::optional<std::string> contents = files.ReadFileEnd(
+        BackupFilePath(folder, entry.name), std::numeric_limits<std::size_t>::max());
+    if (!contents) continue;
+    entry.origin = OriginOf(LoadBackupRecord(registry, entry.name), *contents);
+    const BackupRecord holds = RecordOf(entry.name, *contents);
+    entry.keys = holds.keys;
+    entry.values = holds.values;
+  }
+}
+
+std::string BackupOriginText(const Language& language, BackupOrigin origin) {
+  switch (origin) {
+    case BackupOrigin::Written: return "";
+    case BackupOrigin::Changed:
+      return language.LangString("RES_Backup_Mark_Changed", "changed since written");
+    case BackupOrigin::Unknown:
+      return language.LangString("RES_Backup_Mark_Unknown", "not written by the program");
+  }
+  return "";
 }
 
 int RowToSelectAfterDelete(int deletedIndex, int count) {

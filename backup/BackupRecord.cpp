@@ -16,6 +16,10 @@ std::string RecordPath(const std::string& fileName) {
   return std::string(kRecordsKey) + "\\" + LowerCaseAscii(fileName);
 }
 
+std::string TwoDigits(int number) {
+  return std::string(number < 10 ? "0" : "") + std::to_string(number);
+}
+
 std::optional<std::uint64_t> Number(const std::string& text) {
   if (text.empty() || text.size() > 19) return std::nullopt;
   std::uint64_t number = 0;
@@ -32,7 +36,11 @@ BackupRecord RecordOf(const std::string& fileName, const std::string& contents) 
   BackupRecord record;
   record.size = contents.size();
   record.sha256 = Sha256Of(contents);
-  record.runTime = RunTimeFromName(fileName);
+  if (const std::optional<LocalDateTime> time = RunTimeOfName(fileName)) {
+    record.runTime = std::to_string(time->year) + "-" + TwoDigits(time->month) + "-" +
+                     TwoDigits(time->day) + " " + TwoDigits(time->hour) + ":" +
+                     TwoDigits(time->minute) + ":" + TwoDigits(time->second);
+  }
   try {
     for (const RegFileKey& key : ParseRegFile(contents).keys) {
       if (key.remove) continue;
@@ -88,19 +96,22 @@ BackupOrigin OriginOf(const std::optional<BackupRecord>& record, const std::stri
   return same ? BackupOrigin::Written : BackupOrigin::Changed;
 }
 
-std::string RunTimeFromName(const std::string& fileName) {
-  const std::string upper = UpperCaseAscii(fileName);
+std::optional<LocalDateTime> RunTimeOfName(const std::string& fileName) {
   constexpr std::size_t kDigits = 14;
+  const std::string upper = UpperCaseAscii(fileName);
   if (upper.size() != 6 + kDigits + 4 || upper.rfind("BACKUP", 0) != 0 ||
       upper.compare(6 + kDigits, 4, ".REG") != 0) {
-    return {};
+    return std::nullopt;
   }
-  const std::string d = fileName.substr(6, kDigits);
-  for (char c : d) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return {};
+  const std::string digits = fileName.substr(6, kDigits);
+  for (char c : digits) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
   }
-  return d.substr(0, 4) + "-" + d.substr(4, 2) + "-" + d.substr(6, 2) + " " + d.substr(8, 2) + ":" +
-         d.substr(10, 2) + ":" + d.substr(12, 2);
+  const auto field = [&](std::size_t at, std::size_t size) {
+    return std::stoi(digits.substr(at, size));
+  };
+  return LocalDateTime{field(0, 4), field(4, 2), field(6, 2), field(8, 2), field(10, 2),
+                       field(12, 2)};
 }
 
 }  // namespace kelvane

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "backup/BackupWriter.h"
 #include "platform/RegistryStore.h"
 
 namespace kelvane {
@@ -40,7 +41,8 @@ enum class BackupOrigin {
 
 BackupOrigin OriginOf(const std::optional<BackupRecord>& record, const std::string& contents);
 
-// "2026-12-07 22:59:59" for "Backup20261207225959.reg"; empty for any other name.
-std::string RunTimeFromName(const std::string& fileName);
+// The run's time in the name the program gives its files, "Backup20261207225959.reg"; none
+// for any other name.
+std::optional<LocalDateTime> RunTimeOfName(const std::string& fileName);
 
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "backup/RestoreRun.h"
 #include "backup/win32/RestoreDialogIds.h"
@@ -27,7 +28,12 @@ struct Column {
   const char* caption;
   int width;
 };
-constexpr Column kColumns[] = {{"Backup file", 190}, {"Date", 110}, {"Size", 92}};
+constexpr Column kColumns[] = {{"Backup file", 150}, {"Date", 110}, {"Size", 60},
+                               {"Keys", 45},         {"Values", 45}, {"Check", 150}};
+
+std::string CountText(const std::optional<std::size_t>& count) {
+  return count ? std::to_string(*count) : "";
+}
 
 SYSTEMTIME SystemTimeOf(const LocalDateTime& time) {
   SYSTEMTIME system = {};
@@ -136,12 +142,16 @@ void RestoreDialog::ListFolder() {
     return;
   }
   rows_ = ListBackupFiles(context_.files, folder_);
+  JudgeBackupFiles(context_.registry, context_.files, folder_, rows_);
   const DateTimeFormat format{&ShortDate, &LongTime};
   for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
     const BackupFileEntry& entry = rows_[row];
     list_.InsertItem(row, entry.name);
-    list_.SetItemText(row, 1, BackupDateText(entry.dosTime, format));
+    list_.SetItemText(row, 1, BackupDateText(entry, format));
     list_.SetItemText(row, 2, BackupSizeText(entry.size));
+    list_.SetItemText(row, 3, CountText(entry.keys));
+    list_.SetItemText(row, 4, CountText(entry.values));
+    list_.SetItemText(row, 5, BackupOriginText(context_.language, entry.origin));
   }
   WidenColumnsToTheirTexts();
   UpdateActions();

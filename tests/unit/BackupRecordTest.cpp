@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "backup/BackupRecord.h"
 #include "platform/RegistryAccess.h"
@@ -46,9 +47,13 @@ TEST(BackupRecord, TellsTheFileAsWrittenFromAChangedOneAndFromAnyOther) {
 TEST(BackupRecord, OnlyTheProgramsOwnNamesGiveARunTime) {
   for (const char* name : {"Backup2026120722595.reg", "Backup20261207225959.txt",
                            "Other20261207225959.reg", "Backup2026120722595x.reg"}) {
-    EXPECT_EQ(RunTimeFromName(name), "") << name;
+    EXPECT_FALSE(RunTimeOfName(name).has_value()) << name;
   }
-  EXPECT_EQ(RunTimeFromName("backup19991231235959.REG"), "1999-12-31 23:59:59");
+  const std::optional<LocalDateTime> time = RunTimeOfName("backup19991231235958.REG");
+  ASSERT_TRUE(time.has_value());
+  EXPECT_EQ(std::vector<int>({time->year, time->month, time->day, time->hour, time->minute,
+                              time->second}),
+            std::vector<int>({1999, 12, 31, 23, 59, 58}));
 }
 
 }  // namespace

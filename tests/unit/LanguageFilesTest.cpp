@@ -101,6 +101,8 @@ const char* const kMessageKeysInUse[] = {
     "RES_Import_Writes",
     "RES_Import_Anyway",
     "RES_Delete_Backup_Ask",
+    "RES_Backup_Mark_Changed",
+    "RES_Backup_Mark_Unknown",
 };
 
 // The main window's menus, each a list of item names; the language menu comes from the code.

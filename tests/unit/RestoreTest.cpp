@@ -42,8 +42,14 @@ TEST(BackupListing, ListsRegFilesNewestNameFirstWithTheirDateAndSizeTexts) {
   const DateTimeFormat format{
       [&](const LocalDateTime& t) { return numbers(t.day, t.month, t.year); },
       [&](const LocalDateTime& t) { return numbers(t.hour, t.minute, t.second); }};
-  EXPECT_EQ(BackupDateText(PackDosDateTime(2009, 12, 3, 14, 5, 58), format), "3.12.2009 14.5.58");
-  EXPECT_EQ(BackupDateText(PackDosDateTime(2010, 1, 27, 0, 0, 0), format), "27.1.2010");
+  const auto dateOf = [&](const char* name, std::uint32_t dosTime) {
+    return BackupDateText({name, dosTime, 0}, format);
+  };
+  EXPECT_EQ(dateOf("a.reg", PackDosDateTime(2009, 12, 3, 14, 5, 58)), "3.12.2009 14.5.58");
+  EXPECT_EQ(dateOf("a.reg", PackDosDateTime(2010, 1, 27, 0, 0, 0)), "27.1.2010");
+  // A copied backup keeps its run's date.
+  EXPECT_EQ(dateOf("Backup20080229235900.reg", PackDosDateTime(2010, 1, 27, 0, 0, 0)),
+            "29.2.2008 23.59.0");
   EXPECT_EQ(BackupSizeText(1234567), "1,206 KB");
   EXPECT_EQ(BackupSizeText(0xFFFFFFFFu), "4,194,304 KB");
 }

@@ -14,6 +14,7 @@
 #include <tuple>
 #include <vector>
 
+#include "backup/BackupRecord.h"
 #include "backup/win32/RestoreDialog.h"
 #include "backup/win32/RestoreDialogIds.h"
 #include "editor/win32/ProcessProgressDialog.h"
@@ -70,6 +71,19 @@ void SelectAndPress(HWND window, int row, int button) {
   Press(window, button);
 }
 
+// Answers a message box, Yes where it asks; its text and whether No was its default go to seen.
+bool AnswerBox(std::vector<std::string>& seen, bool yes = true) {
+  HWND box = MessageBoxHandle();
+  if (!box) return false;
+  const bool question = GetDlgItem(box, IDYES) != nullptr;
+  const bool noIsDefault =
+      (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+  seen.push_back((question && !noIsDefault ? "(Yes default) " : "") +
+                 WindowText(GetDlgItem(box, kMessageBoxTextId)));
+  Press(box, question ? (yes ? IDYES : IDNO) : IDOK);
+  return true;
+}
+
 bool ActionsEnabled(HWND window) {
   return IsWindowEnabled(GetDlgItem(window, IDC_RESTORE_RESTORE)) ||
          IsWindowEnabled(GetDlgItem(window, IDC_RESTORE_DELETE));
@@ -124,25 +138,21 @@ class RestoreWindow : public ::testing::Test {
     EXPECT_EQ(steps_.Left(), 0u) << "steps did not happen";
   }
 
-  // Restores the first row, answering the message that follows, and closes the window; what
-  // the message said and the names left go to message_ and names_.
-  void RestoreFirstRow() {
-    message_.clear();
+  // Restores the first row, answering every question as told and OK to every message, and
+  // closes the window; what the boxes said and the rows left go to messages_ and rows_.
+  void RestoreFirstRow(bool yes = true) {
+    messages_.clear();
     Show({[] {
             HWND window = RestoreWindowHandle();
             if (!window || Rows(window).empty()) return false;
             SelectAndPress(window, 0, IDC_RESTORE_RESTORE);
             return true;
           },
-          [this] {
-            if (HWND box = MessageBoxHandle()) {
-              message_ = WindowText(GetDlgItem(box, kMessageBoxTextId));
-              Press(box, IDOK);
-              return false;
-            }
+          [this, yes] {
+            if (AnswerBox(messages_, yes)) return false;
             HWND window = RestoreWindowHandle();
             if (ProgressWindowHandle() || !window || !IsWindowEnabled(window)) return false;
-            names_ = Rows(window, 1);
+            rows_ = Rows(window, 6);
             Press(window, IDCANCEL);
             return true;
           }});
@@ -159,7 +169,8 @@ class RestoreWindow : public ::testing::Test {
   EditorContext context_{registry_, files_, system_, processes_, language_};
   WindowSteps steps_;
   std::string message_;
-  Lines names_;
+  Lines messages_;
+  Lines rows_;
 };
 
 TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrTheLast) {
@@ -186,6 +197,10 @@ TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrT
       SelectAndPress(window, row, IDC_RESTORE_DELETE);
       return true;
     };
+  };
+  Lines questions;
+  const auto answer = [&](bool yes) -> WindowStep {
+    return [&, yes] { return AnswerBox(questions, yes); };
   };
   const WindowStep record = [&] {
     HWND window = RestoreWindowHandle();
@@ -232,7 +247,8 @@ TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrT
           HWND window = RestoreWindowHandle();
           return window && IsWindowEnabled(window) && !Rows(window).empty();
         },
-        deleteRow(2), record, deleteRow(0), record, deleteRow(0), record, [] {
+        deleteRow(2), answer(false), record, deleteRow(2), answer(true), record, deleteRow(0),
+        answer(true), record, deleteRow(0), answer(true), record, [] {
           Press(RestoreWindowHandle(), IDCANCEL);
           return true;
         }});
@@ -242,8 +258,13 @@ TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrT
   EXPECT_EQ(rows, (Lines{"c.Reg|" + DateText(afternoon, true) + "|0 KB",
                          "B.REG|" + DateText(midnight, false) + "|1 KB",
                          "a.reg|" + DateText(afternoon, true) + "|2,001 KB"}));
-  EXPECT_EQ(seen, (std::vector<Seen>{{{"c.Reg", "B.REG"}, 1, true}, {{"B.REG"}, 0, true},
+  EXPECT_EQ(seen, (std::vector<Seen>{{{"c.Reg", "B.REG", "a.reg"}, 2, true},
+                                     {{"c.Reg", "B.REG"}, 1, true},
+                                     {{"B.REG"}, 0, true},
                                      {{}, -1, false}}));
+  ASSERT_EQ(questions.size(), 4u);
+  EXPECT_EQ(questions[0], "Delete this backup file? The repair it holds can no longer be undone "
+                          "then.\r\n\r\na.reg");
   EXPECT_EQ(GetFileAttributesA((browsed + "\\a.reg").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(settings_.backupFolder, folder_.PathOf("missing"));
   std::filesystem::remove_all(browsed);
@@ -263,6 +284,8 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
   ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_LOCAL_MACHINE", kTestKey));
   ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", kTestKey));
   const std::string written = testsupport::ReadRawFile(backup);
+  const std::string name = "Backup20100305090702.reg";
+  ASSERT_TRUE(StoreBackupRecord(registry_, name, RecordOf(name, written)));
   // Back as they were, in the view the program reads and only there.
   const auto expectRestored = [&] {
     EXPECT_EQ(Snapshot(kHkeyLocalMachine), machine);
@@ -276,8 +299,12 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
 
   settings_.deleteBackupAfterRestore = false;
   RestoreFirstRow();
-  EXPECT_EQ(message_, "");
-  EXPECT_EQ(names_, Lines{"Backup20100305090702.reg"});
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].rfind("Entries of the backup file that are back in the registry: ", 0),
+            0u);
+  EXPECT_EQ(messages_[0].substr(messages_[0].size() - 26), "\r\nThe backup file is kept.");
+  ASSERT_EQ(rows_.size(), 1u);
+  EXPECT_EQ(rows_[0].substr(rows_[0].size() - 1), "|") << "no mark on the program's own file";
   expectRestored();
 
   // A key name longer than the registry takes: the editor goes past it and still ends with 0.
@@ -288,22 +315,62 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
       << "\r\n[" << tooLong << "]\r\n\"v\"=\"x\"\r\n";
   settings_.deleteBackupAfterRestore = true;
   RestoreFirstRow();
+  // A changed file is restored only on Yes, and kept whatever came back.
+  ASSERT_EQ(messages_.size(), 2u);
+  EXPECT_EQ(messages_[0].rfind("This backup file was changed since the program wrote it.", 0), 0u);
+  const std::string incomplete = messages_[1];
   // Both entries, each shortened to its two ends.
-  EXPECT_EQ(message_.rfind("Entries of the backup file that are not back in the registry: 2\r\n"
+  EXPECT_EQ(incomplete.rfind("Entries of the backup file that are not back in the registry: 2\r\n"
                            "The backup file is kept.\r\n\r\n[" + tooLong.substr(0, 48) + "...",
                            0),
-            0u) << message_;
-  EXPECT_EQ(message_.substr(message_.size() - 9), "KKKK] \"v\"");
-  EXPECT_EQ(names_, Lines{"Backup20100305090702.reg"});
+            0u) << incomplete;
+  EXPECT_EQ(incomplete.substr(incomplete.size() - 9), "KKKK] \"v\"");
+  ASSERT_EQ(rows_.size(), 1u);
+  EXPECT_EQ(rows_[0].substr(rows_[0].size() - 22), "|changed since written");
   expectRestored();
 
   DeleteTestKeys();
   testsupport::WriteRawFile(backup, written);
   RestoreFirstRow();
-  EXPECT_EQ(message_, "");
-  EXPECT_TRUE(names_.empty());
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].substr(messages_[0].size() - 29), "\r\nThe backup file is deleted.");
+  EXPECT_TRUE(rows_.empty());
+  EXPECT_FALSE(LoadBackupRecord(registry_, name).has_value());
   EXPECT_EQ(GetFileAttributesA(backup.c_str()), INVALID_FILE_ATTRIBUTES);
   expectRestored();
+}
+
+// A file the program did not write, placed where its backups are: marked, and imported only on
+// Yes, after the user saw what it deletes before what it writes; never deleted afterwards.
+TEST_F(RestoreWindow, APlantedFileIsMarkedAndImportedOnlyOnYesAfterItsRemovals) {
+  const std::string victim = std::string(kTestKey) + "\\Victim";
+  const std::string evil = "HKEY_LOCAL_MACHINE\\" + std::string(kTestKey) + "\\Evil";
+  testsupport::PutValue(registry_, kHkeyLocalMachine, victim, "v", testsupport::TextValue("x"));
+  testsupport::WriteRawFile(folder_.PathOf("Backup29991231235959.reg"),
+                            "REGEDIT4\r\n\r\n[" + evil + "]\r\n\"e\"=\"1\"\r\n\r\n"
+                            "[-HKEY_LOCAL_MACHINE\\" + victim + "]\r\n\r\n");
+  const RegistrySnapshot before = Snapshot(kHkeyLocalMachine);
+  settings_.deleteBackupAfterRestore = true;
+
+  RestoreFirstRow(false);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0],
+            "The program did not write this backup file.\r\n\r\n"
+            "Importing it deletes these keys and values: 1\r\n[-HKEY_LOCAL_MACHINE\\" + victim +
+                "]\r\n\r\nImporting it writes these keys and values: 2\r\n[" + evil + "]\r\n[" +
+                evil + "] \"e\"\r\n\r\nImport it all the same?");
+  ASSERT_EQ(rows_.size(), 1u);
+  EXPECT_EQ(rows_[0].substr(rows_[0].size() - 27), "|not written by the program");
+  EXPECT_EQ(Snapshot(kHkeyLocalMachine), before);
+
+  RestoreFirstRow(true);
+  ASSERT_EQ(messages_.size(), 2u);
+  EXPECT_EQ(messages_[1], "Entries of the backup file that are back in the registry: 2\r\n"
+                          "The backup file is kept.");
+  EXPECT_EQ(rows_.size(), 1u);
+  const RegistrySnapshot after = Snapshot(kHkeyLocalMachine);
+  EXPECT_EQ(after.count("Victim"), 0u);
+  EXPECT_EQ(after.count("Evil"), 1u);
 }
 
 // Stop ends the process, the close box leaves it running, and a process that has ended closes
