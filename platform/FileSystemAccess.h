@@ -123,6 +123,10 @@ class FileSystemAccess {
   // folder, never more than one file, never what a link or junction at the end of the path
   // leads to; a read-only file stays.
   virtual bool DeleteFileSilently(const std::string& path) = 0;
+  // Makes a file that is not there yet, in an existing folder, holding exactly these bytes,
+  // flushed to the disk; false when anything is there already or the write fails, which leaves
+  // no file behind.
+  virtual bool CreateNewFile(const std::string& path, const std::string& bytes) = 0;
   // The path a shortcut (.lnk) file points to; empty when the file cannot be read as a
   // shortcut, points at no file-system object or at a path the ANSI code page cannot hold. Raises std::runtime_error, with the system's
   // text, only when the shell cannot give a shortcut object at all.

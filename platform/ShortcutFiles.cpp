@@ -43,11 +43,12 @@ bool HasShortcutExtension(const std::string& fileName) {
   return dot != std::string::npos && LowerCaseAscii(fileName.substr(dot)) == ".lnk";
 }
 
+bool IsDeletableShortcut(FileSystemAccess& files, const std::string& path) {
+  return HasShortcutExtension(path) && files.IsPlainFile(path) && IsOnPlainFolders(files, path);
+}
+
 bool DeleteShortcutFile(FileSystemAccess& files, const std::string& path) {
-  if (!HasShortcutExtension(path) || !files.IsPlainFile(path) || !IsOnPlainFolders(files, path)) {
-    return false;
-  }
-  return files.DeleteFileSilently(path);
+  return IsDeletableShortcut(files, path) && files.DeleteFileSilently(path);
 }
 
 }  // namespace kelvane

@@ -1,9 +1,11 @@
 #include "repair/Repair.h"
 
+#include <limits>
 #include <optional>
 #include <utility>
 
 #include "backup/BackupWriter.h"
+#include "backup/ShortcutBackup.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryTypes.h"
 #include "platform/ShortcutFiles.h"
@@ -116,7 +118,7 @@ bool RowRepairer::Queue(const ProblemRecord& row, std::size_t tag) {
     case RepairTarget::What::Key: QueueKey(target, tag); break;
     case RepairTarget::What::Value: QueueValue(target, tag); break;
     case RepairTarget::What::File:
-      if (DeleteShortcutFile(files_, target.path)) {
+      if (BackUpAndDeleteShortcut(target.path)) {
         std::lock_guard<std::mutex> lock(repairedLock_);
         repaired_.push_back(tag);
       }
@@ -187,16 +189,32 @@ void RowRepairer::FinishGroup() {
   ItemNames names = std::move(queuedNames_);
   const std::vector<std::string> lines = std::move(queuedLines_);
   ClearQueue();
+  AppendAndReadBack(lines);
+  WaitForDeletions();
+  deletingNames_ = std::move(names);
+  deletions_ = std::async(std::launch::async,
+                          [this, items = std::move(items)] { DeleteGroup(items); });
+}
+
+void RowRepairer::AppendAndReadBack(const std::vector<std::string>& lines) {
   const std::string written = AppendToBackupFile(files_, backupFile_, lines);
   // The file was flushed and closed: what reads back now is what a later import will see.
   if (files_.ReadFileEnd(backupFile_, written.size()) != written) {
     throw MakeFileIoError(FileIoStep::Write, backupFile_,
                           "The file does not read back as it was written.");
   }
-  WaitForDeletions();
-  deletingNames_ = std::move(names);
-  deletions_ = std::async(std::launch::async,
-                          [this, items = std::move(items)] { DeleteGroup(items); });
+}
+
+bool RowRepairer::BackUpAndDeleteShortcut(const std::string& path) {
+  if (!IsDeletableShortcut(files_, path)) return false;
+  const std::optional<std::string> bytes =
+      files_.ReadFileEnd(path, std::numeric_limits<std::size_t>::max());
+  if (!bytes) return false;
+  const BackedUpShortcut shortcut{path, *bytes};
+  const std::vector<std::string> lines = ShortcutBackupLines(shortcut);
+  if (!LinesRestoreShortcut(lines, shortcut)) return false;
+  AppendAndReadBack(lines);
+  return files_.DeleteFileSilently(path);
 }
 
 void RowRepairer::WaitForDeletions() {

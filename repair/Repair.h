@@ -88,6 +88,10 @@ class RowRepairer {
   // Writes the group and starts its deletions once those of the group before are done.
   void FinishGroup();
   void WaitForDeletions();
+  // Appends, flushes and reads back; raises FileIoError when the file does not read back.
+  void AppendAndReadBack(const std::vector<std::string>& lines);
+  // The shortcut's bytes go into the backup file before the file goes.
+  bool BackUpAndDeleteShortcut(const std::string& path);
   void DeleteGroup(const std::vector<QueuedItem>& items);
   // The key last asked for, kept open across rows of the same key; one per thread, since a
   // registry object belongs to one thread.

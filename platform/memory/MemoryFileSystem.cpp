@@ -82,7 +82,6 @@ void MemoryFileSystem::AddFile(const std::string& path, std::uint64_t size,
   Node* file = FillPath(path, false);
   file->size = size;
   file->contents.clear();
-  file->shortcutTarget.reset();
   file->attributes = attributes & ~kFileAttributeDirectory;
 }
 
@@ -91,15 +90,13 @@ void MemoryFileSystem::AddFileWithContents(const std::string& path, const std::s
   Node* file = FillPath(path, false);
   file->contents = contents;
   file->size = contents.size();
-  file->shortcutTarget.reset();
 }
 
 void MemoryFileSystem::AddShortcut(const std::string& path, const std::string& target) {
   const Lock lock(mutex_);
   Node* file = FillPath(path, false);
-  file->contents.clear();
-  file->size = 0;
-  file->shortcutTarget = target;
+  file->contents = kShortcutMark + target;
+  file->size = file->contents.size();
 }
 
 void MemoryFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
@@ -261,7 +258,6 @@ std::unique_ptr<TextFileWriter> MemoryFileSystem::OpenTextFile(const std::string
     if (file.folder || !file.writable) throw failure;
     if (!append) {
       file.contents.clear();
-      file.shortcutTarget.reset();
       file.size = 0;
       file.dosTime = clock_;
     }
@@ -340,11 +336,29 @@ bool MemoryFileSystem::DeleteFileSilently(const std::string& path) {
   return true;
 }
 
+bool MemoryFileSystem::CreateNewFile(const std::string& path, const std::string& bytes) {
+  const Lock lock(mutex_);
+  const WindowsPath parsed = Parse(path);
+  if (parsed.components.empty() || parsed.trailingSeparator) return false;
+  Node* folder = LookupFolder(parsed.drive, parsed.components, parsed.components.size() - 1);
+  const std::string& name = parsed.components.back();
+  if (!folder || !folder->writable || !IsValidFileName(name) ||
+      folder->children.count(UpperCaseAscii(name)) || (spaceLeft_ && bytes.size() > *spaceLeft_)) {
+    return false;
+  }
+  Node* file = AddChild(*folder, name, false);
+  file->contents = bytes;
+  file->size = bytes.size();
+  file->dosTime = clock_;
+  if (spaceLeft_) *spaceLeft_ -= bytes.size();
+  return true;
+}
+
 std::string MemoryFileSystem::GetShortcutTarget(const std::string& shortcutPath) {
   const Lock lock(mutex_);
   const Node* file = Lookup(Parse(shortcutPath));
-  if (!file || file->folder || !file->shortcutTarget) return {};
-  return *file->shortcutTarget;
+  if (!file || file->folder || file->contents.rfind(kShortcutMark, 0) != 0) return {};
+  return file->contents.substr(kShortcutMark.size());
 }
 
 }  // namespace kelvane

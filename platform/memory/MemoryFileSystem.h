@@ -30,7 +30,9 @@ class MemoryFileSystem : public FileSystemAccess {
                std::uint32_t attributes = kFileAttributeArchive);
   void AddFileWithContents(const std::string& path, const std::string& contents);
   // A shortcut file pointing at target, as the shell would save it; an empty target stands for
-  // a shortcut to an object without a file-system path. An existing file is replaced.
+  // a shortcut to an object without a file-system path. An existing file is replaced. Its bytes
+  // are the mark below and the target, so that a copy of them is the same shortcut.
+  static inline const std::string kShortcutMark{"L\0\0\0", 4};
   void AddShortcut(const std::string& path, const std::string& target);
   // The directory bit follows the entry's kind whatever is given.
   void SetAttributes(const std::string& path, std::uint32_t attributes);
@@ -69,6 +71,7 @@ class MemoryFileSystem : public FileSystemAccess {
   // Deletes every entry the name matches, folders with their contents, as the shell does;
   // read-only entries stay, as under Wine.
   bool DeleteFileSilently(const std::string& path) override;
+  bool CreateNewFile(const std::string& path, const std::string& bytes) override;
   // Only files made by AddShortcut are shortcuts; any other file reads as none.
   std::string GetShortcutTarget(const std::string& shortcutPath) override;
 
@@ -80,7 +83,6 @@ class MemoryFileSystem : public FileSystemAccess {
     std::uint32_t dosTime = 0;
     std::uint64_t size = 0;
     std::string contents;
-    std::optional<std::string> shortcutTarget;
     bool writable = true;
     Node* parent = nullptr;
     // Keyed by the upper-cased name, which is also the order Wine lists them in.

@@ -284,6 +284,22 @@ bool Win32FileSystem::DeleteFileSilently(const std::string& path) {
   return IsOpenWhereNamed(file.get(), path) && MarkForDeletion(file.get(), path);
 }
 
+bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& bytes) {
+  // A new file only: never through a link or over anything already there.
+  FileHandle file(CreateFileW(WideFromAnsi(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  if ((bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                   &written, nullptr) &&
+                         written == bytes.size())) &&
+      FlushFileBuffers(file.get())) {
+    return true;
+  }
+  MarkForDeletion(file.get(), path);
+  return false;
+}
+
 std::string Win32FileSystem::GetShortcutTarget(const std::string& shortcutPath) {
   const ComApartment apartment;
   if (!apartment.Ready()) return {};

@@ -27,6 +27,7 @@ class Win32FileSystem : public FileSystemAccess {
   std::optional<std::string> ReadFileEnd(const std::string& path, std::size_t count) override;
   bool IsPlainFile(const std::string& path) override;
   bool DeleteFileSilently(const std::string& path) override;
+  bool CreateNewFile(const std::string& path, const std::string& bytes) override;
   // Through the shell's link object, with COM made ready on the calling thread for the call.
   std::string GetShortcutTarget(const std::string& shortcutPath) override;
 

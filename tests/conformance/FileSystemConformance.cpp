@@ -300,6 +300,18 @@ TEST_F(FileSystemConformance, DeleteFileSilentlyRemovesTheOneFileButNotAReadOnly
   EXPECT_TRUE(Files().FileExists(scratch_ + "kept.lnk"));
 }
 
+TEST_F(FileSystemConformance, CreateNewFileWritesTheExactBytesButNeverOverAnything) {
+  const std::string bytes("L\0\0\0\r\n\x1a\xff", 8);
+  EXPECT_TRUE(Files().CreateNewFile(scratch_ + "Back.lnk", bytes));
+  EXPECT_EQ(Files().ReadFileEnd(scratch_ + "Back.lnk", 100), bytes);
+  EXPECT_FALSE(Files().CreateNewFile(scratch_ + "BACK.LNK", "other"));
+  EXPECT_EQ(Files().ReadFileEnd(scratch_ + "Back.lnk", 100), bytes);
+  env_->MakeFolder(scratch_ + "Taken.lnk");
+  EXPECT_FALSE(Files().CreateNewFile(scratch_ + "Taken.lnk", bytes));
+  EXPECT_FALSE(Files().CreateNewFile(scratch_ + "Missing\\Back.lnk", bytes));
+  EXPECT_FALSE(Files().FileExists(scratch_ + "Missing\\Back.lnk"));
+}
+
 TEST_F(FileSystemConformance, ShortcutTargetsAreReadFromSavedShortcutsOnly) {
   env_->WriteBytes(scratch_ + "app.exe", "MZ");
   env_->MakeFolder(scratch_ + "Data");

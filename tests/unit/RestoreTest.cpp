@@ -10,6 +10,7 @@
 #include "editor/ProcessProgress.h"
 #include "platform/PortableProfileStore.h"
 #include "platform/RegFile.h"
+#include "repair/Repair.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryProcesses.h"
 #include "platform/memory/MemoryRegistry.h"
@@ -210,6 +211,51 @@ TEST(RestoreRun, AFileTheProgramDidNotWriteIsImportedOnYesAndNeverDeleted) {
   EXPECT_FALSE(LoadBackupRecord(registry, "Backup20260101000000.reg").has_value());
   EXPECT_EQ(prompts.messages, Lines{"information: Entries of the backup file that are back in the "
                                     "registry: 2\r\nThe backup file is deleted."});
+}
+
+// A shortcut the repair deleted comes back from the program's own backup, byte for byte, and
+// never over a file put in its place; a file the program did not write places none.
+TEST(RestoreRun, TheProgramsOwnBackupPutsItsShortcutsBackButNeverOverAFile) {
+  MemoryRegistry registry;
+  MemoryFileSystem files;
+  MemorySystem system;
+  MemoryProcesses processes;
+  PortableProfileStore profiles;
+  const std::string lan = "English";
+  const Language language{profiles, "", lan};
+  EditorContext context{registry, files, system, processes, language};
+  testsupport::RecordingEditorPrompts prompts;
+  prompts.overwrite = true;
+  files.AddDrive('C', DriveType::Fixed);
+  files.AddFolder("C:\\B");
+  const std::string file = "C:\\B\\Backup20260101000000.reg";
+  const std::string kept = "C:\\Menu\\Kept.lnk";
+  const std::string old = "C:\\Menu\\Old.lnk";
+  files.AddShortcut(old, "C:\\Gone\\old.exe");
+  files.AddShortcut(kept, "C:\\Gone\\kept.exe");
+  const std::string oldBytes = *files.FileContents(old);
+  {
+    RowRepairer repairer(registry, files, file);
+    for (const std::string& path : {old, kept}) {
+      repairer.Queue({"", path, "", RepairKind::ShortcutFile}, 0);
+    }
+    repairer.Finish();
+  }
+  ASSERT_FALSE(files.FileExists(old));
+  files.AddFileWithContents(kept, "put there since");
+
+  const std::string text = *files.FileContents(file);
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file, false), RestoreOutcome::Complete);
+  EXPECT_FALSE(files.FileExists(old)) << "placed by a file the program did not write";
+
+  StoreBackupRecord(registry, "Backup20260101000000.reg", RecordOf("x", text));
+  prompts.messages.clear();
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file, true), RestoreOutcome::Incomplete);
+  EXPECT_EQ(files.FileContents(old), oldBytes);
+  EXPECT_EQ(files.GetShortcutTarget(old), "C:\\Gone\\old.exe");
+  EXPECT_EQ(files.FileContents(kept), "put there since");
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].substr(prompts.messages[0].size() - kept.size()), kept);
 }
 
 }  // namespace
