@@ -176,7 +176,17 @@ SectionEnd
 ; Unticked, and so left out of a silent uninstall: a backup is the only way back from a repair.
 Section /o "un.$(UnSecUserFilesName)" UnSecUserFiles
   Delete "$INSTDIR\options.ini"
-  ; The names the program gives its backups.
+  ; The names the program gives its backups, and its record of each, by which the restore
+  ; window knows a file as its own; records of backups in other folders stay.
+  FindFirst $0 $1 "$INSTDIR\Backup\Backup??????????????.reg"
+  ${DoWhile} $1 != ""
+    DeleteRegKey HKLM "Software\Tessaly\Kelvane\Backups\$1"
+    FindNext $0 $1
+  ${Loop}
+  FindClose $0
+  DeleteRegKey /ifempty HKLM "Software\Tessaly\Kelvane\Backups"
+  DeleteRegKey /ifempty HKLM "Software\Tessaly\Kelvane"
+  DeleteRegKey /ifempty HKLM "Software\Tessaly"
   Delete "$INSTDIR\Backup\Backup??????????????.reg"
 SectionEnd
 

@@ -15,6 +15,13 @@ clean_once_wine_keys=(
   'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Video\'
 )
 
+# The program's record of the backups it wrote, by which the restore window knows them as its
+# own; it stays with the backups, as options.ini does, so comparisons leave it out.
+program_record_keys=(
+  'HKEY_LOCAL_MACHINE\Software\Tessaly'
+  'HKEY_LOCAL_MACHINE\Software\Wow6432Node\Tessaly'
+)
+
 # check_clean_once_on_sample_machine BUILD_DIR PREFIX LOG: makes a 64-bit sample machine in the
 # empty folder PREFIX, runs "Kelvane.exe -cleanonce" on it and imports the backup it wrote.
 # Prints one line of outcome; the details go to LOG. Fails when a step or a comparison does.
@@ -102,6 +109,8 @@ clean_once_steps() {
   } >>"$log"
   [ "$after" -lt "$before" ] || { echo "problems before $before, after $after"; return 1; }
   clean_once_export "$prefix" after || { echo "the export after the clean failed"; return 1; }
+  clean_once_recorded "$work/after.reg" "${backups[0]}" ||
+    { echo "the program has no record of its backup with the file's digest"; return 1; }
   if clean_once_same "$work" before after >>"$log"; then
     echo "the registry did not change (problems before $before, after $after)"
     return 1
@@ -174,7 +183,21 @@ clean_once_export() {
   local prefix=$1 work=$1/drive_c/clean-once-check
   clean_once_wine "$prefix" "$clean_once_regedit" /e "$clean_once_work\\$2.reg" >&2 &&
     [ -s "$work/$2.reg" ] || return 1
-  registry_export_text "$work/$2.reg" keep-fonts "${clean_once_wine_keys[@]}" >"$work/$2.txt"
+  registry_export_text "$work/$2.reg" keep-fonts "${clean_once_wine_keys[@]}" \
+    "${program_record_keys[@]}" >"$work/$2.txt"
+}
+
+# clean_once_recorded EXPORT BACKUP: whether the export holds the program's record of the backup
+# file with its SHA-256 digest.
+clean_once_recorded() {
+  local digest name
+  digest=$(sha256sum "$2" | cut -d ' ' -f 1)
+  name=$(basename "$2" | tr '[:upper:]' '[:lower:]')
+  iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r' |
+    awk -v key="\\tessaly\\kelvane\\backups\\$name]" -v digest="\"SHA256\"=\"$digest\"" '
+      /^\[/ { inside = index(tolower($0), key) > 0 }
+      inside && $0 == digest { found = 1 }
+      END { exit !found }'
 }
 
 # registry_export_text EXPORT FONTS KEY...: a registry editor's export as UTF-8 lines without

@@ -14,6 +14,7 @@ setup_check_planted='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\Ke
 # lists in its Fonts keys once a program starts on a display.
 setup_check_wine_keys=(
   "${clean_once_wine_keys[@]}"
+  "${program_record_keys[@]}"
   'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ServiceCurrent]'
 )
 
