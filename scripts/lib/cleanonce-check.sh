@@ -190,14 +190,13 @@ clean_once_export() {
 # clean_once_recorded EXPORT BACKUP: whether the export holds the program's record of the backup
 # file with its SHA-256 digest.
 clean_once_recorded() {
-  local digest name
-  digest=$(sha256sum "$2" | cut -d ' ' -f 1)
+  local name
   name=$(basename "$2" | tr '[:upper:]' '[:lower:]')
   iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r' |
-    awk -v key="\\tessaly\\kelvane\\backups\\$name]" -v digest="\"SHA256\"=\"$digest\"" '
-      /^\[/ { inside = index(tolower($0), key) > 0 }
-      inside && $0 == digest { found = 1 }
-      END { exit !found }'
+    KEY="\\tessaly\\kelvane\\backups\\$name]" DIGEST="\"SHA256\"=\"$(sha256sum "$2" | cut -d ' ' -f 1)\"" \
+    awk '/^\[/ { inside = index(tolower($0), ENVIRON["KEY"]) > 0 }
+         inside && $0 == ENVIRON["DIGEST"] { found = 1 }
+         END { exit !found }'
 }
 
 # registry_export_text EXPORT FONTS KEY...: a registry editor's export as UTF-8 lines without
