@@ -127,6 +127,10 @@ class FileSystemAccess {
   // flushed to the disk; false when anything is there already or the write fails, which leaves
   // no file behind.
   virtual bool CreateNewFile(const std::string& path, const std::string& bytes) = 0;
+  // Whether users who are not administrators can create files in the folder: its permissions
+  // let everyone, the built-in users, the authenticated or the interactive users do so; false
+  // when they cannot be read.
+  virtual bool IsWritableByOthers(const std::string& folder) = 0;
   // The path a shortcut (.lnk) file points to; empty when the file cannot be read as a
   // shortcut, points at no file-system object or at a path the ANSI code page cannot hold. Raises std::runtime_error, with the system's
   // text, only when the shell cannot give a shortcut object at all.

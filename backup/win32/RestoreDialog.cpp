@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "backup/BackupFolder.h"
 #include "backup/RestoreRun.h"
 #include "backup/win32/RestoreDialogIds.h"
 #include "editor/win32/WindowEditorPrompts.h"
@@ -156,6 +157,10 @@ void RestoreDialog::ListFolder() {
   WidenColumnsToTheirTexts();
   UpdateActions();
   SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
+  if (const std::optional<std::string> warning =
+          OpenBackupFolderWarning(context_.language, context_.files, folder_)) {
+    FittedMessageBox(Handle(), *warning, MB_OK | MB_ICONWARNING);
+  }
 }
 
 void RestoreDialog::WidenColumnsToTheirTexts() {

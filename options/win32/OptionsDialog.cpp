@@ -187,6 +187,10 @@ void OptionsDialog::OnOk() {
     SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_OPTIONS_FOLDER)), TRUE);
     return;
   }
+  if (const std::optional<std::string> warning =
+          OpenBackupFolderWarning(language_, files_, settings_.backupFolder)) {
+    FittedMessageBox(Handle(), *warning, MB_OK | MB_ICONWARNING);
+  }
   End(IDOK);
 }
 

@@ -354,6 +354,19 @@ bool MemoryFileSystem::CreateNewFile(const std::string& path, const std::string&
   return true;
 }
 
+void MemoryFileSystem::SetWritableByOthers(const std::string& folder, bool writable) {
+  const Lock lock(mutex_);
+  Node* node = Lookup(Parse(folder));
+  if (!node || !node->folder) throw CannotHold(folder);
+  node->writableByOthers = writable;
+}
+
+bool MemoryFileSystem::IsWritableByOthers(const std::string& folder) {
+  const Lock lock(mutex_);
+  const Node* node = Lookup(Parse(folder));
+  return node && node->folder && node->writableByOthers;
+}
+
 std::string MemoryFileSystem::GetShortcutTarget(const std::string& shortcutPath) {
   const Lock lock(mutex_);
   const Node* file = Lookup(Parse(shortcutPath));

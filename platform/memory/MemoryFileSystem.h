@@ -40,6 +40,8 @@ class MemoryFileSystem : public FileSystemAccess {
   // An unwritable file cannot be replaced, appended to or written to; in an unwritable folder
   // nothing can be created or deleted.
   void SetWritable(const std::string& path, bool writable);
+  // Whether users who are not administrators may create files in the folder.
+  void SetWritableByOthers(const std::string& folder, bool writable);
   // Writes that would take more than this many bytes from now on fail, as on a full disk.
   void SetSpaceLeft(std::uint64_t bytes);
   // From now on a file's end reads back with its last byte altered, as from a disk that
@@ -72,6 +74,7 @@ class MemoryFileSystem : public FileSystemAccess {
   // read-only entries stay, as under Wine.
   bool DeleteFileSilently(const std::string& path) override;
   bool CreateNewFile(const std::string& path, const std::string& bytes) override;
+  bool IsWritableByOthers(const std::string& folder) override;
   // Only files made by AddShortcut are shortcuts; any other file reads as none.
   std::string GetShortcutTarget(const std::string& shortcutPath) override;
 
@@ -84,6 +87,7 @@ class MemoryFileSystem : public FileSystemAccess {
     std::uint64_t size = 0;
     std::string contents;
     bool writable = true;
+    bool writableByOthers = false;
     Node* parent = nullptr;
     // Keyed by the upper-cased name, which is also the order Wine lists them in.
     std::map<std::string, std::unique_ptr<Node>> children;

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32FileSystem.h"
 
+#include <aclapi.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -128,6 +129,30 @@ bool MarkForDeletion(HANDLE file, const std::string& path) {
   constexpr int kFileDispositionInfo = 4;
   BOOLEAN deleteFile = TRUE;
   return setInformation(file, kFileDispositionInfo, &deleteFile, sizeof(deleteFile)) != FALSE;
+}
+
+constexpr DWORD kCreateRights = FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY | GENERIC_WRITE |
+                                GENERIC_ALL | WRITE_DAC | WRITE_OWNER;
+
+// An entry that lets a group of ordinary users, or everyone, create files in the folder itself.
+bool GrantsUsersWrite(ACL& dacl) {
+  for (const WELL_KNOWN_SID_TYPE group : {WinWorldSid, WinBuiltinUsersSid,
+                                          WinAuthenticatedUserSid, WinInteractiveSid}) {
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof(sid);
+    if (!CreateWellKnownSid(group, nullptr, sid, &size)) continue;
+    for (DWORD index = 0; index < dacl.AceCount; ++index) {
+      void* entry = nullptr;
+      if (!GetAce(&dacl, index, &entry)) continue;
+      const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(entry);
+      if (allowed->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+          !(allowed->Header.AceFlags & INHERIT_ONLY_ACE) && (allowed->Mask & kCreateRights) &&
+          EqualSid(const_cast<DWORD*>(&allowed->SidStart), sid)) {
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 // The file-system path of the shortcut's item list; empty when it has none.
@@ -298,6 +323,19 @@ bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& 
   }
   MarkForDeletion(file.get(), path);
   return false;
+}
+
+bool Win32FileSystem::IsWritableByOthers(const std::string& folder) {
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR owned = nullptr;
+  if (GetNamedSecurityInfoW(WideFromAnsi(folder).c_str(), SE_FILE_OBJECT,
+                            DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                            &owned) != ERROR_SUCCESS) {
+    return false;
+  }
+  const LocalMemoryHandle descriptor(owned);
+  // No list at all lets everyone in.
+  return !dacl || GrantsUsersWrite(*dacl);
 }
 
 std::string Win32FileSystem::GetShortcutTarget(const std::string& shortcutPath) {

@@ -28,6 +28,7 @@ class Win32FileSystem : public FileSystemAccess {
   bool IsPlainFile(const std::string& path) override;
   bool DeleteFileSilently(const std::string& path) override;
   bool CreateNewFile(const std::string& path, const std::string& bytes) override;
+  bool IsWritableByOthers(const std::string& folder) override;
   // Through the shell's link object, with COM made ready on the calling thread for the call.
   std::string GetShortcutTarget(const std::string& shortcutPath) override;
 

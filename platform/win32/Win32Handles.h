@@ -67,6 +67,14 @@ struct GlobalMemoryTraits {
   static bool Close(Handle memory) { return GlobalFree(memory) == nullptr; }
 };
 
+// Memory the system allocated with LocalAlloc for the caller, such as a security descriptor.
+struct LocalMemoryTraits {
+  using Handle = HLOCAL;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle memory) { return LocalFree(memory) == nullptr; }
+};
+using LocalMemoryHandle = UniqueHandle<LocalMemoryTraits>;
+
 // CreateFileA's result.
 using FileHandle = UniqueHandle<KernelHandleTraits<CloseHandle>>;
 // FindFirstFileA's result.

@@ -312,6 +312,16 @@ TEST_F(FileSystemConformance, CreateNewFileWritesTheExactBytesButNeverOverAnythi
   EXPECT_FALSE(Files().FileExists(scratch_ + "Missing\\Back.lnk"));
 }
 
+TEST_F(FileSystemConformance, AFolderIsWritableByOthersOnlyWhenItsPermissionsSaySo) {
+  env_->MakeFolder(scratch_ + "Own");
+  env_->MakeFolder(scratch_ + "Open");
+  EXPECT_FALSE(Files().IsWritableByOthers(scratch_ + "Own"));
+  EXPECT_FALSE(Files().IsWritableByOthers(scratch_ + "Missing"));
+  if (!env_->LetUsersWrite(scratch_ + "Open")) GTEST_SKIP() << "no permissions kept here";
+  EXPECT_TRUE(Files().IsWritableByOthers(scratch_ + "Open"));
+  EXPECT_FALSE(Files().IsWritableByOthers(scratch_ + "Own"));
+}
+
 TEST_F(FileSystemConformance, ShortcutTargetsAreReadFromSavedShortcutsOnly) {
   env_->WriteBytes(scratch_ + "app.exe", "MZ");
   env_->MakeFolder(scratch_ + "Data");

@@ -36,6 +36,10 @@ class FileSystemEnvironment {
   virtual void SetLastWrite(const std::string& path, int year, int month, int day, int hour,
                             int minute, int second) = 0;
   virtual void MakeReadOnly(const std::string& path) = 0;
+  // Lets the built-in group of ordinary users create files in the folder; false where the
+  // platform keeps no such permission (a Wine prefix on a file system without extended
+  // attributes).
+  virtual bool LetUsersWrite(const std::string& folder) = 0;
   // A shortcut file pointing at target, saved by the platform's own shortcut maker.
   virtual void MakeShortcut(const std::string& path, const std::string& target) = 0;
   // A process environment variable, removed again when the environment ends.

@@ -103,6 +103,7 @@ const char* const kMessageKeysInUse[] = {
     "RES_Delete_Backup_Ask",
     "RES_Backup_Mark_Changed",
     "RES_Backup_Mark_Unknown",
+    "RES_Folder_Open_To_Others",
 };
 
 // The main window's menus, each a list of item names; the language menu comes from the code.

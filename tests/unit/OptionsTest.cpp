@@ -44,6 +44,22 @@ TEST(Options, ARelativeFolderIsCheckedAndStoredBelowTheProgramFolder) {
   EXPECT_EQ(settings.backupFolder, "C:\\Tools\\Kelvane\\Backup");
 }
 
+TEST(Options, OnlyAFolderOthersCanWriteToIsWarnedOf) {
+  MemoryFileSystem files;
+  files.AddDrive('C', DriveType::Fixed);
+  files.AddFolder("C:\\Backups");
+  testsupport::ScratchFolder folder;
+  PortableProfileStore store;
+  const std::string lan = "English";
+  const Language language(store, folder.Path(), lan);
+  EXPECT_EQ(OpenBackupFolderWarning(language, files, "C:\\Backups"), std::nullopt);
+  files.SetWritableByOthers("C:\\Backups", true);
+  const std::optional<std::string> warning =
+      OpenBackupFolderWarning(language, files, "C:\\Backups");
+  ASSERT_TRUE(warning.has_value());
+  EXPECT_EQ(warning->rfind("C:\\Backups\r\nUsers who are not administrators can place", 0), 0u);
+}
+
 TEST(Options, AddSkipsATextListedInAnyAsciiCaseAndRemoveTakesTheTickedRows) {
   std::vector<IgnoreRow> rows = {{"HKEY_USERS\\X\\\xC4", false}};
   EXPECT_FALSE(AddIgnoreRow(rows, "hkey_users\\x\\\xC4"));

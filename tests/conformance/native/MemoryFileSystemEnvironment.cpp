@@ -68,6 +68,10 @@ class MemoryFileSystemEnvironment : public FileSystemEnvironment {
   void MakeReadOnly(const std::string& path) override {
     files_.SetAttributes(path, kFileAttributeReadOnly | kFileAttributeArchive);
   }
+  bool LetUsersWrite(const std::string& folder) override {
+    files_.SetWritableByOthers(folder, true);
+    return true;
+  }
   void MakeShortcut(const std::string& path, const std::string& target) override {
     files_.AddShortcut(path, target);
   }

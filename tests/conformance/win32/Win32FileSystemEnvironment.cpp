@@ -1,6 +1,9 @@
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "platform/win32/Win32FileSystem.h"
@@ -117,6 +120,40 @@ class Win32FileSystemEnvironment : public FileSystemEnvironment {
     if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) {
       throw Failed("SetFileAttributesA", path);
     }
+  }
+
+  bool LetUsersWrite(const std::string& folder) override {
+    BYTE users[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof(users);
+    if (!CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &size)) return false;
+    EXPLICIT_ACCESSA entry = {};
+    entry.grfAccessPermissions = FILE_ADD_FILE;
+    entry.grfAccessMode = GRANT_ACCESS;
+    entry.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+    entry.Trustee.ptstrName = reinterpret_cast<LPSTR>(users);
+    PACL dacl = nullptr;
+    if (SetEntriesInAclA(1, &entry, nullptr, &dacl) != ERROR_SUCCESS) return false;
+    const DWORD result = SetNamedSecurityInfoA(const_cast<char*>(folder.c_str()), SE_FILE_OBJECT,
+                                               DACL_SECURITY_INFORMATION, nullptr, nullptr, dacl,
+                                               nullptr);
+    LocalFree(dacl);
+    return result == ERROR_SUCCESS && KeptForUsers(folder);
+  }
+
+  // Whether the folder's permissions, read back, hold an entry for the users' group.
+  static bool KeptForUsers(const std::string& folder) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoA(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+      return false;
+    }
+    char* text = nullptr;
+    const bool kept = ConvertSecurityDescriptorToStringSecurityDescriptorA(
+                          descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr) &&
+                      std::string(text).find(";;;BU)") != std::string::npos;
+    LocalFree(text);
+    LocalFree(descriptor);
+    return kept;
   }
 
   void MakeShortcut(const std::string& path, const std::string& target) override {
