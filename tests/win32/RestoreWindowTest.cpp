@@ -28,6 +28,7 @@
 #include "platform/win32/Win32System.h"
 #include "repair/Repair.h"
 #include "tests/support/RegistrySnapshot.h"
+#include "tests/support/SavedShortcut.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/win32/WindowSteps.h"
 
@@ -280,9 +281,17 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
   RegistrySnapshot user = Snapshot(kHkeyCurrentUser);
   user.at("").at("No NUL").data.push_back(0);
   const std::string backup = folder_.PathOf("Backup20100305090702.reg");
+  // A dead shortcut the repair deletes comes back byte for byte.
+  std::filesystem::create_directories(folder_.PathOf("Menu"));
+  const std::string shortcut = folder_.PathOf("Menu\\Old App.lnk");
+  ASSERT_TRUE(testsupport::SaveShortcut(shortcut, "C:\\KelvaneGone\\old.exe"));
+  const std::string shortcutBytes = testsupport::ReadRawFile(shortcut);
   RowRepairer repairer(registry_, files_, backup);
   ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_LOCAL_MACHINE", kTestKey));
   ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", kTestKey));
+  repairer.Queue({"", shortcut, "", RepairKind::ShortcutFile}, 0);
+  repairer.Finish();
+  ASSERT_EQ(GetFileAttributesA(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
   const std::string written = testsupport::ReadRawFile(backup);
   const std::string name = "Backup20100305090702.reg";
   ASSERT_TRUE(StoreBackupRecord(registry_, name, RecordOf(name, written)));
@@ -305,6 +314,7 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
   EXPECT_EQ(messages_[0].substr(messages_[0].size() - 26), "\r\nThe backup file is kept.");
   ASSERT_EQ(rows_.size(), 1u);
   EXPECT_EQ(rows_[0].substr(rows_[0].size() - 1), "|") << "no mark on the program's own file";
+  EXPECT_EQ(testsupport::ReadRawFile(shortcut), shortcutBytes);
   expectRestored();
 
   // A key name longer than the registry takes: the editor goes past it and still ends with 0.
