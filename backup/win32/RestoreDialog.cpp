@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "backup/BackupFolder.h"
 #include "backup/RestoreRun.h"
@@ -165,8 +166,12 @@ void RestoreDialog::ListFolder() {
 
 void RestoreDialog::WidenColumnsToTheirTexts() {
   const int rows = list_.ItemCount();
+  const std::vector<std::string> captions = ListColumnCaptions(list_.Handle());
   for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
     int widest = list_.ColumnWidth(column) - kCellMargin;
+    if (column < static_cast<int>(captions.size())) {
+      widest = std::max(widest, list_.StringWidth(captions[column]));
+    }
     for (int row = 0; row < rows; ++row) {
       widest = std::max(widest, list_.StringWidth(list_.ItemText(row, column)));
     }
