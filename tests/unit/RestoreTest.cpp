@@ -139,8 +139,11 @@ TEST(ImportCheck, TheQuestionBeforeAForeignImportNamesWhatItDeletesThenWhatItWri
             "Import it all the same?");
 }
 
-// A complete and an incomplete import are tried under Wine with the real registry editor.
-TEST(RestoreRun, AStoppedMissingOrUnreadableImportIsNeverComplete) {
+// A machine in memory whose registry editor does what it is told.
+class RestoreRun : public ::testing::Test {
+ protected:
+  void SetUp() override { files.AddDrive('C', DriveType::Fixed); }
+
   MemoryRegistry registry;
   MemoryFileSystem files;
   MemorySystem system;
@@ -150,7 +153,10 @@ TEST(RestoreRun, AStoppedMissingOrUnreadableImportIsNeverComplete) {
   const Language language{profiles, "", lan};
   EditorContext context{registry, files, system, processes, language};
   testsupport::RecordingEditorPrompts prompts;
-  files.AddDrive('C', DriveType::Fixed);
+};
+
+// A complete and an incomplete import are tried under Wine with the real registry editor.
+TEST_F(RestoreRun, AStoppedMissingOrUnreadableImportIsNeverComplete) {
   const std::string file = "C:\\Backup\\x.reg";
   const std::string unreadable = "REGEDIT4\r\n\"A\"=\"a\"\r\n";
   files.AddFileWithContents(file, unreadable);
@@ -172,17 +178,7 @@ TEST(RestoreRun, AStoppedMissingOrUnreadableImportIsNeverComplete) {
 }
 
 // Only the program's own file, unchanged, is imported without a question and deleted after.
-TEST(RestoreRun, AFileTheProgramDidNotWriteIsImportedOnYesAndNeverDeleted) {
-  MemoryRegistry registry;
-  MemoryFileSystem files;
-  MemorySystem system;
-  MemoryProcesses processes;
-  PortableProfileStore profiles;
-  const std::string lan = "English";
-  const Language language{profiles, "", lan};
-  EditorContext context{registry, files, system, processes, language};
-  testsupport::RecordingEditorPrompts prompts;
-  files.AddDrive('C', DriveType::Fixed);
+TEST_F(RestoreRun, AFileTheProgramDidNotWriteIsImportedOnYesAndNeverDeleted) {
   processes.SetProgram([&](const std::string&) {
     ApplyRegFile(registry, ParseRegFile(*files.FileContents("C:\\B\\Backup20260101000000.reg")));
   });
@@ -215,18 +211,8 @@ TEST(RestoreRun, AFileTheProgramDidNotWriteIsImportedOnYesAndNeverDeleted) {
 
 // A shortcut the repair deleted comes back from the program's own backup, byte for byte, and
 // never over a file put in its place; a file the program did not write places none.
-TEST(RestoreRun, TheProgramsOwnBackupPutsItsShortcutsBackButNeverOverAFile) {
-  MemoryRegistry registry;
-  MemoryFileSystem files;
-  MemorySystem system;
-  MemoryProcesses processes;
-  PortableProfileStore profiles;
-  const std::string lan = "English";
-  const Language language{profiles, "", lan};
-  EditorContext context{registry, files, system, processes, language};
-  testsupport::RecordingEditorPrompts prompts;
+TEST_F(RestoreRun, TheProgramsOwnBackupPutsItsShortcutsBackButNeverOverAFile) {
   prompts.overwrite = true;
-  files.AddDrive('C', DriveType::Fixed);
   files.AddFolder("C:\\B");
   const std::string file = "C:\\B\\Backup20260101000000.reg";
   const std::string kept = "C:\\Menu\\Kept.lnk";
