@@ -63,10 +63,10 @@ step_time() {
   echo "$2 $SECONDS $1" >>"$step_dir/times"
 }
 
-# step_times: the times noted, by their start: "NAME FROM-TO s; ...".
+# step_times: the times noted, by their start, one a line: "FROM-TO s NAME".
 step_times() {
-  sort -n "$step_dir/times" 2>/dev/null | while read -r from to name; do
-    printf '%s %s-%s s; ' "$name" "$from" "$to"
+  sort -n -k1,1 -k2,2 "$step_dir/times" 2>/dev/null | while read -r from to name; do
+    printf '%4s-%-4s s  %s\n' "$from" "$to" "$name"
   done
 }
 
