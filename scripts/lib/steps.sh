@@ -3,10 +3,14 @@
 # comes in the same order whatever finishes first. Source it.
 #
 # A step is a shell command or function that adds to the variables passed, failed and skipped
-# (each starting at 0 in the step) and prints its lines; the counts reach the script's own
-# variables of the same names when the step is finished with step_finish.
+# (each starting at 0 in the step) and prints its lines; the counts reach the variables of the
+# same names of the shell that started it when that shell finishes the step with step_finish.
+# Inside a step, step_part and step_finish keep the lines of what they run apart, so that each
+# part's error output stays before its own lines, not before those of the whole step.
 
 step_dir=
+# The files of the step this shell runs, empty outside any.
+step_current=
 declare -A step_pids=()
 
 # step_init DIR: the steps keep their output and counts in DIR.
@@ -22,6 +26,8 @@ step_start() {
   file=$step_dir/${name// /-}
   (
     began=$SECONDS
+    step_current=$file
+    step_pids=()
     passed=0
     failed=0
     skipped=0
@@ -32,30 +38,51 @@ step_start() {
   step_pids[$name]=$!
 }
 
-# step_wait NAME: waits for the step to end, without printing anything.
-step_wait() {
-  [ -n "${step_pids[$1]:-}" ] || return 0
-  wait "${step_pids[$1]}"
-  unset "step_pids[$1]"
-}
-
-# step_finish NAME: waits for the step, prints what it printed (its error output first, as its
-# lines of failure come before its counts) and adds its counts. A step that ended without
-# counting (killed, or its shell failed) counts as one failure.
+# step_finish NAME: waits for the step and adds its counts; a step that ended without counting
+# (killed, or its shell failed) counts as one failure. Outside any step it prints the step's lines;
+# inside one they are printed with that step, after its own.
 step_finish() {
   local name=$1 file ok bad skip
   file=$step_dir/${name// /-}
-  step_wait "$name"
-  cat "$file.err" >&2
-  cat "$file.out"
-  if read -r ok bad skip <"$file.counts" 2>/dev/null; then
+  if [ -n "${step_pids[$name]:-}" ]; then
+    wait "${step_pids[$name]}"
+    unset "step_pids[$name]"
+  fi
+  if [ -f "$file.counts" ] && read -r ok bad skip <"$file.counts"; then
     passed=$((passed + ok))
     failed=$((failed + bad))
     skipped=$((skipped + skip))
   else
-    echo "$name: ended without counting its checks" >&2
+    echo "$name: ended without counting its checks" >>"$file.err"
     failed=$((failed + 1))
   fi
+  if [ -n "$step_current" ]; then
+    echo "$file" >>"$step_current.parts"
+  else
+    step_print "$file"
+  fi
+}
+
+# step_part NAME COMMAND...: inside a step, runs COMMAND now, its lines kept apart as a part of
+# the step, printed after the step's own lines and the parts before it.
+step_part() {
+  local name=$1 file
+  shift
+  file=$step_dir/${name// /-}
+  "$@" >"$file.out" 2>"$file.err"
+  echo "$file" >>"$step_current.parts"
+}
+
+# step_print FILE: the error output and the output of a step, then of each of its parts; the
+# error output first, as a part's lines of failure come before its counts.
+step_print() {
+  local part
+  cat "$1.err" >&2
+  cat "$1.out"
+  [ -f "$1.parts" ] || return 0
+  while IFS= read -r part; do
+    step_print "$part"
+  done <"$1.parts"
 }
 
 # step_time NAME BEGAN: notes that NAME ran from BEGAN until now, in seconds from the start.
