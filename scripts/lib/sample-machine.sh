@@ -20,7 +20,8 @@ prepare_sample_machine() {
   local prefix=$1
   local marker=$prefix/.sample-machine
   [ -f "$marker" ] && return 0
-  echo "Preparing the sample machine in $prefix ..."
+  echo "Filling the sample machine in $prefix with what installed and removed programs leave" \
+    "behind (about half a minute, once) ..." >&2
 
   local drive_c=$prefix/drive_c user
   user=$(sample_profile_name "$prefix") || return 1

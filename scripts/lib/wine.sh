@@ -56,3 +56,16 @@ add_test_drives() {
   # The drives are read when Wine starts again.
   WINEPREFIX=$prefix wineserver -w
 }
+
+# unmanaged_windows DIR: Wine's X11 driver places and frames the prefix's windows itself
+# ("Managed"=N). Xvfb has no window manager, and without one Wine waits up to 2 s for each
+# captioned window it hides or destroys to be withdrawn; unmanaged, it does not wait. The window
+# sizes and places programs see are the same, only the frame is drawn by Wine.
+unmanaged_windows() {
+  (cd "$1/drive_c" && WINEPREFIX=$1 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f) \
+    >/dev/null 2>&1 || {
+    echo "unmanaged_windows: could not set Wine's X11 driver in $1" >&2
+    return 1
+  }
+  WINEPREFIX=$1 wineserver -w
+}
