@@ -21,7 +21,7 @@ prepare_sample_machine() {
   local marker=$prefix/.sample-machine
   [ -f "$marker" ] && return 0
   echo "Filling the sample machine in $prefix with what installed and removed programs leave" \
-    "behind (about half a minute, once) ..." >&2
+    "behind (a few seconds, once) ..." >&2
 
   local drive_c=$prefix/drive_c user
   user=$(sample_profile_name "$prefix") || return 1
