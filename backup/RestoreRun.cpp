@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "backup/BackupRecord.h"
 #include "backup/ImportCheck.h"
@@ -26,29 +27,68 @@ BackupOrigin OriginOfFile(EditorContext& context, const std::string& file) {
   return OriginOf(LoadBackupRecord(context.registry, FileNameOf(file)), *text);
 }
 
-// The file's origin when it may be imported: a file the program did not write, or that changed
-// since, only after the user saw what it deletes and writes and said Yes; none for a file that
-// does not even read.
-std::optional<BackupOrigin> MayImport(EditorContext& context, EditorPrompts& prompts,
-                                      const std::string& file) {
-  const std::optional<std::string> text = WholeFile(context, file);
+// What the file held when it was judged, and whether the program wrote it so.
+struct JudgedFile {
+  BackupOrigin origin = BackupOrigin::Unknown;
+  std::string text;
+};
+
+// The file when it may be imported: a file the program did not write, or that changed since,
+// only after the user saw what it deletes and writes and said Yes; none for a file that does
+// not even read.
+std::optional<JudgedFile> MayImport(EditorContext& context, EditorPrompts& prompts,
+                                    const std::string& file) {
+  std::optional<std::string> text = WholeFile(context, file);
   if (!text) {
     prompts.ShowWarning(UncheckedImportMessage(context.language, ""));
     return std::nullopt;
   }
   const BackupOrigin origin =
       OriginOf(LoadBackupRecord(context.registry, FileNameOf(file)), *text);
-  if (origin == BackupOrigin::Written) return origin;
+  if (origin == BackupOrigin::Written) return JudgedFile{origin, std::move(*text)};
   try {
     if (prompts.AskYesNo(ForeignImportQuestion(
             context.language, origin == BackupOrigin::Changed, ParseRegFile(*text)))) {
-      return origin;
+      return JudgedFile{origin, std::move(*text)};
     }
   } catch (const RegFileError& error) {
     prompts.ShowWarning(UncheckedImportMessage(context.language, error.what()));
   }
   return std::nullopt;
 }
+
+// What was judged is what the editor imports: a copy in the administrator's own temporary
+// folder, so that the file cannot be changed between the question and the import. The file
+// itself where no copy can be made.
+class ImportedCopy {
+ public:
+  ImportedCopy(FileSystemAccess& files, const std::string& file, const std::string& text)
+      : files_(files), path_(file) {
+    const std::optional<std::string> temp = files.ExpandEnvironmentStrings("%TEMP%");
+    if (!temp || !files.DirectoryExists(*temp)) return;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+      const std::string copy = *temp + "\\KelvaneRestore" + std::to_string(attempt) + ".reg";
+      if (files.CreateNewFile(copy, text)) {
+        path_ = copy;
+        copied_ = true;
+        return;
+      }
+    }
+  }
+  ~ImportedCopy() {
+    if (copied_) files_.DeleteFileSilently(path_);
+  }
+  ImportedCopy(const ImportedCopy&) = delete;
+  ImportedCopy& operator=(const ImportedCopy&) = delete;
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  static constexpr int kAttempts = 100;
+  FileSystemAccess& files_;
+  std::string path_;
+  bool copied_ = false;
+};
 
 // The shortcut files the repair deleted, put back where they were and read back; never over a
 // file that is there. Only from the program's own file: any other could place files anywhere.
@@ -66,26 +106,26 @@ void PutShortcutsBack(FileSystemAccess& files, const std::string& text, ImportCh
 
 RestoreOutcome RestoreBackupFile(EditorContext& context, EditorPrompts& prompts,
                                  const std::string& file, bool deleteWhenComplete) {
-  const std::optional<BackupOrigin> origin = MayImport(context, prompts, file);
-  if (!origin) return RestoreOutcome::NotImported;
-  const bool own = origin == BackupOrigin::Written;
+  const std::optional<JudgedFile> judged = MayImport(context, prompts, file);
+  if (!judged) return RestoreOutcome::NotImported;
+  const ImportedCopy imported(context.files, file, judged->text);
   const Language& language = context.language;
   // The editor's exit code says nothing: the registry itself must show the file's contents.
-  // Read back and looked for while the progress window stays, so a large file freezes nothing.
+  // Looked for while the progress window stays, so a large file freezes nothing.
   std::optional<ImportCheck> check;
   std::string unreadable;
   const auto readBackAndCheck = [&](const std::atomic<bool>& stop) {
     try {
-      const std::optional<std::string> text = WholeFile(context, file);
-      if (!text) return;
-      check = CheckImport(context.registry, ParseRegFile(*text), stop);
-      if (own && !stop) PutShortcutsBack(context.files, *text, *check);
+      check = CheckImport(context.registry, ParseRegFile(judged->text), stop);
+      if (judged->origin == BackupOrigin::Written && !stop) {
+        PutShortcutsBack(context.files, judged->text, *check);
+      }
     } catch (const RegFileError& error) {
       unreadable = error.what();
     }
   };
   const RegistryEditor editor = FindRegistryEditor(context.system, context.files);
-  if (!RunWithBackupHint(context, prompts, ImportCommandLine(editor, file),
+  if (!RunWithBackupHint(context, prompts, ImportCommandLine(editor, imported.Path()),
                          language.LangString("RES_Restory_Registry", "Restore registry..."),
                          readBackAndCheck)) {
     return RestoreOutcome::NotImported;

@@ -10,6 +10,7 @@
 #include "editor/ProcessProgress.h"
 #include "platform/PortableProfileStore.h"
 #include "platform/RegFile.h"
+#include "platform/RegistryAccess.h"
 #include "repair/Repair.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryProcesses.h"
@@ -242,6 +243,30 @@ TEST_F(RestoreRun, TheProgramsOwnBackupPutsItsShortcutsBackButNeverOverAFile) {
   EXPECT_EQ(files.FileContents(kept), "put there since");
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_EQ(prompts.messages[0].substr(prompts.messages[0].size() - kept.size()), kept);
+}
+
+// A file swapped between the question and the import changes nothing: the editor imports a copy
+// of what the user saw, which is gone afterwards.
+TEST_F(RestoreRun, TheEditorImportsACopyOfWhatWasJudged) {
+  files.SetEnvironment("TEMP", "C:\\Temp");
+  files.AddFolder("C:\\Temp");
+  const std::string file = "C:\\B\\Backup20260101000000.reg";
+  files.AddFileWithContents(file, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n");
+  std::string imported;
+  processes.SetProgram([&](const std::string& commandLine) {
+    files.AddFileWithContents(file, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Evil]\r\n");
+    const std::size_t open = commandLine.find('"') + 1;
+    imported = commandLine.substr(open, commandLine.rfind('"') - open);
+    ApplyRegFile(registry, ParseRegFile(*files.FileContents(imported)));
+  });
+  prompts.overwrite = true;
+  EXPECT_EQ(RestoreBackupFile(context, prompts, file, true), RestoreOutcome::Complete);
+  EXPECT_EQ(imported, "C:\\Temp\\KelvaneRestore0.reg");
+  EXPECT_FALSE(files.FileExists(imported));
+  RegistryAccess key(registry);
+  key.SetRootKey(kHkeyCurrentUser);
+  EXPECT_TRUE(key.KeyExists("Software\\A"));
+  EXPECT_FALSE(key.KeyExists("Software\\Evil"));
 }
 
 }  // namespace
