@@ -10,6 +10,7 @@
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
 #include "global/win32/FittedMessageBox.h"
+#include "global/win32/StandardError.h"
 #include "global/win32/TextMeasure.h"
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindowIds.h"
@@ -178,7 +179,12 @@ void MainWindow::SaveWindowSettings() {
   try {
     SaveSettings(profiles_, programFolder_, settings_, showCommand, bounds);
   } catch (const SettingsWriteError& error) {
-    FittedMessageBox(handle_, error.what(), MB_OK | MB_ICONERROR);
+    // An unattended run never waits for a click, also not at its end.
+    if (cleanOnce_) {
+      WriteStandardError(error.what());
+    } else {
+      FittedMessageBox(handle_, error.what(), MB_OK | MB_ICONERROR);
+    }
   }
 }
 

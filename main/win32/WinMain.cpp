@@ -2,11 +2,13 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
+#include "global/win32/FittedMessageBox.h"
 #include "global/win32/StandardError.h"
+#include "main/CommandLine.h"
 #include "main/win32/MainWindow.h"
 #include "main/win32/MainWindowIds.h"
-#include "platform/Text.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32ProfileStore.h"
@@ -21,7 +23,7 @@ using namespace kelvane;
 int RunReportMode(int argc, char** argv) {
   if (argc < 3) {
     WriteStandardError("-report needs the path of the report file");
-    return 2;
+    return kUsageExitCode;
   }
   Win32Registry registry;
   Win32FileSystem files;
@@ -55,6 +57,18 @@ void ActivateRunningInstance() {
   }
 }
 
+// On standard error when there is one to read it; in a box only when the program was started
+// without one, from the desktop.
+int ShowUsage() {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (error && error != INVALID_HANDLE_VALUE) {
+    WriteStandardError(UsageText());
+  } else {
+    FittedMessageBox(nullptr, UsageText(), MB_OK | MB_ICONINFORMATION);
+  }
+  return kUsageExitCode;
+}
+
 int RunWindow(bool cleanOnce) {
   // One instance per desktop: a second start brings the first to the front.
   // Without the name (a system that refuses it) the window alone tells; it also finds a
@@ -62,6 +76,11 @@ int RunWindow(bool cleanOnce) {
   const KernelObjectHandle instance(CreateMutexA(nullptr, FALSE, kInstanceMutexName));
   const bool nameTaken = instance && GetLastError() == ERROR_ALREADY_EXISTS;
   if (nameTaken || FindWindowA(kMainWindowClass, nullptr)) {
+    // An unattended run is never handed to a window nobody may be looking at.
+    if (cleanOnce) {
+      WriteStandardError(AlreadyRunningLine());
+      return kAlreadyRunningExitCode;
+    }
     ActivateRunningInstance();
     return 0;
   }
@@ -88,7 +107,11 @@ int RunWindow(bool cleanOnce) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  const std::string first = __argc > 1 ? __argv[1] : "";
-  if (SameTextAscii(first, "-report")) return RunReportMode(__argc, __argv);
-  return RunWindow(SameTextAscii(first, "-cleanonce"));
+  switch (StartModeOf(std::vector<std::string>(__argv + 1, __argv + __argc))) {
+    case StartMode::Report: return RunReportMode(__argc, __argv);
+    case StartMode::CleanOnce: return RunWindow(true);
+    case StartMode::Usage: return ShowUsage();
+    case StartMode::Window: break;
+  }
+  return RunWindow(false);
 }

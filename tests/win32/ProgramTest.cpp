@@ -28,17 +28,27 @@ std::string ProgramPath() {
 // Starts the program with the arguments; the handle is closed when the object goes.
 class Program {
  public:
-  explicit Program(const std::string& arguments) {
+  // What the program writes to standard error goes to errorFile when one is named.
+  explicit Program(const std::string& arguments, const std::string& errorFile = "") {
     std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
+    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+    HANDLE error = INVALID_HANDLE_VALUE;
+    if (!errorFile.empty()) {
+      error = CreateFileA(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                          CREATE_ALWAYS, 0, nullptr);
+      startup.dwFlags = STARTF_USESTDHANDLES;
+      startup.hStdError = error;
+    }
     PROCESS_INFORMATION process = {};
-    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process)) {
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, error != INVALID_HANDLE_VALUE,
+                       0, nullptr, nullptr, &startup, &process)) {
       CloseHandle(process.hThread);
       process_ = process.hProcess;
       id_ = process.dwProcessId;
     }
+    if (error != INVALID_HANDLE_VALUE) CloseHandle(error);
   }
   // A program still running (a failed test) is ended, so it cannot hold the next test up.
   ~Program() {
@@ -116,6 +126,39 @@ TEST(Program, TenStartsAtOnceGiveOneWindow) {
   }
   EXPECT_EQ(MainWindowCount(), 1);
   PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Headless starts never end in a window: a wrong switch prints the usage, and a clean run that
+// finds the program's window open says it did nothing.
+TEST(Program, AWrongSwitchPrintsTheUsageAndCleanOnceBesideTheWindowSaysItDidNothing) {
+  const std::string said = "C:\\kelvane-tests\\program-stderr.txt";
+  for (const char* wrong : {"/?", "--help", "-foo"}) {
+    Program run(wrong, said);
+    ASSERT_TRUE(run.Started());
+    EXPECT_EQ(run.Wait(60000), 2) << wrong;
+    EXPECT_EQ(FileText(said).rfind("Kelvane: Usage: Kelvane.exe [-report FILE | -cleanonce]", 0),
+              0u)
+        << wrong;
+    EXPECT_EQ(MainWindowCount(), 0) << wrong;
+  }
+
+  Program first("");
+  HWND window = WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+  Program clean("-cleanonce", said);
+  EXPECT_EQ(clean.Wait(60000), 4);
+  EXPECT_EQ(FileText(said), "Kelvane: clean-once: the program is already running; nothing was "
+                            "scanned or repaired\r\n");
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(first.Wait(30000), 0);
+  DeleteFileA(said.c_str());
 }
 
 TEST(Program, TheReportSwitchWritesTheReportWithoutAWindow) {
