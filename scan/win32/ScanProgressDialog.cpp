@@ -60,6 +60,11 @@ void ScanProgressDialog::OnInit() {
   SetProgress(0);
   SetItemText(IDC_SCAN_KEY, "Registry Key");
   session_ = std::make_shared<ScanSession>(request_);
+  // Never shown, so never activated: the unattended scan starts at once.
+  if (request_.cleanOnce) {
+    started_ = true;
+    PostMessageA(Handle(), kStartScanMessage, 0, 0);
+  }
 }
 
 DialogTranslation ScanProgressDialog::Translation() const {
@@ -71,7 +76,13 @@ DialogTranslation ScanProgressDialog::Translation() const {
            {"bStop", IDC_SCAN_STOP}}};
 }
 
-bool ScanProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+bool ScanProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The dialog manager shows a modal dialog once its queue is empty: an unattended scan keeps
+  // it hidden all along.
+  if (message == WM_WINDOWPOSCHANGING && request_.cleanOnce) {
+    reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+    return true;
+  }
   // Left to the dialog manager as well, which sets the focus.
   if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !started_) {
     started_ = true;
@@ -118,7 +129,6 @@ void ScanProgressDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
 }
 
 void ScanProgressDialog::StartScan() {
-  if (request_.cleanOnce) ShowWindow(Handle(), SW_HIDE);
   ScanSession& session = *session_;
   session.sink.Attach(Handle());
   session.scanner = std::make_unique<Scanner>(session.registry, session.files, session.system,

@@ -87,6 +87,7 @@ class ProgressWindow : public ::testing::Test {
     request.tasks = tasks;
     request.language = "English";
     request.notifyWindow = notices_.Handle();
+    request.cleanOnce = cleanOnce_;
     request.onRows = [this](std::vector<ProblemRecord>& rows) {
       rows_.insert(rows_.end(), rows.begin(), rows.end());
       ++deliveries_;
@@ -105,6 +106,7 @@ class ProgressWindow : public ::testing::Test {
 
   Win32Registry registry_;
   NoticeWindow notices_;
+  bool cleanOnce_ = false;
   std::vector<ProblemRecord> rows_;
   int deliveries_ = 0;
 };
@@ -115,6 +117,30 @@ TEST_F(ProgressWindow, AFinishedScanClosesWithCancelAfterNotifyingEveryTask) {
             IDCANCEL);
   EXPECT_EQ(notices_.TakeTaskDoneNotices(), 3);
   EXPECT_TRUE(rows_.empty());
+}
+
+// Every window of the thread that is shown while an unattended scan runs.
+bool g_progressShown = false;
+LRESULT CALLBACK WatchForShownProgress(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
+      (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW) &&
+      GetDlgItem(call->hwnd, IDC_SCAN_PROGRESS)) {
+    g_progressShown = true;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(ProgressWindow, AnUnattendedScanRunsWithItsWindowNeverShown) {
+  g_progressShown = false;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, &WatchForShownProgress, nullptr,
+                                 GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  cleanOnce_ = true;
+  EXPECT_EQ(Show({ScanCategory::FilesAndFoldersCurrentUser}), IDCANCEL);
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(MarkedRows().size(), 3u);
+  EXPECT_FALSE(g_progressShown);
 }
 
 TEST_F(ProgressWindow, RowsArriveWholeAndInTheOrderFound) {
