@@ -1,7 +1,6 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include <aclapi.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
