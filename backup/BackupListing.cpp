@@ -70,10 +70,16 @@ void JudgeBackupFiles(RegistryStore& registry, FileSystemAccess& files, const st
     const std::optional<std::string> contents = files.ReadFileEnd(
         BackupFilePath(folder, entry.name), std::numeric_limits<std::size_t>::max());
     if (!contents) continue;
-    entry.origin = OriginOf(LoadBackupRecord(registry, entry.name), *contents);
-    const BackupRecord holds = RecordOf(entry.name, *contents);
-    entry.keys = holds.keys;
-    entry.values = holds.values;
+    const std::optional<BackupRecord> record = LoadBackupRecord(registry, entry.name);
+    entry.origin = OriginOf(record, *contents);
+    // The program's own file holds what it recorded; any other is read through.
+    if (entry.origin == BackupOrigin::Written) {
+      entry.keys = record->keys;
+      entry.values = record->values;
+    } else if (const auto counts = KeysAndValuesOf(*contents)) {
+      entry.keys = counts->first;
+      entry.values = counts->second;
+    }
   }
 }
 

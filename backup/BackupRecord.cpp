@@ -41,16 +41,27 @@ BackupRecord RecordOf(const std::string& fileName, const std::string& contents) 
                      TwoDigits(time->day) + " " + TwoDigits(time->hour) + ":" +
                      TwoDigits(time->minute) + ":" + TwoDigits(time->second);
   }
+  // A file that does not read counts nothing: the digest alone tells whether it is the one
+  // written.
+  if (const auto counts = KeysAndValuesOf(contents)) {
+    record.keys = counts->first;
+    record.values = counts->second;
+  }
+  return record;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> KeysAndValuesOf(const std::string& contents) {
+  std::pair<std::size_t, std::size_t> counts{0, 0};
   try {
     for (const RegFileKey& key : ParseRegFile(contents).keys) {
       if (key.remove) continue;
-      ++record.keys;
-      for (const RegFileValue& value : key.values) record.values += value.remove ? 0 : 1;
+      ++counts.first;
+      for (const RegFileValue& value : key.values) counts.second += value.remove ? 0 : 1;
     }
   } catch (const RegFileError&) {
-    // Counted as far as nothing: the digest alone tells whether the file is the one written.
+    return std::nullopt;
   }
-  return record;
+  return counts;
 }
 
 bool StoreBackupRecord(RegistryStore& registry, const std::string& fileName,

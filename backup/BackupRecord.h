@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "backup/BackupWriter.h"
 #include "platform/RegistryStore.h"
@@ -24,6 +25,8 @@ struct BackupRecord {
 // The record of a file as it now reads: its size, digest, run time and how many keys and
 // values it gives back.
 BackupRecord RecordOf(const std::string& fileName, const std::string& contents);
+// Only the counts, without the digest: none for text that does not read as a registry file.
+std::optional<std::pair<std::size_t, std::size_t>> KeysAndValuesOf(const std::string& contents);
 
 // Records by the file's name without its folder, replacing an earlier record; false when the
 // registry refuses it.
