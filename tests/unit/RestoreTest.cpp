@@ -122,24 +122,6 @@ TEST(ImportCheck, LooksForWhatTheFileLeavesInTheRegistryExactly) {
   EXPECT_FALSE(ImportGaveBack(RawValue{RegType::Sz, {}}, RawValue{RegType::Sz, {0}}));
 }
 
-// A file the program did not write shows its removal lines first, whatever their place.
-TEST(ImportCheck, TheQuestionBeforeAForeignImportNamesWhatItDeletesThenWhatItWrites) {
-  PortableProfileStore profiles;
-  const std::string lan = "English";
-  const Language language{profiles, "", lan};
-  const std::string text = "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Evil]\r\n\"Run\"=\"x\"\r\n"
-                           "@=\"y\"\r\n[-HKEY_LOCAL_MACHINE\\Software\\Victim]\r\n"
-                           "[HKEY_CURRENT_USER\\Software\\A]\r\n\"Old\"=-\r\n";
-  EXPECT_EQ(ForeignImportQuestion(language, false, ParseRegFile(text)),
-            "The program did not write this backup file.\r\n\r\n"
-            "Importing it deletes these keys and values: 2\r\n"
-            "[-HKEY_LOCAL_MACHINE\\Software\\Victim]\r\n[HKEY_CURRENT_USER\\Software\\A] \"Old\"=-"
-            "\r\n\r\nImporting it writes these keys and values: 4\r\n"
-            "[HKEY_LOCAL_MACHINE\\Software\\Evil]\r\n[HKEY_LOCAL_MACHINE\\Software\\Evil] \"Run\"\r\n"
-            "[HKEY_LOCAL_MACHINE\\Software\\Evil] @\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\r\n"
-            "Import it all the same?");
-}
-
 // A machine in memory whose registry editor does what it is told.
 class RestoreRun : public ::testing::Test {
  protected:
