@@ -12,20 +12,8 @@
 
 namespace kelvane::testsupport {
 
-// False when the shortcut could not be made.
-inline bool SaveShortcut(const std::string& path, const std::string& target) {
-  const ComApartment apartment;
-  ComReference<IShellLinkA> link;
-  ComReference<IPersistFile> file;
-  return apartment.Ready() &&
-         SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                    link.Receive())) &&
-         SUCCEEDED(link->SetPath(target.c_str())) &&
-         SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Receive())) &&
-         SUCCEEDED(file->Save(WideFromAnsi(path).c_str(), TRUE));
-}
-
-// The same through the wide link object, for targets the ANSI code page cannot hold.
+// False when the shortcut could not be made; the wide form takes targets the ANSI code page
+// cannot hold.
 inline bool SaveShortcut(const std::wstring& path, const std::wstring& target) {
   const ComApartment apartment;
   ComReference<IShellLinkW> link;
@@ -36,6 +24,10 @@ inline bool SaveShortcut(const std::wstring& path, const std::wstring& target) {
          SUCCEEDED(link->SetPath(target.c_str())) &&
          SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Receive())) &&
          SUCCEEDED(file->Save(path.c_str(), TRUE));
+}
+
+inline bool SaveShortcut(const std::string& path, const std::string& target) {
+  return SaveShortcut(WideFromAnsi(path), WideFromAnsi(target));
 }
 
 }  // namespace kelvane::testsupport
