@@ -37,6 +37,12 @@ std::optional<std::string> TextKey(const WindowComponent& component, std::size_t
 
 bool IsEnglish(const std::string& language) { return UpperCaseAscii(language) == "ENGLISH"; }
 
+std::string FilledIn(const std::string& message, const std::string& value) {
+  const std::size_t mark = message.find("%1");
+  if (mark == std::string::npos) return message;
+  return message.substr(0, mark) + value + message.substr(mark + 2);
+}
+
 std::string LanguageFilePath(const std::string& programFolder, const std::string& language) {
   return programFolder + "Lan_" + language + ".ini";
 }

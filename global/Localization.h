@@ -45,6 +45,10 @@ bool IsEnglish(const std::string& language);
 // programFolder ends with its separator.
 std::string LanguageFilePath(const std::string& programFolder, const std::string& language);
 
+// The message with its first "%1" replaced by value; a translation that lost the mark keeps
+// its words and gets nothing added.
+std::string FilledIn(const std::string& message, const std::string& value);
+
 // Safe to use from the scan thread: it keeps no state and reads the current language only,
 // which cannot change while a scan runs.
 class Language {

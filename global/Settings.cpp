@@ -36,6 +36,7 @@ const OptionSetting kOptionSettings[] = {
     {"Beep", &Settings::beepWhenDone, "0"},
     {"ShowHint", &Settings::showRepairSummary, "1"},
     {"RestorePoint", &Settings::createRestorePoint, "0"},
+    {"TickReviewRows", &Settings::tickReviewRows, "0"},
     {"Lan", &Settings::languageName, "English"},
 };
 constexpr char kOptionsSection[] = "Options";

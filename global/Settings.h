@@ -38,6 +38,8 @@ struct Preferences {
   bool judgeCdDrives = false;
   bool showRepairSummary = false;
   bool beepWhenDone = false;
+  // Rows a person should review are ticked after a scan as well.
+  bool tickReviewRows = false;
 };
 
 struct Settings : Preferences {

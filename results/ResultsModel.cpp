@@ -47,6 +47,12 @@ void ResultsModel::TickAll(bool ticked) {
   for (ResultRow& row : rows_) row.ticked = ticked;
 }
 
+void ResultsModel::TickFound(bool alsoReview) {
+  for (ResultRow& row : rows_) {
+    row.ticked = alsoReview || row.record.certainty == Certainty::Certain;
+  }
+}
+
 void ResultsModel::TickAllOfType(std::size_t index, bool ticked) {
   if (index >= rows_.size()) return;
   const std::string type = rows_[index].record.problem;

@@ -36,6 +36,8 @@ class ResultsModel {
 
   // Every row.
   void TickAll(bool ticked);
+  // After a scan: the certain rows, and the rows for review only when asked.
+  void TickFound(bool alsoReview);
   // Every row whose problem text equals the given row's, letter case counted.
   void TickAllOfType(std::size_t index, bool ticked);
 

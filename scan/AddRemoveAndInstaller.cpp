@@ -32,9 +32,10 @@ void ScanSharedInstallerFolders(ScanContext& scan, const std::string& problem) {
   if (!key.OpenKey(kInstallerFolders, false)) return;
   scan.ShowKeyProgress(kInstallerFolders);
   for (const std::string& folder : key.ValueNames()) {
-    if (scan.IsInvalidPath(folder, "", true)) {
-      scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kInstallerFolders, folder,
-                      RepairKind::ValueNamedByValue);
+    if (const std::optional<MissingPath> missing = scan.Missing(folder, "", true)) {
+      scan.AddProblem(Rule::InstallerFolder, problem,
+                      std::string("HKEY_LOCAL_MACHINE\\") + kInstallerFolders, folder,
+                      RepairKind::ValueNamedByValue, *missing);
     }
   }
 }
@@ -62,8 +63,9 @@ void ScanAddRemoveCache(ScanContext& scan, const std::string& problem) {
   scan.ShowKeyProgress(kAddRemoveCache);
   for (const std::string& name : key.SubkeyNames()) {
     if (registered->count(UpperCaseAscii(name)) == 0) {
-      scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kAddRemoveCache, name,
-                      RepairKind::SubkeyNamedByValue);
+      scan.AddProblem(Rule::AddRemoveCacheOrphan, problem,
+                      std::string("HKEY_LOCAL_MACHINE\\") + kAddRemoveCache, name,
+                      RepairKind::SubkeyNamedByValue, name);
     }
   }
 }
@@ -84,8 +86,9 @@ void ScanAddRemovePrograms(ScanContext& scan) {
     key.CloseKey();
     if (!key.OpenKey(path, false)) continue;
     if (!HasUninstallCommand(key) && !key.ValueExists("SystemComponent")) {
-      scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kUninstall, name,
-                      RepairKind::SubkeyNamedByValue);
+      scan.AddProblem(Rule::UninstallCommandMissing, problem,
+                      std::string("HKEY_LOCAL_MACHINE\\") + kUninstall, name,
+                      RepairKind::SubkeyNamedByValue, "HKEY_LOCAL_MACHINE\\" + path);
     }
   }
 }
@@ -93,7 +96,8 @@ void ScanAddRemovePrograms(ScanContext& scan) {
 void ScanInstaller(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Installer", "Scanning Installer...");
   const std::string problem = scan.LangString("RES_Problem_Installer", "Installer Reference Issue");
-  ScanValueTree(scan, "HKEY_LOCAL_MACHINE", kInstallerUninstall, problem, ".exe");
+  ScanValueTree(scan, Rule::UninstallerFile, "HKEY_LOCAL_MACHINE", kInstallerUninstall, problem,
+                ".exe");
   ScanSharedInstallerFolders(scan, problem);
   ScanAddRemoveCache(scan, problem);
 }

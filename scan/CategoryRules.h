@@ -38,8 +38,8 @@ void ScanMruLists(ScanContext& scan);
 
 // The walk several rules share: every string value below the key is judged as a file reference;
 // keys whose whole path is in exclusions are skipped with their subtrees.
-void ScanValueTree(ScanContext& scan, const std::string& rootName, const std::string& path,
-                   const std::string& problem, const std::string& anchorName,
-                   const std::vector<std::string>& exclusions = {});
+void ScanValueTree(ScanContext& scan, Rule rule, const std::string& rootName,
+                   const std::string& path, const std::string& problem,
+                   const std::string& anchorName, const std::vector<std::string>& exclusions = {});
 
 }  // namespace kelvane

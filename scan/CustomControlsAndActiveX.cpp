@@ -29,9 +29,12 @@ void ScanDefaultValueTree(ScanContext& scan, const std::string& rootName,
   scan.ShowKeyProgress(path);
   // Only a file will do as a class's server: an existing folder of that name does not count.
   const std::optional<std::string> text = key.ReadText("");
-  if (text && scan.IsInvalidPath(*text, "", false)) {
-    scan.AddProblem(scan.LangString("RES_Problem_Custom_Controls", "Custom Controls Issue"),
-                    RootKeyName(key.Root()) + "\\" + path, *text, RepairKind::Key);
+  const std::optional<MissingPath> missing =
+      text ? scan.Missing(*text, "", false) : std::nullopt;
+  if (missing) {
+    scan.AddProblem(Rule::ClassServerFile,
+                    scan.LangString("RES_Problem_Custom_Controls", "Custom Controls Issue"),
+                    RootKeyName(key.Root()) + "\\" + path, *text, RepairKind::Key, *missing);
   }
   for (const std::string& subkey : key.SubkeyNames()) {
     ScanDefaultValueTree(scan, rootName, path + "\\", subkey);
@@ -55,8 +58,8 @@ void ScanInterfaceTypeLibs(ScanContext& scan) {
     const std::optional<std::string> typeLib = key.ReadText("");
     if (!typeLib) continue;
     if (!typeLib->empty() && AnyNameContains(*typeLibs, {UpperCaseAscii(*typeLib)})) continue;
-    scan.AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, *interfaceName + " - " + *typeLib,
-                    RepairKind::Key);
+    scan.AddProblem(Rule::InterfaceTypeLib, problem, "HKEY_CLASSES_ROOT\\" + path,
+                    *interfaceName + " - " + *typeLib, RepairKind::Key, *typeLib);
   }
 }
 
@@ -81,7 +84,8 @@ void ScanClassAppIDs(ScanContext& scan) {
       // Classes served by the accessibility library name AppIDs that it never registers.
       if (!server || LowerCaseAscii(*server).find("oleacc.dll") != std::string::npos) continue;
     }
-    scan.AddProblem(problem, "HKEY_CLASSES_ROOT\\" + path, *appId, RepairKind::Key);
+    scan.AddProblem(Rule::ClassAppId, problem, "HKEY_CLASSES_ROOT\\" + path, *appId,
+                    RepairKind::Key, *appId);
   }
 }
 
@@ -98,7 +102,7 @@ void ScanCustomControls(ScanContext& scan) {
 void ScanActiveX(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Invalid_ActiveX", "Scanning Invalid ActiveX...");
   if (!scan.IsScheduled(ScanCategory::FilesAndFoldersLocalMachine)) {
-    ScanValueTree(scan, "HKEY_CLASSES_ROOT", "TypeLib",
+    ScanValueTree(scan, Rule::TypeLibFile, "HKEY_CLASSES_ROOT", "TypeLib",
                   scan.LangString("RES_Problem_ActiveX", "ActiveX Issue"), ".dll");
   }
   ScanClassAppIDs(scan);

@@ -39,8 +39,8 @@ void ScanMachineClasses(ScanContext& scan, const std::string& problem) {
     scan.ShowKeyProgress(path);
     key.CloseKey();
     if (key.OpenKey(path, false) && IsEmptyClassKey(key)) {
-      scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kClasses, name,
-                      RepairKind::SubkeyNamedByValue);
+      scan.AddProblem(Rule::EmptyClassKey, problem, std::string("HKEY_LOCAL_MACHINE\\") + kClasses,
+                      name, RepairKind::SubkeyNamedByValue, "HKEY_LOCAL_MACHINE\\" + path);
     }
   }
 }
@@ -56,8 +56,9 @@ void ScanFileExtensions(ScanContext& scan) {
     const std::string path = std::string(kFileExts) + "\\" + extension;
     scan.ShowKeyProgress(path);
     if (CountKeyItems(scan.Registry(), kHkeyCurrentUser, path, 1, true, true) < 1) {
-      scan.AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + kFileExts, extension,
-                      RepairKind::SubkeyNamedByValue);
+      scan.AddProblem(Rule::EmptyFileExtension, problem,
+                      std::string("HKEY_CURRENT_USER\\") + kFileExts, extension,
+                      RepairKind::SubkeyNamedByValue, "HKEY_CURRENT_USER\\" + path);
     }
   }
 }

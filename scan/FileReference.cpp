@@ -63,45 +63,76 @@ bool FileReferenceCheck::IsOnEmptyFloppy(const std::string& path) const {
   return (start == "A:\\" && !drives_.driveAReady) || (start == "B:\\" && !drives_.driveBReady);
 }
 
-bool FileReferenceCheck::IsInvalidPath(const std::string& text, const std::string& anchorName,
-                                       bool allowFolder) {
-  if (text.empty()) return false;
+std::optional<std::string> FileReferenceCheck::PathToTest(const std::string& text) {
+  if (text.empty()) return std::nullopt;
   const std::string upperText = UpperCaseAscii(text);
-  if (Contains(upperText, "\\HP")) return false;
+  if (Contains(upperText, "\\HP")) return std::nullopt;
   if (drives_.isWow64 && (Contains(upperText, "SYSTEM32") || Contains(upperText, "PROGRAMFILES") ||
                           Contains(upperText, "PROGRAM FILES"))) {
-    return false;
+    return std::nullopt;
   }
 
   std::string path = text;
   if (path[0] == '"') {
     path.erase(0, 1);
-    if (path.empty()) return false;
+    if (path.empty()) return std::nullopt;
     const auto closing = path.find('"');
     if (closing != std::string::npos) path.erase(closing);
   }
 
   if (!path.empty() && path[0] == '%') {
     const std::string rest = path.substr(1);
-    if (rest.empty()) return false;
+    if (rest.empty()) return std::nullopt;
     const auto closing = rest.find('%');
     // Without a closing percent sign there is no variable to expand: not judged.
-    if (closing == std::string::npos) return false;
+    if (closing == std::string::npos) return std::nullopt;
     const std::string expanded = ExpandPathVariable("%" + rest.substr(0, closing + 1));
-    if (!expanded.empty() && expanded[0] == '%') return false;
+    if (!expanded.empty() && expanded[0] == '%') return std::nullopt;
     path = expanded + rest.substr(closing + 1);
   }
 
   if (drives_.isWow64) {
     const std::string upperPath = UpperCaseAscii(path);
-    if (Contains(upperPath, "SYSTEM32") || Contains(upperPath, "PROGRAM FILES")) return false;
+    if (Contains(upperPath, "SYSTEM32") || Contains(upperPath, "PROGRAM FILES")) {
+      return std::nullopt;
+    }
   }
-
-  return anchorName.empty() ? IsInvalidPlainPath(path, allowFolder)
-                            : IsInvalidAnchoredPath(path, anchorName);
+  return path;
 }
 
-bool FileReferenceCheck::IsInvalidAnchoredPath(std::string path, const std::string& anchorName) {
+std::optional<MissingPath> FileReferenceCheck::Missing(const std::string& text,
+                                                      const std::string& anchorName,
+                                                      bool allowFolder) {
+  std::optional<std::string> path = PathToTest(text);
+  if (!path) return std::nullopt;
+  const bool missing = anchorName.empty() ? IsInvalidPlainPath(*path, allowFolder)
+                                          : IsInvalidAnchoredPath(*path, anchorName);
+  if (!missing) return std::nullopt;
+  return EvidenceFor(*path);
+}
+
+MissingPath FileReferenceCheck::EvidenceFor(const std::string& path) {
+  MissingPath evidence{path, Certainty::Review, IsOnEmptyFloppy(path)};
+  if (!evidence.onEmptyDrive && IsOnJudgedDrive(path, drives_.fixedLetters) &&
+      NearestFolderIsListable(path)) {
+    evidence.certainty = Certainty::Certain;
+  }
+  return evidence;
+}
+
+bool FileReferenceCheck::NearestFolderIsListable(const std::string& path) {
+  std::string folder = path.substr(0, path.rfind('\\') + 1);
+  while (folder.size() > 3 && !DirectoryExists(folder)) {
+    folder.pop_back();
+    folder.erase(folder.rfind('\\') + 1);
+  }
+  const std::vector<FileEntry> entries = files_.FindEntries(folder + "*");
+  // A folder's listing begins with "."; a drive's root has none and lists at least something.
+  if (folder.size() <= 3) return !entries.empty();
+  return !entries.empty() && entries.front().name == ".";
+}
+
+bool FileReferenceCheck::IsInvalidAnchoredPath(std::string& path, const std::string& anchorName) {
   const auto at = UpperCaseAscii(path).find(UpperCaseAscii(anchorName));
   if (at == std::string::npos) return false;
   path = path.substr(0, at) + anchorName;

@@ -48,9 +48,13 @@ const char kProblemDefault[] = "Invalid File or Folder";
 // its subtree is walked, so each subkey is opened by its name alone, one open key per level.
 class ValueTreeWalk {
  public:
-  ValueTreeWalk(ScanContext& scan, const std::string& problem, const std::string& anchorName,
-                const std::vector<std::string>& exclusions)
-      : scan_(scan), problem_(problem), anchorName_(anchorName), exclusions_(exclusions) {}
+  ValueTreeWalk(ScanContext& scan, Rule rule, const std::string& problem,
+                const std::string& anchorName, const std::vector<std::string>& exclusions)
+      : scan_(scan),
+        rule_(rule),
+        problem_(problem),
+        anchorName_(anchorName),
+        exclusions_(exclusions) {}
 
   // A skipped key is left out with its whole subtree.
   bool IsSkipped(RootKey root, const std::string& path) const {
@@ -65,8 +69,9 @@ class ValueTreeWalk {
       const std::string keyText = RootKeyName(key.Root()) + "\\" + path;
       for (const NamedValue& value : contents.values) {
         const std::optional<std::string> text = ValueText(value.value);
-        if (text && scan_.IsInvalidPath(*text, anchorName_, true)) {
-          AddValueProblem(scan_, problem_, keyText, value.name, *text);
+        if (!text) continue;
+        if (const std::optional<MissingPath> missing = scan_.Missing(*text, anchorName_, true)) {
+          AddValueProblem(scan_, rule_, problem_, keyText, value.name, *text, *missing);
         }
       }
       subkeys = std::move(contents.subkeys);
@@ -94,6 +99,7 @@ class ValueTreeWalk {
   }
 
   ScanContext& scan_;
+  Rule rule_;
   const std::string& problem_;
   const std::string& anchorName_;
   const std::vector<std::string>& exclusions_;
@@ -105,7 +111,7 @@ void ScanFilesAndFoldersLocalMachine(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Files_And_Folders_HKEY_LOCAL_MACHINE",
                   "Scanning Files and Folders - HKEY_LOCAL_MACHINE...");
   ScanValueTree(
-      scan, "HKEY_LOCAL_MACHINE", "Software",
+      scan, Rule::FileReference, "HKEY_LOCAL_MACHINE", "Software",
       scan.LangString("RES_Problem_Files_And_Folders_HKEY_LOCAL_MACHINE", kProblemDefault), "",
       kLocalMachineExclusions);
 }
@@ -113,7 +119,7 @@ void ScanFilesAndFoldersLocalMachine(ScanContext& scan) {
 void ScanFilesAndFoldersCurrentUser(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Files_And_Folders_HKEY_CURRENT_USER",
                   "Scanning Files and Folders - HKEY_CURRENT_USER...");
-  ScanValueTree(scan, "HKEY_CURRENT_USER", "",
+  ScanValueTree(scan, Rule::FileReference, "HKEY_CURRENT_USER", "",
                 scan.LangString("RES_Problem_Files_And_Folders_HKEY_CURRENT_USER", kProblemDefault),
                 "", kCurrentUserExclusions);
 }
@@ -121,7 +127,7 @@ void ScanFilesAndFoldersCurrentUser(ScanContext& scan) {
 void ScanFilesAndFoldersUsers(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Files_And_Folders_HKEY_USERS",
                   "Scanning Files and Folders - HKEY_USERS...");
-  ScanValueTree(scan, "HKEY_USERS", "",
+  ScanValueTree(scan, Rule::FileReference, "HKEY_USERS", "",
                 scan.LangString("RES_Problem_Files_And_Folders_HKEY_USERS", kProblemDefault), "");
 }
 
@@ -129,10 +135,10 @@ void ScanEmptyKeysUsers(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Empty_Key_HKEY_USERS", "Scanning Empty Registry Keys...");
 }
 
-void ScanValueTree(ScanContext& scan, const std::string& rootName, const std::string& path,
-                   const std::string& problem, const std::string& anchorName,
-                   const std::vector<std::string>& exclusions) {
-  ValueTreeWalk walk(scan, problem, anchorName, exclusions);
+void ScanValueTree(ScanContext& scan, Rule rule, const std::string& rootName,
+                   const std::string& path, const std::string& problem,
+                   const std::string& anchorName, const std::vector<std::string>& exclusions) {
+  ValueTreeWalk walk(scan, rule, problem, anchorName, exclusions);
   RegistryAccess key(scan.Registry());
   key.SetAccess(kAccessRead);
   if (!OpenKeyBelowNamedRoot(key, rootName, path) || walk.IsSkipped(key.Root(), path)) return;

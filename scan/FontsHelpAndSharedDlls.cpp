@@ -39,8 +39,11 @@ void ScanHelpKey(ScanContext& scan, const std::string& path, const std::string& 
     std::string helpFile = *folder;
     if (!helpFile.empty() && helpFile.back() != '\\') helpFile += '\\';
     helpFile += name;
-    if (scan.IsOnEmptyFloppy(helpFile) || scan.IsInvalidPath(helpFile, "", false)) {
-      AddValueProblem(scan, problem, "HKEY_LOCAL_MACHINE\\" + path, name, helpFile);
+    std::optional<MissingPath> missing = scan.OnEmptyFloppy(helpFile);
+    if (!missing) missing = scan.Missing(helpFile, "", false);
+    if (missing) {
+      AddValueProblem(scan, Rule::HelpFile, problem, "HKEY_LOCAL_MACHINE\\" + path, name,
+                      helpFile, *missing);
     }
   }
 }
@@ -60,9 +63,13 @@ void ScanWindowsFonts(ScanContext& scan) {
     const std::optional<std::string> file = key.ReadText(name);
     if (!file) continue;
     // A bare file name found in the fonts folder is the usual, sound registration.
-    if (scan.IsOnEmptyFloppy(*file) ||
-        (fontFiles.count(UpperCaseAscii(*file)) == 0 && scan.IsInvalidPath(*file, "", false))) {
-      AddValueProblem(scan, problem, "HKEY_LOCAL_MACHINE\\" + fontsKey, name, *file);
+    std::optional<MissingPath> missing = scan.OnEmptyFloppy(*file);
+    if (!missing && fontFiles.count(UpperCaseAscii(*file)) == 0) {
+      missing = scan.Missing(*file, "", false);
+    }
+    if (missing) {
+      AddValueProblem(scan, Rule::FontFile, problem, "HKEY_LOCAL_MACHINE\\" + fontsKey, name,
+                      *file, *missing);
     }
   }
 }
@@ -83,10 +90,15 @@ void ScanSharedDlls(ScanContext& scan) {
   // The value names the library and its data counts the programs that use it.
   for (const std::string& name : key.ValueNames()) {
     if (key.DataKind(name) != RegDataKind::Integer) continue;
-    if (scan.IsOnEmptyFloppy(name) || scan.IsInvalidPath(name, "", false) ||
-        key.ReadInteger(name) == 0) {
-      scan.AddProblem(problem, std::string("HKEY_LOCAL_MACHINE\\") + kSharedDlls, name,
-                      RepairKind::ValueNamedByValue);
+    const std::string keyText = std::string("HKEY_LOCAL_MACHINE\\") + kSharedDlls;
+    std::optional<MissingPath> missing = scan.OnEmptyFloppy(name);
+    if (!missing) missing = scan.Missing(name, "", false);
+    if (missing) {
+      scan.AddProblem(Rule::SharedDllFile, problem, keyText, name, RepairKind::ValueNamedByValue,
+                      *missing);
+    } else if (key.ReadInteger(name) == 0) {
+      scan.AddProblem(Rule::SharedDllUnused, problem, keyText, name,
+                      RepairKind::ValueNamedByValue, name);
     }
   }
 }

@@ -1,4 +1,4 @@
-// One row of the results: what is wrong, where, and what repair deletes.
+// One row of the results: what is wrong, where, what repair deletes, and why it was found.
 #pragma once
 
 #include <string>
@@ -16,11 +16,29 @@ enum class RepairKind {
   EncodedValueName = 6,   // the value whose stored name is the value text, rotated by 13
 };
 
+// Certain: the evidence is direct and deleting cannot break anything that still works.
+// Review: the evidence is indirect or the entry may still be in use; a person decides.
+enum class Certainty { Certain, Review };
+
+// The registry view a row was read in. Shared keys are the same in both views of 64-bit
+// Windows; a shortcut file is in no view at all.
+enum class RowView { None, Shared, Bits32, Bits64 };
+
 struct ProblemRecord {
   std::string problem;
   std::string key;
   std::string value;
   RepairKind repairKind = RepairKind::Key;
+  // The explanation, made by the rule that found the row.
+  std::string ruleId;
+  std::string reason;      // one sentence in the user's language
+  std::string testedPath;  // the path or name tested, whole
+  RowView view = RowView::None;
+  Certainty certainty = Certainty::Review;
 };
+
+// Stable words for the view and the class, as reports and the window name them.
+const char* ViewName(RowView view);
+const char* CertaintyName(Certainty certainty);
 
 }  // namespace kelvane

@@ -3,8 +3,15 @@
 #include <algorithm>
 
 #include "global/Localization.h"
+#include "scan/RegistryViews.h"
 
 namespace kelvane {
+namespace {
+
+constexpr Reason kEmptyDriveReason{"RES_Reason_Empty_Drive",
+                                   "The drive of \"%1\" holds no medium."};
+
+}  // namespace
 
 ScanContext::ScanContext(RegistryStore& registry, FileSystemAccess& files, SystemAccess& system,
                          const Language& language, ScanSink& sink)
@@ -56,23 +63,47 @@ void ScanContext::ShowKeyProgress(const std::string& path) {
   sink_.ShowKeyProgress(path);
 }
 
-void ScanContext::AddProblem(const std::string& problem, const std::string& key,
-                             const std::string& value, RepairKind kind) {
+void ScanContext::AddProblem(Rule rule, const std::string& problem, const std::string& key,
+                             const std::string& value, RepairKind kind,
+                             const MissingPath& evidence) {
+  const RuleInfo& info = InfoOf(rule);
+  ProblemRecord row{problem, key, value, kind};
+  row.ruleId = info.id;
+  row.testedPath = evidence.path;
+  const Reason reason =
+      evidence.onEmptyDrive ? kEmptyDriveReason : info.reason;
+  row.reason = FilledIn(LangString(reason.key, reason.english), evidence.path);
+  row.view = kind == RepairKind::ShortcutFile ? RowView::None
+                                              : ViewOfKeyText(key, drives_.isWow64);
+  row.certainty = info.certainty == Certainty::Certain ? evidence.certainty : Certainty::Review;
   std::lock_guard<std::mutex> lock(rowMutex_);
   ThrowIfStopped();
-  sink_.AddProblem(ProblemRecord{problem, key, value, kind});
+  sink_.AddProblem(row);
 }
 
-bool ScanContext::IsInvalidPath(const std::string& text, const std::string& anchorName,
-                                bool allowFolder) {
+void ScanContext::AddProblem(Rule rule, const std::string& problem, const std::string& key,
+                             const std::string& value, RepairKind kind,
+                             const std::string& tested) {
+  AddProblem(rule, problem, key, value, kind, MissingPath{tested, Certainty::Certain, false});
+}
+
+std::optional<MissingPath> ScanContext::Missing(const std::string& text,
+                                                const std::string& anchorName,
+                                                bool allowFolder) {
   // Long loops over the values of one key judge one reference after another.
   ThrowIfStopped();
-  return Check().IsInvalidPath(text, anchorName, allowFolder);
+  return Check().Missing(text, anchorName, allowFolder);
 }
 
-bool ScanContext::IsOnEmptyFloppy(const std::string& path) {
+MissingPath ScanContext::EvidenceFor(const std::string& path) {
   ThrowIfStopped();
-  return Check().IsOnEmptyFloppy(path);
+  return Check().EvidenceFor(path);
+}
+
+std::optional<MissingPath> ScanContext::OnEmptyFloppy(const std::string& path) {
+  ThrowIfStopped();
+  if (!Check().IsOnEmptyFloppy(path)) return std::nullopt;
+  return Check().EvidenceFor(path);
 }
 
 }  // namespace kelvane

@@ -15,6 +15,7 @@
 #include "platform/RegistryStore.h"
 #include "platform/SystemAccess.h"
 #include "scan/FileReference.h"
+#include "scan/FindingRules.h"
 #include "scan/ProblemRecord.h"
 #include "scan/ScanSink.h"
 
@@ -45,10 +46,18 @@ class ScanContext {
 
   void ShowStatus(const std::string& key, const std::string& englishDefault);
   void ShowKeyProgress(const std::string& path);
-  void AddProblem(const std::string& problem, const std::string& key, const std::string& value,
-                  RepairKind kind);
-  bool IsInvalidPath(const std::string& text, const std::string& anchorName, bool allowFolder);
-  bool IsOnEmptyFloppy(const std::string& path);
+  // Hands over a row, explained by the rule that found it and the evidence for it.
+  void AddProblem(Rule rule, const std::string& problem, const std::string& key,
+                  const std::string& value, RepairKind kind, const MissingPath& evidence);
+  // For rules whose evidence is a name, not a path: certain as far as the rule goes.
+  void AddProblem(Rule rule, const std::string& problem, const std::string& key,
+                  const std::string& value, RepairKind kind, const std::string& tested);
+  std::optional<MissingPath> Missing(const std::string& text, const std::string& anchorName,
+                                     bool allowFolder);
+  // The evidence for a path a rule found missing by a test of its own.
+  MissingPath EvidenceFor(const std::string& path);
+  // A path on a floppy drive that holds no medium, when removable media are judged.
+  std::optional<MissingPath> OnEmptyFloppy(const std::string& path);
   std::string LangString(const std::string& key, const std::string& englishDefault) const;
 
   // What was shown last, for the account of a failure.

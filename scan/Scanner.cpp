@@ -6,18 +6,19 @@
 
 namespace kelvane {
 
-std::string ScanDriveLetters(FileSystemAccess& files, const ScanOptions& options) {
-  std::string letters = options.includeRemoveMedia ? "ab" : "";
+JudgedDrives ScanDriveLetters(FileSystemAccess& files, const ScanOptions& options) {
+  JudgedDrives drives{options.includeRemoveMedia ? "ab" : "", ""};
   for (char letter = 'c'; letter <= 'z'; ++letter) {
     const DriveType type = files.GetDriveType(std::string(1, letter) + ":\\");
+    if (type == DriveType::Fixed) drives.fixed += letter;
     if (type == DriveType::CdRom) {
       // Judged as a CD drive or not at all, also when removable media are judged.
-      if (options.includeCdDrive) letters += letter;
+      if (options.includeCdDrive) drives.judged += letter;
       continue;
     }
-    if (options.includeRemoveMedia || type == DriveType::Fixed) letters += letter;
+    if (options.includeRemoveMedia || type == DriveType::Fixed) drives.judged += letter;
   }
-  return letters;
+  return drives;
 }
 
 CategoryRule RuleOf(ScanCategory category) {
@@ -54,7 +55,9 @@ Scanner::Scanner(RegistryStore& registry, FileSystemAccess& files, SystemAccess&
     : context_(registry, files, system, language, sink) {
   DriveChecks& drives = context_.Drives();
   drives.isWow64 = system.IsWow64();
-  drives.driveLetters = ScanDriveLetters(files, options);
+  const JudgedDrives letters = ScanDriveLetters(files, options);
+  drives.driveLetters = letters.judged;
+  drives.fixedLetters = letters.fixed;
   drives.includeRemoveMedia = options.includeRemoveMedia;
 }
 

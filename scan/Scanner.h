@@ -44,7 +44,11 @@ class Scanner {
 
 // The lower-case letters of the drives whose references are judged: "ab" and every letter
 // when removable media are included, otherwise the fixed drives; CD-ROM drives only when
-// they are included.
-std::string ScanDriveLetters(FileSystemAccess& files, const ScanOptions& options);
+// they are included. The fixed drives are listed apart as well.
+struct JudgedDrives {
+  std::string judged;
+  std::string fixed;
+};
+JudgedDrives ScanDriveLetters(FileSystemAccess& files, const ScanOptions& options);
 
 }  // namespace kelvane

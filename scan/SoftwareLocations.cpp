@@ -65,8 +65,8 @@ void ScanObsoleteKeys(ScanContext& scan, const std::string& rootName, const std:
     const std::string child = path + "\\" + name;
     scan.ShowKeyProgress(child);
     if (CountKeyItems(scan.Registry(), *root, child, 1, true, true) < 1) {
-      scan.AddProblem(problem, RootKeyName(*root) + "\\" + path, name,
-                      RepairKind::SubkeyNamedByValue);
+      scan.AddProblem(Rule::EmptySoftwareKey, problem, RootKeyName(*root) + "\\" + path, name,
+                      RepairKind::SubkeyNamedByValue, RootKeyName(*root) + "\\" + child);
     }
   }
 }
@@ -88,8 +88,9 @@ void ScanSoftwareLocations(ScanContext& scan) {
     scan.ShowKeyProgress(path);
     const std::optional<std::string> text = key.ReadText("");
     if (!text || text->empty()) continue;
-    if (scan.IsInvalidPath(*text, name, true)) {
-      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path, *text, RepairKind::Key);
+    if (const std::optional<MissingPath> missing = scan.Missing(*text, name, true)) {
+      scan.AddProblem(Rule::AppPathFile, problem, "HKEY_LOCAL_MACHINE\\" + path, *text,
+                      RepairKind::Key, *missing);
     }
   }
 }
@@ -115,9 +116,13 @@ void ScanApplications(ScanContext& scan) {
       scan.ShowKeyProgress(path);
       FindNextSubKeyValue(scan, kHkeyLocalMachine, lastFound, command, "", "command", path);
       while (command != kNotFound) {
-        if (command.empty() || scan.IsInvalidPath(command, "", false)) {
-          scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + lastFound + "\\command", command,
-                          RepairKind::Key);
+        const std::string key = "HKEY_LOCAL_MACHINE\\" + lastFound + "\\command";
+        if (command.empty()) {
+          scan.AddProblem(Rule::OpenWithCommandEmpty, problem, key, command, RepairKind::Key,
+                          key);
+        } else if (const std::optional<MissingPath> missing = scan.Missing(command, "", false)) {
+          scan.AddProblem(Rule::OpenWithCommandFile, problem, key, command, RepairKind::Key,
+                          *missing);
         }
         FindNextSubKeyValue(scan, kHkeyLocalMachine, lastFound, command, "", "command", path);
       }

@@ -49,9 +49,10 @@ void ScanSoundSchemeTree(ScanContext& scan, const std::string& rootName,
       IsJudgedSchemeKey(keyName) ? key.ReadText("") : std::nullopt;
   if (sound) {
     scan.ShowKeyProgress(path);
-    if (scan.IsInvalidPath(*sound, "", false)) {
-      scan.AddProblem(scan.LangString("RES_Problem_Sound", "Missing Sound File"),
-                      RootKeyName(key.Root()) + "\\" + path, *sound, RepairKind::DefaultValue);
+    if (const std::optional<MissingPath> missing = scan.Missing(*sound, "", false)) {
+      scan.AddProblem(Rule::SoundFile, scan.LangString("RES_Problem_Sound", "Missing Sound File"),
+                      RootKeyName(key.Root()) + "\\" + path, *sound, RepairKind::DefaultValue,
+                      *missing);
     }
   }
   for (const std::string& subkey : key.SubkeyNames()) {
@@ -80,13 +81,17 @@ void ScanMruLists(ScanContext& scan) {
         const std::optional<std::string> text = key.ReadText(name);
         if (!text || !IsOnJudgedDrive(*text, scan.Drives().driveLetters)) continue;
         // The list may hold a file's name without the extension its subkey stands for.
-        if (ExistsWithAnExtension(scan.Files(), *text, extensions)) continue;
-        AddValueProblem(scan, problem, std::string("HKEY_CURRENT_USER\\") + kOpenSaveMru, name,
-                        *text);
+        if (scan.Files().FileExists(*text) ||
+            ExistsWithAnExtension(scan.Files(), *text, extensions)) {
+          continue;
+        }
+        AddValueProblem(scan, Rule::RecentFile, problem,
+                        std::string("HKEY_CURRENT_USER\\") + kOpenSaveMru, name, *text,
+                        scan.EvidenceFor(*text));
       }
       for (const std::string& extension : extensions) {
-        ScanValueTree(scan, "HKEY_CURRENT_USER", std::string(kOpenSaveMru) + "\\" + extension,
-                      problem, "");
+        ScanValueTree(scan, Rule::RecentFile, "HKEY_CURRENT_USER",
+                      std::string(kOpenSaveMru) + "\\" + extension, problem, "");
       }
     }
   }
@@ -101,14 +106,18 @@ void ScanMruLists(ScanContext& scan) {
       Bytes data(static_cast<std::size_t>(size));
       data.resize(key.ReadBinary(name, data.data(), data.size()));
       const std::string entry = Rot13(name);
-      bool missing = false;
+      std::optional<MissingPath> missing;
       const auto colon = entry.find(':');
       if (entry.find(".lnk") == std::string::npos && colon != std::string::npos) {
-        missing = scan.IsInvalidPath(entry.substr(colon + 1), "", true);
+        missing = scan.Missing(entry.substr(colon + 1), "", true);
       }
-      if (NeverRun(data) || missing) {
-        scan.AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + kUserAssist, entry,
-                        RepairKind::EncodedValueName);
+      const std::string keyText = std::string("HKEY_CURRENT_USER\\") + kUserAssist;
+      if (missing) {
+        scan.AddProblem(Rule::UserAssistFile, problem, keyText, entry,
+                        RepairKind::EncodedValueName, *missing);
+      } else if (NeverRun(data)) {
+        scan.AddProblem(Rule::UserAssistNeverRun, problem, keyText, entry,
+                        RepairKind::EncodedValueName, entry);
       }
     }
   } catch (const std::exception&) {

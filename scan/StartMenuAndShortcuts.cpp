@@ -78,10 +78,12 @@ void ScanShortcutFolder(ScanContext& scan, const std::string& folder) {
     if (scan.Drives().isWow64 && IsRedirectedOnWow64(target)) continue;
     // Network paths, unjudged drives and objects without a path are not judged.
     if (!IsOnJudgedDrive(target, scan.Drives().driveLetters)) continue;
-    if (scan.IsOnEmptyFloppy(target) ||
-        (scan.IsInvalidPath(target, "", false) && !scan.Files().DirectoryExists(target))) {
-      scan.AddProblem(scan.LangString("RES_Problem_ShortCuts", "Missing ShortCut reference"),
-                      shortcut, target, RepairKind::ShortcutFile);
+    std::optional<MissingPath> missing = scan.OnEmptyFloppy(target);
+    if (!missing && !scan.Files().DirectoryExists(target)) missing = scan.Missing(target, "", false);
+    if (missing) {
+      scan.AddProblem(Rule::ShortcutTarget,
+                      scan.LangString("RES_Problem_ShortCuts", "Missing ShortCut reference"),
+                      shortcut, target, RepairKind::ShortcutFile, *missing);
     }
   }
 }
@@ -100,8 +102,8 @@ void ScanStartMenu(ScanContext& scan) {
     for (const std::string& name : key.SubkeyNames()) {
       scan.ShowKeyProgress(std::string(path) + "\\" + name);
       if (!ContainsName(*programFolders, name)) {
-        scan.AddProblem(problem, std::string("HKEY_CURRENT_USER\\") + path, name,
-                        RepairKind::SubkeyNamedByValue);
+        scan.AddProblem(Rule::MenuOrderFolder, problem, std::string("HKEY_CURRENT_USER\\") + path,
+                        name, RepairKind::SubkeyNamedByValue, name);
       }
     }
   }

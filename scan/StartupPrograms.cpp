@@ -29,8 +29,11 @@ void ScanDisabledStartupEntries(ScanContext& scan) {
     key.CloseKey();
     if (!key.OpenKey(entry, false)) continue;
     const std::optional<std::string> command = key.ReadText("command");
-    if (command && scan.IsInvalidPath(*command, "", false)) {
-      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + entry, *command, RepairKind::Key);
+    const std::optional<MissingPath> missing =
+        command ? scan.Missing(*command, "", false) : std::nullopt;
+    if (missing) {
+      scan.AddProblem(Rule::DisabledStartupFile, problem, "HKEY_LOCAL_MACHINE\\" + entry,
+                      *command, RepairKind::Key, *missing);
     }
   }
 }
@@ -43,8 +46,11 @@ void ScanRunKey(ScanContext& scan, const std::string& rootName, const std::strin
   for (const std::string& name : key.ValueNames()) {
     const std::optional<std::string> command = key.ReadText(name);
     if (!command) continue;
-    if (command->empty() || *command == "\"\"" || scan.IsInvalidPath(*command, "", false)) {
-      AddValueProblem(scan, problem, RootKeyName(key.Root()) + "\\" + path, name, *command);
+    const std::string keyText = RootKeyName(key.Root()) + "\\" + path;
+    if (command->empty() || *command == "\"\"") {
+      AddValueProblem(scan, Rule::RunCommandEmpty, problem, keyText, name, *command, *command);
+    } else if (const std::optional<MissingPath> missing = scan.Missing(*command, "", false)) {
+      AddValueProblem(scan, Rule::RunCommandFile, problem, keyText, name, *command, *missing);
     }
   }
 }

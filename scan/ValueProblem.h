@@ -15,13 +15,15 @@ inline bool IsTextKind(RegDataKind kind) {
 
 // The row for a value of the key keyText: a name that holds no backslash can be appended to the
 // key text, any other cannot, so the row names the value in its value text instead.
-inline void AddValueProblem(ScanContext& scan, const std::string& problem,
-                            const std::string& keyText, const std::string& valueName,
-                            const std::string& text) {
+template <typename Evidence>
+void AddValueProblem(ScanContext& scan, Rule rule, const std::string& problem,
+                     const std::string& keyText, const std::string& valueName,
+                     const std::string& text, const Evidence& evidence) {
   if (valueName.find('\\') == std::string::npos) {
-    scan.AddProblem(problem, keyText + "\\" + valueName, text, RepairKind::ValueInKeyText);
+    scan.AddProblem(rule, problem, keyText + "\\" + valueName, text, RepairKind::ValueInKeyText,
+                    evidence);
   } else {
-    scan.AddProblem(problem, keyText, valueName, RepairKind::ValueNamedByValue);
+    scan.AddProblem(rule, problem, keyText, valueName, RepairKind::ValueNamedByValue, evidence);
   }
 }
 

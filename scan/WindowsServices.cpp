@@ -29,9 +29,11 @@ void ScanWindowsServices(ScanContext& scan) {
     if (!key.OpenKey(path, false)) continue;
     scan.ShowKeyProgress(path);
     const std::optional<std::string> imagePath = key.ReadText("ImagePath");
-    if (imagePath && scan.IsInvalidPath(*imagePath, "", true)) {
-      scan.AddProblem(problem, "HKEY_LOCAL_MACHINE\\" + path + "\\ImagePath", *imagePath,
-                      RepairKind::ValueInKeyText);
+    const std::optional<MissingPath> missing =
+        imagePath ? scan.Missing(*imagePath, "", true) : std::nullopt;
+    if (missing) {
+      scan.AddProblem(Rule::ServiceImage, problem, "HKEY_LOCAL_MACHINE\\" + path + "\\ImagePath",
+                      *imagePath, RepairKind::ValueInKeyText, *missing);
     }
   }
 }

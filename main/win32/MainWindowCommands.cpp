@@ -68,7 +68,8 @@ bool MainWindow::OnScan() {
   progress.ShowModal(handle_);
   scanIncomplete_ = progress.Failure().has_value();
 
-  results_.TickAll(true);
+  // Unattended runs repair only what is certain, whatever the setting.
+  results_.TickFound(settings_.tickReviewRows && !cleanOnce_);
   if (results_.Empty() && hiddenRows_ == 0) {
     for (int column = 0; column < kResultColumnCount; ++column) {
       if (listView_->ColumnWidth(column) < kNarrowestEmptyColumn) {

@@ -29,11 +29,11 @@ class FileReference : public ::testing::Test {
 
   bool Invalid(const std::string& text, const std::string& anchor = "", bool allowFolder = true) {
     FileReferenceCheck check(files, drives);
-    return check.IsInvalidPath(text, anchor, allowFolder);
+    return check.Missing(text, anchor, allowFolder).has_value();
   }
 
   MemoryFileSystem files;
-  DriveChecks drives{"c"};
+  DriveChecks drives{"c", "c"};
 };
 
 // Remembers the longest path it was asked about.
@@ -61,7 +61,7 @@ TEST(FileReferenceLimits, AMegabyteOfTextIsJudgedWithoutAskingAboutLongerPaths) 
   FileReferenceCheck check(files, DriveChecks{"c"});
   for (const char separator : {'x', ' '}) {
     const std::string text = "C:\\Gone\\" + std::string(1 << 20, separator) + ".exe";
-    EXPECT_TRUE(check.IsInvalidPath(text, "", true)) << separator;
+    EXPECT_TRUE(check.Missing(text, "", true)) << separator;
   }
   EXPECT_LE(files.longest, 259u);
   EXPECT_LT(files.questions, 3000u);
@@ -109,7 +109,7 @@ TEST_F(FileReference, OnlyPathsOnJudgedDrivesCount) {
 
 TEST_F(FileReference, EmptyFloppiesAreReportedWithoutTouchingTheDrive) {
   EXPECT_FALSE(Invalid("A:\\setup.exe"));
-  drives = DriveChecks{"ab" "c", false, true, false, false};
+  drives = DriveChecks{"ab" "c", "c", false, true, false, false};
   EXPECT_TRUE(Invalid("A:\\setup.exe"));
   EXPECT_TRUE(Invalid("a:\\setup.exe", "setup.exe"));
   drives.driveAReady = true;

@@ -84,7 +84,7 @@ TEST_F(FilesAndFolders, ExclusionsBelongToTheFilesAndFoldersCategoriesOnly) {
   Load(std::string("[HKEY_LOCAL_MACHINE\\") + kRunKey + "]\r\n\"x\"=\"C:\\\\Gone\\\\run.exe\"\r\n");
   ScanContext scan(registry, files, system, language, sink);
   scan.Drives().driveLetters = "c";
-  ScanValueTree(scan, "HKEY_LOCAL_MACHINE", "Software", "Other", "");
+  ScanValueTree(scan, Rule::FileReference, "HKEY_LOCAL_MACHINE", "Software", "Other", "");
   ASSERT_EQ(sink.rows.size(), 1u);
   EXPECT_EQ(sink.rows[0].problem, "Other");
 }

@@ -127,11 +127,11 @@ TEST_F(ScannerTest, DriveLettersFollowTheMediaSettings) {
   for (char letter = 'c'; letter <= 'z'; ++letter) {
     if (letter != 'd') allButD += letter;
   }
-  EXPECT_EQ(ScanDriveLetters(files, {false, false}), "cg");
-  EXPECT_EQ(ScanDriveLetters(files, {false, true}), "cdg");
-  EXPECT_EQ(ScanDriveLetters(files, {true, false}), "ab" + allButD);
+  EXPECT_EQ(ScanDriveLetters(files, {false, false}).judged, "cg");
+  EXPECT_EQ(ScanDriveLetters(files, {false, true}).judged, "cdg");
+  EXPECT_EQ(ScanDriveLetters(files, {true, false}).judged, "ab" + allButD);
   // The CD drive once, though removable media are judged too.
-  EXPECT_EQ(ScanDriveLetters(files, {true, true}), "abcd" + allButD.substr(1));
+  EXPECT_EQ(ScanDriveLetters(files, {true, true}).judged, "abcd" + allButD.substr(1));
 }
 
 TEST_F(ScannerTest, FloppiesAreProbedOnlyWhenRemovableMediaAreJudged) {
