@@ -67,7 +67,11 @@ void ScanContext::AddProblem(Rule rule, const std::string& problem, const std::s
                              const std::string& value, RepairKind kind,
                              const MissingPath& evidence) {
   const RuleInfo& info = InfoOf(rule);
-  ProblemRecord row{problem, key, value, kind};
+  ProblemRecord row;
+  row.problem = problem;
+  row.key = key;
+  row.value = value;
+  row.repairKind = kind;
   row.ruleId = info.id;
   row.testedPath = evidence.path;
   const Reason reason =

@@ -13,6 +13,7 @@
 #include "platform/PortableProfileStore.h"
 #include "platform/Text.h"
 #include "scan/CategoryTree.h"
+#include "scan/FindingRules.h"
 #include "tests/support/ScanMachine.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -84,6 +85,7 @@ const char* const kMessageKeysInUse[] = {
     "RES_Scan_Incomplete",
     "RES_Hidden_Problems",
     "RES_Nothing_Ticked",
+    "RES_Reason_Empty_Drive",
     "RES_SaveDialog_BackupFullRegistry",
     "RES_File_Exist",
     "RES_Backup_Registry",
@@ -224,6 +226,18 @@ TEST_F(LanguageFiles, HoldEveryMessageKeyTheCodeUses) {
       EXPECT_NE(text, kMissing) << file << " lacks " << key;
       EXPECT_NE(text, "") << file << " leaves " << key << " empty";
     }
+  }
+}
+
+// A reason that lost its mark would explain a row without naming what is missing.
+TEST_F(LanguageFiles, ExplainEveryRuleWithTheBuiltInEnglishAndItsMark) {
+  for (const RuleInfo& rule : AllRules()) {
+    const std::string english = rule.reason.english;
+    EXPECT_EQ(Read(kEnglish, "ResourceString", rule.reason.key), english) << rule.id;
+    const std::string german = Read(kGerman, "ResourceString", rule.reason.key);
+    EXPECT_NE(german, kMissing) << rule.id;
+    EXPECT_EQ(german.find("%1") != std::string::npos, english.find("%1") != std::string::npos)
+        << rule.id;
   }
 }
 
