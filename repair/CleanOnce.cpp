@@ -9,6 +9,23 @@ constexpr int kCleanOnceRowsLeft = 3;
 
 }  // namespace
 
+RepairOutcome RepairInPasses(const ResultsModel& results,
+                             const std::function<RepairOutcome()>& repair,
+                             CleanOnceTally& tally) {
+  for (int pass = 0;; ++pass) {
+    const bool afterRepair = pass > 0;
+    const std::size_t ticked = results.TickedCount();
+    tally.certain += ticked;
+    tally.review += results.Count() - ticked;
+    if (afterRepair) tally.foundAfterRepair += results.Count();
+    if (afterRepair && ticked == 0) return RepairOutcome::Repaired;
+    if (pass == kCleanOncePasses) return RepairOutcome::RowsLeft;
+    const RepairOutcome outcome = repair();
+    // Without a ticked row no walk ran and the list is as it was.
+    if (outcome != RepairOutcome::Repaired || ticked == 0) return outcome;
+  }
+}
+
 int CleanOnceExitCode(std::optional<RepairOutcome> repair) {
   if (!repair) return kCleanOnceFailed;
   switch (*repair) {
@@ -19,11 +36,19 @@ int CleanOnceExitCode(std::optional<RepairOutcome> repair) {
   return kCleanOnceFailed;
 }
 
-std::string CleanOnceRepairLine(std::size_t found, RepairOutcome repair) {
+std::string CleanOnceRepairLine(const CleanOnceTally& tally, RepairOutcome repair) {
   std::string how = "the repair did not run to its end";
-  if (repair == RepairOutcome::Repaired) how = "every one repaired";
+  if (repair == RepairOutcome::Repaired) {
+    how = tally.review == 0 ? "every one repaired" : "every certain one repaired";
+  }
   if (repair == RepairOutcome::RowsLeft) how = "some could not be repaired and are left";
-  return "clean-once: " + std::to_string(found) + " problems found, " + how;
+  std::string line = "clean-once: " + std::to_string(tally.certain + tally.review) +
+                     " problems found, " + how;
+  if (tally.review > 0) line += ", " + std::to_string(tally.review) + " left for review";
+  if (tally.foundAfterRepair > 0) {
+    line += ", " + std::to_string(tally.foundAfterRepair) + " found by the check after a repair";
+  }
+  return line;
 }
 
 }  // namespace kelvane

@@ -1,5 +1,6 @@
 #include "repair/RepairRun.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -17,6 +18,20 @@ void RecordBackup(RepairContext& context, const std::string& file) {
   if (!contents) return;
   const std::string name = file.substr(file.find_last_of('\\') + 1);
   StoreBackupRecord(context.registry, name, RecordOf(name, *contents));
+}
+
+// Each category once, in the order its first row was found.
+std::vector<ScanCategory> CategoriesOfRepairedRows(const ResultsModel& results,
+                                                   const std::vector<bool>& repaired) {
+  std::vector<ScanCategory> categories;
+  for (std::size_t row = 0; row < results.Count() && row < repaired.size(); ++row) {
+    const ScanCategory category = results.Row(row).record.category;
+    if (repaired[row] &&
+        std::find(categories.begin(), categories.end(), category) == categories.end()) {
+      categories.push_back(category);
+    }
+  }
+  return categories;
 }
 
 }  // namespace
@@ -37,7 +52,7 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
       return RepairOutcome::Abandoned;
     }
   }
-  if (results.Empty()) return RepairOutcome::Repaired;
+  if (results.TickedCount() == 0) return RepairOutcome::Repaired;
   if (settings.createRestorePoint && HasSystemRestore(context.windowsVersion) &&
       !prompts.CreateRestorePoint()) {
     return RepairOutcome::Abandoned;
@@ -48,6 +63,7 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
   const RepairWalk walk = prompts.RunWalk(
       [&](RepairProgress& progress) { return RepairTickedRows(results, repairer, progress); });
   RecordBackup(context, currentBackupFile);
+  const std::vector<ScanCategory> touched = CategoriesOfRepairedRows(results, walk.repaired);
   results.RemoveMarked(walk.repaired);
   if (!walk.failure.empty()) {
     prompts.ShowResults();
@@ -61,7 +77,8 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
   results.Clear();
   prompts.ShowResults();
   if (walk.stopped) return RepairOutcome::Abandoned;
-  if (settings.showRepairSummary) prompts.ShowSummary(walk.ticked);
+  const std::size_t foundAfter = touched.empty() ? 0 : prompts.CheckAgain(touched);
+  if (settings.showRepairSummary) prompts.ShowSummary(walk.ticked, foundAfter);
   if (settings.beepWhenDone) prompts.Beep();
   return left == 0 ? RepairOutcome::Repaired : RepairOutcome::RowsLeft;
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "backup/BackupWriter.h"
 #include "global/Localization.h"
@@ -30,7 +31,11 @@ class RepairPrompts {
   virtual RepairWalk RunWalk(const std::function<RepairWalk(RepairProgress&)>& walk) = 0;
   // The rows changed.
   virtual void ShowResults() = 0;
-  virtual void ShowSummary(std::size_t tickedCount) = 0;
+  // Scans the categories again into the emptied list, so that what the repair exposed shows
+  // at once; returns how many rows it found.
+  virtual std::size_t CheckAgain(const std::vector<ScanCategory>& categories) = 0;
+  // foundAfter: the rows the check after the repair found.
+  virtual void ShowSummary(std::size_t tickedCount, std::size_t foundAfter) = 0;
   // The run ended early, e.g. the backup file could not be written.
   virtual void ShowFailure(const std::string& message) = 0;
   virtual void Beep() = 0;
@@ -54,7 +59,8 @@ enum class RepairOutcome {
 // The whole run. Sets currentBackupFile when the run gets as far as naming its file. Rows left
 // after the walk (or after a stop) become leftovers and the list is emptied; when writing the
 // backup fails the run stops at that row, the rows not yet repaired stay ticked and the failure
-// is shown; so is a backup folder that cannot be made.
+// is shown; so is a backup folder that cannot be made. A walk that ran to its end has the
+// categories of the rows it repaired checked again before the summary.
 RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
                         const Language& language, RepairContext& context, RepairPrompts& prompts,
                         std::string& currentBackupFile);

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "global/ScanCategory.h"
+
 namespace kelvane {
 
 // What repair deletes for a row.
@@ -35,6 +37,8 @@ struct ProblemRecord {
   std::string testedPath;  // the path or name tested, whole
   RowView view = RowView::None;
   Certainty certainty = Certainty::Review;
+  // The category whose scan found the row, so that a repair can check it again.
+  ScanCategory category = ScanCategory::AllCategories;
 };
 
 // Stable words for the view and the class, as reports and the window name them.

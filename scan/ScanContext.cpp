@@ -80,6 +80,7 @@ void ScanContext::AddProblem(Rule rule, const std::string& problem, const std::s
   row.view = kind == RepairKind::ShortcutFile ? RowView::None
                                               : ViewOfKeyText(key, drives_.isWow64);
   row.certainty = info.certainty == Certainty::Certain ? evidence.certainty : Certainty::Review;
+  row.category = task_;
   std::lock_guard<std::mutex> lock(rowMutex_);
   ThrowIfStopped();
   sink_.AddProblem(row);

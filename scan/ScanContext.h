@@ -70,6 +70,8 @@ class ScanContext {
 
   // Begins and ends one scan of the tasks; the answers about files are kept in between.
   void BeginScan(std::vector<ScanCategory> tasks);
+  // The rows from now on belong to the task.
+  void BeginTask(ScanCategory task) { task_ = task; }
   void EndScan();
 
  private:
@@ -82,6 +84,7 @@ class ScanContext {
   ScanSink& sink_;
   DriveChecks drives_;
   std::vector<ScanCategory> tasks_;
+  ScanCategory task_ = ScanCategory::AllCategories;
   std::string lastStatus_;
   std::string lastKey_;
   // Made at the first question of a scan, from the drives as they are then.

@@ -80,6 +80,7 @@ void Scanner::Execute(const std::vector<ScanCategory>& tasks) {
     for (const ScanCategory task : tasks) {
       context_.ThrowIfStopped();
       sink.BeforeTask();
+      context_.BeginTask(task);
       if (const CategoryRule rule = RuleOf(task)) rule(context_);
       if (!context_.StopRequested()) sink.AfterTask();
     }

@@ -74,6 +74,11 @@ class MainWindow {
 
   // False when a category failed and the scan ended early.
   bool OnScan();
+  // Scans the tasks into the emptied list; false when the scan failed. After a repair it
+  // checks the categories the repair touched, without the sound at its end.
+  bool ScanTasks(const std::vector<ScanCategory>& tasks, bool afterRepair);
+  // Returns how many rows the check found.
+  std::size_t CheckAfterRepair(const std::vector<ScanCategory>& categories);
   RepairOutcome OnRepair();
   void UpdateStatusCounts();
   void TickRows(bool ticked, bool ofType);

@@ -40,6 +40,15 @@ bool MainWindow::OnScan() {
     listView_->SetColumnWidth(2, kDesignedColumnWidths[2]);
   }
   if (tasks.empty()) return true;
+  return ScanTasks(tasks, false);
+}
+
+std::size_t MainWindow::CheckAfterRepair(const std::vector<ScanCategory>& categories) {
+  ScanTasks(categories, true);
+  return results_.Count();
+}
+
+bool MainWindow::ScanTasks(const std::vector<ScanCategory>& tasks, bool afterRepair) {
   results_.Clear();
   hiddenRows_ = 0;
   listView_->Restart();
@@ -81,7 +90,8 @@ bool MainWindow::OnScan() {
   }
   listView_->Refresh();
   UpdateStatusCounts();
-  if (settings_.beepWhenDone) BeepWhenDone();
+  // The repair beeps once it is done, check included.
+  if (settings_.beepWhenDone && !afterRepair) BeepWhenDone();
   if (const std::optional<ScanFailure>& failure = progress.Failure()) {
     if (cleanOnce_) {
       WriteStandardError("clean-once: " + ScanFailureLine(*failure));
@@ -106,6 +116,9 @@ RepairOutcome MainWindow::OnRepair() {
       [this] {
         listView_->Refresh();
         UpdateStatusCounts();
+      },
+      [this](const std::vector<ScanCategory>& categories) {
+        return CheckAfterRepair(categories);
       },
       !cleanOnce_, stopRepair_);
   RepairContext context{registry_, files_, system_.Version(), [] {
@@ -191,9 +204,9 @@ void MainWindow::RunCleanOnce() {
   // The caller learns the outcome from the exit code, and why from standard error.
   std::optional<RepairOutcome> repair;
   if (OnScan()) {
-    const std::size_t found = results_.TickedCount();
-    repair = OnRepair();
-    WriteStandardError(CleanOnceRepairLine(found, *repair));
+    CleanOnceTally tally;
+    repair = RepairInPasses(results_, [this] { return OnRepair(); }, tally);
+    WriteStandardError(CleanOnceRepairLine(tally, *repair));
   }
   exitCode_ = CleanOnceExitCode(repair);
   PostMessageA(handle_, WM_CLOSE, 0, 0);

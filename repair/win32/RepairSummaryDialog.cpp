@@ -7,11 +7,12 @@ namespace kelvane {
 
 RepairSummaryDialog::RepairSummaryDialog(const Language& language,
                                          const std::string& currentLanguage, Settings& settings,
-                                         int problemCount)
+                                         int problemCount, int foundAfter)
     : language_(language),
       currentLanguage_(currentLanguage),
       settings_(settings),
-      problemCount_(problemCount) {}
+      problemCount_(problemCount),
+      foundAfter_(foundAfter) {}
 
 INT_PTR RepairSummaryDialog::ShowModal(HWND owner) {
   return DoModal(owner, IDD_REPAIR_SUMMARY);
@@ -34,7 +35,7 @@ DialogTranslation RepairSummaryDialog::Translation() const {
 
 void RepairSummaryDialog::OnTranslated() {
   // After the translation, which would otherwise put back the designed text.
-  SetItemText(IDC_REPAIR_SUMMARY_COUNT, RepairSummaryText(language_, problemCount_));
+  SetItemText(IDC_REPAIR_SUMMARY_COUNT, RepairSummaryText(language_, problemCount_, foundAfter_));
 }
 
 void RepairSummaryDialog::OnCommand(int id, int code, HWND /*control*/) {

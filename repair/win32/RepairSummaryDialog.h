@@ -14,7 +14,7 @@ class RepairSummaryDialog : public ModalDialog {
  public:
   // The box changes settings.showRepairSummary in memory; it is written with the other settings.
   RepairSummaryDialog(const Language& language, const std::string& currentLanguage,
-                      Settings& settings, int problemCount);
+                      Settings& settings, int problemCount, int foundAfter);
   // IDNO from Close, Escape or the close box.
   INT_PTR ShowModal(HWND owner);
 
@@ -28,6 +28,7 @@ class RepairSummaryDialog : public ModalDialog {
   std::string currentLanguage_;
   Settings& settings_;
   int problemCount_;
+  int foundAfter_;
 };
 
 }  // namespace kelvane

@@ -28,12 +28,14 @@ void BeepWhenDone() {
 }
 
 WindowRepairPrompts::WindowRepairPrompts(HWND owner, const Language& language, Settings& settings,
-                                         std::function<void()> showResults, bool showProgress,
+                                         std::function<void()> showResults,
+                                         CheckAgainFunction checkAgain, bool showProgress,
                                          std::atomic<bool>& stop)
     : owner_(owner),
       language_(language),
       settings_(settings),
       showResults_(std::move(showResults)),
+      checkAgain_(std::move(checkAgain)),
       showProgress_(showProgress),
       stop_(stop) {}
 
@@ -59,8 +61,13 @@ void WindowRepairPrompts::ShowResults() {
   showResults_();
 }
 
-void WindowRepairPrompts::ShowSummary(std::size_t tickedCount) {
-  RepairSummaryDialog window(language_, settings_.languageName, settings_, static_cast<int>(tickedCount));
+std::size_t WindowRepairPrompts::CheckAgain(const std::vector<ScanCategory>& categories) {
+  return checkAgain_(categories);
+}
+
+void WindowRepairPrompts::ShowSummary(std::size_t tickedCount, std::size_t foundAfter) {
+  RepairSummaryDialog window(language_, settings_.languageName, settings_,
+                             static_cast<int>(tickedCount), static_cast<int>(foundAfter));
   window.ShowModal(owner_);
 }
 

@@ -15,17 +15,21 @@ namespace kelvane {
 
 class WindowRepairPrompts : public RepairPrompts {
  public:
-  // showResults shows the rows again after they changed. With showProgress the walk runs off
-  // the window's thread behind a progress window, and setting stop ends it after its group.
+  using CheckAgainFunction = std::function<std::size_t(const std::vector<ScanCategory>&)>;
+
+  // showResults shows the rows again after they changed; checkAgain scans the categories into
+  // the list. With showProgress the walk runs off the window's thread behind a progress
+  // window, and setting stop ends it after its group.
   WindowRepairPrompts(HWND owner, const Language& language, Settings& settings,
-                      std::function<void()> showResults, bool showProgress,
-                      std::atomic<bool>& stop);
+                      std::function<void()> showResults, CheckAgainFunction checkAgain,
+                      bool showProgress, std::atomic<bool>& stop);
 
   bool AskCreateBackupFolder(const std::string& question) override;
   bool CreateRestorePoint() override;
   RepairWalk RunWalk(const std::function<RepairWalk(RepairProgress&)>& walk) override;
   void ShowResults() override;
-  void ShowSummary(std::size_t tickedCount) override;
+  std::size_t CheckAgain(const std::vector<ScanCategory>& categories) override;
+  void ShowSummary(std::size_t tickedCount, std::size_t foundAfter) override;
   void ShowFailure(const std::string& message) override;
   void Beep() override;
 
@@ -34,6 +38,7 @@ class WindowRepairPrompts : public RepairPrompts {
   const Language& language_;
   Settings& settings_;
   std::function<void()> showResults_;
+  CheckAgainFunction checkAgain_;
   bool showProgress_;
   std::atomic<bool>& stop_;
 };

@@ -33,6 +33,9 @@ class RecordingPrompts : public RepairPrompts, private RepairProgress {
   int restorePoints = 0;
   int resultsShown = 0;
   std::vector<std::size_t> summaries;
+  std::vector<std::vector<ScanCategory>> checkedAgain;
+  std::size_t foundByCheck = 0;
+  std::vector<std::size_t> foundAfterRepair;
   std::vector<std::string> failures;
   int beeps = 0;
 
@@ -51,7 +54,14 @@ class RecordingPrompts : public RepairPrompts, private RepairProgress {
   // Asked once after each group.
   bool StopRequested() override { return ++groupsDone >= stopAfterGroups; }
   void ShowResults() override { ++resultsShown; }
-  void ShowSummary(std::size_t tickedCount) override { summaries.push_back(tickedCount); }
+  std::size_t CheckAgain(const std::vector<ScanCategory>& categories) override {
+    checkedAgain.push_back(categories);
+    return foundByCheck;
+  }
+  void ShowSummary(std::size_t tickedCount, std::size_t foundAfter) override {
+    summaries.push_back(tickedCount);
+    foundAfterRepair.push_back(foundAfter);
+  }
   void ShowFailure(const std::string& message) override { failures.push_back(message); }
   void Beep() override { ++beeps; }
 };

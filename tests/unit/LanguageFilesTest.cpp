@@ -86,6 +86,7 @@ const char* const kMessageKeysInUse[] = {
     "RES_Hidden_Problems",
     "RES_Nothing_Ticked",
     "RES_Reason_Empty_Drive",
+    "RES_Found_After_Repair",
     "RES_SaveDialog_BackupFullRegistry",
     "RES_File_Exist",
     "RES_Backup_Registry",

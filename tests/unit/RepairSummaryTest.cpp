@@ -20,17 +20,20 @@ class RepairSummary : public ::testing::Test {
 };
 
 TEST_F(RepairSummary, CountsTheProblemsInTheCurrentLanguage) {
-  EXPECT_EQ(RepairSummaryText(language_, 12), "There are total 12 problems to be repaired.");
-  EXPECT_EQ(RepairSummaryText(language_, 1), "There are total 1 problems to be repaired.");
+  EXPECT_EQ(RepairSummaryText(language_, 12, 0), "There are total 12 problems to be repaired.");
+  EXPECT_EQ(RepairSummaryText(language_, 1, 0), "There are total 1 problems to be repaired.");
+  EXPECT_EQ(RepairSummaryText(language_, 2, 3),
+            "There are total 2 problems to be repaired.\r\nThe check after the repair found 3 "
+            "more problems; they are listed now.");
 
   testsupport::WriteRawFile(LanguageFilePath(folder_.Path(), "German"),
                             "[ResourceString]\r\nRES_ThereTotal=Insgesamt wurden\r\n"
                             "RES_RepairProblems=Probleme repariert.\r\n");
   lan_ = "German";
-  EXPECT_EQ(RepairSummaryText(language_, 12), "Insgesamt wurden 12 Probleme repariert.");
+  EXPECT_EQ(RepairSummaryText(language_, 12, 0), "Insgesamt wurden 12 Probleme repariert.");
   // A language without its file speaks English.
   lan_ = "French";
-  EXPECT_EQ(RepairSummaryText(language_, 3), "There are total 3 problems to be repaired.");
+  EXPECT_EQ(RepairSummaryText(language_, 3, 0), "There are total 3 problems to be repaired.");
 }
 
 TEST(NotShowHintBox, TickingTurnsTheSummaryOffAndUntickingBackOn) {

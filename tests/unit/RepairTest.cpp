@@ -323,6 +323,7 @@ TEST_F(RepairRun, AStopAfterAGroupLeavesTheRowsNotReachedAndNoSummary) {
   EXPECT_EQ(leftovers_, (Leftovers{{values, "One"}, {values, "Two"}, {values, "Three"}}));
   EXPECT_TRUE(results_.Empty());
   EXPECT_TRUE(prompts_.summaries.empty());
+  EXPECT_TRUE(prompts_.checkedAgain.empty());
   EXPECT_EQ(Snapshot().at("Values").size(), 3u);
   ImportBackup();
   EXPECT_EQ(Snapshot(), before);
@@ -349,18 +350,30 @@ TEST_F(RepairRun, TheRestorePointIsAskedForOnlyWhereItExistsAndCanCancelTheRun) 
 TEST_F(RepairRun, RowsLeftAfterTheWalkBecomeLeftoversAndTheSummaryCountsEveryTickedRow) {
   Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
   Put("Software\\Old\\Values", "Kept", TextValue("C:\\y"));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Gone already",
-                RepairKind::ValueNamedByValue));
-  results_.Add(
-      Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept", RepairKind::ValueNamedByValue));
-  AddTicked(Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue));
+  ProblemRecord goneAlready = Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Gone already",
+                                  RepairKind::ValueNamedByValue);
+  goneAlready.category = ScanCategory::SharedDlls;
+  AddTicked(goneAlready);
+  ProblemRecord kept =
+      Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Kept", RepairKind::ValueNamedByValue);
+  kept.category = ScanCategory::Applications;
+  results_.Add(kept);
+  ProblemRecord path =
+      Row("HKEY_CURRENT_USER\\Software\\Old\\Values", "Path", RepairKind::ValueNamedByValue);
+  path.category = ScanCategory::Installer;
+  AddTicked(path);
   settings_.beepWhenDone = true;
+  prompts_.foundByCheck = 4;
   // The row whose value was gone already stays ticked.
   EXPECT_EQ(Run(), RepairOutcome::RowsLeft);
   EXPECT_TRUE(results_.Empty());
   const std::string values = "HKEY_CURRENT_USER\\Software\\Old\\Values";
   EXPECT_EQ(leftovers_, (Leftovers{{values, "Gone already"}, {values, "Kept"}}));
   EXPECT_EQ(prompts_.summaries, std::vector<std::size_t>{2});
+  // Only what the walk repaired is checked again, before the summary that counts it.
+  EXPECT_EQ(prompts_.checkedAgain,
+            std::vector<std::vector<ScanCategory>>{{ScanCategory::Installer}});
+  EXPECT_EQ(prompts_.foundAfterRepair, std::vector<std::size_t>{4});
   EXPECT_EQ(prompts_.resultsShown, 1);
   EXPECT_EQ(prompts_.beeps, 1);
   EXPECT_EQ(Snapshot().at("Values").count("Kept"), 1u);

@@ -62,7 +62,7 @@ class SummaryWindow : public ::testing::Test {
 
   INT_PTR Show(int problems) {
     Language language(profiles_, folder_.Path(), lan_);
-    RepairSummaryDialog window(language, lan_, settings_, problems);
+    RepairSummaryDialog window(language, lan_, settings_, problems, 0);
     SetTimer(nullptr, 0, 20, &ReadClickAndClose);
     return window.ShowModal(nullptr);
   }
