@@ -48,7 +48,8 @@ void ScanRunKey(ScanContext& scan, const std::string& rootName, const std::strin
     if (!command) continue;
     const std::string keyText = RootKeyName(key.Root()) + "\\" + path;
     if (command->empty() || *command == "\"\"") {
-      AddValueProblem(scan, Rule::RunCommandEmpty, problem, keyText, name, *command, *command);
+      AddValueProblem(scan, Rule::RunCommandEmpty, problem, keyText, name, *command,
+                      keyText + "\\" + name);
     } else if (const std::optional<MissingPath> missing = scan.Missing(*command, "", false)) {
       AddValueProblem(scan, Rule::RunCommandFile, problem, keyText, name, *command, *missing);
     }

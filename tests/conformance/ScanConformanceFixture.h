@@ -85,7 +85,9 @@ class ScanConformanceFixture : public ::testing::Test {
     std::vector<std::string> rows;
     for (const ProblemRecord& row : sink.rows) {
       const std::string line = testsupport::RowText(row);
-      if (IsMarked(line)) rows.push_back(line);
+      if (!IsMarked(line)) continue;
+      rows.push_back(line);
+      testsupport::ExpectExplained(row);
     }
     return rows;
   }

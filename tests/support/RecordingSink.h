@@ -1,11 +1,14 @@
 // Records everything the scan worker tells the interface, in order.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "scan/FindingRules.h"
 #include "scan/ScanSink.h"
 
 namespace kelvane::testsupport {
@@ -13,6 +16,28 @@ namespace kelvane::testsupport {
 // A row as "key | value | kind", which reads well in a failure message.
 inline std::string RowText(const ProblemRecord& row) {
   return row.key + " | " + row.value + " | " + std::to_string(static_cast<int>(row.repairKind));
+}
+
+// A row explains itself: a known rule, its sentence filled in with the path it tested, a view
+// (none only for a shortcut file), the category that found it, and certain only by a certain
+// rule.
+inline void ExpectExplained(const ProblemRecord& row) {
+  const RuleInfo* rule = nullptr;
+  for (const RuleInfo& info : AllRules()) {
+    if (row.ruleId == info.id) rule = &info;
+  }
+  ASSERT_NE(rule, nullptr) << RowText(row) << ": rule " << row.ruleId;
+  EXPECT_FALSE(row.testedPath.empty()) << RowText(row);
+  EXPECT_EQ(row.reason.find("%1"), std::string::npos) << row.reason;
+  if (std::string(rule->reason.english).find("%1") != std::string::npos) {
+    EXPECT_NE(row.reason.find(row.testedPath), std::string::npos) << row.reason;
+  }
+  EXPECT_EQ(row.view == RowView::None, row.repairKind == RepairKind::ShortcutFile)
+      << RowText(row);
+  EXPECT_NE(row.category, ScanCategory::AllCategories) << RowText(row);
+  if (row.certainty == Certainty::Certain) {
+    EXPECT_EQ(rule->certainty, Certainty::Certain) << RowText(row);
+  }
 }
 
 class RecordingSink : public ScanSink {
