@@ -49,6 +49,9 @@ constexpr std::optional<ScanCategory> CategoryFromNumber(int number) {
   return static_cast<ScanCategory>(number);
 }
 
+// A stable name for reports that machines read, the same in every language.
+const char* CategoryId(ScanCategory category);
+
 // A tick for every category, as the tree and the settings file keep them.
 class CategoryTicks {
  public:

@@ -3,21 +3,62 @@
 #include "platform/Text.h"
 
 namespace kelvane {
+namespace {
 
-StartMode StartModeOf(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return StartMode::Window;
-  if (SameTextAscii(arguments[0], "-report")) return StartMode::Report;
-  if (SameTextAscii(arguments[0], "-cleanonce")) return StartMode::CleanOnce;
-  return StartMode::Usage;
+StartRequest Usage() { return StartRequest{StartMode::Usage}; }
+
+}  // namespace
+
+StartRequest ParseCommandLine(const std::vector<std::string>& arguments) {
+  StartRequest request;
+  if (arguments.empty()) return request;
+  std::size_t next = 1;
+  if (SameTextAscii(arguments[0], "-report")) {
+    request.mode = StartMode::Report;
+    request.quiet = true;
+    if (arguments.size() < 2) return request;
+    request.reportPath = arguments[1];
+    next = 2;
+  } else if (SameTextAscii(arguments[0], "-cleanonce")) {
+    request.mode = StartMode::CleanOnce;
+  } else {
+    return Usage();
+  }
+  for (; next < arguments.size(); ++next) {
+    const std::string& argument = arguments[next];
+    const bool hasValue = next + 1 < arguments.size();
+    if (SameTextAscii(argument, "-quiet")) {
+      request.quiet = true;
+    } else if (SameTextAscii(argument, "-exitcode") && request.mode == StartMode::Report) {
+      request.exitCode = true;
+    } else if (SameTextAscii(argument, "-report") && request.mode == StartMode::CleanOnce &&
+               hasValue && !request.WantsReport()) {
+      request.reportPath = arguments[++next];
+      request.quiet = true;
+    } else if (SameTextAscii(argument, "-format") && hasValue && !request.format) {
+      request.format = ReportFormatNamed(arguments[++next]);
+      if (!request.format) return Usage();
+    } else {
+      return Usage();
+    }
+  }
+  if (request.format && !request.WantsReport()) return Usage();
+  return request;
 }
 
 std::string UsageText() {
-  return "Usage: Kelvane.exe [-report FILE | -cleanonce]\r\n"
+  return "Usage: Kelvane.exe [-report FILE [-format text|csv|jsonl] [-exitcode] | -cleanonce "
+         "[-quiet] [-report FILE [-format text|csv|jsonl]]]\r\n"
          "  (nothing)     shows the main window\r\n"
-         "  -report FILE  scans the categories ticked in options.ini and writes the text report "
-         "to FILE, without a window\r\n"
-         "  -cleanonce    scans the ticked categories and repairs every problem found, without "
-         "the main window\r\n"
+         "  -report FILE  scans the categories ticked in options.ini and writes the report to "
+         "FILE, without any window; .csv and .jsonl files get the machine reports\r\n"
+         "  -format NAME  the report's format, whatever FILE's extension\r\n"
+         "  -exitcode     with -report: exits with 0 when no certain problem was found, 1 when "
+         "some were, 5 when the scan or the report failed\r\n"
+         "  -cleanonce    scans the ticked categories and repairs every certain problem found, "
+         "without the main window\r\n"
+         "  -quiet        with -cleanonce: no window of any kind, no question; implied by "
+         "-report\r\n"
          "Exit codes: 0 done, 1 failed, 2 wrong arguments, 3 problems left after -cleanonce, "
          "4 -cleanonce while the program is running";
 }

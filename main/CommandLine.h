@@ -1,8 +1,11 @@
-// What the program is asked to do by its first argument, and what it answers a wrong one with.
+// What the program is asked to do by its arguments, and what it answers wrong ones with.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "results/MachineReport.h"
 
 namespace kelvane {
 
@@ -13,13 +16,35 @@ enum class StartMode {
   Usage,      // anything else, "/?" included
 };
 
-// The arguments after the program's name; switches in any ASCII case.
-StartMode StartModeOf(const std::vector<std::string>& arguments);
+struct StartRequest {
+  StartMode mode = StartMode::Window;
+  std::string reportPath;  // empty when "-report" came without its file
+  std::optional<ReportFormat> format;
+  // "-exitcode": the report's exit code says whether certain problems were found.
+  bool exitCode = false;
+  // No window of any kind; "-report" implies it.
+  bool quiet = false;
 
+  ReportFormat Format() const { return format.value_or(ReportFormatOfFile(reportPath)); }
+  bool WantsReport() const { return !reportPath.empty(); }
+};
+
+// The arguments after the program's name; switches in any ASCII case. The first chooses the
+// mode; "-report FILE", "-format text|csv|jsonl", "-exitcode" and "-quiet" may follow where
+// they make sense, and anything else asks for the usage.
+StartRequest ParseCommandLine(const std::vector<std::string>& arguments);
+
+// Exit codes. 0: done (with "-exitcode": no certain problem found).
+constexpr int kFailedExitCode = 1;
+// With "-exitcode": certain problems were found.
+constexpr int kProblemsFoundExitCode = 1;
 // A wrong argument, or "-report" without its file.
 constexpr int kUsageExitCode = 2;
+// "-cleanonce" left rows it could not repair: see CleanOnceExitCode.
 // "-cleanonce" while the program's window is open: nothing was scanned or repaired.
 constexpr int kAlreadyRunningExitCode = 4;
+// With "-exitcode": the scan failed or the report could not be written.
+constexpr int kDetectionFailedExitCode = 5;
 
 // The lines that explain the switches.
 std::string UsageText();

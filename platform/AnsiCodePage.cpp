@@ -22,6 +22,25 @@ std::u16string AnsiToUtf16(const std::string& text) {
   return result;
 }
 
+std::string AnsiToUtf8(const std::string& text) {
+  std::string result;
+  result.reserve(text.size());
+  // Every character of the code page lies in the Basic Multilingual Plane.
+  for (char16_t unit : AnsiToUtf16(text)) {
+    if (unit < 0x80) {
+      result.push_back(static_cast<char>(unit));
+    } else if (unit < 0x800) {
+      result.push_back(static_cast<char>(0xC0 | (unit >> 6)));
+      result.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    } else {
+      result.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+      result.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+      result.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+    }
+  }
+  return result;
+}
+
 std::string Utf16ToAnsi(const std::u16string& text) {
   std::string result;
   result.reserve(text.size());

@@ -29,34 +29,70 @@ class CollectingSink : public ScanSink {
 
 }  // namespace
 
+std::vector<std::string> ReportLinesOf(ReportFormat format, const ReportHeader& header,
+                                       const std::vector<ReportedRow>& rows) {
+  switch (format) {
+    case ReportFormat::Csv: return CsvReportLines(rows);
+    case ReportFormat::JsonLines: return JsonLinesReportLines(header, rows);
+    case ReportFormat::Text: break;
+  }
+  ResultsModel inSight;
+  for (const ReportedRow& row : rows) {
+    if (!row.ignored) inSight.Add(row.record);
+  }
+  return TextReportLines(inSight);
+}
+
 ReportOutcome RunReport(RegistryStore& registry, FileSystemAccess& files, SystemAccess& system,
                         ProfileStore& profiles, const std::string& programFolder,
-                        const std::string& reportPath) {
+                        const ReportRequest& request, const ReportFacts& facts) {
   // The window's size plays no part without a window.
   Settings settings = LoadSettings(profiles, programFolder, PixelSize{}, PixelSize{});
   const Language language(profiles, programFolder, settings.languageName);
   CategoryTree tree;
   tree.Restore(settings);
 
+  ReportHeader header{facts.programVersion, facts.computer, facts.user, facts.utcNow(), "",
+                      tree.Collect()};
   ResultsModel results;
   CollectingSink sink(results);
   Scanner scanner(registry, files, system, language,
                   ScanOptions{settings.judgeRemovableMedia, settings.judgeCdDrives}, sink);
   scanner.MeasureFloppyDrives();
-  scanner.Execute(tree.Collect());
+  scanner.Execute(header.categories);
+  header.ended = facts.utcNow();
   if (sink.ended != ScanEnd::Completed) {
     const std::optional<ScanFailure> failure = scanner.Failure();
-    return {false, failure ? ScanFailureLine(*failure) : "the scan ended early", 0};
+    return {false, failure ? ScanFailureLine(*failure) : "the scan ended early"};
   }
 
-  results.TickAll(true);
-  FilterResults(results, settings, Leftovers{});
-  try {
-    WriteTextReport(files, reportPath, results);
-  } catch (const FileIoError& error) {
-    return {false, error.what(), 0};
+  ReportOutcome outcome{true};
+  const HiddenRows hidden(settings, Leftovers{});
+  std::vector<ReportedRow> rows;
+  for (const ResultRow& row : results.Rows()) {
+    const bool ignored = hidden.Hides(row.record);
+    rows.push_back({row.record, ignored});
+    if (ignored) {
+      ++outcome.ignored;
+    } else {
+      ++outcome.rows;
+      if (row.record.certainty == Certainty::Certain) ++outcome.certain;
+    }
   }
-  return {true, "", results.Count()};
+  try {
+    WriteReportLines(files, request.path, ReportLinesOf(request.format, header, rows));
+  } catch (const FileIoError& error) {
+    return {false, error.what()};
+  }
+  return outcome;
+}
+
+std::string ReportSummaryLine(const ReportOutcome& outcome, const std::string& path) {
+  if (!outcome.written) return "report: failed, no report written";
+  return "report: " + std::to_string(outcome.rows) + " problems found (" +
+         std::to_string(outcome.certain) + " certain, " +
+         std::to_string(outcome.rows - outcome.certain) + " to review, " +
+         std::to_string(outcome.ignored) + " ignored); report written to " + path;
 }
 
 }  // namespace kelvane

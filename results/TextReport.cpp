@@ -40,7 +40,11 @@ std::vector<std::string> TextReportLines(const ResultsModel& results) {
 void WriteTextReport(FileSystemAccess& files, const std::string& path,
                      const ResultsModel& results) {
   // The whole report is built first and written in one go.
-  const std::vector<std::string> lines = TextReportLines(results);
+  WriteReportLines(files, path, TextReportLines(results));
+}
+
+void WriteReportLines(FileSystemAccess& files, const std::string& path,
+                      const std::vector<std::string>& lines) {
   std::unique_ptr<TextFileWriter> file = files.OpenTextFile(path, false);
   try {
     for (const std::string& line : lines) file->WriteLine(line);

@@ -25,5 +25,8 @@ std::vector<std::string> TextReportLines(const ResultsModel& results);
 
 // Creates or replaces the file with the report's lines; raises FileIoError when it cannot.
 void WriteTextReport(FileSystemAccess& files, const std::string& path, const ResultsModel& results);
+// The same for lines of any report; a report cut short is deleted.
+void WriteReportLines(FileSystemAccess& files, const std::string& path,
+                      const std::vector<std::string>& lines);
 
 }  // namespace kelvane

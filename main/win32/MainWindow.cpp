@@ -10,7 +10,7 @@
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
 #include "global/win32/FittedMessageBox.h"
-#include "global/win32/StandardError.h"
+#include "global/win32/StandardStreams.h"
 #include "global/win32/TextMeasure.h"
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindowIds.h"

@@ -7,7 +7,7 @@
 #include "editor/win32/WindowEditorPrompts.h"
 #include "global/win32/FittedMessageBox.h"
 #include "global/win32/SaveFileDialog.h"
-#include "global/win32/StandardError.h"
+#include "global/win32/StandardStreams.h"
 #include "main/win32/MainWindowLayout.h"
 #include "repair/CleanOnce.h"
 #include "repair/RepairRun.h"

@@ -5,38 +5,17 @@
 #include <vector>
 
 #include "global/win32/FittedMessageBox.h"
-#include "global/win32/StandardError.h"
+#include "global/win32/StandardStreams.h"
 #include "main/CommandLine.h"
+#include "main/win32/HeadlessRuns.h"
 #include "main/win32/MainWindow.h"
 #include "main/win32/MainWindowIds.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
-#include "platform/win32/Win32ProfileStore.h"
-#include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32System.h"
-#include "results/ReportRun.h"
 
 namespace {
 
 using namespace kelvane;
-
-int RunReportMode(int argc, char** argv) {
-  if (argc < 3) {
-    WriteStandardError("-report needs the path of the report file");
-    return kUsageExitCode;
-  }
-  Win32Registry registry;
-  Win32FileSystem files;
-  Win32System system;
-  Win32ProfileStore profiles;
-  const ReportOutcome outcome =
-      RunReport(registry, files, system, profiles, files.ProgramFolder(), argv[2]);
-  if (!outcome.written) {
-    WriteStandardError("no report written: " + outcome.failure);
-    return 1;
-  }
-  return 0;
-}
 
 // The first start takes the name before it makes its window, so that two starts at the same
 // moment can never both go on. A name without a namespace lies in the session's own, one per
@@ -107,9 +86,11 @@ int RunWindow(bool cleanOnce) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  switch (StartModeOf(std::vector<std::string>(__argv + 1, __argv + __argc))) {
-    case StartMode::Report: return RunReportMode(__argc, __argv);
-    case StartMode::CleanOnce: return RunWindow(true);
+  const StartRequest request =
+      ParseCommandLine(std::vector<std::string>(__argv + 1, __argv + __argc));
+  switch (request.mode) {
+    case StartMode::Report: return RunReportMode(request);
+    case StartMode::CleanOnce: return request.quiet ? RunQuietCleanOnceMode(request) : RunWindow(true);
     case StartMode::Usage: return ShowUsage();
     case StartMode::Window: break;
   }

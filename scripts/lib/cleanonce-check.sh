@@ -76,7 +76,7 @@ clean_once_steps() {
   stop_prefix "$prefix"
   # Rows the repair leaves (a value met again through HKEY_USERS) end it with 3, and say so.
   case $status in
-    0) grep -q '^Kelvane: clean-once: .*, every one repaired' <<<"$said" ||
+    0) grep -Eq '^Kelvane: clean-once: .*, every (certain )?one repaired' <<<"$said" ||
          { echo "-cleanonce ended with 0 but said: $said"; return 1; } ;;
     3) grep -q '^Kelvane: clean-once: .*, some could not be repaired' <<<"$said" ||
          { echo "-cleanonce ended with 3 but said: $said"; return 1; } ;;

@@ -1,0 +1,96 @@
+#include "main/win32/HeadlessRuns.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "KelvaneVersion.h"
+#include "global/win32/StandardStreams.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ProfileStore.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32System.h"
+#include "repair/QuietCleanOnce.h"
+#include "repair/win32/RestorePointDialog.h"
+#include "results/ReportRun.h"
+#include "results/TextReport.h"
+
+namespace kelvane {
+namespace {
+
+std::string UtcNow() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth,
+                now.wDay, now.wHour, now.wMinute, now.wSecond);
+  return text;
+}
+
+ReportFacts RunningFacts() {
+  ReportFacts facts{KELVANE_VERSION_TEXT, "", "", &UtcNow};
+  char name[MAX_COMPUTERNAME_LENGTH + 1];
+  DWORD size = sizeof name;
+  if (GetComputerNameA(name, &size)) facts.computer.assign(name, size);
+  char user[257];
+  size = sizeof user;
+  if (GetUserNameA(user, &size) && size > 0) facts.user.assign(user, size - 1);
+  return facts;
+}
+
+LocalDateTime LocalNow() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+}  // namespace
+
+int RunReportMode(const StartRequest& request) {
+  if (!request.WantsReport()) {
+    WriteStandardError("-report needs the path of the report file");
+    return kUsageExitCode;
+  }
+  Win32Registry registry;
+  Win32FileSystem files;
+  Win32System system;
+  Win32ProfileStore profiles;
+  const ReportOutcome outcome =
+      RunReport(registry, files, system, profiles, files.ProgramFolder(),
+                {request.reportPath, request.Format()}, RunningFacts());
+  if (!outcome.written) WriteStandardError("no report written: " + outcome.failure);
+  WriteStandardOutput(ReportSummaryLine(outcome, request.reportPath));
+  if (!outcome.written) return request.exitCode ? kDetectionFailedExitCode : kFailedExitCode;
+  if (request.exitCode && outcome.certain > 0) return kProblemsFoundExitCode;
+  return 0;
+}
+
+int RunQuietCleanOnceMode(const StartRequest& request) {
+  Win32Registry registry;
+  Win32FileSystem files;
+  Win32System system;
+  Win32ProfileStore profiles;
+  const std::string started = UtcNow();
+  RepairContext context{registry, files, system.Version(), &LocalNow, RepairGroupLimits{}};
+  QuietCleanOnceOutcome outcome =
+      RunQuietCleanOnce(context, system, profiles, files.ProgramFolder(),
+                        [] { return CreateRestorePoint() == RestorePointOutcome::Created; });
+  if (!outcome.failure.empty()) WriteStandardError("clean-once: " + outcome.failure);
+  WriteStandardError(outcome.line);
+  if (request.WantsReport()) {
+    ReportFacts facts = RunningFacts();
+    const ReportHeader header{facts.programVersion, facts.computer, facts.user, started,
+                              UtcNow(), outcome.categories};
+    try {
+      WriteReportLines(files, request.reportPath,
+                       ReportLinesOf(request.Format(), header, outcome.rows));
+    } catch (const FileIoError& error) {
+      WriteStandardError(std::string("no report written: ") + error.what());
+      if (outcome.exitCode == 0) outcome.exitCode = kFailedExitCode;
+    }
+  }
+  WriteStandardOutput(CleanOnceSummaryLine(outcome, request.reportPath));
+  return outcome.exitCode;
+}
+
+}  // namespace kelvane
