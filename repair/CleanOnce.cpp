@@ -12,17 +12,21 @@ constexpr int kCleanOnceRowsLeft = 3;
 RepairOutcome RepairInPasses(const ResultsModel& results,
                              const std::function<RepairOutcome()>& repair,
                              CleanOnceTally& tally) {
+  RepairOutcome result = RepairOutcome::Repaired;
   for (int pass = 0;; ++pass) {
     const bool afterRepair = pass > 0;
     const std::size_t ticked = results.TickedCount();
     tally.certain += ticked;
     tally.review += results.Count() - ticked;
     if (afterRepair) tally.foundAfterRepair += results.Count();
-    if (afterRepair && ticked == 0) return RepairOutcome::Repaired;
+    if (afterRepair && ticked == 0) return result;
     if (pass == kCleanOncePasses) return RepairOutcome::RowsLeft;
     const RepairOutcome outcome = repair();
+    if (outcome == RepairOutcome::Abandoned) return outcome;
+    // Rows a pass could not repair stay left, whatever later passes do.
+    if (outcome == RepairOutcome::RowsLeft) result = outcome;
     // Without a ticked row no walk ran and the list is as it was.
-    if (outcome != RepairOutcome::Repaired || ticked == 0) return outcome;
+    if (ticked == 0) return result;
   }
 }
 

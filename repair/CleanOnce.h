@@ -26,7 +26,8 @@ struct CleanOnceTally {
 
 // Repairs the ticked rows of the list, and then again what the check after each repair found
 // ticked, for at most kCleanOncePasses repairs; certain rows still found after the last one are
-// left. repair runs one repair of the list and, after a walk that ran, its check.
+// left, and so are rows a pass could not repair. A run that was abandoned ends at once. repair
+// runs one repair of the list and, after a walk that ran, its check.
 RepairOutcome RepairInPasses(const ResultsModel& results,
                              const std::function<RepairOutcome()>& repair,
                              CleanOnceTally& tally);

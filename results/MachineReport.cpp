@@ -34,6 +34,12 @@ bool ShowsValueText(RepairKind kind) {
          kind == RepairKind::DefaultValue || kind == RepairKind::EncodedValueName;
 }
 
+// Rows whose item is a key, or a file, have no value name.
+bool NamesAKey(RepairKind kind) {
+  return kind == RepairKind::Key || kind == RepairKind::SubkeyNamedByValue ||
+         kind == RepairKind::ShortcutFile;
+}
+
 std::optional<std::string> Utf8(const std::string& ansi) { return AnsiToUtf8(ansi); }
 
 std::vector<Field> FieldsOf(const ReportedRow& row) {
@@ -43,7 +49,7 @@ std::vector<Field> FieldsOf(const ReportedRow& row) {
   std::optional<std::string> valueName;
   if (record.repairKind == RepairKind::DefaultValue) {
     valueName = "";
-  } else if (!target.valueName.empty()) {
+  } else if (!NamesAKey(record.repairKind)) {
     valueName = Utf8(target.valueName);
   }
   return {
@@ -61,6 +67,9 @@ std::vector<Field> FieldsOf(const ReportedRow& row) {
       {"ignored", std::string(row.ignored ? "true" : "false"), true},
       {"outcome", std::string(OutcomeName(row.outcome))},
       {"backup_file", row.backupFile.empty() ? std::nullopt : Utf8(row.backupFile)},
+      // The row's two columns as the window and the text report show them.
+      {"list_key", Utf8(record.key)},
+      {"list_value", Utf8(record.value)},
   };
 }
 

@@ -90,7 +90,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       ParseCommandLine(std::vector<std::string>(__argv + 1, __argv + __argc));
   switch (request.mode) {
     case StartMode::Report: return RunReportMode(request);
-    case StartMode::CleanOnce: return request.quiet ? RunQuietCleanOnceMode(request) : RunWindow(true);
+    case StartMode::CleanOnce:
+      return request.quiet ? RunQuietCleanOnceMode(request) : RunWindow(true);
     case StartMode::Usage: return ShowUsage();
     case StartMode::Window: break;
   }

@@ -38,11 +38,12 @@ class RepairPasses : public ::testing::Test {
     }
   }
   // checks[n]: what the check after repair n finds, certain and for review.
-  RepairOutcome Run(std::vector<std::pair<std::size_t, std::size_t>> checks) {
+  RepairOutcome Run(std::vector<std::pair<std::size_t, std::size_t>> checks,
+                    RepairOutcome firstPass = RepairOutcome::Repaired) {
     return RepairInPasses(results_, [&] {
-      const auto found = checks.at(repairs_++);
+      const auto found = checks.at(repairs_);
       Fill(found.first, found.second);
-      return RepairOutcome::Repaired;
+      return repairs_++ == 0 ? firstPass : RepairOutcome::Repaired;
     }, tally_);
   }
 
@@ -58,6 +59,17 @@ TEST_F(RepairPasses, RepairWhatTheChecksExposeAndCountEveryRowOnce) {
   EXPECT_EQ(tally_.certain, 4u);
   EXPECT_EQ(tally_.review, 4u);
   EXPECT_EQ(tally_.foundAfterRepair, 4u);
+
+  // Rows a pass left keep the run's outcome, while later passes go on; a run abandoned ends.
+  tally_ = {};
+  repairs_ = 0;
+  Fill(2, 0);
+  EXPECT_EQ(Run({{1, 0}, {0, 0}}, RepairOutcome::RowsLeft), RepairOutcome::RowsLeft);
+  EXPECT_EQ(repairs_, 2u);
+  repairs_ = 0;
+  Fill(2, 0);
+  EXPECT_EQ(Run({{1, 0}}, RepairOutcome::Abandoned), RepairOutcome::Abandoned);
+  EXPECT_EQ(repairs_, 1u);
 }
 
 TEST_F(RepairPasses, StopAfterTheLastPassWithCertainRowsLeftAndWithoutATickedRow) {

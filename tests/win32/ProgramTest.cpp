@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,27 +29,31 @@ std::string ProgramPath() {
 // Starts the program with the arguments; the handle is closed when the object goes.
 class Program {
  public:
-  // What the program writes to standard error goes to errorFile when one is named.
-  explicit Program(const std::string& arguments, const std::string& errorFile = "") {
+  // What the program writes to standard error goes to errorFile when one is named, and its
+  // standard output to outputFile.
+  explicit Program(const std::string& arguments, const std::string& errorFile = "",
+                   const std::string& outputFile = "") {
     std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
-    HANDLE error = INVALID_HANDLE_VALUE;
-    if (!errorFile.empty()) {
-      error = CreateFileA(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
-                          CREATE_ALWAYS, 0, nullptr);
+    const HANDLE error = Inherited(errorFile);
+    const HANDLE output = Inherited(outputFile);
+    const bool redirected = error != INVALID_HANDLE_VALUE || output != INVALID_HANDLE_VALUE;
+    if (redirected) {
       startup.dwFlags = STARTF_USESTDHANDLES;
       startup.hStdError = error;
+      startup.hStdOutput = output;
     }
     PROCESS_INFORMATION process = {};
-    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, error != INVALID_HANDLE_VALUE,
-                       0, nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, redirected, 0, nullptr,
+                       nullptr, &startup, &process)) {
       CloseHandle(process.hThread);
       process_ = process.hProcess;
       id_ = process.dwProcessId;
     }
-    if (error != INVALID_HANDLE_VALUE) CloseHandle(error);
+    for (HANDLE file : {error, output}) {
+      if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    }
   }
   // A program still running (a failed test) is ended, so it cannot hold the next test up.
   ~Program() {
@@ -57,6 +62,7 @@ class Program {
     CloseHandle(process_);
   }
   bool Started() const { return process_ != nullptr; }
+  bool Ended() const { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
   DWORD Id() const { return id_; }
   // Ends a running program at once; false when it had already ended.
   bool Kill() {
@@ -71,6 +77,13 @@ class Program {
   }
 
  private:
+  static HANDLE Inherited(const std::string& file) {
+    if (file.empty()) return INVALID_HANDLE_VALUE;
+    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+    return CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0,
+                       nullptr);
+  }
+
   HANDLE process_ = nullptr;
   DWORD id_ = 0;
 };
@@ -143,8 +156,7 @@ TEST(Program, AWrongSwitchPrintsTheUsageAndCleanOnceBesideTheWindowSaysItDidNoth
     Program run(wrong, said);
     ASSERT_TRUE(run.Started());
     EXPECT_EQ(run.Wait(60000), 2) << wrong;
-    EXPECT_EQ(FileText(said).rfind("Kelvane: Usage: Kelvane.exe [-report FILE | -cleanonce]", 0),
-              0u)
+    EXPECT_EQ(FileText(said).rfind("Kelvane: Usage: Kelvane.exe [-report FILE", 0), 0u)
         << wrong;
     EXPECT_EQ(MainWindowCount(), 0) << wrong;
   }
@@ -185,10 +197,10 @@ constexpr char kProgramFolder[] = "C:\\kelvane-tests\\";
 // run repairs little beyond what the test made.
 class ProgramOptions {
  public:
-  ProgramOptions(const std::string& backupFolder, bool showHint) {
+  ProgramOptions(const std::string& backupFolder, bool showHint, bool restorePoint = false) {
     std::ofstream file(Path(), std::ios::binary);
     file << "[Options]\r\nOutputDirectory=" << backupFolder << "\r\nShowHint=" << showHint
-         << "\r\n[TreeViewNodeCheck]\r\n";
+         << "\r\nRestorePoint=" << restorePoint << "\r\n[TreeViewNodeCheck]\r\n";
     for (int node = 1; node <= 23; ++node) {
       file << node << "=" << (node == 1 || node == 2 || node == 4) << "\r\n";
     }
@@ -317,6 +329,102 @@ TEST(Program, CleanOnceScansAndRepairsWithoutItsWindowButAsksItsQuestions) {
 
   ASSERT_TRUE(ImportWithRegistryEditor(files[0]));
   EXPECT_EQ(key.CountPresent(3), 3);
+  RemoveBackupFolder(backupFolder);
+}
+
+// The classes of a process's windows, hidden and message-only ones too.
+struct ProcessWindows {
+  DWORD id;
+  std::set<std::string> classes;
+};
+
+BOOL CALLBACK NoteProcessWindow(HWND window, LPARAM found) {
+  auto* windows = reinterpret_cast<ProcessWindows*>(found);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[128] = {};
+  if (owner == windows->id && GetClassNameA(window, name, sizeof(name))) {
+    windows->classes.insert(name);
+  }
+  return TRUE;
+}
+
+// Runs the program to its end, looking for its windows every few milliseconds. The apartment
+// window the system's COM makes for a thread that reads shell links is not the program's.
+struct WatchedRun {
+  int code = -1;
+  std::set<std::string> windows;
+  std::string lastOutputLine;
+  std::string error;
+};
+
+WatchedRun RunWatched(const std::string& arguments) {
+  const std::string error = std::string(kProgramFolder) + "watched-stderr.txt";
+  const std::string output = std::string(kProgramFolder) + "watched-stdout.txt";
+  WatchedRun watched;
+  {
+    Program run(arguments, error, output);
+    ProcessWindows windows{run.Id(), {}};
+    for (int waited = 0; waited < 300000 && !run.Ended(); waited += 2) {
+      EnumWindows(&NoteProcessWindow, reinterpret_cast<LPARAM>(&windows));
+      for (HWND message = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); message;
+           message = FindWindowExA(HWND_MESSAGE, message, nullptr, nullptr)) {
+        NoteProcessWindow(message, reinterpret_cast<LPARAM>(&windows));
+      }
+      Sleep(2);
+    }
+    windows.classes.erase("OleMainThreadWndClass");
+    watched.windows = windows.classes;
+    watched.code = run.Wait(0);
+  }
+  std::string said = ReadFile(output);
+  while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
+  watched.lastOutputLine = said.substr(said.find_last_of('\n') + 1);
+  watched.error = ReadFile(error);
+  DeleteFileA(error.c_str());
+  DeleteFileA(output.c_str());
+  return watched;
+}
+
+TEST(Program, HeadlessRunsShowNoWindowAskNothingAndEndWithTheirSummaryLine) {
+  const std::string backupFolder = std::string(kProgramFolder) + "quiet-backup";
+  RemoveBackupFolder(backupFolder);
+  const MissingProgramsKey key("KelvaneQuietTest", 2);
+  const std::string report = std::string(kProgramFolder) + "quiet.jsonl";
+  {
+    // The summary and the question about the folder would each show a window.
+    const ProgramOptions options(backupFolder, true);
+    WatchedRun detect = RunWatched("-report " + report + " -exitcode");
+    EXPECT_EQ(detect.code, 1) << detect.error;
+    EXPECT_TRUE(detect.windows.empty()) << *detect.windows.begin();
+    EXPECT_EQ(detect.lastOutputLine.rfind("report: ", 0), 0u) << detect.lastOutputLine;
+    EXPECT_NE(ReadFile(report).find("\"rule\":\"file-reference\""), std::string::npos);
+
+    WatchedRun unwritable = RunWatched("-report C:\\no-such-folder\\r.csv -exitcode");
+    EXPECT_EQ(unwritable.code, 5);
+    EXPECT_TRUE(unwritable.windows.empty());
+
+    WatchedRun noFolder = RunWatched("-cleanonce -quiet");
+    EXPECT_EQ(noFolder.code, 1);
+    EXPECT_TRUE(noFolder.windows.empty()) << *noFolder.windows.begin();
+    EXPECT_NE(noFolder.error.find("does not exist; nothing was repaired"), std::string::npos)
+        << noFolder.error;
+    EXPECT_EQ(key.CountPresent(2), 2);
+  }
+  CreateDirectoryA(backupFolder.c_str(), nullptr);
+  {
+    const ProgramOptions options(backupFolder, true);
+    WatchedRun clean = RunWatched("-cleanonce -report " + report);
+    EXPECT_TRUE(clean.windows.empty()) << *clean.windows.begin();
+    EXPECT_EQ(key.CountPresent(2), 0) << clean.error;
+    EXPECT_EQ(clean.lastOutputLine.rfind("clean-once: ", 0), 0u) << clean.lastOutputLine;
+    EXPECT_NE(clean.lastOutputLine.find("; backup " + backupFolder + "\\Backup"),
+              std::string::npos)
+        << clean.lastOutputLine;
+    EXPECT_NE(ReadFile(report).find("\"outcome\":\"repaired\",\"backup_file\":"),
+              std::string::npos);
+  }
+  DeleteFileA(report.c_str());
   RemoveBackupFolder(backupFolder);
 }
 
