@@ -1,5 +1,7 @@
 #include "scan/FileReference.h"
 
+#include <cstring>
+
 #include "platform/Text.h"
 #include "scan/JudgedDrive.h"
 
@@ -20,6 +22,16 @@ bool IsSeparator(char c) {
     default:
       return false;
   }
+}
+
+// Blanks, quotes and path characters stand in no variable's name, so the signs of "%1 %2" or
+// of a folder called "50%" enclose none.
+bool IsVariableName(const std::string& name) {
+  if (name.empty()) return false;
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) <= ' ' || std::strchr("\\/\":*?<>|;,=", c)) return false;
+  }
+  return true;
 }
 
 bool Contains(const std::string& upperText, const char* upperPart) {
@@ -57,6 +69,30 @@ std::string FileReferenceCheck::ExpandPathVariable(const std::string& text) {
   return DirectoryExists(trimmed) ? trimmed : text;
 }
 
+std::optional<std::string> FileReferenceCheck::ExpandVariables(const std::string& text) {
+  std::string expanded;
+  std::size_t position = 0;
+  for (;;) {
+    const auto open = text.find('%', position);
+    const auto close = open == std::string::npos ? open : text.find('%', open + 1);
+    if (close == std::string::npos) return expanded + text.substr(position);
+    const std::string name = text.substr(open + 1, close - open - 1);
+    if (!IsVariableName(name)) {
+      // The second sign may open a name of its own.
+      expanded += text.substr(position, close - position);
+      position = close;
+      continue;
+    }
+    const std::string variable = "%" + name + "%";
+    const std::optional<std::string> value = files_.ExpandEnvironmentStrings(variable);
+    // An unknown name comes back as it was; a value holding a percent sign is not expanded
+    // again. Either way what the path names is not known.
+    if (!value || value->find('%') != std::string::npos) return std::nullopt;
+    expanded += text.substr(position, open - position) + *value;
+    position = close + 1;
+  }
+}
+
 bool FileReferenceCheck::IsOnEmptyFloppy(const std::string& path) const {
   if (!drives_.includeRemoveMedia) return false;
   const std::string start = UpperCaseAscii(path.substr(0, 3));
@@ -80,16 +116,20 @@ std::optional<std::string> FileReferenceCheck::PathToTest(const std::string& tex
     if (closing != std::string::npos) path.erase(closing);
   }
 
+  std::string root;
   if (!path.empty() && path[0] == '%') {
-    const std::string rest = path.substr(1);
-    if (rest.empty()) return std::nullopt;
-    const auto closing = rest.find('%');
+    const auto closing = path.find('%', 1);
     // Without a closing percent sign there is no variable to expand: not judged.
     if (closing == std::string::npos) return std::nullopt;
-    const std::string expanded = ExpandPathVariable("%" + rest.substr(0, closing + 1));
-    if (!expanded.empty() && expanded[0] == '%') return std::nullopt;
-    path = expanded + rest.substr(closing + 1);
+    // The path's root is trusted only when it names a folder; a file, a list or a command in
+    // the variable cannot be told from it.
+    root = ExpandPathVariable(path.substr(0, closing + 1));
+    if (!root.empty() && root[0] == '%') return std::nullopt;
+    path.erase(0, closing + 1);
   }
+  const std::optional<std::string> rest = ExpandVariables(path);
+  if (!rest) return std::nullopt;
+  path = root + *rest;
 
   if (drives_.isWow64) {
     const std::string upperPath = UpperCaseAscii(path);

@@ -1,6 +1,6 @@
 // Whether a registry string names a file or folder that no longer exists. Whenever the answer
-// is not certain (no drive letter, an excluded drive, several paths, an unknown variable) the
-// string is not a problem.
+// is not certain (no drive letter, an excluded drive, several paths, an unknown variable
+// anywhere) the string is not a problem.
 #pragma once
 
 #include <optional>
@@ -47,8 +47,11 @@ class FileReferenceCheck {
   const DriveChecks& Drives() const { return drives_; }
 
  private:
-  // The path to test, quotes and a leading variable handled; none when it cannot be judged.
+  // The path to test, quotes and variables handled; none when it cannot be judged.
   std::optional<std::string> PathToTest(const std::string& text);
+  // Every %NAME% replaced by its value; none when a name is unknown, as what the text names
+  // cannot be known then.
+  std::optional<std::string> ExpandVariables(const std::string& text);
   bool IsInvalidAnchoredPath(std::string& path, const std::string& anchorName);
   bool IsInvalidPlainPath(const std::string& path, bool allowFolder);
   bool PassesExistenceTest(const std::string& candidate, bool allowFolder);

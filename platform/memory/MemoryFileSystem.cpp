@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/Text.h"
+#include "platform/memory/NameCollation.h"
 
 namespace kelvane {
 namespace {
@@ -174,7 +175,7 @@ void MemoryFileSystem::CreateDirectory(const std::string& path) {
   Node* node = Root(parsed.drive);
   if (!node) throw fail("The system cannot find the path specified.");
   for (const std::string& name : parsed.components) {
-    const auto found = node->children.find(UpperCaseAscii(name));
+    const auto found = node->children.find(UpperCaseName(name));
     if (found != node->children.end()) {
       if (!found->second->folder) throw fail("Cannot create a file when that file already exists.");
       node = found->second.get();
@@ -248,7 +249,7 @@ std::unique_ptr<TextFileWriter> MemoryFileSystem::OpenTextFile(const std::string
   Node* folder = LookupFolder(parsed.drive, parsed.components, parsed.components.size() - 1);
   if (!folder) throw failure;
   const std::string& name = parsed.components.back();
-  const auto found = folder->children.find(UpperCaseAscii(name));
+  const auto found = folder->children.find(UpperCaseName(name));
   if (found == folder->children.end()) {
     if (append || !folder->writable || !IsValidFileName(name)) throw failure;
     AddChild(*folder, name, false);
@@ -332,7 +333,7 @@ bool MemoryFileSystem::DeleteFileSilently(const std::string& path) {
       (file->attributes & (kFileAttributeReadOnly | kFileAttributeReparsePoint))) {
     return false;
   }
-  file->parent->children.erase(UpperCaseAscii(file->name));
+  file->parent->children.erase(UpperCaseName(file->name));
   return true;
 }
 
@@ -343,7 +344,7 @@ bool MemoryFileSystem::CreateNewFile(const std::string& path, const std::string&
   Node* folder = LookupFolder(parsed.drive, parsed.components, parsed.components.size() - 1);
   const std::string& name = parsed.components.back();
   if (!folder || !folder->writable || !IsValidFileName(name) ||
-      folder->children.count(UpperCaseAscii(name)) || (spaceLeft_ && bytes.size() > *spaceLeft_)) {
+      folder->children.count(UpperCaseName(name)) || (spaceLeft_ && bytes.size() > *spaceLeft_)) {
     return false;
   }
   Node* file = AddChild(*folder, name, false);

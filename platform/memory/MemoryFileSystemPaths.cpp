@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "platform/Text.h"
+#include "platform/memory/NameCollation.h"
 
 namespace kelvane {
 
@@ -26,7 +26,7 @@ MemoryFileSystem::Node* MemoryFileSystem::LookupFolder(char drive,
                                                        std::size_t count) const {
   Node* node = Root(drive);
   for (std::size_t i = 0; node && i < count; ++i) {
-    const auto child = node->children.find(UpperCaseAscii(components[i]));
+    const auto child = node->children.find(UpperCaseName(components[i]));
     node = child != node->children.end() && child->second->folder ? child->second.get() : nullptr;
   }
   return node;
@@ -36,7 +36,7 @@ MemoryFileSystem::Node* MemoryFileSystem::Lookup(const WindowsPath& path) const 
   if (path.components.empty()) return Root(path.drive);
   Node* folder = LookupFolder(path.drive, path.components, path.components.size() - 1);
   if (!folder) return nullptr;
-  const auto found = folder->children.find(UpperCaseAscii(path.components.back()));
+  const auto found = folder->children.find(UpperCaseName(path.components.back()));
   if (found == folder->children.end()) return nullptr;
   Node* node = found->second.get();
   // A separator after a file's name is no path at all.
@@ -52,7 +52,7 @@ MemoryFileSystem::Node* MemoryFileSystem::AddChild(Node& folder, const std::stri
   node->dosTime = clock_;
   node->parent = &folder;
   Node* added = node.get();
-  folder.children[UpperCaseAscii(name)] = std::move(node);
+  folder.children[UpperCaseName(name)] = std::move(node);
   return added;
 }
 
@@ -63,7 +63,7 @@ MemoryFileSystem::Node* MemoryFileSystem::FillPath(const std::string& path, bool
   for (std::size_t i = 0; i < parsed.components.size(); ++i) {
     const std::string& name = parsed.components[i];
     const bool last = i + 1 == parsed.components.size();
-    const auto found = node->children.find(UpperCaseAscii(name));
+    const auto found = node->children.find(UpperCaseName(name));
     if (found == node->children.end()) {
       if (!IsValidFileName(name)) throw CannotHold(path);
       node = AddChild(*node, name, folder || !last);
@@ -97,7 +97,7 @@ std::vector<FileEntry> MemoryFileSystem::Listing(const std::string& path) const 
   };
   // Without wildcards, and without the '~' every 8.3 alias has, only the name itself matches.
   if (pattern.find_first_of("*?~") == std::string::npos) {
-    const auto found = folder->children.find(UpperCaseAscii(pattern));
+    const auto found = folder->children.find(UpperCaseName(pattern));
     if (found != folder->children.end()) add(found->second->name, *found->second);
     return entries;
   }

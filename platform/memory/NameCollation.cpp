@@ -50,4 +50,17 @@ int CollateLower(const std::string& a, const std::string& b) { return Collate(a,
 
 int CollateUpper(const std::string& a, const std::string& b) { return Collate(a, b, Upper); }
 
+char UpperCaseLetter(char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+  if (static_cast<unsigned char>(c) < 0x80) return c;
+  const char16_t unicode = AnsiCharToUtf16(static_cast<unsigned char>(c));
+  const char16_t upper = Upper(unicode);
+  return upper == unicode ? c : Utf16ToAnsi(std::u16string(1, upper))[0];
+}
+
+std::string UpperCaseName(std::string name) {
+  for (char& c : name) c = UpperCaseLetter(c);
+  return name;
+}
+
 }  // namespace kelvane

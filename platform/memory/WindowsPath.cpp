@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/Text.h"
+#include "platform/memory/NameCollation.h"
 
 namespace kelvane {
 namespace {
@@ -13,7 +14,7 @@ bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool SameLetter(char a, char b) { return UpperAscii(a) == UpperAscii(b); }
+bool SameLetter(char a, char b) { return UpperCaseLetter(a) == UpperCaseLetter(b); }
 
 // Characters an 8.3 name cannot hold; a generated one has '_' in their place.
 bool IsInvalidShortNameChar(char c) {

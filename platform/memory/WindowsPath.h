@@ -1,5 +1,5 @@
 // How Windows (as Wine implements it) reads a path and matches names against a pattern, for
-// the in-memory file system. Letter case is folded for ASCII letters only.
+// the in-memory file system. Letter case is folded for the letters of code page 1252.
 #pragma once
 
 #include <string>

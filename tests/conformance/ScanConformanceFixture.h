@@ -74,21 +74,27 @@ class ScanConformanceFixture : public ::testing::Test {
   FileSystemAccess& Files() { return fileEnvironment_->FileSystem(); }
   void MakeFile(const std::string& path) { fileEnvironment_->WriteBytes(path, "MZ"); }
 
-  // Runs the tasks to the end and returns the marked rows as RowText shows them.
-  std::vector<std::string> MarkedRows(const std::vector<ScanCategory>& tasks) {
+  // Runs the tasks to the end and returns the rows whose RowText carries the mark.
+  std::vector<ProblemRecord> MarkedRecords(const std::vector<ScanCategory>& tasks) {
     std::string lan = "English";
     Language language(*profiles_, "C:\\", lan);
     testsupport::RecordingSink sink;
     Scanner worker(*registry_, Files(), *system_, language, ScanOptions{}, sink);
     worker.Execute(tasks);
     EXPECT_EQ(sink.events.back(), "completed");
-    std::vector<std::string> rows;
+    std::vector<ProblemRecord> rows;
     for (const ProblemRecord& row : sink.rows) {
-      const std::string line = testsupport::RowText(row);
-      if (!IsMarked(line)) continue;
-      rows.push_back(line);
+      if (!IsMarked(testsupport::RowText(row))) continue;
+      rows.push_back(row);
       testsupport::ExpectExplained(row);
     }
+    return rows;
+  }
+
+  // The marked rows as RowText shows them.
+  std::vector<std::string> MarkedRows(const std::vector<ScanCategory>& tasks) {
+    std::vector<std::string> rows;
+    for (const ProblemRecord& row : MarkedRecords(tasks)) rows.push_back(testsupport::RowText(row));
     return rows;
   }
 

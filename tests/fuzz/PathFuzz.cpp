@@ -67,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   MemoryFileSystem& files = Machine();
   FileReferenceCheck check(files, drives);
-  const bool invalid = check.IsInvalidPath(text, anchor, allowFolder);
+  const bool invalid = check.Missing(text, anchor, allowFolder).has_value();
   // The answers kept for the scan must not change the verdict.
-  if (check.IsInvalidPath(text, anchor, allowFolder) != invalid) {
+  if (check.Missing(text, anchor, allowFolder).has_value() != invalid) {
     Fault("a second look at the same path gives another verdict");
   }
 

@@ -84,14 +84,20 @@ TEST_F(FileReference, QuotesCutTheArgumentsOff) {
   EXPECT_FALSE(Invalid("\"C:\\Program Files\\App\\gone.exe\" -x"));
 }
 
-TEST_F(FileReference, OnlyALeadingVariableNamingAFolderIsExpanded) {
+TEST_F(FileReference, ALeadingVariableMustNameAFolderAndNoVariableMayBeUnknown) {
   EXPECT_TRUE(Invalid("%SystemRoot%\\system32\\x.dll"));
   EXPECT_FALSE(Invalid("%systemroot%\\system32\\present.dll"));
   EXPECT_FALSE(Invalid("%ComSpec%"));
   EXPECT_FALSE(Invalid("%Unknown%\\x.dll"));
+  files.SetEnvironment("GoneRoot", "C:\\Gone");
+  EXPECT_FALSE(Invalid("%GoneRoot%\\x.dll"));
   EXPECT_FALSE(Invalid("%"));
   EXPECT_FALSE(Invalid("%SystemRoot"));
-  EXPECT_TRUE(Invalid("C:\\%SystemRoot%\\x.dll"));
+  // Expanded, it names two paths.
+  EXPECT_FALSE(Invalid("C:\\%SystemRoot%\\x.dll"));
+  // Its value is not expanded again, so what it names is not known.
+  files.SetEnvironment("Nested", "%SystemRoot%");
+  EXPECT_FALSE(Invalid("C:\\Old\\%Nested%\\x.dll"));
   drives.isWow64 = true;
   EXPECT_FALSE(Invalid("%SystemRoot%\\system32\\x.dll"));
   EXPECT_FALSE(Invalid("C:\\ProgramFiles\\x.dll"));

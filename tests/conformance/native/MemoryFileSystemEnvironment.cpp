@@ -37,6 +37,8 @@ class MemoryFileSystemEnvironment : public FileSystemEnvironment {
     files_.AddDrive(kEmptyCdRomDrive, DriveType::CdRom, false);
     files_.AddDrive(kEmptyRemovableDrive, DriveType::Removable, false);
     files_.AddFolder("C:\\windows\\Fonts");
+    files_.SetEnvironment("SystemDrive", "C:");
+    files_.SetEnvironment("SystemRoot", "C:\\windows");
     files_.SetSpecialFolder(ShellFolder::Fonts, "C:\\windows\\Fonts");
     for (const auto& folder : kShellFolders) {
       files_.AddFolder(folder.path);
