@@ -56,6 +56,10 @@ struct RuleInfo {
   Reason reason;
 };
 
+// What any rule says of a path on a floppy drive without a medium.
+constexpr Reason kEmptyDriveReason{"RES_Reason_Empty_Drive",
+                                   "The drive of \"%1\" holds no medium."};
+
 const RuleInfo& InfoOf(Rule rule);
 const std::vector<RuleInfo>& AllRules();
 

@@ -6,12 +6,6 @@
 #include "scan/RegistryViews.h"
 
 namespace kelvane {
-namespace {
-
-constexpr Reason kEmptyDriveReason{"RES_Reason_Empty_Drive",
-                                   "The drive of \"%1\" holds no medium."};
-
-}  // namespace
 
 ScanContext::ScanContext(RegistryStore& registry, FileSystemAccess& files, SystemAccess& system,
                          const Language& language, ScanSink& sink)
