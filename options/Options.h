@@ -1,4 +1,4 @@
-// What the options window edits: the backup folder, six switches and both ignore lists, copied
+// What the options window edits: the backup folder, seven switches and both ignore lists, copied
 // from the settings when it opens and handed back only on OK.
 #pragma once
 

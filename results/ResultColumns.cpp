@@ -11,10 +11,11 @@ ColumnWidths FitResultColumns(const ColumnWidths& contents, const ColumnWidths& 
     needs[column] = std::max(contents[column], captions[column]);
   }
   const int firstTwo = std::max(0, listWidth - listWidth / 3);
-  const int problemShare = std::min(firstTwo / 2, std::max(captions[0], firstTwo - captions[1]));
+  const int problemShare =
+      std::min(listWidth / 4, std::max(captions[0], firstTwo - captions[1]));
   const int problem = std::min(needs[0], problemShare);
   const int key = std::min(needs[1], firstTwo - problem);
-  return {problem, key, std::max(needs[2], listWidth - problem - key)};
+  return {problem, key, listWidth - problem - key};
 }
 
 int LeftColumnWidth(int needed, int designed, int windowWidth) {

@@ -1,5 +1,8 @@
 // How wide the results list's columns are after a scan: each fits its contents, but the
-// "Value" column, the missing path a user judges a row by, always keeps a third of the list.
+// "Value" column, the missing path a user judges a row by, always keeps a third of the list,
+// and "Problem", which the explanation below the list repeats, takes no more than a quarter.
+// The columns fill the list and no more: what a cell cannot hold it shortens in the middle, and
+// the explanation shows it whole.
 #pragma once
 
 #include <array>
@@ -15,8 +18,9 @@ constexpr int kNarrowestEmptyColumn = 120;
 
 // contents: the width each column's longest text needs; captions: what each column's caption
 // needs; listWidth: the list's inner width. A column wants the wider of the two. Problem takes
-// at most half of the two thirds, less where the key's caption would be cut, but not less than
-// its own caption; the key what is left of them, and Value everything after both.
+// at most a quarter, less where the key's caption would be cut, but not less than its own
+// caption; the key what is left of the two thirds, and Value everything after both, however
+// long its texts.
 ColumnWidths FitResultColumns(const ColumnWidths& contents, const ColumnWidths& captions,
                               int listWidth);
 

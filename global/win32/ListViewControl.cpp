@@ -97,11 +97,21 @@ int ListViewControl::StateIconRowAt(POINT point) const {
   return hit.flags & LVHT_ONITEMSTATEICON ? hit.iItem : -1;
 }
 
-int ListViewControl::StateIconWidth() const {
+namespace {
+
+int ImageWidth(HWND list, int kind) {
   int width = 0;
   int height = 0;
-  ImageList_GetIconSize(ListView_GetImageList(handle_, LVSIL_STATE), &width, &height);
+  if (HIMAGELIST images = ListView_GetImageList(list, kind)) {
+    ImageList_GetIconSize(images, &width, &height);
+  }
   return width;
 }
+
+}  // namespace
+
+int ListViewControl::StateIconWidth() const { return ImageWidth(handle_, LVSIL_STATE); }
+
+int ListViewControl::SmallIconWidth() const { return ImageWidth(handle_, LVSIL_SMALL); }
 
 }  // namespace kelvane

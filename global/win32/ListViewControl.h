@@ -47,6 +47,8 @@ class ListViewControl {
   // The row whose state icon (the tick box) is at the point; negative for none.
   int StateIconRowAt(POINT point) const;
   int StateIconWidth() const;
+  // The width of the row images in front of the first column; none without them.
+  int SmallIconWidth() const;
 
  private:
   HWND handle_;

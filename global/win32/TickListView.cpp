@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "global/win32/TextMeasure.h"
 
 namespace kelvane {
 namespace {
@@ -43,20 +42,9 @@ bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
   if (header.hwndFrom != Handle()) return false;
   result = 0;
   switch (header.code) {
-    case LVN_GETDISPINFOA: {
-      LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(const_cast<NMHDR&>(header)).item;
-      if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.RowCount()) return true;
-      if (item.mask & LVIF_TEXT) {
-        const std::string& text =
-            item.iSubItem < columnCount_ ? rows_.CellText(item.iItem, item.iSubItem) : "";
-        lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
-      }
-      if (item.mask & LVIF_STATE) {
-        item.state = INDEXTOSTATEIMAGEMASK(rows_.RowTicked(item.iItem) ? 2 : 1);
-        item.stateMask = LVIS_STATEIMAGEMASK;
-      }
+    case LVN_GETDISPINFOA:
+      FillCell(reinterpret_cast<NMLVDISPINFOA&>(const_cast<NMHDR&>(header)).item);
       return true;
-    }
     case NM_CLICK:
     case NM_DBLCLK: {
       // A virtual list does not tick by itself: a press on the box does it here. The second
@@ -73,11 +61,7 @@ bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
     case LVN_GETINFOTIPA: {
       auto& tip = reinterpret_cast<NMLVGETINFOTIPA&>(const_cast<NMHDR&>(header));
       if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= rows_.RowCount()) return true;
-      std::string text;
-      for (int column = 0; column < columnCount_; ++column) {
-        text += (column ? "\r\n" : "") + rows_.CellText(tip.iItem, column);
-      }
-      lstrcpynA(tip.pszText, text.c_str(), tip.cchTextMax);
+      lstrcpynA(tip.pszText, TipText(tip.iItem).c_str(), tip.cchTextMax);
       return true;
     }
     case LVN_KEYDOWN:
@@ -90,6 +74,44 @@ bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
   }
 }
 
+void TickListView::FillCell(LVITEMA& item) const {
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.RowCount()) return;
+  if ((item.mask & LVIF_TEXT) && item.iSubItem < columnCount_) {
+    const int room = ColumnWidth(item.iSubItem) - kCellMargin;
+    const std::string text =
+        rows_.ShownText(item.iItem, item.iSubItem, [this, room](const std::string& shown) {
+          return Widths().Width(shown) <= room;
+        });
+    lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+  } else if (item.mask & LVIF_TEXT) {
+    lstrcpynA(item.pszText, "", item.cchTextMax);
+  }
+  if (item.mask & LVIF_IMAGE) item.iImage = rows_.RowImage(item.iItem);
+  if (item.mask & LVIF_STATE) {
+    item.state = INDEXTOSTATEIMAGEMASK(rows_.RowTicked(item.iItem) ? 2 : 1);
+    item.stateMask = LVIS_STATEIMAGEMASK;
+  }
+}
+
+const CharacterWidths& TickListView::Widths() const {
+  // Cells are drawn often; the font changes seldom.
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+  if (!widths_ || widthsFont_ != font) {
+    widths_.emplace(Handle());
+    widthsFont_ = font;
+  }
+  return *widths_;
+}
+
+std::string TickListView::TipText(int row) const {
+  std::string text = rows_.RowTip(row);
+  if (!text.empty()) return text;
+  for (int column = 0; column < columnCount_; ++column) {
+    text += (column ? "\r\n" : "") + rows_.CellText(row, column);
+  }
+  return text;
+}
+
 int TickListView::ContentWidth(int column, std::size_t firstRow) const {
   // The list's own fitting (LVSCW_AUTOSIZE) asks for every row and measures it as a string,
   // far too slow for a hundred thousand rows.
@@ -98,8 +120,8 @@ int TickListView::ContentWidth(int column, std::size_t firstRow) const {
   for (std::size_t row = firstRow; row < rows_.RowCount(); ++row) {
     widest = std::max(widest, widths.Width(rows_.CellText(row, column)));
   }
-  const int tickBox = column == 0 ? StateIconWidth() : 0;
-  return widest + kCellMargin + tickBox;
+  const int tickBoxAndImage = column == 0 ? StateIconWidth() + SmallIconWidth() : 0;
+  return widest + kCellMargin + tickBoxAndImage;
 }
 
 void TickListView::FitColumns() {

@@ -7,9 +7,12 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "global/win32/ListViewControl.h"
+#include "global/win32/TextMeasure.h"
+#include "platform/Text.h"
 
 namespace kelvane {
 
@@ -21,34 +24,49 @@ class TickListRows {
   virtual const std::string& CellText(std::size_t row, int column) const = 0;
   virtual bool RowTicked(std::size_t row) const = 0;
   virtual void SetRowTicked(std::size_t row, bool ticked) = 0;
+  // What a cell shows where fits tells what fits in it: the whole text unless the rows say.
+  virtual std::string ShownText(std::size_t row, int column, const FitsCheck& /*fits*/) const {
+    return CellText(row, column);
+  }
+  // The row's image in the list's small image list; none unless the rows say.
+  virtual int RowImage(std::size_t /*row*/) const { return I_IMAGENONE; }
+  // The row's tip; empty for its cells, one a line.
+  virtual std::string RowTip(std::size_t /*row*/) const { return {}; }
 };
 
 class TickListView : public ListViewControl {
  public:
   // Takes over a list view made with LVS_REPORT and LVS_OWNERDATA.
   TickListView(HWND list, TickListRows& rows);
+  virtual ~TickListView() = default;
   TickListView(const TickListView&) = delete;
   TickListView& operator=(const TickListView&) = delete;
 
   void AddColumn(const char* caption, int width);
   // Shows the model again after rows or ticks changed.
-  void Refresh();
+  virtual void Refresh();
   // The list's notifications but a double click off the tick boxes, which the owner may use;
   // onTicksChanged runs after a tick changed.
   bool OnNotify(const NMHDR& header, LRESULT& result, const std::function<void()>& onTicksChanged);
 
-  // What the column's widest text from firstRow on needs, tick box and margins included.
+  // What the column's widest text from firstRow on needs, tick box, image and margins included.
   int ContentWidth(int column, std::size_t firstRow = 0) const;
   // Fits every column to its contents.
   void FitColumns();
 
  private:
   void ToggleTick(int row);
+  void FillCell(LVITEMA& item) const;
+  // The list font's widths, for the texts the rows shorten.
+  const CharacterWidths& Widths() const;
+  std::string TipText(int row) const;
   // The row whose tick box the click hit; negative for none.
   int TickBoxRow(const NMHDR& header) const;
 
   TickListRows& rows_;
   int columnCount_ = 0;
+  mutable std::optional<CharacterWidths> widths_;
+  mutable HGDIOBJ widthsFont_ = nullptr;
 };
 
 }  // namespace kelvane

@@ -59,11 +59,13 @@ void MainWindow::CreateControls() {
   sectionsLabel_ = CreateChildWindow(handle_, "STATIC", "Select the sections to scan", SS_NOPREFIX,
                                      IDC_SECTIONS_LABEL);
   treeView_ = std::make_unique<CategoryTreeView>(handle_, IDC_CATEGORY_TREE, tree_);
-  listView_ = std::make_unique<ResultsListView>(handle_, IDC_RESULTS_LIST, results_);
+  listView_ = std::make_unique<ResultsListView>(handle_, IDC_RESULTS_LIST, IDC_EXPLANATION,
+                                                results_, language_);
   status_ = CreateChildWindow(handle_, STATUSCLASSNAMEA, "", 0, IDC_STATUS_BAR);
 
   for (HWND child : {tasksLabel_, scanButton_, repairButton_, restoreButton_, sectionsLabel_,
-                     treeView_->Handle(), listView_->Handle(), status_}) {
+                     treeView_->Handle(), listView_->Handle(), listView_->Explanation(),
+                     status_}) {
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 
@@ -159,8 +161,15 @@ void MainWindow::ArrangeControls() {
   MoveWindow(sectionsLabel_, 8, 165, leftRight - 8, 16, TRUE);
   MoveWindow(treeView_->Handle(), kTreeLeft, kTreeTop, leftRight - kTreeLeft,
              std::max(0, height - kTreeTop - statusHeight), TRUE);
+  // The explanation takes the bottom of the list's place, at most two fifths of it.
+  const int listAndExplanation = std::max(0, height - kListTop - statusHeight);
+  const int lineHeight = TextMeter(listView_->Explanation()).Extent("Ag").cy;
+  const int explanationHeight =
+      std::min(kExplanationLines * lineHeight + kExplanationFrame, listAndExplanation * 2 / 5);
   MoveWindow(listView_->Handle(), listLeft, kListTop, std::max(0, width - listLeft),
-             std::max(0, height - kListTop - statusHeight), TRUE);
+             std::max(0, listAndExplanation - explanationHeight - kExplanationGap), TRUE);
+  MoveWindow(listView_->Explanation(), listLeft, kListTop + listAndExplanation - explanationHeight,
+             std::max(0, width - listLeft), explanationHeight, TRUE);
   listView_->KeepValueInView();
   InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -228,6 +237,11 @@ bool MainWindow::OnNotify(const NMHDR& header, LRESULT& result) {
   if (!treeView_ || !listView_) return false;
   if (treeView_->OnNotify(header, result)) return true;
   if (listView_->OnNotify(header, result, [this] { UpdateStatusCounts(); })) return true;
+  if (header.hwndFrom == listView_->Handle() &&
+      (header.code == LVN_ITEMCHANGED || header.code == LVN_ODSTATECHANGED)) {
+    listView_->ShowExplanation();
+    return true;
+  }
   if (header.hwndFrom == listView_->Handle() && header.code == NM_RCLICK) {
     POINT point;
     GetCursorPos(&point);

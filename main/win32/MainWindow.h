@@ -1,5 +1,5 @@
-// The main window: the category tree, the results list, the status bar with the two counts,
-// and the menus through which every function is reached.
+// The main window: the category tree, the results list with the explanation of its current row,
+// the status bar with the two counts, and the menus through which every function is reached.
 #pragma once
 
 #include <windows.h>

@@ -14,6 +14,11 @@ constexpr int kTreeWidth = 183;
 constexpr int kListLeft = 194;
 constexpr int kListTop = 48;
 constexpr int kButtonHeight = 25;
+// The explanation below the list: lines of text it shows without scrolling, its frame and inner
+// margins, and the gap above it.
+constexpr int kExplanationLines = 11;
+constexpr int kExplanationFrame = 8;
+constexpr int kExplanationGap = 4;
 
 // The least the results list, the tree and the status bar keep at the smallest window size.
 constexpr int kNarrowestList = 250;

@@ -53,6 +53,8 @@ void MainWindow::TranslateFrom(const std::string& languageName) {
   for (std::size_t index = 0; index < items.size(); ++index) {
     languageCaptions_[index] = texts.components[languagesStart + index].texts.at(0);
   }
+  // The explanation's labels are in the language.
+  listView_->ShowExplanation();
   DrawMenuBar(handle_);
   // The title band is drawn by the window itself: its new texts show only when it is drawn anew.
   InvalidateRect(handle_, nullptr, TRUE);

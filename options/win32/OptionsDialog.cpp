@@ -31,6 +31,7 @@ const SwitchBox kSwitchBoxes[] = {
     {"cbIncludeCDdrive", IDC_OPTIONS_CD_DRIVE, &Preferences::judgeCdDrives},
     {"cbShowHint", IDC_OPTIONS_SHOW_HINT, &Preferences::showRepairSummary},
     {"cbBeep", IDC_OPTIONS_BEEP, &Preferences::beepWhenDone},
+    {"cbTickReviewRows", IDC_OPTIONS_TICK_REVIEW, &Preferences::tickReviewRows},
 };
 
 const int kGeneralControls[] = {IDC_OPTIONS_FOLDER_FRAME, IDC_OPTIONS_FOLDER_GROUP,

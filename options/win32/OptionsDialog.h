@@ -1,4 +1,4 @@
-// The options window: the backup folder and six switches on the page "General", both ignore
+// The options window: the backup folder and seven switches on the page "General", both ignore
 // lists on the page "Ignore Lists". It edits a copy of the settings and stores it only on OK.
 #pragma once
 

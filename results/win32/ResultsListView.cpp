@@ -4,12 +4,27 @@
 
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
+#include "results/RowExplanation.h"
+#include "results/ShortenedCells.h"
 
 namespace kelvane {
 namespace {
 
 // The header's room either side of a caption.
 constexpr int kCaptionMargins = 12;
+constexpr int kReviewImage = 0;
+
+// The mark of rows for review: a question, which no colour scheme or language takes away.
+HIMAGELIST ReviewMarkImages() {
+  const int width = GetSystemMetrics(SM_CXSMICON);
+  const int height = GetSystemMetrics(SM_CYSMICON);
+  HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 1, 0);
+  HICON question = static_cast<HICON>(
+      LoadImageA(nullptr, MAKEINTRESOURCEA(32514), IMAGE_ICON, width, height, 0));  // IDI_QUESTION
+  ImageList_AddIcon(images, question);
+  DestroyIcon(question);
+  return images;
+}
 
 }  // namespace
 
@@ -22,16 +37,54 @@ const std::string& ResultsRows::CellText(std::size_t row, int column) const {
   }
 }
 
-ResultsListView::ResultsListView(HWND parent, int id, ResultsModel& model)
-    : ResultsRows(model),
+std::string ResultsRows::ShownText(std::size_t row, int column, const FitsCheck& fits) const {
+  switch (column) {
+    case 0: return CellText(row, column);
+    case 1: return ShortenedKeyCell(CellText(row, column), fits);
+    default: return ShortenedPathCell(CellText(row, column), fits);
+  }
+}
+
+int ResultsRows::RowImage(std::size_t row) const {
+  return model_.Row(row).record.certainty == Certainty::Review ? kReviewImage : I_IMAGENONE;
+}
+
+std::string ResultsRows::RowTip(std::size_t row) const {
+  return kelvane::RowTip(model_.Row(row).record, language_);
+}
+
+ResultsListView::ResultsListView(HWND parent, int id, int explanationId, ResultsModel& model,
+                                 const Language& language)
+    : ResultsRows(model, language),
       TickListView(CreateChildWindow(parent, WC_LISTVIEWA, "",
                                      WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
                                      id, WS_EX_CLIENTEDGE),
-                   static_cast<ResultsRows&>(*this)) {
+                   static_cast<ResultsRows&>(*this)),
+      // Made after the list, it follows the list in the tab order.
+      explanation_(CreateChildWindow(
+          parent, "EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+          explanationId, WS_EX_CLIENTEDGE)) {
   const char* captions[kResultColumnCount] = {"Problem", "Registry key", "Value"};
   for (int column = 0; column < kResultColumnCount; ++column) {
     AddColumn(captions[column], kDesignedColumnWidths[column]);
   }
+  ListView_SetImageList(Handle(), ReviewMarkImages(), LVSIL_SMALL);
+}
+
+void ResultsListView::Refresh() {
+  TickListView::Refresh();
+  ShowExplanation();
+}
+
+void ResultsListView::ShowExplanation() {
+  const int row = CurrentRow();
+  const std::string text =
+      row >= 0 && static_cast<std::size_t>(row) < Model().Count()
+          ? RowExplanation(Model().Row(static_cast<std::size_t>(row)).record, RowsLanguage())
+          : "";
+  if (text == shownExplanation_) return;
+  shownExplanation_ = text;
+  SetWindowTextA(explanation_, text.c_str());
 }
 
 void ResultsListView::Restart() {

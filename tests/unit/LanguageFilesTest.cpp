@@ -107,6 +107,22 @@ const char* const kMessageKeysInUse[] = {
     "RES_Backup_Mark_Changed",
     "RES_Backup_Mark_Unknown",
     "RES_Folder_Open_To_Others",
+    "RES_Explain_Problem",
+    "RES_Explain_Class",
+    "RES_Explain_Rule",
+    "RES_Explain_View",
+    "RES_Explain_Tested",
+    "RES_Explain_Key",
+    "RES_Explain_Value",
+    "RES_Class_Certain",
+    "RES_Class_Certain_Why",
+    "RES_Class_Review",
+    "RES_Class_Review_Rule",
+    "RES_Class_Review_Path",
+    "RES_View_None",
+    "RES_View_Shared",
+    "RES_View_32_Bit",
+    "RES_View_64_Bit",
 };
 
 // The main window's menus, each a list of item names; the language menu comes from the code.

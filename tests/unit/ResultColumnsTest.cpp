@@ -5,15 +5,16 @@
 namespace kelvane {
 namespace {
 
-TEST(ResultColumns, ValueKeepsAThirdWhateverTheKeysNeed) {
+TEST(ResultColumns, ValueKeepsAThirdAndProblemAQuarterWhateverTheKeysNeed) {
   const ColumnWidths captions{60, 80, 40};
   // Short texts: every column fits, and Value takes the rest.
   EXPECT_EQ(FitResultColumns({100, 200, 150}, captions, 900), (ColumnWidths{100, 200, 600}));
   // Long keys take only what the Problem column leaves of two thirds.
   EXPECT_EQ(FitResultColumns({150, 2000, 300}, captions, 900), (ColumnWidths{150, 450, 300}));
-  EXPECT_EQ(FitResultColumns({900, 2000, 50}, captions, 900), (ColumnWidths{300, 300, 300}));
-  // Wider values than the third keep their width and the list scrolls.
-  EXPECT_EQ(FitResultColumns({100, 100, 2000}, captions, 600), (ColumnWidths{100, 100, 2000}));
+  // Problem, which the explanation repeats, takes no more than a quarter.
+  EXPECT_EQ(FitResultColumns({900, 2000, 50}, captions, 900), (ColumnWidths{225, 375, 300}));
+  // Wider values take the rest of the list, not more: their cells shorten them in the middle.
+  EXPECT_EQ(FitResultColumns({100, 100, 2000}, captions, 600), (ColumnWidths{100, 100, 400}));
 }
 
 TEST(ResultColumns, CaptionsStayWholeWhereTheTwoThirdsHoldThem) {

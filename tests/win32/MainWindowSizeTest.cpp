@@ -26,6 +26,19 @@ RECT ChildRect(HWND child) {
   return rect;
 }
 
+// The list shows six rows at least, the explanation below it six lines of its text.
+void ListAndExplanationReadable(HWND list, HWND explanation, const std::string& view) {
+  EXPECT_GE(ListView_GetCountPerPage(list), 6) << view;
+  const WindowDc dc(explanation);
+  const SelectedObject font(dc.get(),
+                            reinterpret_cast<HGDIOBJ>(SendMessageA(explanation, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc.get(), &metrics);
+  RECT client;
+  GetClientRect(explanation, &client);
+  EXPECT_GE(client.bottom, 6 * metrics.tmHeight) << view;
+}
+
 TEST_F(MainWindowTest, ColumnsAreMeasuredByTheWidestTextNotTheLongest) {
   // Few wide letters against many narrow ones.
   Load(std::string("[") + kTestKey +
@@ -35,9 +48,12 @@ TEST_F(MainWindowTest, ColumnsAreMeasuredByTheWidestTextNotTheLongest) {
   TickOnlyCurrentUser();
   Command(ID_SCAN_REGISTRY);
   HWND list = window_->ListView().Handle();
+  // The first column holds the tick box and the mark of rows for review in front of its text.
   int tickBox = 0;
+  int mark = 0;
   int height = 0;
   ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_STATE), &tickBox, &height);
+  ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &mark, &height);
   for (int column = 0; column < 3; ++column) {
     int widest = 0;
     for (const ResultRow& row : window_->Results().Rows()) {
@@ -47,19 +63,20 @@ TEST_F(MainWindowTest, ColumnsAreMeasuredByTheWidestTextNotTheLongest) {
                                               : record.value;
       widest = std::max(widest, ListView_GetStringWidth(list, text.c_str()));
     }
-    const int needed = widest + (column == 0 ? tickBox : 0);
+    const int needed = widest + (column == 0 ? tickBox + mark : 0);
     EXPECT_GE(window_->ListView().ContentWidth(column), needed) << column;
     EXPECT_LE(window_->ListView().ContentWidth(column), needed + 16) << column;
   }
 }
 
-TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
+TEST_F(MainWindowTest, ValueColumnTreeLabelsAndExplanationStayReadableAtEverySize) {
   Load(std::string("[") + kTestKey + "\\" + std::string(200, 'K') + "]\r\n"
        "\"Long\"=\"C:\\\\KelvaneGone\\\\long.exe\"\r\n");
   TickOnlyCurrentUser();
   Command(ID_SCAN_REGISTRY);
   HWND list = window_->ListView().Handle();
   HWND tree = window_->TreeView().Handle();
+  HWND explanation = Child(IDC_EXPLANATION);
   ASSERT_TRUE(CopyLanguageFiles());
   const std::pair<std::string, SIZE> views[] = {{"English", {684, 520}},
                                                 {"English", {1200, 850}},
@@ -79,6 +96,7 @@ TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
                 ListView_GetStringWidth(list, caption.c_str()) + 12)
           << caption << size.cx;
     }
+    ListAndExplanationReadable(list, explanation, language + std::to_string(size.cx));
     GetClientRect(tree, &client);
     for (HTREEITEM item = TreeView_GetRoot(tree); item;
          item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
@@ -89,8 +107,10 @@ TEST_F(MainWindowTest, ValueColumnAndTreeLabelsStayReadableAtEverySize) {
   }
   // At the smallest size the window takes, in German, no two controls overlap.
   SetWindowPos(window_->Handle(), nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOMOVE);
+  ListAndExplanationReadable(list, explanation, "smallest");
   const int ids[] = {IDC_TASKS_LABEL, ID_SCAN_REGISTRY, ID_REPAIR_REGISTRY, ID_RESTORE_REGISTRY,
-                     IDC_SECTIONS_LABEL, IDC_CATEGORY_TREE, IDC_RESULTS_LIST, IDC_STATUS_BAR};
+                     IDC_SECTIONS_LABEL, IDC_CATEGORY_TREE, IDC_RESULTS_LIST, IDC_EXPLANATION,
+                     IDC_STATUS_BAR};
   for (int first : ids) {
     for (int second : ids) {
       RECT overlap;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "global/win32/TextMeasure.h"
 #include "options/win32/IgnoreEntryDialogIds.h"
 #include "options/win32/OptionsDialog.h"
 #include "options/win32/OptionsDialogIds.h"
@@ -187,6 +188,37 @@ TEST_F(OptionsWindow, IsTranslatedAndNamesTheRestorePointVersionsInEnglish) {
   }});
   EXPECT_EQ(seen, (Texts{"Optionen", "Vor der Reparatur Punkt erstellen (XP, Vista, 7)",
                          "Ausnahmelisten", "Eintr\xe4ge"}));
+}
+
+TEST_F(OptionsWindow, TheReviewBoxKeepsItsSettingAndEverySwitchFitsInBothLanguages) {
+  // The program's German file lies beside the test runner.
+  ASSERT_TRUE(CopyFileA(LanguageFilePath("C:\\kelvane-tests\\", "German").c_str(),
+                        LanguageFilePath(languages_.Path(), "German").c_str(), FALSE));
+  settings_.tickReviewRows = true;
+  for (const char* language : {"English", "German"}) {
+    lan_ = language;
+    const bool before = settings_.tickReviewRows;
+    Show({[&](HWND options) {
+      HWND review = GetDlgItem(options, IDC_OPTIONS_TICK_REVIEW);
+      EXPECT_EQ(IsDlgButtonChecked(options, IDC_OPTIONS_TICK_REVIEW) == BST_CHECKED, before);
+      EXPECT_TRUE(IsWindowVisible(review) && (GetWindowLongA(review, GWL_STYLE) & WS_TABSTOP));
+      RECT frame = {};
+      GetWindowRect(GetDlgItem(options, IDC_OPTIONS_SWITCHES_FRAME), &frame);
+      for (int id = IDC_OPTIONS_RESTORE_POINT; id <= IDC_OPTIONS_TICK_REVIEW;
+           id = id == IDC_OPTIONS_BEEP ? IDC_OPTIONS_TICK_REVIEW : id + 1) {
+        HWND box = GetDlgItem(options, id);
+        const std::string caption = WindowText(box);
+        RECT place = {};
+        GetWindowRect(box, &place);
+        const int room = place.right - place.left - GetSystemMetrics(SM_CXMENUCHECK) - 6;
+        EXPECT_LE(TextMeter(box).CaptionWidth(caption), room) << caption;
+        EXPECT_LE(place.bottom, frame.bottom) << caption;
+      }
+      Click(options, IDC_OPTIONS_TICK_REVIEW);
+      PostClick(options, IDOK);
+    }});
+    EXPECT_NE(settings_.tickReviewRows, before) << language;
+  }
 }
 
 TEST_F(OptionsWindow, BrowseTakesTheFolderChosenInTheCentredShellDialog) {
