@@ -5,7 +5,21 @@
 namespace kelvane {
 namespace {
 
+constexpr std::size_t kMostReportsKept = 10000;
+
 StartRequest Usage() { return StartRequest{StartMode::Usage}; }
+
+// A whole number from 1 to kMostReportsKept; none otherwise.
+std::optional<std::size_t> ReportsToKeep(const std::string& text) {
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  std::size_t number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    number = number * 10 + static_cast<std::size_t>(c - '0');
+  }
+  if (number == 0 || number > kMostReportsKept) return std::nullopt;
+  return number;
+}
 
 }  // namespace
 
@@ -35,6 +49,10 @@ StartRequest ParseCommandLine(const std::vector<std::string>& arguments) {
                hasValue && !request.WantsReport()) {
       request.reportPath = arguments[++next];
       request.quiet = true;
+    } else if (SameTextAscii(argument, "-keep") && request.mode == StartMode::Report &&
+               hasValue && !request.keep) {
+      request.keep = ReportsToKeep(arguments[++next]);
+      if (!request.keep) return Usage();
     } else if (SameTextAscii(argument, "-format") && hasValue && !request.format) {
       request.format = ReportFormatNamed(arguments[++next]);
       if (!request.format) return Usage();
@@ -47,7 +65,8 @@ StartRequest ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-  return "Usage: Kelvane.exe [-report FILE [-format text|csv|jsonl] [-exitcode] | -cleanonce "
+  return "Usage: Kelvane.exe [-report FILE [-format text|csv|jsonl] [-exitcode] [-keep N] | "
+         "-cleanonce "
          "[-quiet] [-report FILE [-format text|csv|jsonl]]]\r\n"
          "  (nothing)     shows the main window\r\n"
          "  -report FILE  scans the categories ticked in options.ini and writes the report to "
@@ -55,6 +74,8 @@ std::string UsageText() {
          "  -format NAME  the report's format, whatever FILE's extension\r\n"
          "  -exitcode     with -report: exits with 0 when no certain problem was found, 1 when "
          "some were, 5 when the scan or the report failed\r\n"
+         "  -keep N       with -report: a \"*\" in FILE's name becomes the time of the run, and "
+         "only the newest N reports of that name are kept\r\n"
          "  -cleanonce    scans the ticked categories and repairs every certain problem found, "
          "without the main window\r\n"
          "  -quiet        with -cleanonce: no window of any kind, no question; implied by "

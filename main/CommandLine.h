@@ -1,6 +1,7 @@
 // What the program is asked to do by its arguments, and what it answers wrong ones with.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,14 +25,16 @@ struct StartRequest {
   bool exitCode = false;
   // No window of any kind; "-report" implies it.
   bool quiet = false;
+  // "-keep N": of a series of reports ("*" in the file name), the newest N are kept.
+  std::optional<std::size_t> keep;
 
   ReportFormat Format() const { return format.value_or(ReportFormatOfFile(reportPath)); }
   bool WantsReport() const { return !reportPath.empty(); }
 };
 
 // The arguments after the program's name; switches in any ASCII case. The first chooses the
-// mode; "-report FILE", "-format text|csv|jsonl", "-exitcode" and "-quiet" may follow where
-// they make sense, and anything else asks for the usage.
+// mode; "-report FILE", "-format text|csv|jsonl", "-exitcode", "-keep N" and "-quiet" may
+// follow where they make sense, and anything else asks for the usage.
 StartRequest ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Exit codes. 0: done (with "-exitcode": no certain problem found).

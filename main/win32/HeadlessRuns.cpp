@@ -13,19 +13,22 @@
 #include "repair/QuietCleanOnce.h"
 #include "repair/win32/RestorePointDialog.h"
 #include "results/ReportRun.h"
+#include "results/ReportSeries.h"
 #include "results/TextReport.h"
 
 namespace kelvane {
 namespace {
 
-std::string UtcNow() {
+std::string UtcText(const char* format) {
   SYSTEMTIME now;
   GetSystemTime(&now);
   char text[32];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth,
-                now.wDay, now.wHour, now.wMinute, now.wSecond);
+  std::snprintf(text, sizeof text, format, now.wYear, now.wMonth, now.wDay, now.wHour,
+                now.wMinute, now.wSecond);
   return text;
 }
+
+std::string UtcNow() { return UtcText("%04u-%02u-%02uT%02u:%02u:%02uZ"); }
 
 ReportFacts RunningFacts() {
   ReportFacts facts{KELVANE_VERSION_TEXT, "", "", &UtcNow};
@@ -55,11 +58,13 @@ int RunReportMode(const StartRequest& request) {
   Win32FileSystem files;
   Win32System system;
   Win32ProfileStore profiles;
-  const ReportOutcome outcome =
-      RunReport(registry, files, system, profiles, files.ProgramFolder(),
-                {request.reportPath, request.Format()}, RunningFacts());
+  const std::string path =
+      DatedReportPath(request.reportPath, UtcText("%04u%02u%02uT%02u%02u%02uZ"));
+  const ReportOutcome outcome = RunReport(registry, files, system, profiles, files.ProgramFolder(),
+                                          {path, request.Format()}, RunningFacts());
   if (!outcome.written) WriteStandardError("no report written: " + outcome.failure);
-  WriteStandardOutput(ReportSummaryLine(outcome, request.reportPath));
+  if (outcome.written && request.keep) PruneReportSeries(files, request.reportPath, *request.keep);
+  WriteStandardOutput(ReportSummaryLine(outcome, path));
   if (!outcome.written) return request.exitCode ? kDetectionFailedExitCode : kFailedExitCode;
   if (request.exitCode && outcome.certain > 0) return kProblemsFoundExitCode;
   return 0;

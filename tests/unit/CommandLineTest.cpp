@@ -24,7 +24,8 @@ TEST(CommandLine, OnlyTheTwoSwitchesRunAndAnythingElseAsksForTheUsage) {
 
 TEST(CommandLine, TheOptionsFollowTheModeTheyBelongTo) {
   const StartRequest detect = ParseCommandLine({"-report", "C:\\r.txt", "-FORMAT", "jsonl",
-                                                "-exitcode"});
+                                                "-exitcode", "-keep", "8"});
+  EXPECT_EQ(detect.keep, 8u);
   EXPECT_EQ(detect.Format(), ReportFormat::JsonLines);
   EXPECT_TRUE(detect.exitCode);
   EXPECT_TRUE(detect.quiet);
@@ -38,7 +39,9 @@ TEST(CommandLine, TheOptionsFollowTheModeTheyBelongTo) {
   for (const Arguments& wrong :
        {Arguments{"-cleanonce", "-exitcode"}, Arguments{"-cleanonce", "-format", "csv"},
         Arguments{"-report", "r.txt", "-format", "xml"}, Arguments{"-report", "r.txt", "-format"},
-        Arguments{"-cleanonce", "extra"}, Arguments{"-report", "a", "-report", "b"}}) {
+        Arguments{"-cleanonce", "extra"}, Arguments{"-report", "a", "-report", "b"},
+        Arguments{"-report", "a", "-keep", "0"}, Arguments{"-report", "a", "-keep", "x1"},
+        Arguments{"-cleanonce", "-keep", "3"}}) {
     EXPECT_EQ(ModeOf(wrong), StartMode::Usage) << wrong.back();
   }
 }
