@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "global/Localization.h"
+#include "platform/RegistryTypes.h"
+#include "scan/RegistryReads.h"
 #include "scan/RegistryViews.h"
 
 namespace kelvane {
@@ -10,6 +12,19 @@ namespace {
 
 constexpr Reason kEmptyDriveReason{"RES_Reason_Empty_Drive",
                                    "The drive of \"%1\" holds no medium."};
+
+// A row whose repair deletes a key it names, with the key's subtree: never when that key or a
+// key below it is a link, whatever rule found the row.
+bool DeletesALink(RegistryStore& registry, const std::string& key, const std::string& value,
+                  RepairKind kind) {
+  const bool subkey = kind == RepairKind::SubkeyNamedByValue;
+  if ((kind != RepairKind::Key && !subkey) || (subkey && value.empty())) return false;
+  const auto slash = key.find('\\');
+  const std::optional<RootKey> root = RootKeyFromName(key.substr(0, slash));
+  if (!root || slash == std::string::npos) return false;
+  const std::string path = key.substr(slash + 1) + (subkey ? "\\" + value : "");
+  return !HoldsNoLink(registry, *root, path);
+}
 
 }  // namespace
 
@@ -66,6 +81,7 @@ void ScanContext::ShowKeyProgress(const std::string& path) {
 void ScanContext::AddProblem(Rule rule, const std::string& problem, const std::string& key,
                              const std::string& value, RepairKind kind,
                              const MissingPath& evidence) {
+  if (DeletesALink(registry_, key, value, kind)) return;
   const RuleInfo& info = InfoOf(rule);
   ProblemRecord row;
   row.problem = problem;
