@@ -96,10 +96,13 @@ class ItemReader {
     item_.blocks[block].values.push_back({name, value});
   }
 
-  // The key, then each subkey depth-first, each opened by its full path below the root.
+  // The key, then each subkey depth-first, each opened by its full path below the root and as
+  // itself. A link cannot be written into the file, and its target is not part of the item: a
+  // tree that holds one is not exact, and the link is not entered.
   void ReadTree(const std::string& path) {
+    access_.OpenLinksAsThemselves();
     const std::size_t block = AddBlock(path);
-    if (!access_.HasCurrentKey()) {
+    if (!access_.HasCurrentKey() || access_.CurrentIsLink()) {
       item_.exact = false;
       return;
     }

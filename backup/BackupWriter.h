@@ -37,9 +37,9 @@ struct BackupKeyBlock {
 struct BackupItem {
   RootKey root = 0;
   std::vector<BackupKeyBlock> blocks;
-  // Everything was read exactly as stored. A key that cannot be opened still gets its block
-  // and a value that cannot be read is written as an empty string, but the item is then
-  // not exact.
+  // Everything was read exactly as stored. A key that cannot be opened, or is a link, still
+  // gets its block and a value that cannot be read is written as an empty string, but the item
+  // is then not exact.
   bool exact = true;
 };
 

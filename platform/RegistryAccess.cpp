@@ -52,12 +52,18 @@ RegistryAccess::ResolvedPath RegistryAccess::Resolve(const std::string& path) {
   return resolved;
 }
 
+std::unique_ptr<RegistryKey> RegistryAccess::Open(RegistryKey& base, const std::string& relative,
+                                                  bool create) {
+  if (linksAsThemselves_ && !create) return base.OpenSubkeyItself(relative, access_);
+  return base.OpenSubkey(relative, access_, create);
+}
+
 bool RegistryAccess::OpenKey(const std::string& path, bool create) {
   const bool relativeToCurrent = current_ && !path.empty() && path[0] != '\\';
   ResolvedPath resolved = Resolve(path);
   if (!resolved.base) return false;
   std::unique_ptr<RegistryKey> opened =
-      resolved.base->OpenSubkey(resolved.relative, access_, create && !path.empty());
+      Open(*resolved.base, resolved.relative, create && !path.empty());
   if (!opened) return false;
   if (relativeToCurrent) {
     currentPath_ = currentPath_ + "\\" + path;
@@ -70,7 +76,7 @@ bool RegistryAccess::OpenKey(const std::string& path, bool create) {
 
 bool RegistryAccess::OpenSubkeyOf(const RegistryAccess& parent, const std::string& name) {
   if (!parent.current_) return false;
-  std::unique_ptr<RegistryKey> opened = parent.current_->OpenSubkey(name, access_, false);
+  std::unique_ptr<RegistryKey> opened = Open(*parent.current_, name, false);
   if (!opened) return false;
   root_ = parent.root_;
   currentPath_ = parent.currentPath_ + "\\" + name;
@@ -87,6 +93,14 @@ bool RegistryAccess::KeyExists(const std::string& path) {
   ResolvedPath resolved = Resolve(path);
   return resolved.base &&
          resolved.base->OpenSubkey(resolved.relative, kAccessExistenceTest, false) != nullptr;
+}
+
+bool RegistryAccess::IsLink(const std::string& path) {
+  ResolvedPath resolved = Resolve(path);
+  if (!resolved.base) return false;
+  const std::unique_ptr<RegistryKey> key =
+      resolved.base->OpenSubkeyItself(resolved.relative, kAccessRead);
+  return key && IsLinkKey(*key);
 }
 
 std::vector<std::string> RegistryAccess::SubkeyNames() {
@@ -200,7 +214,9 @@ bool RegistryAccess::DeleteKey(const std::string& path) {
 }
 
 bool RegistryAccess::DeleteTree(RegistryKey& parent, const std::string& relative) {
-  std::unique_ptr<RegistryKey> key = parent.OpenSubkey(relative, access_, false);
+  // Deleting a link by its name would delete its target, and entering it the target's subtree.
+  std::unique_ptr<RegistryKey> key = parent.OpenSubkeyItself(relative, access_);
+  if (key && IsLinkKey(*key)) return false;
   if (key) {
     const std::vector<std::string> names = key->SubkeyNames();
     for (auto name = names.rbegin(); name != names.rend(); ++name) DeleteTree(*key, *name);

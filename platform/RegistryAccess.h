@@ -24,6 +24,9 @@ class RegistryAccess {
   // Closes the current key when the root changes.
   void SetRootKey(RootKey root);
   void SetAccess(std::uint32_t access) { access_ = access; }
+  // From now on a link at the end of a path opens as itself, not as its target, so that a walk
+  // sees it and can leave it alone. Other keys open as before.
+  void OpenLinksAsThemselves() { linksAsThemselves_ = true; }
 
   // "" reopens the current key (or the root); "\\x" is absolute from the root; anything else
   // is relative to the current key when one is open. On failure the current key is unchanged.
@@ -35,6 +38,11 @@ class RegistryAccess {
   bool HasCurrentKey() const { return current_ != nullptr; }
   const std::string& CurrentPath() const { return currentPath_; }
   bool KeyExists(const std::string& path);
+  // Whether the key at path, found as OpenKey finds it, is itself a link; false when it cannot
+  // be opened. A link met on the way to it is followed.
+  bool IsLink(const std::string& path);
+  // Whether the current key was opened as a link itself.
+  bool CurrentIsLink() { return current_ && IsLinkKey(*current_); }
 
   std::vector<std::string> SubkeyNames();
   std::vector<std::string> ValueNames();
@@ -65,7 +73,8 @@ class RegistryAccess {
 
   bool WriteString(const std::string& name, const std::string& text);
   bool DeleteValue(const std::string& name);
-  // Deletes the key and its whole subtree; the current key stays as it was.
+  // Deletes the key and its whole subtree; the current key stays as it was. A link is neither
+  // deleted nor entered, so a tree that holds one is not deleted whole.
   bool DeleteKey(const std::string& path);
   bool KeyInfo(RegKeyInfo& info);
 
@@ -76,11 +85,13 @@ class RegistryAccess {
     std::unique_ptr<RegistryKey> ownedBase;  // the root, when no key is open
   };
   ResolvedPath Resolve(const std::string& path);
+  std::unique_ptr<RegistryKey> Open(RegistryKey& base, const std::string& relative, bool create);
   bool DeleteTree(RegistryKey& parent, const std::string& relative);
 
   RegistryStore& store_;
   RootKey root_ = kHkeyCurrentUser;
   std::uint32_t access_ = kAccessFull;
+  bool linksAsThemselves_ = false;
   std::unique_ptr<RegistryKey> current_;
   std::string currentPath_;
 };

@@ -33,6 +33,14 @@ struct KeyContents {
   std::vector<std::string> subkeys;
 };
 
+// A symbolic link to another key holds its target's full name ("\\Registry\\Machine\\..." or
+// "\\Registry\\User\\...") in UTF-16 in this value of type REG_LINK, its only value. Opening the
+// link, or a path through it, reaches the target; only an open of the link itself shows the value.
+constexpr char kLinkValueName[] = "SymbolicLinkValue";
+
+// Whether values read from a key opened as itself make it a link.
+bool HoldsLinkTarget(const std::vector<NamedValue>& values);
+
 // One open key; destroying the object closes it.
 class RegistryKey {
  public:
@@ -41,6 +49,10 @@ class RegistryKey {
   // A subkey path below this key ("a" or "a\\b"); nullptr when it cannot be opened or created.
   virtual std::unique_ptr<RegistryKey> OpenSubkey(const std::string& path, std::uint32_t access,
                                                   bool create) = 0;
+  // As OpenSubkey without creating, except that a link at the end of the path opens as itself
+  // instead of as its target. Every other key opens as OpenSubkey opens it.
+  virtual std::unique_ptr<RegistryKey> OpenSubkeyItself(const std::string& path,
+                                                        std::uint32_t access) = 0;
   // In the store's enumeration order; empty when the key cannot be enumerated.
   virtual std::vector<std::string> SubkeyNames() = 0;
   virtual std::vector<std::string> ValueNames() = 0;
@@ -63,6 +75,9 @@ class RegistryKey {
   virtual bool DeleteSubkey(const std::string& path) = 0;
   virtual bool QueryInfo(RegKeyInfo& info) = 0;
 };
+
+// Whether the key, opened as itself, is a link.
+bool IsLinkKey(RegistryKey& key);
 
 class RegistryStore {
  public:

@@ -69,6 +69,13 @@ bool HasAtOrBelow(const std::multiset<std::string>& names, const std::string& na
   return next != names.end() && next->compare(0, below.size(), below) == 0;
 }
 
+// Checked again right before a key goes: a key that became a link since it was read would take
+// its target with it, as deleting by a link's name deletes the target.
+bool IsLinkBelow(RegistryKey& root, const std::string& path) {
+  const std::unique_ptr<RegistryKey> key = root.OpenSubkeyItself(path, kAccessRead);
+  return key && IsLinkKey(*key);
+}
+
 // Whether name or one of its parent keys is an entry.
 bool HasAtOrAbove(const std::multiset<std::string>& names, const std::string& name) {
   for (std::size_t end = name.size(); end != std::string::npos && end > 0;
@@ -133,7 +140,8 @@ void RowRepairer::QueueKey(const RepairTarget& target, std::size_t tag) {
   const std::string path = BackupKeyPath(target.path);
   // An empty path would name the root itself.
   if (!root || path.empty()) return;
-  // A key that is missing or cannot be opened reads as not exact.
+  // A key that is missing, cannot be opened, is a link or holds one reads as not exact: a link is
+  // never deleted, nor anything reached through it.
   const BackupItem item = ReadBackupItem(registry_, *root, path, "", true);
   std::vector<std::string> lines = BackupItemLines(item);
   if (!item.exact || !LinesRestoreItem(lines, item)) return;
@@ -238,7 +246,7 @@ void RowRepairer::DeleteGroup(const std::vector<QueuedItem>& items) {
       if (!root || rootKey != item.root) root = registry_.OpenRoot(rootKey = item.root);
       // Deepest first; a subkey added since the read keeps its parents, and the row stays.
       for (auto path = item.blockPaths.rbegin(); root && path != item.blockPaths.rend(); ++path) {
-        deleted = root->DeleteSubkey(*path);
+        deleted = !IsLinkBelow(*root, *path) && root->DeleteSubkey(*path);
       }
     }
     if (deleted) {

@@ -51,9 +51,10 @@ class RowRepairer {
   ~RowRepairer();
 
   // Queues what the row names under the given tag; a row that names nothing repairable (the
-  // root is not one of the five, the item is missing, or its backup would not restore it
-  // exactly) is left alone. A shortcut file is deleted at once. True when the group before
-  // this row was finished first: because the row touches it, is a file, or a limit was met.
+  // root is not one of the five, the item is missing, a key is a link or holds one, or its
+  // backup would not restore it exactly) is left alone. A shortcut file is deleted at once.
+  // True when the group before this row was finished first: because the row touches it, is a
+  // file, or a limit was met.
   bool Queue(const ProblemRecord& row, std::size_t tag);
   // Backs the queued items up and deletes them, and returns once every deletion is done.
   // Raises FileIoError when the backup file cannot be written or does not read back as

@@ -21,7 +21,10 @@ int CountKeyItems(RegistryStore& registry, RootKey root, const std::string& path
   {
     RegistryAccess key(registry);
     key.SetRootKey(root);
+    key.OpenLinksAsThemselves();
     if (!key.OpenKey(path, false)) return IsAbsentKey(registry, root, path) ? 0 : 1;
+    // A link is something there, never walked into: its parent is not empty.
+    if (key.CurrentIsLink()) return 1;
     const std::vector<std::string> values = key.ValueNames();
     count = static_cast<int>(values.size());
     if (!countEmptyDefault && IsOnlyAnEmptyDefaultString(key, values)) count = 0;

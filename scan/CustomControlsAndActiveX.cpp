@@ -25,7 +25,9 @@ void ScanDefaultValueTree(ScanContext& scan, const std::string& rootName,
                           const std::string& parentPath, const std::string& keyName) {
   const std::string path = parentPath + keyName;
   RegistryAccess key(scan.Registry());
-  if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
+  // Below the start every subkey opens as itself, and a link ends the walk there.
+  if (!keyName.empty()) key.OpenLinksAsThemselves();
+  if (!OpenKeyBelowNamedRoot(key, rootName, path) || key.CurrentIsLink()) return;
   scan.ShowKeyProgress(path);
   // Only a file will do as a class's server: an existing folder of that name does not count.
   const std::optional<std::string> text = key.ReadText("");

@@ -66,6 +66,8 @@ class ValueTreeWalk {
     std::vector<std::string> subkeys;
     {
       KeyContents contents = key.Contents();
+      // A subkey opened as itself shows a link by its only value.
+      if (HoldsLinkTarget(contents.values)) return;
       const std::string keyText = RootKeyName(key.Root()) + "\\" + path;
       for (const NamedValue& value : contents.values) {
         const std::optional<std::string> text = ValueText(value.value);
@@ -83,6 +85,7 @@ class ValueTreeWalk {
       if (IsSkipped(key.Root(), subkeyPath)) continue;
       RegistryAccess child(scan_.Registry());
       child.SetAccess(kAccessRead);
+      child.OpenLinksAsThemselves();
       if (OpenSubkey(key, subkey, subkeyPath, child)) Visit(child, subkeyPath);
     }
   }

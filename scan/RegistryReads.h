@@ -1,4 +1,12 @@
 // Registry reads that several categories share.
+//
+// Links: a category's fixed start (HKEY_LOCAL_MACHINE\\Software, ...\\CurrentVersion\\Fonts, the
+// services of CurrentControlSet) is opened as the system shows it to the program, links on the
+// way followed: in the 32-bit view of a 64-bit system many shared keys, the classes among them,
+// are links to the 64-bit ones, and on Windows CurrentControlSet is one. Every key a category
+// comes to below its start, by a name it enumerated, is opened as itself: a link there is never
+// reported and never walked into, since a row found through it names the link's target under
+// the link's name, and a repair by that name would reach the target.
 #pragma once
 
 #include <optional>
@@ -30,6 +38,10 @@ inline std::vector<std::string> SubkeyNamesOf(RegistryStore& registry, RootKey r
   if (!key.OpenKey(path, false)) return {};
   return key.SubkeyNames();
 }
+
+// Whether the key at path and every key below it are no links: what a repair that deletes the
+// key may delete. A key that cannot be opened has nothing that can be told.
+bool HoldsNoLink(RegistryStore& registry, RootKey root, const std::string& path);
 
 // Whether a key that cannot be opened is not there at all: its parent can be read and does not
 // list it. One that is listed but cannot be opened (no access, a name the ANSI code page cannot

@@ -3,9 +3,27 @@
 #include <algorithm>
 
 #include "global/Localization.h"
+#include "platform/RegistryTypes.h"
+#include "scan/RegistryReads.h"
 #include "scan/RegistryViews.h"
 
 namespace kelvane {
+namespace {
+
+// A row whose repair deletes a key it names, with the key's subtree: never when that key or a
+// key below it is a link, whatever rule found the row.
+bool DeletesALink(RegistryStore& registry, const std::string& key, const std::string& value,
+                  RepairKind kind) {
+  const bool subkey = kind == RepairKind::SubkeyNamedByValue;
+  if ((kind != RepairKind::Key && !subkey) || (subkey && value.empty())) return false;
+  const auto slash = key.find('\\');
+  const std::optional<RootKey> root = RootKeyFromName(key.substr(0, slash));
+  if (!root || slash == std::string::npos) return false;
+  const std::string path = key.substr(slash + 1) + (subkey ? "\\" + value : "");
+  return !HoldsNoLink(registry, *root, path);
+}
+
+}  // namespace
 
 ScanContext::ScanContext(RegistryStore& registry, FileSystemAccess& files, SystemAccess& system,
                          const Language& language, ScanSink& sink)
@@ -60,6 +78,7 @@ void ScanContext::ShowKeyProgress(const std::string& path) {
 void ScanContext::AddProblem(Rule rule, const std::string& problem, const std::string& key,
                              const std::string& value, RepairKind kind,
                              const MissingPath& evidence) {
+  if (DeletesALink(registry_, key, value, kind)) return;
   const RuleInfo& info = InfoOf(rule);
   ProblemRecord row;
   row.problem = problem;

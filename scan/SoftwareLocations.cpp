@@ -27,7 +27,9 @@ void FindNextSubKeyValue(ScanContext& scan, RootKey root, std::string& lastFound
   {
     RegistryAccess key(scan.Registry());
     key.SetRootKey(root);
-    if (!key.OpenKey(startPath, false)) return;
+    // The walk keeps to real keys: each one opens as itself, and a link ends it there.
+    key.OpenLinksAsThemselves();
+    if (!key.OpenKey(startPath, false) || key.CurrentIsLink()) return;
     RegistryAccess command(scan.Registry());
     command.SetRootKey(root);
     const bool counts =

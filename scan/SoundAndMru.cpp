@@ -44,7 +44,9 @@ void ScanSoundSchemeTree(ScanContext& scan, const std::string& rootName,
                          const std::string& parentPath, const std::string& keyName) {
   const std::string path = parentPath + keyName;
   RegistryAccess key(scan.Registry());
-  if (!OpenKeyBelowNamedRoot(key, rootName, path)) return;
+  // Below the start every subkey opens as itself, and a link ends the walk there.
+  if (!keyName.empty()) key.OpenLinksAsThemselves();
+  if (!OpenKeyBelowNamedRoot(key, rootName, path) || key.CurrentIsLink()) return;
   const std::optional<std::string> sound =
       IsJudgedSchemeKey(keyName) ? key.ReadText("") : std::nullopt;
   if (sound) {
@@ -90,6 +92,7 @@ void ScanMruLists(ScanContext& scan) {
                         scan.EvidenceFor(*text));
       }
       for (const std::string& extension : extensions) {
+        if (key.IsLink(extension)) continue;
         ScanValueTree(scan, Rule::RecentFile, "HKEY_CURRENT_USER",
                       std::string(kOpenSaveMru) + "\\" + extension, problem, "");
       }

@@ -26,7 +26,8 @@ void ScanWindowsServices(ScanContext& scan) {
     const std::string path = std::string(kServices) + "\\" + service;
     RegistryAccess key(scan.Registry());
     key.SetRootKey(kHkeyLocalMachine);
-    if (!key.OpenKey(path, false)) continue;
+    key.OpenLinksAsThemselves();
+    if (!key.OpenKey(path, false) || key.CurrentIsLink()) continue;
     scan.ShowKeyProgress(path);
     const std::optional<std::string> imagePath = key.ReadText("ImagePath");
     const std::optional<MissingPath> missing =

@@ -30,6 +30,8 @@ struct MemoryRegistry::Node {
   bool deleted = false;
   bool valuesUnreadable = false;
   bool unopenable = false;
+  // Opening it, or a path through it, reaches the key its link value names.
+  bool link = false;
   std::uint64_t lastWriteTime = 0;
 };
 
@@ -46,6 +48,22 @@ using Node = MemoryRegistry::Node;
 using State = MemoryRegistry::State;
 
 constexpr std::uint32_t kKeySetValue = 0x0002;
+// Wine gives up on a chain of links longer than this, a loop among them included.
+constexpr int kLongestLinkChain = 16;
+
+// The derived roots are views of subtrees, as on the live system.
+const struct {
+  RootKey root;
+  RootKey parent;
+  const char* path;
+} kAliases[] = {
+    {kHkeyClassesRoot, kHkeyLocalMachine, "Software\\Classes"},
+    {kHkeyCurrentUser, kHkeyUsers, "S-1-5-21-0-0-0-1000"},
+    {kHkeyCurrentConfig, kHkeyLocalMachine,
+     "System\\CurrentControlSet\\Hardware Profiles\\Current"},
+};
+
+enum class AtEnd { FollowLink, LinkItself };
 
 std::uint64_t NowAsFileTime() {
   // 100 ns ticks between 1601-01-01 and 1970-01-01.
@@ -89,10 +107,48 @@ std::vector<std::shared_ptr<Node>>::iterator SubkeyPosition(MemoryRegistry::Orde
       });
 }
 
-// Caller holds the state's mutex.
 std::shared_ptr<Node> WalkPath(State& state, std::shared_ptr<Node> node,
-                               const std::vector<std::string>& parts, bool create) {
-  for (const std::string& part : parts) {
+                               const std::vector<std::string>& parts, bool create,
+                               AtEnd atEnd = AtEnd::FollowLink, int chain = 0);
+
+// The key a link names by its full name, found as any path is; none when it names no key of
+// the two hives or the chain of links is too long. Caller holds the state's mutex.
+std::shared_ptr<Node> LinkTarget(State& state, const Node& link, int chain) {
+  if (chain >= kLongestLinkChain) return nullptr;
+  const auto value = std::find_if(link.values.begin(), link.values.end(), [](const auto& stored) {
+    return SameName(stored.name, kLinkValueName) && stored.value.type == RegType::Link;
+  });
+  if (value == link.values.end()) return nullptr;
+  std::string name;
+  const Bytes& data = value->value.data;
+  for (std::size_t at = 0; at + 1 < data.size(); at += 2) {
+    name.push_back(data[at + 1] == 0 ? static_cast<char>(data[at]) : '?');
+  }
+  if (name.empty() || name[0] != '\\') return nullptr;
+  bool valid = false;
+  std::vector<std::string> parts = SplitPath(name.substr(1), valid);
+  if (!valid || parts.size() < 2 || !SameName(parts[0], "Registry")) return nullptr;
+  const RootKey hive = SameName(parts[1], "Machine") ? kHkeyLocalMachine
+                       : SameName(parts[1], "User") ? kHkeyUsers
+                                                    : 0;
+  if (hive == 0) return nullptr;
+  parts.erase(parts.begin(), parts.begin() + 2);
+  return WalkPath(state, state.roots.at(hive), parts, false, AtEnd::FollowLink, chain + 1);
+}
+
+// A link on the way is followed, and one at the end too unless it is to open as itself. Caller
+// holds the state's mutex.
+std::shared_ptr<Node> WalkPath(State& state, std::shared_ptr<Node> node,
+                               const std::vector<std::string>& parts, bool create, AtEnd atEnd,
+                               int chain) {
+  for (std::size_t index = 0;; ++index) {
+    const bool atLast = index == parts.size();
+    if (node->link && (!atLast || atEnd == AtEnd::FollowLink)) {
+      node = LinkTarget(state, *node, chain);
+      if (!node) return nullptr;
+    }
+    if (atLast) break;
+    const std::string& part = parts[index];
     const auto position = SubkeyPosition(state.order, *node, part);
     if (position != node->subkeys.end() && SameName((*position)->name, part)) {
       node = *position;
@@ -153,6 +209,19 @@ class MemoryKey : public RegistryKey {
     const std::vector<std::string> parts = SplitPath(path, valid);
     if (!valid) return nullptr;
     const std::shared_ptr<Node> node = WalkPath(*state_, node_, parts, create);
+    if (!node || node->unopenable) return nullptr;
+    return std::make_unique<MemoryKey>(state_, node, access);
+  }
+
+  std::unique_ptr<RegistryKey> OpenSubkeyItself(const std::string& path,
+                                                std::uint32_t access) override {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    if (node_->deleted) return nullptr;
+    bool valid = false;
+    const std::vector<std::string> parts = SplitPath(path, valid);
+    if (!valid) return nullptr;
+    const std::shared_ptr<Node> node =
+        WalkPath(*state_, node_, parts, false, AtEnd::LinkItself);
     if (!node || node->unopenable) return nullptr;
     return std::make_unique<MemoryKey>(state_, node, access);
   }
@@ -303,17 +372,6 @@ MemoryRegistry::MemoryRegistry(Order order) : state_(std::make_shared<State>()) 
   for (RootKey root : {kHkeyLocalMachine, kHkeyUsers}) {
     state_->roots[root] = std::make_shared<Node>();
   }
-  // The derived roots are views of subtrees, as on the live system.
-  const struct {
-    RootKey root;
-    RootKey parent;
-    const char* path;
-  } kAliases[] = {
-      {kHkeyClassesRoot, kHkeyLocalMachine, "Software\\Classes"},
-      {kHkeyCurrentUser, kHkeyUsers, "S-1-5-21-0-0-0-1000"},
-      {kHkeyCurrentConfig, kHkeyLocalMachine,
-       "System\\CurrentControlSet\\Hardware Profiles\\Current"},
-  };
   for (const auto& alias : kAliases) {
     bool valid = false;
     state_->roots[alias.root] =
@@ -352,6 +410,46 @@ void MemoryRegistry::SetUtf16Value(RootKey root, const std::string& path, const 
 void MemoryRegistry::SetBeforeDeletion(std::function<void()> hook) {
   std::lock_guard<std::mutex> lock(state_->mutex);
   state_->beforeDeletion = std::move(hook);
+}
+
+void MemoryRegistry::AddLink(RootKey root, const std::string& path, const std::string& target) {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  bool valid = false;
+  std::vector<std::string> parts = SplitPath(path, valid);
+  const std::string name = parts.back();
+  parts.pop_back();
+  const std::shared_ptr<Node> parent = WalkPath(*state_, state_->roots.at(root), parts, true);
+  const std::shared_ptr<Node> link = WalkPath(*state_, parent, {name}, true, AtEnd::LinkItself);
+  link->link = true;
+  Bytes data;
+  for (char16_t unit : AnsiToUtf16(target)) {
+    data.push_back(static_cast<unsigned char>(unit & 0xFF));
+    data.push_back(static_cast<unsigned char>(unit >> 8));
+  }
+  StoreValue(*state_, *link, kLinkValueName, RawValue{RegType::Link, data}, true);
+}
+
+void MemoryRegistry::RemoveLink(RootKey root, const std::string& path) {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  bool valid = false;
+  const std::shared_ptr<Node> link =
+      WalkPath(*state_, state_->roots.at(root), SplitPath(path, valid), false, AtEnd::LinkItself);
+  const std::shared_ptr<Node> parent = link ? link->parent.lock() : nullptr;
+  if (!parent || !link->link) return;
+  auto& siblings = parent->subkeys;
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), link), siblings.end());
+  link->deleted = true;
+}
+
+std::string MemoryRegistry::FullName(RootKey root, const std::string& path) {
+  std::string name = path;
+  for (const auto& alias : kAliases) {
+    if (alias.root == root) {
+      name = std::string(alias.path) + (path.empty() ? "" : "\\" + path);
+      root = alias.parent;
+    }
+  }
+  return std::string(root == kHkeyUsers ? "\\Registry\\User\\" : "\\Registry\\Machine\\") + name;
 }
 
 void MemoryRegistry::Mark(RootKey root, const std::string& path, bool Node::*flag) {

@@ -35,6 +35,14 @@ class MemoryRegistry : public RegistryStore {
   void SetUtf16Value(RootKey root, const std::string& path, const std::string& name,
                      std::uint32_t type, const std::u16string& data);
 
+  // Makes a link at path, its parents made as needed, to the key named by its full name
+  // ("\\Registry\\Machine\\..." or "\\Registry\\User\\..."), as the live registry keeps one.
+  void AddLink(RootKey root, const std::string& path, const std::string& target);
+  // Removes the link itself; its target stays.
+  void RemoveLink(RootKey root, const std::string& path);
+  // The full name of the key at path, as a link names its target.
+  static std::string FullName(RootKey root, const std::string& path);
+
   // Called before every deletion of a value or a key. A hook that throws stands for a program
   // killed at that moment.
   void SetBeforeDeletion(std::function<void()> hook);

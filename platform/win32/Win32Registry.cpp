@@ -57,26 +57,12 @@ class Win32Key : public RegistryKey {
 
   std::unique_ptr<RegistryKey> OpenSubkey(const std::string& path, std::uint32_t access,
                                           bool create) override {
-    // Wine refuses a path of more than 260 characters in one call, where Windows takes it:
-    // a longer path is opened a part at a time.
-    const auto split = path.size() > kLongestPathInOneCall
-                           ? path.rfind('\\', kLongestPathInOneCall)
-                           : std::string::npos;
-    if (split != std::string::npos && split > 0) {
-      std::unique_ptr<RegistryKey> head = OpenSubkey(path.substr(0, split), access, create);
-      return head ? head->OpenSubkey(path.substr(split + 1), access, create) : nullptr;
-    }
-    HKEY opened = nullptr;
-    LONG result;
-    if (create) {
-      DWORD disposition = 0;
-      result = RegCreateKeyExA(key_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                               nullptr, &opened, &disposition);
-    } else {
-      result = RegOpenKeyExA(key_, path.c_str(), 0, access, &opened);
-    }
-    if (result != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<Win32Key>(RegistryKeyHandle(opened));
+    return Open(path, access, create ? Mode::Create : Mode::Open);
+  }
+
+  std::unique_ptr<RegistryKey> OpenSubkeyItself(const std::string& path,
+                                                std::uint32_t access) override {
+    return Open(path, access, Mode::OpenLinkItself);
   }
 
   std::vector<std::string> SubkeyNames() override {
@@ -218,6 +204,33 @@ class Win32Key : public RegistryKey {
   }
 
  private:
+  enum class Mode { Open, Create, OpenLinkItself };
+
+  std::unique_ptr<Win32Key> Open(const std::string& path, std::uint32_t access, Mode mode) {
+    // Wine refuses a path of more than 260 characters in one call, where Windows takes it:
+    // a longer path is opened a part at a time, the parts before the last as any key.
+    const auto split = path.size() > kLongestPathInOneCall
+                           ? path.rfind('\\', kLongestPathInOneCall)
+                           : std::string::npos;
+    if (split != std::string::npos && split > 0) {
+      const Mode headMode = mode == Mode::Create ? Mode::Create : Mode::Open;
+      const std::unique_ptr<Win32Key> head = Open(path.substr(0, split), access, headMode);
+      return head ? head->Open(path.substr(split + 1), access, mode) : nullptr;
+    }
+    HKEY opened = nullptr;
+    LONG result;
+    if (mode == Mode::Create) {
+      DWORD disposition = 0;
+      result = RegCreateKeyExA(key_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                               nullptr, &opened, &disposition);
+    } else {
+      const DWORD options = mode == Mode::OpenLinkItself ? REG_OPTION_OPEN_LINK : 0;
+      result = RegOpenKeyExA(key_, path.c_str(), options, access, &opened);
+    }
+    if (result != ERROR_SUCCESS) return nullptr;
+    return std::make_unique<Win32Key>(RegistryKeyHandle(opened));
+  }
+
   std::vector<std::string> EnumerateSubkeys(DWORD count, DWORD longest) {
     return EnumerateNames(count, longest, [this](DWORD index, char* name, DWORD* length) {
       return RegEnumKeyExA(key_, index, name, length, nullptr, nullptr, nullptr, nullptr);

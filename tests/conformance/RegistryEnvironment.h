@@ -21,6 +21,14 @@ std::unique_ptr<RegistryStore> MakeConformanceRegistry();
 void PutUtf16Value(RegistryStore& registry, const std::string& path, const std::string& name,
                    std::uint32_t type, const std::u16string& data);
 
+// Makes a link at path to the key at targetPath, both below HKEY_CURRENT_USER, the link's
+// parent already there: natively in the stand-in, under Wine as a program makes one, volatile so
+// that a run that stops half-way leaves none behind.
+void MakeRegistryLink(RegistryStore& registry, const std::string& path,
+                      const std::string& targetPath);
+// Removes the link itself, leaving its target; nothing when there is none.
+void RemoveRegistryLink(RegistryStore& registry, const std::string& path);
+
 // Imports a registry export file as the system's registry editor does: natively read from the
 // environment's files and applied to the stand-in, under Wine by running "regedit /s". Raises
 // std::runtime_error when the import cannot be run.

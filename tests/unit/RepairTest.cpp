@@ -3,6 +3,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "backup/BackupWriter.h"
@@ -148,6 +149,48 @@ TEST_F(Repair, ItemsABackupCouldNotRestoreExactlyAreLeftAlone) {
   EXPECT_EQ(Snapshot(), expected);
   EXPECT_EQ(Backup(),
             "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old\\Fine]\r\n\"F\"=\"z\"\r\n");
+}
+
+TEST_F(Repair, ALinkAndAKeyHoldingOneAreLeftAndWhatTheyLeadToStays) {
+  Put("Software\\Target", "Kept", TextValue("x"));
+  const std::string target = MemoryRegistry::FullName(kHkeyCurrentUser, "Software\\Target");
+  registry_.AddLink(kHkeyCurrentUser, "Software\\Old\\Link", target);
+  registry_.AddLink(kHkeyCurrentUser, "Software\\Old\\Holder\\Inner", target);
+  const std::string old = "HKEY_CURRENT_USER\\Software\\Old";
+  AddTicked(Row(old + "\\Link", "", RepairKind::Key));
+  AddTicked(Row(old, "Link", RepairKind::SubkeyNamedByValue));
+  AddTicked(Row(old + "\\Holder", "", RepairKind::Key));
+  const auto before = testsupport::TakeSnapshot(registry_, kHkeyCurrentUser, "Software");
+
+  EXPECT_EQ(Walk().ticked, 3u);
+  EXPECT_EQ(results_.Count(), 3u);
+  EXPECT_EQ(testsupport::TakeSnapshot(registry_, kHkeyCurrentUser, "Software"), before);
+  EXPECT_FALSE(files_.FileExists(kFile));
+}
+
+// Checked again right before the deletion: a subkey that became a link after the backup was
+// read is not deleted by its name, which would delete what it leads to.
+TEST_F(Repair, AKeyThatBecameALinkSinceItsBackupIsNotDeletedThroughIt) {
+  Put("Software\\Target", "Kept", TextValue("x"));
+  Put("Software\\Old\\Gone\\Sub", "", TextValue("y"));
+  Put("Software\\Old\\Values", "Path", TextValue("C:\\x"));
+  const std::string old = "HKEY_CURRENT_USER\\Software\\Old\\";
+  AddTicked(Row(old + "Gone", "", RepairKind::Key));
+  AddTicked(Row(old + "Values", "Path", RepairKind::ValueNamedByValue));
+  bool swapped = false;
+  // The value, queued first, goes first; by then the subkey is a link.
+  registry_.SetBeforeDeletion([&] {
+    if (std::exchange(swapped, true)) return;
+    RegistryAccess(registry_).DeleteKey("Software\\Old\\Gone\\Sub");
+    registry_.AddLink(kHkeyCurrentUser, "Software\\Old\\Gone\\Sub",
+                      MemoryRegistry::FullName(kHkeyCurrentUser, "Software\\Target"));
+  });
+
+  Walk();
+  EXPECT_EQ(KeysLeft(), std::vector<std::string>{old + "Gone"});
+  RegistryAccess target(registry_);
+  ASSERT_TRUE(target.OpenKey("Software\\Target", false));
+  EXPECT_EQ(target.ReadText("Kept"), "x");
 }
 
 TEST_F(Repair, AFullDiskEndsTheWalkAndNothingOfTheGroupItCouldNotBackUpIsDeleted) {

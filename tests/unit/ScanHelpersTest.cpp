@@ -56,5 +56,23 @@ TEST(CountKeyItems, WithoutLimitCountsEveryValueAndCanIgnoreAnEmptyDefault) {
   EXPECT_EQ(CountKeyItems(registry, kHkeyCurrentUser, "K", 0, false, false), 3);
 }
 
+TEST(CountKeyItems, ALinkCountsAsOneItemAndIsNeverEntered) {
+  MemoryRegistry registry;
+  ApplyRegFile(registry,
+               ParseRegFile("REGEDIT4\r\n"
+                            "[HKEY_CURRENT_USER\\Target]\r\n\"x\"=\"1\"\r\n\"y\"=\"2\"\r\n"
+                            "[HKEY_CURRENT_USER\\Empty]\r\n"));
+  const auto link = [&](const std::string& path, const std::string& target) {
+    registry.AddLink(kHkeyCurrentUser, path, MemoryRegistry::FullName(kHkeyCurrentUser, target));
+  };
+  link("K\\ToTarget", "Target");
+  link("Holder\\ToEmpty", "Empty");
+  link("Loop\\Back", "Loop");
+  EXPECT_EQ(CountKeyItems(registry, kHkeyCurrentUser, "K", 0, false, true), 1);
+  EXPECT_EQ(CountKeyItems(registry, kHkeyCurrentUser, "K\\ToTarget", 0, false, true), 1);
+  EXPECT_EQ(CountKeyItems(registry, kHkeyCurrentUser, "Holder", 1, true, true), 1);
+  EXPECT_EQ(CountKeyItems(registry, kHkeyCurrentUser, "Loop", 0, false, true), 1);
+}
+
 }  // namespace
 }  // namespace kelvane

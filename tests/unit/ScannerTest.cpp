@@ -4,6 +4,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "platform/Text.h"
 #include "tests/support/ScanMachine.h"
 
 namespace kelvane {
@@ -150,6 +151,74 @@ TEST_F(ScannerTest, Wow64IsTakenFromTheSystem) {
   system.SetWow64(true);
   Scanner worker(registry, files, system, language, options, sink);
   EXPECT_TRUE(worker.Drives().isWow64);
+}
+
+// Every place a rule enumerates holds a link to a key that would give rows there: an empty key,
+// or one whose values name missing files and unregistered identifiers. No rule reports a link,
+// anything through one, or a key whose deletion would take one along.
+TEST_F(ScannerTest, NoRuleReportsALinkOrAnythingReachedThroughOne) {
+  const std::string brokenKey = "[HKEY_LOCAL_MACHINE\\Software\\Targets\\Broken";
+  const std::string gone = "=\"C:\\\\Gone\\\\a.exe\"\r\n";
+  const std::string appId = "\"AppID\"=\"{11111111-0000-0000-0000-000000000000}\"\r\n";
+  Load("[HKEY_LOCAL_MACHINE\\Software\\Targets\\Empty]\r\n" + brokenKey + "]\r\n@" + gone +
+       "\"ImagePath\"" + gone + "\"command\"" + gone + appId + brokenKey + "\\command]\r\n@" +
+       gone + brokenKey + "\\TypeLib]\r\n@=\"{22222222-0000-0000-0000-000000000000}\"\r\n" +
+       brokenKey +
+       "\\.current]\r\n@=\"C:\\\\Gone\\\\a.wav\"\r\n"
+       "[HKEY_CLASSES_ROOT\\CLSID\\{33333333-0000-0000-0000-000000000000}]\r\n" +
+       appId);
+  const std::string empty = MemoryRegistry::FullName(kHkeyLocalMachine, "Software\\Targets\\Empty");
+  const std::string broken =
+      MemoryRegistry::FullName(kHkeyLocalMachine, "Software\\Targets\\Broken");
+  const std::string version = "Software\\Microsoft\\Windows\\CurrentVersion\\";
+  const struct {
+    RootKey root;
+    std::string path;
+    const std::string& target;
+  } links[] = {
+      {kHkeyCurrentUser, "Software\\EmptyLink", empty},
+      {kHkeyLocalMachine, "Software\\EmptyLink", empty},
+      {kHkeyLocalMachine, "Software\\Holder\\OnlyALink", empty},
+      {kHkeyLocalMachine, "Software\\BrokenLink", broken},
+      {kHkeyCurrentUser, version + "Explorer\\FileExts\\.link", empty},
+      {kHkeyClassesRoot, ".emptylink", empty},
+      {kHkeyClassesRoot, "CLSID\\{Link}", broken},
+      {kHkeyClassesRoot, "CLSID\\{33333333-0000-0000-0000-000000000000}\\InprocServer32Link",
+       broken},
+      {kHkeyClassesRoot, "Interface\\{Link}", broken},
+      {kHkeyClassesRoot, "TypeLib\\{Link}", broken},
+      {kHkeyClassesRoot, "Applications\\link.exe", broken},
+      {kHkeyLocalMachine, version + "App Paths\\link.exe", broken},
+      {kHkeyLocalMachine, version + "Uninstall\\LinkEntry", broken},
+      {kHkeyLocalMachine, version + "App Management\\ARPCache\\LinkCache", empty},
+      {kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Services\\LinkService", broken},
+      {kHkeyLocalMachine, "Software\\Microsoft\\Shared Tools\\MSConfig\\startupreg\\Link", broken},
+      {kHkeyCurrentUser, version + "Explorer\\MenuOrder\\Start Menu2\\Programs\\Link", empty},
+      {kHkeyCurrentUser, "AppEvents\\Schemes\\Apps\\LinkApp", broken},
+      {kHkeyCurrentUser, version + "Explorer\\ComDlg32\\OpenSaveMRU\\link", broken},
+  };
+  for (const auto& link : links) registry.AddLink(link.root, link.path, link.target);
+  // The rule that walks the classes runs only when the machine's walk does not.
+  std::vector<ScanCategory> tasks;
+  for (int number = kFirstCategoryNumber; number <= kLastCategoryNumber; ++number) {
+    tasks.push_back(*CategoryFromNumber(number));
+  }
+  Scan(tasks);
+  tasks.erase(std::find(tasks.begin(), tasks.end(), ScanCategory::FilesAndFoldersLocalMachine));
+  std::vector<std::string> rows = Rows(tasks);
+
+  // The target gives its rows where it is.
+  EXPECT_NE(
+      std::find(rows.begin(), rows.end(),
+                "HKEY_LOCAL_MACHINE\\Software\\Targets\\Broken\\ImagePath | C:\\Gone\\a.exe | 1"),
+      rows.end());
+  rows.erase(std::remove_if(rows.begin(), rows.end(),
+                            [](const std::string& row) {
+                              return UpperCaseAscii(row).find("LINK") == std::string::npos &&
+                                     row.find("{33333333") == std::string::npos;
+                            }),
+             rows.end());
+  EXPECT_EQ(rows, std::vector<std::string>{});
 }
 
 }  // namespace

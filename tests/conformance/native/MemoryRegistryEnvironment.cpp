@@ -14,6 +14,16 @@ void PutUtf16Value(RegistryStore& registry, const std::string& path, const std::
   static_cast<MemoryRegistry&>(registry).SetUtf16Value(kHkeyCurrentUser, path, name, type, data);
 }
 
+void MakeRegistryLink(RegistryStore& registry, const std::string& path,
+                      const std::string& targetPath) {
+  static_cast<MemoryRegistry&>(registry).AddLink(
+      kHkeyCurrentUser, path, MemoryRegistry::FullName(kHkeyCurrentUser, targetPath));
+}
+
+void RemoveRegistryLink(RegistryStore& registry, const std::string& path) {
+  static_cast<MemoryRegistry&>(registry).RemoveLink(kHkeyCurrentUser, path);
+}
+
 void ImportRegFile(RegistryStore& registry, FileSystemEnvironment& files, const std::string& path) {
   ApplyRegFile(registry, ParseRegFile(files.ReadBytes(path)));
 }

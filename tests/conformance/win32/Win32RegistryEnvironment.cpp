@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <sddl.h>
 
 #include <stdexcept>
 
@@ -32,6 +33,66 @@ void PutUtf16Value(RegistryStore&, const std::string& path, const std::string& n
                      static_cast<DWORD>(data.size() * sizeof(char16_t))) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot write " + name + " in " + path);
   }
+}
+
+namespace {
+
+// HKEY_CURRENT_USER's full name: the user's own key below \Registry\User, named by the SID.
+std::wstring CurrentUserFullName() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    throw std::runtime_error("cannot open the process token");
+  }
+  const KernelObjectHandle tokenHandle(token);
+  BYTE buffer[SECURITY_MAX_SID_SIZE + sizeof(TOKEN_USER)];
+  DWORD size = 0;
+  wchar_t* sid = nullptr;
+  if (!GetTokenInformation(token, TokenUser, buffer, sizeof(buffer), &size) ||
+      !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid)) {
+    throw std::runtime_error("cannot read the user's SID");
+  }
+  const std::wstring name = std::wstring(L"\\Registry\\User\\") + sid;
+  LocalFree(sid);
+  return name;
+}
+
+}  // namespace
+
+void MakeRegistryLink(RegistryStore&, const std::string& path, const std::string& targetPath) {
+  HKEY opened = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, WideFromAnsi(path).c_str(), 0, nullptr,
+                      REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                      &opened, nullptr) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot create the link " + path);
+  }
+  const RegistryKeyHandle link(opened);
+  // The target's name is stored without a terminating NUL.
+  const std::wstring target = CurrentUserFullName() + L"\\" + WideFromAnsi(targetPath);
+  if (RegSetValueExW(link.get(), L"SymbolicLinkValue", 0, REG_LINK,
+                     reinterpret_cast<const BYTE*>(target.data()),
+                     static_cast<DWORD>(target.size() * sizeof(wchar_t))) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot set the target of the link " + path);
+  }
+}
+
+void RemoveRegistryLink(RegistryStore&, const std::string& path) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, WideFromAnsi(path).c_str(), REG_OPTION_OPEN_LINK,
+                    DELETE | KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+    return;
+  }
+  const RegistryKeyHandle link(opened);
+  DWORD type = 0;
+  if (RegQueryValueExW(link.get(), L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) !=
+          ERROR_SUCCESS ||
+      type != REG_LINK) {
+    return;
+  }
+  // The registry functions delete a link's target; the link itself goes only by its own handle.
+  using DeleteKey = LONG(WINAPI*)(HANDLE);
+  const auto deleteKey = reinterpret_cast<DeleteKey>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
+  if (deleteKey) deleteKey(link.get());
 }
 
 namespace {
