@@ -91,19 +91,27 @@ void ScanClassAppIDs(ScanContext& scan) {
   }
 }
 
+// Whether the files-and-folders walk of the machine's Software key judges the classes' subkey
+// already: it runs, and the subkey is no link, which the walk would not enter (in the 32-bit
+// view of a 64-bit system the type libraries are shared through one).
+bool MachineWalkCovers(ScanContext& scan, const char* classesSubkey) {
+  if (!scan.IsScheduled(ScanCategory::FilesAndFoldersLocalMachine)) return false;
+  RegistryAccess key(scan.Registry());
+  key.SetRootKey(kHkeyLocalMachine);
+  return !key.IsLink(std::string("Software\\Classes\\") + classesSubkey);
+}
+
 }  // namespace
 
 void ScanCustomControls(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Custom_Controls", "Scanning Custom Controls...");
-  // The files-and-folders walk of the machine's Software key covers the classes already.
-  if (!scan.IsScheduled(ScanCategory::FilesAndFoldersLocalMachine))
-    ScanDefaultValueTree(scan, "HKEY_CLASSES_ROOT", "CLSID", "");
+  if (!MachineWalkCovers(scan, "CLSID")) ScanDefaultValueTree(scan, "HKEY_CLASSES_ROOT", "CLSID", "");
   ScanInterfaceTypeLibs(scan);
 }
 
 void ScanActiveX(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Invalid_ActiveX", "Scanning Invalid ActiveX...");
-  if (!scan.IsScheduled(ScanCategory::FilesAndFoldersLocalMachine)) {
+  if (!MachineWalkCovers(scan, "TypeLib")) {
     ScanValueTree(scan, Rule::TypeLibFile, "HKEY_CLASSES_ROOT", "TypeLib",
                   scan.LangString("RES_Problem_ActiveX", "ActiveX Issue"), ".dll");
   }

@@ -42,6 +42,13 @@ bool IsNestedWow64Copy(RootKey root, const std::string& path) {
          UpperCaseAscii(path).rfind("SOFTWARE\\WOW6432NODE\\WOW6432NODE", 0) == 0;
 }
 
+// On 64-bit Windows a 32-bit program's own classes key is a link WOW64 made to the classes of
+// the 32-bit view: the one link the walk follows, so that those classes are judged, under the
+// names they have always had here. No other link is entered.
+bool IsOwnClassesLink(RootKey root, const std::string& path) {
+  return root == kHkeyLocalMachine && SameTextAscii(path, "Software\\Classes");
+}
+
 const char kProblemDefault[] = "Invalid File or Folder";
 
 // Every string value of a tree judged, depth first in enumeration order. A key stays open while
@@ -85,7 +92,7 @@ class ValueTreeWalk {
       if (IsSkipped(key.Root(), subkeyPath)) continue;
       RegistryAccess child(scan_.Registry());
       child.SetAccess(kAccessRead);
-      child.OpenLinksAsThemselves();
+      if (!IsOwnClassesLink(key.Root(), subkeyPath)) child.OpenLinksAsThemselves();
       if (OpenSubkey(key, subkey, subkeyPath, child)) Visit(child, subkeyPath);
     }
   }

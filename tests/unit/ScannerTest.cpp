@@ -221,5 +221,28 @@ TEST_F(ScannerTest, NoRuleReportsALinkOrAnythingReachedThroughOne) {
   EXPECT_EQ(rows, std::vector<std::string>{});
 }
 
+// As WOW64 shows a 32-bit program its classes: the classes key a link to the 32-bit ones, in
+// which the type libraries are a link to the shared ones.
+TEST_F(ScannerTest, TheMachineWalkEntersItsOwnClassesLinkOnlyAndLeavesLinkedTypeLibsToActiveX) {
+  Load("[HKEY_LOCAL_MACHINE\\Software\\Classes32\\CLSID\\{X}\\InprocServer32]\r\n"
+       "@=\"C:\\\\Gone\\\\x.dll\"\r\n"
+       "[HKEY_LOCAL_MACHINE\\Software\\SharedTypeLib\\{T}\\1.0\\0\\win32]\r\n@=\"C:\\\\Gone\\\\t.dll\"\r\n"
+       "[HKEY_CLASSES_ROOT\\TypeLib\\{T}\\1.0\\0\\win32]\r\n@=\"C:\\\\Gone\\\\t.dll\"\r\n");
+  registry.AddLink(kHkeyLocalMachine, "Software\\Classes",
+                   MemoryRegistry::FullName(kHkeyLocalMachine, "Software\\Classes32"));
+  registry.AddLink(kHkeyLocalMachine, "Software\\Classes32\\TypeLib",
+                   MemoryRegistry::FullName(kHkeyLocalMachine, "Software\\SharedTypeLib"));
+  const std::vector<std::string> rows =
+      Rows({ScanCategory::FilesAndFoldersLocalMachine, ScanCategory::ActiveX});
+  EXPECT_EQ(rows, (std::vector<std::string>{
+                      "HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{X}\\InprocServer32\\ | "
+                      "C:\\Gone\\x.dll | 1",
+                      "HKEY_LOCAL_MACHINE\\Software\\Classes32\\CLSID\\{X}\\InprocServer32\\ | "
+                      "C:\\Gone\\x.dll | 1",
+                      "HKEY_LOCAL_MACHINE\\Software\\SharedTypeLib\\{T}\\1.0\\0\\win32\\ | "
+                      "C:\\Gone\\t.dll | 1",
+                      "HKEY_CLASSES_ROOT\\TypeLib\\{T}\\1.0\\0\\win32\\ | C:\\Gone\\t.dll | 1"}));
+}
+
 }  // namespace
 }  // namespace kelvane
