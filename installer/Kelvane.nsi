@@ -1,7 +1,8 @@
 ; The setup program and its uninstaller. scripts/package compiles it with
 ;   makensis -DVERSION=x.y.z -DPROGRAM_DIR=<folder with the program's files> -DOUTFILE=<setup>
 ; PROGRAM_DIR absolute, as makensis works in this folder. Silent with /S; /D= sets the folder;
-; /DESKTOP asks for the desktop shortcut as well.
+; /DESKTOP asks for the desktop shortcut as well; /SCHEDULE=daily|weekly|monthly for the
+; scheduled audit, with /AUDITDIR=folder and /KEEP=N (the reports kept, 8 by default).
 
 !ifndef VERSION | PROGRAM_DIR | OUTFILE
   !error "VERSION, PROGRAM_DIR and OUTFILE must be defined (-DVERSION=... and so on)"
@@ -18,6 +19,13 @@ SetCompressor /SOLID lzma
 !define SHORTCUT "${PRODUCT}.lnk"
 ; The program's main window, to tell whether it runs.
 !define MAIN_WINDOW_CLASS "Tessaly Kelvane Made by Tessaly Software"
+; The scheduled audit: a Task Scheduler task that writes a dated report and keeps the newest.
+!define AUDIT_TASK "Tessaly Kelvane audit"
+!define AUDIT_TASK_FILE "audit-task.xml"
+
+Var AuditFolder
+Var AuditSchedule
+Var AuditKeep
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -49,6 +57,11 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2006-2010 ${PUBLISHER}"
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
+; The audit's folder, asked only when the audit is ticked.
+!define MUI_PAGE_CUSTOMFUNCTION_PRE AuditFolderPagePre
+!define MUI_DIRECTORYPAGE_VARIABLE $AuditFolder
+!define MUI_DIRECTORYPAGE_TEXT_TOP "$(AuditFolderText)"
+!insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 
@@ -71,6 +84,14 @@ LangString UnUserFilesText ${LANG_ENGLISH} "Your settings (options.ini) and the 
 LangString UnUserFilesText ${LANG_GERMAN} "Ihre Einstellungen (options.ini) und die Registry-Sicherungen \
   im Ordner Backup bleiben erhalten, außer Sie kreuzen das Kästchen an. Nur mit einer Sicherung \
   lässt sich eine Reparatur rückgängig machen."
+LangString SecAuditName ${LANG_ENGLISH} "Weekly registry audit (a report, nothing repaired)"
+LangString SecAuditName ${LANG_GERMAN} "Wöchentliche Registry-Prüfung (ein Bericht, keine Reparatur)"
+LangString AuditFolderText ${LANG_ENGLISH} "The scheduled audit writes a dated report (JSON Lines) \
+  into this folder and keeps the newest $AuditKeep."
+LangString AuditFolderText ${LANG_GERMAN} "Die geplante Prüfung schreibt einen datierten Bericht \
+  (JSON Lines) in diesen Ordner und behält die neuesten $AuditKeep."
+LangString AuditFailed ${LANG_ENGLISH} "The scheduled audit could not be set up."
+LangString AuditFailed ${LANG_GERMAN} "Die geplante Prüfung ließ sich nicht einrichten."
 LangString Running ${LANG_ENGLISH} "${PRODUCT} is running. Close it, then try again."
 LangString Running ${LANG_GERMAN} "${PRODUCT} läuft noch. Bitte beenden Sie es und versuchen Sie es erneut."
 LangString NotAdmin ${LANG_ENGLISH} "Installing ${PRODUCT} needs an administrator account."
@@ -119,6 +140,48 @@ Section /o "$(SecDesktopName)" SecDesktop
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "DesktopShortcut" 1
 SectionEnd
 
+; The task's definition as Task Scheduler 1.2 reads it, UTF-16 with its byte-order mark. It
+; runs as the system account, with the program's own options.ini saying what is scanned.
+Function WriteAuditTask
+  FileOpen $0 "$INSTDIR\${AUDIT_TASK_FILE}" w
+  FileWriteWord $0 0xFEFF
+  FileWriteUTF16LE $0 '<?xml version="1.0" encoding="UTF-16"?>$\r$\n'
+  FileWriteUTF16LE $0 '<Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task">$\r$\n'
+  FileWriteUTF16LE $0 '  <RegistrationInfo><Author>${PRODUCT}</Author><Description>$(SecAuditName)</Description></RegistrationInfo>$\r$\n'
+  FileWriteUTF16LE $0 '  <Triggers><CalendarTrigger><StartBoundary>2026-01-05T03:00:00</StartBoundary>'
+  ${If} $AuditSchedule == "daily"
+    FileWriteUTF16LE $0 '<ScheduleByDay><DaysInterval>1</DaysInterval></ScheduleByDay>'
+  ${ElseIf} $AuditSchedule == "monthly"
+    FileWriteUTF16LE $0 '<ScheduleByMonth><DaysOfMonth><Day>1</Day></DaysOfMonth><Months><January/><February/><March/><April/><May/><June/><July/><August/><September/><October/><November/><December/></Months></ScheduleByMonth>'
+  ${Else}
+    FileWriteUTF16LE $0 '<ScheduleByWeek><WeeksInterval>1</WeeksInterval><DaysOfWeek><Monday/></DaysOfWeek></ScheduleByWeek>'
+  ${EndIf}
+  FileWriteUTF16LE $0 '</CalendarTrigger></Triggers>$\r$\n'
+  FileWriteUTF16LE $0 '  <Principals><Principal id="Author"><UserId>S-1-5-18</UserId><RunLevel>HighestAvailable</RunLevel></Principal></Principals>$\r$\n'
+  FileWriteUTF16LE $0 '  <Settings><StartWhenAvailable>true</StartWhenAvailable><DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries><ExecutionTimeLimit>PT2H</ExecutionTimeLimit></Settings>$\r$\n'
+  FileWriteUTF16LE $0 '  <Actions Context="Author"><Exec><Command>"$INSTDIR\Kelvane.exe"</Command><Arguments>-report "$AuditFolder\audit-*.jsonl" -keep $AuditKeep</Arguments></Exec></Actions>$\r$\n'
+  FileWriteUTF16LE $0 '</Task>$\r$\n'
+  FileClose $0
+FunctionEnd
+
+Section /o "$(SecAuditName)" SecAudit
+  CreateDirectory "$AuditFolder"
+  Call WriteAuditTask
+  nsExec::ExecToLog '"$SYSDIR\schtasks.exe" /Create /TN "${AUDIT_TASK}" /XML "$INSTDIR\${AUDIT_TASK_FILE}" /F'
+  Pop $0
+  ${If} $0 == 0
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "AuditTask" 1
+  ${Else}
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(AuditFailed)" /SD IDOK
+  ${EndIf}
+SectionEnd
+
+Function AuditFolderPagePre
+  ${IfNot} ${SectionIsSelected} ${SecAudit}
+    Abort
+  ${EndIf}
+FunctionEnd
+
 ; An upgrade without the desktop shortcut takes away the one an earlier setup made.
 Section "-"
   ${IfNot} ${SectionIsSelected} ${SecDesktop}
@@ -150,6 +213,29 @@ Function .onInit
   ${OrIfNot} ${Errors}
     !insertmacro SelectSection ${SecDesktop}
   ${EndIf}
+  ; All users' application data, as the shell context is all users.
+  StrCpy $AuditFolder "$APPDATA\${PRODUCT}\Audits"
+  StrCpy $AuditSchedule "weekly"
+  StrCpy $AuditKeep "8"
+  ClearErrors
+  ${GetOptions} $1 "/SCHEDULE=" $2
+  ${IfNot} ${Errors}
+    StrCpy $AuditSchedule $2
+    !insertmacro SelectSection ${SecAudit}
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $1 "/AUDITDIR=" $2
+  ${IfNot} ${Errors}
+    StrCpy $AuditFolder $2
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $1 "/KEEP=" $2
+  ${IfNot} ${Errors}
+    IntOp $AuditKeep $2 + 0
+    ${If} $AuditKeep < 1
+      StrCpy $AuditKeep "8"
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit
@@ -160,6 +246,12 @@ FunctionEnd
 ; The uninstaller removes only what the setup put there, by name: the user's settings and
 ; backups stay unless asked for, and the folders go only when nothing else is left in them.
 Section "-un.Program"
+  ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "AuditTask"
+  ${If} $0 = 1
+    nsExec::ExecToLog '"$SYSDIR\schtasks.exe" /Delete /TN "${AUDIT_TASK}" /F'
+    Pop $0
+  ${EndIf}
+  Delete "$INSTDIR\${AUDIT_TASK_FILE}"
   Delete "$INSTDIR\Kelvane.exe"
   Delete "$INSTDIR\Lan_English.ini"
   Delete "$INSTDIR\Lan_German.ini"

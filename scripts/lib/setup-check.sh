@@ -10,12 +10,14 @@ setup_check_uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninst
 # A dangling application path for the repair to find and back up.
 setup_check_planted='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\KelvaneSetupCheck.exe'
 # Besides the display keys of cleanonce-check.sh: a counter Wine's service manager raises at
-# each start. Left out as well: the fonts of this machine (data "\??\unix\...") that Wine
-# lists in its Fonts keys once a program starts on a display.
+# each start, and the start type of Wine's task scheduler, which it makes automatic once a task
+# is registered (as Windows has it from the start). Left out as well: the fonts of this machine
+# (data "\??\unix\...") that Wine lists in its Fonts keys once a program starts on a display.
 setup_check_wine_keys=(
   "${clean_once_wine_keys[@]}"
   "${program_record_keys[@]}"
   'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\ServiceCurrent]'
+  'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Schedule]'
 )
 
 # check_setup BUILD_DIR SETUP OLDER_SETUP VERSION ARCH PREFIX LOG: runs the steps in the empty
@@ -63,20 +65,55 @@ setup_steps() {
   setup_entry_is "$prefix" "$view" DisplayVersion 0.9.0 || return 1
   setup_repair "$prefix" "$folder" "$log" || return 1
 
-  setup_wine "$prefix" "$setup_check_work\\setup.exe" /S >>"$log" 2>&1 ||
+  setup_wine "$prefix" "$setup_check_work\\setup.exe" /S /SCHEDULE=weekly \
+    "/AUDITDIR=$setup_check_work\\audits" /KEEP=2 >>"$log" 2>&1 ||
     { echo "the setup failed"; return 1; }
   setup_installed "$prefix" "$folder" "$view" "$version" || return 1
+  setup_audit_runs "$prefix" "$folder" "$log" || return 1
   setup_scan "$prefix" installed || { echo "the scan after installing failed"; return 1; }
   setup_no_new_rows "$work" installed || return 1
 
   setup_uninstall "$prefix" "$folder" "$view" "$log" || return 1
+  [ -z "$(setup_audit_task "$prefix")" ] || { echo "the uninstaller left the audit task"; return 1; }
   setup_scan "$prefix" uninstalled || { echo "the scan after uninstalling failed"; return 1; }
   setup_no_new_rows "$work" uninstalled || return 1
   setup_left_behind "$prefix" "$folder" "$log" || return 1
   rows=$(grep -cF '  #####  ' "$work/scan-before.txt")
-  echo "installed $version over 0.9.0 and uninstalled; the scan's $rows rows gained none;" \
+  echo "installed $version over 0.9.0 with the weekly audit, whose command kept the newest two" \
+    "of three reports, and uninstalled it with its task; the scan's $rows rows gained none;" \
     "registry and files as before but for the kept backup and options.ini" \
     "$(cat "$work/temp-note")"
+}
+
+# setup_audit_task PREFIX: the file in which Wine's Task Scheduler keeps the audit task, if any.
+setup_audit_task() {
+  find "$1/drive_c/windows" -ipath '*/tasks/Tessaly Kelvane audit' 2>/dev/null | head -n 1
+}
+
+# setup_audit_runs PREFIX FOLDER LOG: the task is registered, and the definition the setup gave
+# the Task Scheduler runs the installed program's report into the folder asked for, weekly,
+# keeping two. Wine keeps a task's name and description but neither its triggers nor its action
+# and runs no scheduler, so the definition is read from the setup's file and its command is run
+# here, three times, as the scheduler would.
+setup_audit_runs() {
+  local prefix=$1 work=$1/drive_c/setup-check definition reports run
+  [ -n "$(setup_audit_task "$prefix")" ] || { echo "the setup registered no audit task"; return 1; }
+  definition=$(iconv -f UTF-16 -t UTF-8 "$2/audit-task.xml" | tr -d '\r')
+  python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parseString(sys.stdin.read().encode())' \
+    <<<"${definition#*?>}" || { echo "the audit task's definition is no well-formed XML"; return 1; }
+  echo "$definition" >>"$3"
+  grep -qF "<Command>\"$(windows_path "$prefix" "$2")\\Kelvane.exe\"</Command>" <<<"$definition" &&
+    grep -qF "<Arguments>-report \"$setup_check_work\\audits\\audit-*.jsonl\" -keep 2</Arguments>" \
+      <<<"$definition" && grep -qF '<ScheduleByWeek>' <<<"$definition" ||
+    { echo "the audit task does not run the report as asked (see the log)"; return 1; }
+  for run in 1 2 3; do
+    setup_wine "$prefix" "$(windows_path "$prefix" "$2")\\Kelvane.exe" -report \
+      "$setup_check_work\\audits\\audit-*.jsonl" -keep 2 >>"$3" 2>&1 ||
+      { echo "the audit's command failed"; return 1; }
+    sleep 1
+  done
+  reports=$(find "$work/audits" -name 'audit-*.jsonl' | wc -l)
+  [ "$reports" -eq 2 ] || { echo "the audit folder holds $reports reports, not 2"; return 1; }
 }
 
 # setup_wine PREFIX ARGS...: runs a Windows program in the prefix from inside drive C, ended
