@@ -197,10 +197,12 @@ constexpr char kProgramFolder[] = "C:\\kelvane-tests\\";
 // run repairs little beyond what the test made.
 class ProgramOptions {
  public:
-  ProgramOptions(const std::string& backupFolder, bool showHint, bool restorePoint = false) {
+  ProgramOptions(const std::string& backupFolder, bool showHint, bool restorePoint = false,
+                 const std::string& language = "English") {
     std::ofstream file(Path(), std::ios::binary);
     file << "[Options]\r\nOutputDirectory=" << backupFolder << "\r\nShowHint=" << showHint
-         << "\r\nRestorePoint=" << restorePoint << "\r\n[TreeViewNodeCheck]\r\n";
+         << "\r\nRestorePoint=" << restorePoint << "\r\nLan=" << language
+         << "\r\n[TreeViewNodeCheck]\r\n";
     for (int node = 1; node <= 23; ++node) {
       file << node << "=" << (node == 1 || node == 2 || node == 4) << "\r\n";
     }
@@ -412,6 +414,25 @@ TEST(Program, HeadlessRunsShowNoWindowAskNothingAndEndWithTheirSummaryLine) {
     EXPECT_EQ(key.CountPresent(2), 2);
   }
   CreateDirectoryA(backupFolder.c_str(), nullptr);
+  {
+    // Wine has no System Restore: the restore point the settings ask for fails, without a window.
+    const ProgramOptions options(backupFolder, true, true);
+    WatchedRun noRestorePoint = RunWatched("-cleanonce -quiet");
+    EXPECT_EQ(noRestorePoint.code, 1);
+    EXPECT_TRUE(noRestorePoint.windows.empty()) << *noRestorePoint.windows.begin();
+    EXPECT_NE(noRestorePoint.error.find("the restore point could not be created"),
+              std::string::npos)
+        << noRestorePoint.error;
+    EXPECT_EQ(key.CountPresent(2), 2);
+  }
+  {
+    // The summary line is the same in every language.
+    const ProgramOptions options(backupFolder, true, false, "German");
+    WatchedRun german = RunWatched("-report " + report);
+    EXPECT_EQ(german.lastOutputLine.rfind("report: 2 problems found (2 certain, ", 0), 0u)
+        << german.lastOutputLine;
+    EXPECT_LT(german.lastOutputLine.size(), 2048u);
+  }
   {
     const ProgramOptions options(backupFolder, true);
     WatchedRun clean = RunWatched("-cleanonce -report " + report);
