@@ -6,23 +6,10 @@
 #include "global/Settings.h"
 #include "results/IgnoreLists.h"
 #include "scan/CategoryTree.h"
-#include "scan/ScanFailureMessage.h"
-#include "scan/Scanner.h"
+#include "scan/SilentScan.h"
 
 namespace kelvane {
 namespace {
-
-class SilentSink : public ScanSink {
- public:
-  void ShowStatus(const std::string&) override {}
-  void ShowKeyProgress(const std::string&) override {}
-  void AddProblem(const ProblemRecord& row) override { rows.push_back(row); }
-  void BeforeTask() override {}
-  void AfterTask() override {}
-  void ScanEnded(ScanEnd how) override { ended = how; }
-  std::vector<ProblemRecord> rows;
-  ScanEnd ended = ScanEnd::Failed;
-};
 
 class NoProgress : public RepairProgress {
  public:
@@ -46,18 +33,13 @@ class QuietScan {
 
   // The failure's line, or none when the scan ran to its end.
   std::optional<std::string> Run(const std::vector<ScanCategory>& tasks, ResultsModel& results) {
-    SilentSink sink;
-    Scanner scanner(context_.registry, context_.files, system_, language_,
-                    ScanOptions{settings_.judgeRemovableMedia, settings_.judgeCdDrives}, sink);
-    scanner.MeasureFloppyDrives();
-    scanner.Execute(tasks);
-    if (sink.ended != ScanEnd::Completed) {
-      const std::optional<ScanFailure> failure = scanner.Failure();
-      return failure ? ScanFailureLine(*failure) : "the scan ended early";
-    }
+    SilentScanResult scan =
+        ScanSilently(context_.registry, context_.files, system_, language_,
+                     ScanOptions{settings_.judgeRemovableMedia, settings_.judgeCdDrives}, tasks);
+    if (scan.failure) return scan.failure;
     const HiddenRows hidden(settings_, leftovers_);
     results.Clear();
-    for (ProblemRecord& row : sink.rows) {
+    for (ProblemRecord& row : scan.rows) {
       if (hidden.Hides(row)) {
         // A row an earlier pass left is reported once, by that pass.
         if (!IsLeftover(row)) reported_.push_back({row, true});

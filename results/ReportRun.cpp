@@ -6,26 +6,10 @@
 #include "results/ResultsModel.h"
 #include "results/TextReport.h"
 #include "scan/CategoryTree.h"
-#include "scan/ScanFailureMessage.h"
-#include "scan/Scanner.h"
+#include "scan/SilentScan.h"
 
 namespace kelvane {
 namespace {
-
-class CollectingSink : public ScanSink {
- public:
-  explicit CollectingSink(ResultsModel& results) : results_(results) {}
-  void ShowStatus(const std::string&) override {}
-  void ShowKeyProgress(const std::string&) override {}
-  void AddProblem(const ProblemRecord& row) override { results_.Add(row); }
-  void BeforeTask() override {}
-  void AfterTask() override {}
-  void ScanEnded(ScanEnd how) override { ended = how; }
-  ScanEnd ended = ScanEnd::Failed;
-
- private:
-  ResultsModel& results_;
-};
 
 }  // namespace
 
@@ -54,29 +38,24 @@ ReportOutcome RunReport(RegistryStore& registry, FileSystemAccess& files, System
 
   ReportHeader header{facts.programVersion, facts.computer, facts.user, facts.utcNow(), "",
                       tree.Collect()};
-  ResultsModel results;
-  CollectingSink sink(results);
-  Scanner scanner(registry, files, system, language,
-                  ScanOptions{settings.judgeRemovableMedia, settings.judgeCdDrives}, sink);
-  scanner.MeasureFloppyDrives();
-  scanner.Execute(header.categories);
+  const SilentScanResult scan =
+      ScanSilently(registry, files, system, language,
+                   ScanOptions{settings.judgeRemovableMedia, settings.judgeCdDrives},
+                   header.categories);
   header.ended = facts.utcNow();
-  if (sink.ended != ScanEnd::Completed) {
-    const std::optional<ScanFailure> failure = scanner.Failure();
-    return {false, failure ? ScanFailureLine(*failure) : "the scan ended early"};
-  }
+  if (scan.failure) return {false, *scan.failure};
 
   ReportOutcome outcome{true};
   const HiddenRows hidden(settings, Leftovers{});
   std::vector<ReportedRow> rows;
-  for (const ResultRow& row : results.Rows()) {
-    const bool ignored = hidden.Hides(row.record);
-    rows.push_back({row.record, ignored});
+  for (const ProblemRecord& record : scan.rows) {
+    const bool ignored = hidden.Hides(record);
+    rows.push_back({record, ignored});
     if (ignored) {
       ++outcome.ignored;
     } else {
       ++outcome.rows;
-      if (row.record.certainty == Certainty::Certain) ++outcome.certain;
+      if (record.certainty == Certainty::Certain) ++outcome.certain;
     }
   }
   try {
