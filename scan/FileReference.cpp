@@ -166,10 +166,15 @@ bool FileReferenceCheck::NearestFolderIsListable(const std::string& path) {
     folder.pop_back();
     folder.erase(folder.rfind('\\') + 1);
   }
+  const std::string key = UpperCaseAscii(folder);
+  const auto known = listableAnswers_.find(key);
+  if (known != listableAnswers_.end()) return known->second;
   const std::vector<FileEntry> entries = files_.FindEntries(folder + "*");
   // A folder's listing begins with "."; a drive's root has none and lists at least something.
-  if (folder.size() <= 3) return !entries.empty();
-  return !entries.empty() && entries.front().name == ".";
+  const bool listable =
+      !entries.empty() && (folder.size() <= 3 || entries.front().name == ".");
+  listableAnswers_.emplace(key, listable);
+  return listable;
 }
 
 bool FileReferenceCheck::IsInvalidAnchoredPath(std::string& path, const std::string& anchorName) {

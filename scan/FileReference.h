@@ -67,6 +67,8 @@ class FileReferenceCheck {
   DriveChecks drives_;
   std::unordered_map<std::string, bool> fileAnswers_;
   std::unordered_map<std::string, bool> folderAnswers_;
+  // Listing a folder is slow where it holds thousands of files, and rows share folders.
+  std::unordered_map<std::string, bool> listableAnswers_;
 };
 
 }  // namespace kelvane
