@@ -444,6 +444,8 @@ TEST(Program, HeadlessRunsShowNoWindowAskNothingAndEndWithTheirSummaryLine) {
         << clean.lastOutputLine;
     EXPECT_NE(ReadFile(report).find("\"outcome\":\"repaired\",\"backup_file\":"),
               std::string::npos);
+    // Detection after remediation: nothing certain is left.
+    EXPECT_EQ(RunWatched("-report " + report + " -exitcode").code, 0);
   }
   DeleteFileA(report.c_str());
   RemoveBackupFolder(backupFolder);
