@@ -81,8 +81,8 @@ bool MainWindow::ScanTasks(const std::vector<ScanCategory>& tasks, bool afterRep
   results_.TickFound(settings_.tickReviewRows && !cleanOnce_);
   if (results_.Empty() && hiddenRows_ == 0) {
     for (int column = 0; column < kResultColumnCount; ++column) {
-      if (listView_->ColumnWidth(column) < kNarrowestEmptyColumn) {
-        listView_->SetColumnWidth(column, kNarrowestEmptyColumn);
+      if (listView_->ColumnWidth(column) < Px(kNarrowestEmptyColumn)) {
+        listView_->SetColumnWidth(column, Px(kNarrowestEmptyColumn));
       }
     }
   } else {
