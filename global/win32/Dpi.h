@@ -24,6 +24,12 @@ int SystemDpi();
 inline int Scale(int value, int dpi) { return MulDiv(value, dpi, kDesignDpi); }
 inline int Unscale(int value, int dpi) { return MulDiv(value, kDesignDpi, dpi); }
 
+// The eighths of its size a picture designed at 96 DPI is decoded at for that DPI (1 to 16).
+inline int PictureEighths(int dpi) {
+  const int eighths = (dpi * 8 + kDesignDpi / 2) / kDesignDpi;
+  return eighths < 1 ? 1 : eighths > 16 ? 16 : eighths;
+}
+
 // The default GUI font at that DPI; heightPercent of its height, in that weight.
 FontHandle GuiFont(int dpi, int heightPercent = 100, int weight = FW_NORMAL,
                    bool underline = false);

@@ -36,8 +36,8 @@ class RaisedFlag {
 bool MainWindow::OnScan() {
   const std::vector<ScanCategory> tasks = tree_.Collect();
   if (results_.Empty()) {
-    listView_->SetColumnWidth(1, kDesignedColumnWidths[1]);
-    listView_->SetColumnWidth(2, kDesignedColumnWidths[2]);
+    listView_->SetColumnWidth(1, Px(kDesignedColumnWidths[1]));
+    listView_->SetColumnWidth(2, Px(kDesignedColumnWidths[2]));
   }
   if (tasks.empty()) return true;
   return ScanTasks(tasks, false);

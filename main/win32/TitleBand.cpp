@@ -30,8 +30,7 @@ void TitleBand::SetDpi(int dpi) {
   dpi_ = dpi;
   const HINSTANCE module = GetModuleHandleA(nullptr);
   // The picture is decoded at the nearest eighth of the scale; Paint stretches what is left.
-  picture_ = JpegPicture::FromResource(module, IDR_TITLE_BAND,
-                                       std::clamp((dpi + kDesignDpi / 16) * 8 / kDesignDpi, 1, 16));
+  picture_ = JpegPicture::FromResource(module, IDR_TITLE_BAND, PictureEighths(dpi));
   icon_ = ScaledIcon(module, MAKEINTRESOURCEA(IDI_KELVANE), 32, dpi);
   updateIcon_ = ScaledIcon(nullptr, MAKEINTRESOURCEA(32516), 16, dpi);
   titleFont_ = GuiFont(dpi, 160, FW_BOLD);
