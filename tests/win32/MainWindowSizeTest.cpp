@@ -161,12 +161,12 @@ TEST_F(MainWindowTest, OpensAtItsDesignedAndItsStoredSizeTimesTheScaleAndStoresI
   const SIZE stored = OpeningSize(720, 560, dpi);
   EXPECT_EQ(WindowSize(window_->Handle()).cx, stored.cx) << dpi;
   EXPECT_EQ(WindowSize(window_->Handle()).cy, stored.cy) << dpi;
-  SetWindowPos(window_->Handle(), nullptr, 0, 0, Scale(700, dpi), Scale(540, dpi),
+  SetWindowPos(window_->Handle(), nullptr, 0, 0, Scale(600, dpi), Scale(460, dpi),
                SWP_NOZORDER | SWP_NOMOVE);
   SendMessageA(window_->Handle(), WM_CLOSE, 0, 0);
   const std::string written = ReadFile(file);
-  EXPECT_NE(written.find("Width=700"), std::string::npos) << written;
-  EXPECT_NE(written.find("Height=540"), std::string::npos) << written;
+  EXPECT_NE(written.find("Width=600"), std::string::npos) << written;
+  EXPECT_NE(written.find("Height=460"), std::string::npos) << written;
 }
 
 TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItLaysItselfOutAtTheSuggestedSize) {
