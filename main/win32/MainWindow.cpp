@@ -92,6 +92,15 @@ void MainWindow::CreateControls() {
 void MainWindow::SetControlFonts() {
   font_ = GuiFont(dpi_);
   titleBand_.SetDpi(dpi_);
+  // The caption's and the task bar's icons, at the scale rather than the system's.
+  const HINSTANCE module = GetModuleHandleA(nullptr);
+  IconHandle small = ScaledIcon(module, MAKEINTRESOURCEA(1), 16, dpi_);
+  IconHandle big = ScaledIcon(module, MAKEINTRESOURCEA(1), 32, dpi_);
+  SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  // The former icons go once the window no longer shows them.
+  smallIcon_ = std::move(small);
+  bigIcon_ = std::move(big);
   for (HWND child : {tasksLabel_, scanButton_, repairButton_, restoreButton_, sectionsLabel_,
                      treeView_->Handle(), listView_->Handle(), listView_->Explanation(),
                      status_}) {

@@ -134,6 +134,8 @@ class MainWindow {
   std::unique_ptr<ResultsListView> listView_;
   HWND status_ = nullptr;
   FontHandle font_;  // of the controls, at the window's DPI
+  IconHandle smallIcon_;
+  IconHandle bigIcon_;
   HWND tasksLabel_ = nullptr;
   HWND sectionsLabel_ = nullptr;
   HWND scanButton_ = nullptr;

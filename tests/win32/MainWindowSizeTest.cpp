@@ -189,6 +189,14 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItLaysItselfOutAtTheSuggeste
   GetObjectA(designed.get(), sizeof(expected), &expected);
   EXPECT_EQ(font.lfHeight, expected.lfHeight);
   EXPECT_EQ(ChildRect(scan).top, Scale(76, dpi));
+  ICONINFO icon = {};
+  ASSERT_TRUE(GetIconInfo(
+      reinterpret_cast<HICON>(SendMessageA(window_->Handle(), WM_GETICON, ICON_SMALL, 0)), &icon));
+  BITMAP mask = {};
+  GetObjectA(icon.hbmMask, sizeof(mask), &mask);
+  EXPECT_EQ(mask.bmWidth, Scale(16, dpi));
+  DeleteObject(icon.hbmMask);
+  if (icon.hbmColor) DeleteObject(icon.hbmColor);
   ExpectLayoutHolds(window_->Handle(), dpi, "after the change");
 }
 
