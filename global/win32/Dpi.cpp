@@ -4,6 +4,7 @@ namespace kelvane {
 namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 // Looked up once: the program also starts on systems whose user32 lacks it.
 GetDpiForWindowFunction GetDpiForWindowIfAny() {
@@ -12,7 +13,25 @@ GetDpiForWindowFunction GetDpiForWindowIfAny() {
   return function;
 }
 
+AdjustForDpiFunction AdjustWindowRectExForDpiIfAny() {
+  static const auto function = reinterpret_cast<AdjustForDpiFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+  return function;
+}
+
 }  // namespace
+
+RECT FrameAround(HWND window, RECT client, int dpi) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+  const BOOL menu = GetMenu(window) != nullptr;
+  if (const auto adjust = AdjustWindowRectExForDpiIfAny()) {
+    adjust(&client, style, menu, exStyle, static_cast<UINT>(dpi));
+  } else {
+    AdjustWindowRectEx(&client, style, menu, exStyle);
+  }
+  return client;
+}
 
 int SystemDpi() {
   const WindowDc screen(nullptr);

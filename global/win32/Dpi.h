@@ -20,6 +20,9 @@ int WindowDpi(HWND window);
 // The system's DPI, that of the stock fonts and the system metrics.
 int SystemDpi();
 
+// The window's frame around that client rectangle, its caption, menu and borders at that DPI.
+RECT FrameAround(HWND window, RECT client, int dpi);
+
 // A designed 96-DPI length at that DPI, and back.
 inline int Scale(int value, int dpi) { return MulDiv(value, dpi, kDesignDpi); }
 inline int Unscale(int value, int dpi) { return MulDiv(value, kDesignDpi, dpi); }

@@ -164,11 +164,12 @@ int MainWindow::LeftColumnRight() const {
 
 POINT MainWindow::MinimumSize() const {
   const WindowDc dc(handle_);
-  RECT frame = {0, 0, std::max(titleBand_.MinimumWidth(dc.get()),
-                               LeftColumnRight() + Px(kNarrowestList)),
-                Px(kTreeTop + kShortestTree + kStatusBarAllowance)};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)), TRUE,
-                     static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_EXSTYLE)));
+  const RECT frame = FrameAround(
+      handle_,
+      RECT{0, 0,
+           std::max(titleBand_.MinimumWidth(dc.get()), LeftColumnRight() + Px(kNarrowestList)),
+           Px(kTreeTop + kShortestTree + kStatusBarAllowance)},
+      dpi_);
   return POINT{frame.right - frame.left, frame.bottom - frame.top};
 }
 
