@@ -43,7 +43,7 @@ HBITMAP CreateTopDownBitmap(int width, int height, void** pixels) {
 }
 
 // Only plain C objects live in this frame: libjpeg's errors longjmp back into it.
-bool Decode(const unsigned char* data, unsigned long size, Decoding& decoding) {
+bool Decode(const unsigned char* data, unsigned long size, int eighths, Decoding& decoding) {
   jpeg_decompress_struct& info = decoding.info;
   info.err = jpeg_std_error(&decoding.errors);
   decoding.errors.error_exit = &StopDecoding;
@@ -60,6 +60,9 @@ bool Decode(const unsigned char* data, unsigned long size, Decoding& decoding) {
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, data, size);
   jpeg_read_header(&info, TRUE);
+  // Scaled while decoded, from the DCT itself: sharper than stretching the decoded picture.
+  info.scale_num = static_cast<unsigned int>(eighths);
+  info.scale_denom = 8;
   // Rows of a 32-bit DIB are blue, green, red and a spare byte: libjpeg writes them as they are.
   info.out_color_space = JCS_EXT_BGRX;
   jpeg_start_decompress(&info);
@@ -77,12 +80,12 @@ bool Decode(const unsigned char* data, unsigned long size, Decoding& decoding) {
 
 }  // namespace
 
-JpegPicture JpegPicture::FromMemory(const void* data, std::size_t size) {
+JpegPicture JpegPicture::FromMemory(const void* data, std::size_t size, int eighths) {
   JpegPicture picture;
   if (!data || size == 0) return picture;
   Decoding decoding{};
   if (!Decode(static_cast<const unsigned char*>(data), static_cast<unsigned long>(size),
-              decoding)) {
+              eighths, decoding)) {
     return picture;
   }
   picture.bitmap_.reset(decoding.bitmap);
@@ -91,19 +94,27 @@ JpegPicture JpegPicture::FromMemory(const void* data, std::size_t size) {
   return picture;
 }
 
-JpegPicture JpegPicture::FromResource(HMODULE module, int resourceId) {
+JpegPicture JpegPicture::FromResource(HMODULE module, int resourceId, int eighths) {
   HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), RT_RCDATA);
   HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
   // Resources stay mapped with the module; there is nothing to free.
-  return FromMemory(data, data ? SizeofResource(module, found) : 0);
+  return FromMemory(data, data ? SizeofResource(module, found) : 0, eighths);
 }
 
-void JpegPicture::Draw(HDC target, int x, int y) const {
+void JpegPicture::Draw(HDC target, int x, int y, int height) const {
   if (Empty()) return;
   const MemoryDcHandle source(CreateCompatibleDC(target));
   const SelectedObject selected(source.get(), bitmap_.get());
-  BitBlt(target, x, y, width_, height_, source.get(), 0, 0, SRCCOPY);
+  if (height <= 0 || height == height_) {
+    BitBlt(target, x, y, width_, height_, source.get(), 0, 0, SRCCOPY);
+    return;
+  }
+  const int previousMode = SetStretchBltMode(target, HALFTONE);
+  SetBrushOrgEx(target, 0, 0, nullptr);
+  StretchBlt(target, x, y, MulDiv(width_, height, height_), height, source.get(), 0, 0, width_,
+             height_, SRCCOPY);
+  SetStretchBltMode(target, previousMode);
 }
 
 }  // namespace kelvane

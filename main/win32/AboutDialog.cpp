@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "global/win32/DialogTexts.h"
+#include "global/win32/Dpi.h"
 #include "main/win32/AboutDialogIds.h"
 #include "resources/resource.h"
 
@@ -51,6 +52,9 @@ DialogTranslation AboutDialog::Translation() const {
 // The window was designed in pixels, which dialog units only approach with each font: the
 // banner sets the width, the separator keeps its designed length, OK stays centred.
 void AboutDialog::FitToBanner() {
+  const int dpi = WindowDpi(Handle());
+  banner_ = JpegPicture::FromResource(GetModuleHandleA(nullptr), IDR_ABOUT_BANNER,
+                                      PictureEighths(dpi));
   if (banner_.Empty()) return;
   RECT client;
   RECT frame;
@@ -60,7 +64,8 @@ void AboutDialog::FitToBanner() {
                frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(Item(IDC_ABOUT_BANNER), nullptr, 0, 0, banner_.Width(), banner_.Height(),
                SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(Item(IDC_ABOUT_LINE), nullptr, 0, 0, kSeparatorSize.cx, kSeparatorSize.cy,
+  SetWindowPos(Item(IDC_ABOUT_LINE), nullptr, 0, 0, Scale(kSeparatorSize.cx, dpi),
+               Scale(kSeparatorSize.cy, dpi),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT ok;
   GetWindowRect(Item(IDOK), &ok);

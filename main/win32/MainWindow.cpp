@@ -9,6 +9,7 @@
 #include "global/win32/CallbackGuard.h"
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
+#include "global/win32/Dpi.h"
 #include "global/win32/FittedMessageBox.h"
 #include "global/win32/StandardStreams.h"
 #include "global/win32/TextMeasure.h"
@@ -48,7 +49,7 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::CreateControls() {
-  const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  dpi_ = WindowDpi(handle_);
   tasksLabel_ = CreateChildWindow(handle_, "STATIC", "Tasks", SS_NOPREFIX, IDC_TASKS_LABEL);
   scanButton_ = CreateChildWindow(handle_, "BUTTON", "Scan registry issue",
                                   BS_PUSHBUTTON | WS_TABSTOP, ID_SCAN_REGISTRY);
@@ -63,11 +64,7 @@ void MainWindow::CreateControls() {
                                                 results_, language_);
   status_ = CreateChildWindow(handle_, STATUSCLASSNAMEA, "", 0, IDC_STATUS_BAR);
 
-  for (HWND child : {tasksLabel_, scanButton_, repairButton_, restoreButton_, sectionsLabel_,
-                     treeView_->Handle(), listView_->Handle(), listView_->Explanation(),
-                     status_}) {
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  SetControlFonts();
 
   const RECT workArea = [] {
     RECT area;
@@ -76,11 +73,12 @@ void MainWindow::CreateControls() {
   }();
   const PixelSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   settings_ = LoadSettings(profiles_, programFolder_, screen, kMainWindowDesignedSize);
-  // The window opens centred with the stored size, never larger than the screen's work area.
+  // The window opens centred with the stored size, kept at 96 DPI and drawn at the current
+  // scale, never larger than the screen's work area.
   WindowRect bounds = settings_.windowBounds.value_or(
       WindowRect{0, 0, kMainWindowDesignedSize.width, kMainWindowDesignedSize.height});
-  bounds.width = std::min(bounds.width, static_cast<int>(workArea.right - workArea.left));
-  bounds.height = std::min(bounds.height, static_cast<int>(workArea.bottom - workArea.top));
+  bounds.width = std::min(Px(bounds.width), static_cast<int>(workArea.right - workArea.left));
+  bounds.height = std::min(Px(bounds.height), static_cast<int>(workArea.bottom - workArea.top));
   SetWindowPos(handle_, nullptr,
                workArea.left + (workArea.right - workArea.left - bounds.width) / 2,
                workArea.top + (workArea.bottom - workArea.top - bounds.height) / 2, bounds.width,
@@ -89,6 +87,35 @@ void MainWindow::CreateControls() {
   if (IsWindows9x(system_.Version())) {
     RemoveMenu(menu_, ID_WINDOWS_BACKUP, MF_BYCOMMAND);
   }
+}
+
+void MainWindow::SetControlFonts() {
+  font_ = GuiFont(dpi_);
+  titleBand_.SetDpi(dpi_);
+  // The caption's and the task bar's icons, at the scale rather than the system's.
+  const HINSTANCE module = GetModuleHandleA(nullptr);
+  IconHandle small = ScaledIcon(module, MAKEINTRESOURCEA(1), 16, dpi_);
+  IconHandle big = ScaledIcon(module, MAKEINTRESOURCEA(1), 32, dpi_);
+  SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  // The former icons go once the window no longer shows them.
+  smallIcon_ = std::move(small);
+  bigIcon_ = std::move(big);
+  for (HWND child : {tasksLabel_, scanButton_, repairButton_, restoreButton_, sectionsLabel_,
+                     treeView_->Handle(), listView_->Handle(), listView_->Explanation(),
+                     status_}) {
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  }
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetControlFonts();
+  listView_->OnFontChanged();
+  SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  FitLeftColumn();
+  UpdateStatusCounts();
 }
 
 void MainWindow::Show() {
@@ -112,7 +139,7 @@ void MainWindow::OnShow() {
 }
 
 void MainWindow::FitLeftColumn() {
-  const TextMeter meter(handle_, GetStockObject(DEFAULT_GUI_FONT));
+  const TextMeter meter(handle_, font_.get());
   int textsNeed = 0;
   const struct {
     HWND button;
@@ -120,11 +147,11 @@ void MainWindow::FitLeftColumn() {
     int top;
   } buttons[] = {{scanButton_, 8, 76}, {repairButton_, 9, 104}, {restoreButton_, 9, 132}};
   for (const auto& placed : buttons) {
-    const int width = meter.Width(WindowText(placed.button));
-    MoveWindow(placed.button, placed.left, placed.top, width + 17, kButtonHeight, TRUE);
-    textsNeed = std::max(textsNeed, placed.left + width + 17);
+    const int width = meter.Width(WindowText(placed.button)) + Px(17);
+    MoveWindow(placed.button, Px(placed.left), Px(placed.top), width, Px(kButtonHeight), TRUE);
+    textsNeed = std::max(textsNeed, Px(placed.left) + width);
   }
-  textsNeed = std::max(textsNeed, kTreeLeft + treeView_->WidthForTexts());
+  textsNeed = std::max(textsNeed, Px(kTreeLeft) + treeView_->WidthForTexts());
   leftColumnNeed_ = textsNeed;
   ArrangeControls();
 }
@@ -132,16 +159,17 @@ void MainWindow::FitLeftColumn() {
 int MainWindow::LeftColumnRight() const {
   RECT client;
   GetClientRect(handle_, &client);
-  return LeftColumnWidth(leftColumnNeed_, kTreeLeft + kTreeWidth, client.right);
+  return LeftColumnWidth(leftColumnNeed_, Px(kTreeLeft + kTreeWidth), client.right);
 }
 
 POINT MainWindow::MinimumSize() const {
   const WindowDc dc(handle_);
-  RECT frame = {0, 0, std::max(titleBand_.MinimumWidth(dc.get()),
-                               LeftColumnRight() + kNarrowestList),
-                kTreeTop + kShortestTree + kStatusBarAllowance};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)), TRUE,
-                     static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_EXSTYLE)));
+  const RECT frame = FrameAround(
+      handle_,
+      RECT{0, 0,
+           std::max(titleBand_.MinimumWidth(dc.get()), LeftColumnRight() + Px(kNarrowestList)),
+           Px(kTreeTop + kShortestTree + kStatusBarAllowance)},
+      dpi_);
   return POINT{frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -156,19 +184,21 @@ void MainWindow::ArrangeControls() {
   const int statusHeight = statusRect.bottom - statusRect.top;
   // The left column takes what its texts need in the current language; the list the rest.
   const int leftRight = LeftColumnRight();
-  const int listLeft = leftRight + (kListLeft - kTreeLeft - kTreeWidth);
-  MoveWindow(tasksLabel_, 8, 56, leftRight - 8, 16, TRUE);
-  MoveWindow(sectionsLabel_, 8, 165, leftRight - 8, 16, TRUE);
-  MoveWindow(treeView_->Handle(), kTreeLeft, kTreeTop, leftRight - kTreeLeft,
-             std::max(0, height - kTreeTop - statusHeight), TRUE);
+  const int listLeft = leftRight + Px(kListLeft - kTreeLeft - kTreeWidth);
+  const int listTop = Px(kListTop);
+  const int treeTop = Px(kTreeTop);
+  MoveWindow(tasksLabel_, Px(8), Px(56), leftRight - Px(8), Px(16), TRUE);
+  MoveWindow(sectionsLabel_, Px(8), Px(165), leftRight - Px(8), Px(16), TRUE);
+  MoveWindow(treeView_->Handle(), Px(kTreeLeft), treeTop, leftRight - Px(kTreeLeft),
+             std::max(0, height - treeTop - statusHeight), TRUE);
   // The explanation takes the bottom of the list's place, at most two fifths of it.
-  const int listAndExplanation = std::max(0, height - kListTop - statusHeight);
+  const int listAndExplanation = std::max(0, height - listTop - statusHeight);
   const int lineHeight = TextMeter(listView_->Explanation()).Extent("Ag").cy;
-  const int explanationHeight =
-      std::min(kExplanationLines * lineHeight + kExplanationFrame, listAndExplanation * 2 / 5);
-  MoveWindow(listView_->Handle(), listLeft, kListTop, std::max(0, width - listLeft),
-             std::max(0, listAndExplanation - explanationHeight - kExplanationGap), TRUE);
-  MoveWindow(listView_->Explanation(), listLeft, kListTop + listAndExplanation - explanationHeight,
+  const int explanationHeight = std::min(kExplanationLines * lineHeight + Px(kExplanationFrame),
+                                         listAndExplanation * 2 / 5);
+  MoveWindow(listView_->Handle(), listLeft, listTop, std::max(0, width - listLeft),
+             std::max(0, listAndExplanation - explanationHeight - Px(kExplanationGap)), TRUE);
+  MoveWindow(listView_->Explanation(), listLeft, listTop + listAndExplanation - explanationHeight,
              std::max(0, width - listLeft), explanationHeight, TRUE);
   listView_->KeepValueInView();
   InvalidateRect(handle_, nullptr, TRUE);
@@ -182,9 +212,10 @@ void MainWindow::SaveWindowSettings() {
   if (GetWindowPlacement(handle_, &placement)) {
     showCommand = static_cast<int>(placement.showCmd);
   }
+  // The size is kept at 96 DPI: the window opens as large to the eye at any scale.
   const RECT& normal = placement.rcNormalPosition;
-  const WindowRect bounds{normal.left, normal.top, normal.right - normal.left,
-                          normal.bottom - normal.top};
+  const WindowRect bounds{normal.left, normal.top, Unscale(normal.right - normal.left, dpi_),
+                          Unscale(normal.bottom - normal.top, dpi_)};
   try {
     SaveSettings(profiles_, programFolder_, settings_, showCommand, bounds);
   } catch (const SettingsWriteError& error) {
@@ -213,7 +244,8 @@ void MainWindow::UpdateStatusCounts() {
       language_.LangString("RES_CheckedProblems", "problems selected for repairing");
   // The first panel grows with its text, hidden rows and an incomplete scan included; the
   // second runs on to the right edge.
-  int panelEdges[] = {std::max(kFirstStatusPanelWidth, TextMeter(status_).Width(found) + 16), -1};
+  int panelEdges[] = {
+      std::max(Px(kFirstStatusPanelWidth), TextMeter(status_).Width(found) + Px(16)), -1};
   SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panelEdges));
   SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(found.c_str()));
   SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(selected.c_str()));
@@ -285,6 +317,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SIZE:
       if (status_) ArrangeControls();
+      return 0;
+    case WM_DPICHANGED:
+      if (status_) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_NOTIFY: {

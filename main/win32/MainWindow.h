@@ -13,6 +13,7 @@
 #include "global/Localization.h"
 #include "global/ProductTitle.h"
 #include "global/Settings.h"
+#include "global/win32/Dpi.h"
 #include "global/win32/WindowMessages.h"
 #include "main/win32/TitleBand.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -59,6 +60,12 @@ class MainWindow {
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  // The controls' font and the title band at the window's DPI.
+  void SetControlFonts();
+  // Moved to a monitor of another scale: laid out again at the size the system suggests.
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  // A designed 96-DPI length at the window's DPI.
+  int Px(int designed) const { return Scale(designed, dpi_); }
   void OnShow();
   void SaveWindowSettings();
   void ArrangeControls();
@@ -101,6 +108,7 @@ class MainWindow {
   bool closeAfterRepair_ = false;  // the window was closed during the repair
   std::atomic<bool> stopRepair_{false};  // ends the repair after its group in hand
   int exitCode_ = 0;
+  int dpi_ = 96;
   int leftColumnNeed_ = 0;     // what the left column's texts need, in pixels
   std::size_t hiddenRows_ = 0;  // rows of the last scan that the ignore lists or leftovers hide
   Win32Registry registry_;
@@ -125,6 +133,9 @@ class MainWindow {
   std::unique_ptr<CategoryTreeView> treeView_;
   std::unique_ptr<ResultsListView> listView_;
   HWND status_ = nullptr;
+  FontHandle font_;  // of the controls, at the window's DPI
+  IconHandle smallIcon_;
+  IconHandle bigIcon_;
   HWND tasksLabel_ = nullptr;
   HWND sectionsLabel_ = nullptr;
   HWND scanButton_ = nullptr;

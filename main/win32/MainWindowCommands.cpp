@@ -36,8 +36,8 @@ class RaisedFlag {
 bool MainWindow::OnScan() {
   const std::vector<ScanCategory> tasks = tree_.Collect();
   if (results_.Empty()) {
-    listView_->SetColumnWidth(1, kDesignedColumnWidths[1]);
-    listView_->SetColumnWidth(2, kDesignedColumnWidths[2]);
+    listView_->SetColumnWidth(1, Px(kDesignedColumnWidths[1]));
+    listView_->SetColumnWidth(2, Px(kDesignedColumnWidths[2]));
   }
   if (tasks.empty()) return true;
   return ScanTasks(tasks, false);
@@ -81,8 +81,8 @@ bool MainWindow::ScanTasks(const std::vector<ScanCategory>& tasks, bool afterRep
   results_.TickFound(settings_.tickReviewRows && !cleanOnce_);
   if (results_.Empty() && hiddenRows_ == 0) {
     for (int column = 0; column < kResultColumnCount; ++column) {
-      if (listView_->ColumnWidth(column) < kNarrowestEmptyColumn) {
-        listView_->SetColumnWidth(column, kNarrowestEmptyColumn);
+      if (listView_->ColumnWidth(column) < Px(kNarrowestEmptyColumn)) {
+        listView_->SetColumnWidth(column, Px(kNarrowestEmptyColumn));
       }
     }
   } else {

@@ -14,9 +14,14 @@ namespace kelvane {
 
 class TitleBand {
  public:
+  // At 96 DPI.
   static constexpr int kHeight = 50;
 
+  // At the system's DPI until told another.
   TitleBand();
+  // Fonts, icons and picture for a window at that DPI.
+  void SetDpi(int dpi);
+  int Height() const;
 
   void Paint(HDC dc, int width) const;
   // The narrowest band in which the update link stays clear of the hint line.
@@ -30,9 +35,10 @@ class TitleBand {
   std::string update = "Check for update now...";
 
  private:
+  int dpi_ = 96;
   JpegPicture picture_;
   IconHandle icon_;
-  HICON updateIcon_;  // the system's shared icon: never destroyed
+  IconHandle updateIcon_;
   FontHandle titleFont_;
   FontHandle textFont_;
   FontHandle linkFont_;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "global/win32/DialogTexts.h"
+#include "global/win32/Dpi.h"
 #include "global/win32/FittedMessageBox.h"
 #include "global/win32/SelectFolder.h"
 #include "options/win32/IgnoreEntryDialog.h"
@@ -86,7 +87,7 @@ void OptionsDialog::OnInit() {
   values_ = std::make_unique<TickListView>(Item(IDC_OPTIONS_VALUES), valueRows_);
   keys_ = std::make_unique<TickListView>(Item(IDC_OPTIONS_KEYS), keyRows_);
   for (TickListView* view : {values_.get(), keys_.get()}) {
-    view->AddColumn("Items", kItemsColumnWidth);
+    view->AddColumn("Items", Scale(kItemsColumnWidth, WindowDpi(Handle())));
     view->Refresh();
   }
   ShowPage(kGeneralPage);

@@ -4,6 +4,7 @@
 
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
+#include "global/win32/Dpi.h"
 #include "results/RowExplanation.h"
 #include "results/ShortenedCells.h"
 
@@ -66,7 +67,7 @@ ResultsListView::ResultsListView(HWND parent, int id, int explanationId, Results
           explanationId, WS_EX_CLIENTEDGE)) {
   const char* captions[kResultColumnCount] = {"Problem", "Registry key", "Value"};
   for (int column = 0; column < kResultColumnCount; ++column) {
-    AddColumn(captions[column], kDesignedColumnWidths[column]);
+    AddColumn(captions[column], Scale(kDesignedColumnWidths[column], WindowDpi(parent)));
   }
   ListView_SetImageList(Handle(), ReviewMarkImages(), LVSIL_SMALL);
 }
@@ -106,15 +107,25 @@ void ResultsListView::FitToContents() {
   KeepValueInView();
 }
 
+void ResultsListView::OnFontChanged() {
+  if (!contents_) return;
+  for (int column = 0; column < kResultColumnCount; ++column) {
+    (*contents_)[column] = ContentWidth(column, 0);
+  }
+  measured_ = *contents_;
+  KeepValueInView();
+}
+
 void ResultsListView::KeepValueInView() {
   if (!contents_) return;
   RECT client;
   GetClientRect(Handle(), &client);
   // Captions change with the language.
   const std::vector<std::string> texts = ListColumnCaptions(Handle());
+  const int margins = Scale(kCaptionMargins, WindowDpi(Handle()));
   ColumnWidths captions{};
   for (int column = 0; column < kResultColumnCount; ++column) {
-    captions[column] = StringWidth(texts.at(column)) + kCaptionMargins;
+    captions[column] = StringWidth(texts.at(column)) + margins;
   }
   const ColumnWidths widths = FitResultColumns(*contents_, captions, client.right);
   for (int column = 0; column < kResultColumnCount; ++column) SetColumnWidth(column, widths[column]);

@@ -63,6 +63,8 @@ class ResultsListView : private ResultsRows, public TickListView {
   void FitToContents();
   // After a resize: the same rule over the contents measured last.
   void KeepValueInView();
+  // The rows measured again in the list's new font (another DPI), and the columns fitted.
+  void OnFontChanged();
 
  private:
   HWND explanation_;

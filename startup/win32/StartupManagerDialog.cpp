@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "global/win32/Dpi.h"
 #include "global/win32/FittedMessageBox.h"
 #include "startup/win32/StartupManagerDialogIds.h"
 
@@ -40,7 +41,10 @@ INT_PTR StartupManagerDialog::ShowModal(HWND owner) { return DoModal(owner, IDD_
 void StartupManagerDialog::OnInit() {
   CenterOnOwner();
   view_ = std::make_unique<TickListView>(Item(IDC_STARTUP_LIST), rows_);
-  for (const Column& column : kColumns) view_->AddColumn(column.caption, column.width);
+  const int dpi = WindowDpi(Handle());
+  for (const Column& column : kColumns) {
+    view_->AddColumn(column.caption, Scale(column.width, dpi));
+  }
   Fill();
   view_->Refresh();
   // An empty list keeps its designed columns.

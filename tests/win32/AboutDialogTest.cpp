@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "global/Localization.h"
+#include "global/win32/Dpi.h"
 #include "global/win32/JpegPicture.h"
 #include "main/win32/AboutDialog.h"
 #include "main/win32/AboutDialogIds.h"
@@ -92,8 +93,9 @@ TEST_F(AboutWindow, ShowsItsBannerAtFullSizeAndClosesWithOk) {
   EXPECT_EQ(Show("English"), IDOK);
   EXPECT_EQ(g_seen.caption, "About Tessaly Kelvane");
   EXPECT_EQ(g_seen.version, "Version: 2.6   Build 20100127");
-  EXPECT_EQ(g_seen.banner.cx, 360);
-  EXPECT_EQ(g_seen.banner.cy, 50);
+  // Decoded at the scale of the display.
+  EXPECT_EQ(g_seen.banner.cx, Scale(360, SystemDpi()));
+  EXPECT_EQ(g_seen.banner.cy, Scale(50, SystemDpi()));
   EXPECT_TRUE(g_seen.hasIcon);
   EXPECT_EQ(linkClicks_, 1);
 }

@@ -1,5 +1,5 @@
-// The main window's layout at several sizes, a message box with a long path, and its full
-// registry backup.
+// The main window's layout at several sizes and scales, a message box with a long path, and its
+// full registry backup.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "editor/win32/ProcessProgressDialogIds.h"
+#include "global/win32/Dpi.h"
 #include "main/win32/MainWindowIds.h"
 #include "platform/RegFile.h"
 #include "tests/win32/DialogSearch.h"
@@ -69,56 +70,134 @@ TEST_F(MainWindowTest, ColumnsAreMeasuredByTheWidestTextNotTheLongest) {
   }
 }
 
-TEST_F(MainWindowTest, ValueColumnTreeLabelsAndExplanationStayReadableAtEverySize) {
-  Load(std::string("[") + kTestKey + "\\" + std::string(200, 'K') + "]\r\n"
-       "\"Long\"=\"C:\\\\KelvaneGone\\\\long.exe\"\r\n");
-  TickOnlyCurrentUser();
-  Command(ID_SCAN_REGISTRY);
-  HWND list = window_->ListView().Handle();
-  HWND tree = window_->TreeView().Handle();
-  HWND explanation = Child(IDC_EXPLANATION);
-  ASSERT_TRUE(CopyLanguageFiles());
-  const std::pair<std::string, SIZE> views[] = {{"English", {684, 520}},
-                                                {"English", {1200, 850}},
-                                                {"German", {684, 520}},
-                                                {"German", {1200, 850}}};
-  for (const auto& [language, size] : views) {
-    if (window_->CurrentSettings().languageName != language) ChooseLanguage(language);
-    SetWindowPos(window_->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
-    RECT client;
-    GetClientRect(list, &client);
-    const int valueLeft = ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1);
-    EXPECT_LT(valueLeft, client.right) << language << size.cx;
-    EXPECT_GE(ListView_GetColumnWidth(list, 2), client.right / 3) << language << size.cx;
-    for (int column : {0, 1}) {  // the header keeps six pixels either side of a caption
-      const std::string caption = ListColumnCaptions(list).at(column);
-      EXPECT_GE(ListView_GetColumnWidth(list, column),
-                ListView_GetStringWidth(list, caption.c_str()) + 12)
-          << caption << size.cx;
-    }
-    ListAndExplanationReadable(list, explanation, language + std::to_string(size.cx));
-    GetClientRect(tree, &client);
-    for (HTREEITEM item = TreeView_GetRoot(tree); item;
-         item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
-      RECT text = {};
-      TreeView_GetItemRect(tree, item, &text, TRUE);
-      EXPECT_LE(text.right, client.right) << language << size.cx;
-    }
-  }
-  // At the smallest size the window takes, in German, no two controls overlap.
-  SetWindowPos(window_->Handle(), nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOMOVE);
-  ListAndExplanationReadable(list, explanation, "smallest");
+// At the window's present size and scale: the list and the explanation are readable and no two
+// controls overlap; unless the window is at its smallest, Value keeps a third of the list, the
+// captions fit and every tree label is whole.
+void ExpectLayoutHolds(HWND window, int dpi, const std::string& view, bool smallest = false) {
+  HWND list = GetDlgItem(window, IDC_RESULTS_LIST);
+  HWND tree = GetDlgItem(window, IDC_CATEGORY_TREE);
+  ListAndExplanationReadable(list, GetDlgItem(window, IDC_EXPLANATION), view);
   const int ids[] = {IDC_TASKS_LABEL, ID_SCAN_REGISTRY, ID_REPAIR_REGISTRY, ID_RESTORE_REGISTRY,
                      IDC_SECTIONS_LABEL, IDC_CATEGORY_TREE, IDC_RESULTS_LIST, IDC_EXPLANATION,
                      IDC_STATUS_BAR};
   for (int first : ids) {
     for (int second : ids) {
       RECT overlap;
-      const RECT a = ChildRect(Child(first));
-      const RECT b = ChildRect(Child(second));
-      EXPECT_TRUE(first == second || !IntersectRect(&overlap, &a, &b)) << first << " " << second;
+      const RECT a = ChildRect(GetDlgItem(window, first));
+      const RECT b = ChildRect(GetDlgItem(window, second));
+      EXPECT_TRUE(first == second || !IntersectRect(&overlap, &a, &b))
+          << first << " " << second << view;
     }
   }
+  if (smallest) return;
+  RECT client;
+  GetClientRect(list, &client);
+  const int valueLeft = ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1);
+  EXPECT_LT(valueLeft, client.right) << view;
+  EXPECT_GE(ListView_GetColumnWidth(list, 2), client.right / 3) << view;
+  for (int column : {0, 1}) {  // the header keeps six pixels either side of a caption
+    const std::string caption = ListColumnCaptions(list).at(column);
+    EXPECT_GE(ListView_GetColumnWidth(list, column),
+              ListView_GetStringWidth(list, caption.c_str()) + Scale(12, dpi))
+        << caption << view;
+  }
+  GetClientRect(tree, &client);
+  for (HTREEITEM item = TreeView_GetRoot(tree); item;
+       item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
+    RECT text = {};
+    TreeView_GetItemRect(tree, item, &text, TRUE);
+    EXPECT_LE(text.right, client.right) << view;
+  }
+}
+
+// The size a window designed at 96 DPI opens at: scaled, within the work area.
+SIZE OpeningSize(int width, int height, int dpi) {
+  RECT area;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return SIZE{std::min(Scale(width, dpi), static_cast<int>(area.right - area.left)),
+              std::min(Scale(height, dpi), static_cast<int>(area.bottom - area.top))};
+}
+
+SIZE WindowSize(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+TEST_F(MainWindowTest, ValueColumnTreeLabelsAndExplanationStayReadableAtEverySize) {
+  Load(std::string("[") + kTestKey + "\\" + std::string(200, 'K') + "]\r\n"
+       "\"Long\"=\"C:\\\\KelvaneGone\\\\long.exe\"\r\n");
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  ASSERT_TRUE(CopyLanguageFiles());
+  const int dpi = WindowDpi(window_->Handle());
+  // The designed sizes, at 96 DPI, drawn at the scale the tests run at.
+  const std::pair<std::string, SIZE> views[] = {{"English", {684, 520}},
+                                                {"English", {1200, 850}},
+                                                {"German", {684, 520}},
+                                                {"German", {1200, 850}}};
+  for (const auto& [language, size] : views) {
+    if (window_->CurrentSettings().languageName != language) ChooseLanguage(language);
+    SetWindowPos(window_->Handle(), nullptr, 0, 0, Scale(size.cx, dpi), Scale(size.cy, dpi),
+                 SWP_NOZORDER | SWP_NOMOVE);
+    ExpectLayoutHolds(window_->Handle(), dpi, language + std::to_string(size.cx));
+  }
+  // At the smallest size the window takes, in German.
+  SetWindowPos(window_->Handle(), nullptr, 0, 0, 1, 1, SWP_NOZORDER | SWP_NOMOVE);
+  ExpectLayoutHolds(window_->Handle(), dpi, "smallest", true);
+}
+
+TEST_F(MainWindowTest, OpensAtItsDesignedAndItsStoredSizeTimesTheScaleAndStoresItAt96Dpi) {
+  const int dpi = WindowDpi(window_->Handle());
+  const SIZE designed = OpeningSize(684, 520, dpi);
+  EXPECT_EQ(WindowSize(window_->Handle()).cx, designed.cx) << dpi;
+  EXPECT_EQ(WindowSize(window_->Handle()).cy, designed.cy) << dpi;
+  window_.reset();
+  const std::string file = std::string(kFolder) + "options.ini";
+  WriteFile(file, "[Window]\r\nState=1\r\nWidth=720\r\nHeight=560\r\n");
+  window_ = std::make_unique<MainWindow>(kFolder, false);
+  ASSERT_TRUE(window_->Create());
+  window_->Show();
+  const SIZE stored = OpeningSize(720, 560, dpi);
+  EXPECT_EQ(WindowSize(window_->Handle()).cx, stored.cx) << dpi;
+  EXPECT_EQ(WindowSize(window_->Handle()).cy, stored.cy) << dpi;
+  SetWindowPos(window_->Handle(), nullptr, 0, 0, Scale(600, dpi), Scale(460, dpi),
+               SWP_NOZORDER | SWP_NOMOVE);
+  SendMessageA(window_->Handle(), WM_CLOSE, 0, 0);
+  const std::string written = ReadFile(file);
+  EXPECT_NE(written.find("Width=600"), std::string::npos) << written;
+  EXPECT_NE(written.find("Height=460"), std::string::npos) << written;
+}
+
+TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItLaysItselfOutAtTheSuggestedSize) {
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  const int dpi = WindowDpi(window_->Handle()) == 96 ? 144 : 96;
+  RECT suggested = {20, 10, 20 + Scale(760, dpi), 10 + Scale(560, dpi)};
+  SendMessageA(window_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  RECT placed;
+  GetWindowRect(window_->Handle(), &placed);
+  EXPECT_TRUE(EqualRect(&placed, &suggested));
+  EXPECT_EQ(window_->Band().Height(), Scale(TitleBand::kHeight, dpi));
+  // The buttons' texts take the new scale's font: a caption grows or shrinks with it.
+  HWND scan = Child(ID_SCAN_REGISTRY);
+  const FontHandle designed = GuiFont(dpi);
+  LOGFONTA font = {};
+  LOGFONTA expected = {};
+  GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(scan, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  GetObjectA(designed.get(), sizeof(expected), &expected);
+  EXPECT_EQ(font.lfHeight, expected.lfHeight);
+  EXPECT_EQ(ChildRect(scan).top, Scale(76, dpi));
+  ICONINFO icon = {};
+  ASSERT_TRUE(GetIconInfo(
+      reinterpret_cast<HICON>(SendMessageA(window_->Handle(), WM_GETICON, ICON_SMALL, 0)), &icon));
+  BITMAP mask = {};
+  GetObjectA(icon.hbmMask, sizeof(mask), &mask);
+  EXPECT_EQ(mask.bmWidth, Scale(16, dpi));
+  DeleteObject(icon.hbmMask);
+  if (icon.hbmColor) DeleteObject(icon.hbmColor);
+  ExpectLayoutHolds(window_->Handle(), dpi, "after the change");
 }
 
 TEST_F(MainWindowTest, ABoxWithAVeryLongPathFitsTheScreenAndCtrlCCopiesThePathWhole) {

@@ -329,11 +329,15 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
   ASSERT_EQ(messages_.size(), 2u);
   EXPECT_EQ(messages_[0].rfind("This backup file was changed since the program wrote it.", 0), 0u);
   const std::string incomplete = messages_[1];
-  // Both entries, each shortened to its two ends.
-  EXPECT_EQ(incomplete.rfind("Entries of the backup file that are not back in the registry: 2\r\n"
-                           "The backup file is kept.\r\n\r\n[" + tooLong.substr(0, 48) + "...",
-                           0),
-            0u) << incomplete;
+  // Both entries, each shortened to its two ends, as many letters as the screen has room for at
+  // its scale.
+  const std::string head = "Entries of the backup file that are not back in the registry: 2\r\n"
+                           "The backup file is kept.\r\n\r\n[";
+  ASSERT_EQ(incomplete.rfind(head, 0), 0u) << incomplete;
+  const std::size_t cut = incomplete.find("...", head.size());
+  ASSERT_NE(cut, std::string::npos) << incomplete;
+  EXPECT_GE(cut - head.size(), 30u) << incomplete;
+  EXPECT_EQ(tooLong.rfind(incomplete.substr(head.size(), cut - head.size()), 0), 0u) << incomplete;
   EXPECT_EQ(incomplete.substr(incomplete.size() - 9), "KKKK] \"v\"");
   ASSERT_EQ(rows_.size(), 1u);
   EXPECT_EQ(rows_[0].substr(rows_[0].size() - 22), "|changed since written");
