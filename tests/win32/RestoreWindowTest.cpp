@@ -289,7 +289,10 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
   RowRepairer repairer(registry_, files_, backup);
   ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_LOCAL_MACHINE", kTestKey));
   ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", kTestKey));
-  repairer.Queue({"", shortcut, "", RepairKind::ShortcutFile}, 0);
+  ProblemRecord shortcutRow;
+  shortcutRow.key = shortcut;
+  shortcutRow.repairKind = RepairKind::ShortcutFile;
+  repairer.Queue(shortcutRow, 0);
   repairer.Finish();
   ASSERT_EQ(GetFileAttributesA(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
   const std::string written = testsupport::ReadRawFile(backup);
