@@ -106,7 +106,14 @@ void ExpectLayoutHolds(HWND window, int dpi, const std::string& view, bool small
        item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
     RECT text = {};
     TreeView_GetItemRect(tree, item, &text, TRUE);
-    EXPECT_LE(text.right, client.right) << view;
+    char label[256] = {};
+    TVITEMA node = {};
+    node.mask = TVIF_TEXT;
+    node.hItem = item;
+    node.pszText = label;
+    node.cchTextMax = sizeof(label);
+    TreeView_GetItem(tree, &node);
+    EXPECT_LE(text.right, client.right) << label << " " << view;
   }
 }
 
