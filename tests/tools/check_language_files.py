@@ -14,8 +14,7 @@ import sys
 
 CODE_PAGE = "cp1252"
 IDENTITY = "Language"
-# Within a window's section the controls share the keyboard; the main window's menu bar shares
-# it with the main window's controls.
+# The main window's menus under the menu bar, each a group of its own access keys.
 MENUS = [
     ["miBackupFullRegistry", "miWindowsBackup", "miStartupManager", "miExit"],
     ["miScanRegistry", "miRepairRegistry", "miRestoreRegistry"],
@@ -49,10 +48,10 @@ class LanguageFile:
             self.fault("starts with a UTF-8 byte order mark; save it as ANSI (code page 1252)")
         bare = re.search(rb"(?<!\r)\n|\r(?!\n)", raw)
         if bare:
-            self.fault(f"line {LineOf(raw, bare.start())} does not end in CR LF")
+            self.fault(f"line {line_of(raw, bare.start())} does not end in CR LF")
         utf8 = re.search(rb"[\xc2\xc3][\x80-\xbf]", raw)
         if utf8:
-            self.fault(f"line {LineOf(raw, utf8.start())} holds UTF-8 text (a letter shows as two "
+            self.fault(f"line {line_of(raw, utf8.start())} holds UTF-8 text (a letter shows as two "
                        "odd characters)")
         try:
             text = raw.decode(CODE_PAGE)
@@ -80,7 +79,7 @@ class LanguageFile:
                 if name in self.texts:
                     self.fault("is given twice; the program reads only the first", section, key)
                     continue
-                self.texts[name] = ((section, key), Unquoted(value))
+                self.texts[name] = ((section, key), unquoted(value))
             else:
                 self.fault(f'line "{line}" has no "="', section or "(top)", "")
 
@@ -89,18 +88,18 @@ class LanguageFile:
         return None if entry is None else entry[1]
 
 
-def LineOf(raw, offset):
+def line_of(raw, offset):
     return raw.count(b"\n", 0, offset) + 1
 
 
 # The profile reader takes a matching pair of surrounding quotes off a value.
-def Unquoted(value):
+def unquoted(value):
     if len(value) >= 2 and value[0] in "\"'" and value[-1] == value[0]:
         return value[1:-1]
     return value
 
 
-def AccessKey(caption):
+def access_key(caption):
     """The letter after a single '&', upper-cased; None when there is none."""
     index = 0
     while index + 1 < len(caption):
@@ -112,11 +111,11 @@ def AccessKey(caption):
     return None
 
 
-def CheckAccessKeys(file, section, keys):
+def check_access_keys(file, section, keys):
     seen = {}
     for key in keys:
         text = file.text(section, key)
-        letter = AccessKey(text or "")
+        letter = access_key(text or "")
         if letter is None:
             continue
         if letter in seen:
@@ -125,7 +124,7 @@ def CheckAccessKeys(file, section, keys):
             seen[letter] = key
 
 
-def CheckTexts(file, english):
+def check_texts(file, english):
     for (section, key), english_text in english.texts.values():
         text = file.text(section, key)
         if text is None:
@@ -137,7 +136,7 @@ def CheckTexts(file, english):
             if sorted(pattern.findall(text)) != sorted(pattern.findall(english_text)):
                 file.fault(f"{what} {pattern.findall(text)} differ from the English text's "
                            f"{pattern.findall(english_text)}", section, key)
-        if (AccessKey(english_text) and not AccessKey(text) and
+        if (access_key(english_text) and not access_key(text) and
                 not LANGUAGE_ITEM.match(key) and section.upper() != IDENTITY.upper()):
             file.fault("has no access key (&); the English text has one", section, key)
     for name, ((section, key), _) in file.texts.items():
@@ -145,7 +144,7 @@ def CheckTexts(file, english):
             file.fault("is unknown: the English file has no such key", section, key)
 
 
-def CheckIdentity(file, english):
+def check_identity(file, english):
     if not file.text(IDENTITY, "Name"):
         file.fault("is missing: the language's name in its own tongue", IDENTITY, "Name")
     version = file.text(IDENTITY, "Version")
@@ -154,7 +153,7 @@ def CheckIdentity(file, english):
                    IDENTITY, "Version")
 
 
-def CheckGroups(file):
+def check_groups(file):
     window_sections = {section for (section, _), _ in file.texts.values()
                        if section.upper() not in (MENU_SECTION.upper(), "RESOURCESTRING",
                                                   IDENTITY.upper())}
@@ -162,33 +161,33 @@ def CheckGroups(file):
         keys = [key for (owner, key), _ in file.texts.values() if owner == section]
         if section.upper() == MAIN_WINDOW.upper():
             # The menu bar's letters open menus; a control of the window must not take one.
-            taken = {AccessKey(file.text(MENU_SECTION, item) or "") for item in MENU_BAR}
+            taken = {access_key(file.text(MENU_SECTION, item) or "") for item in MENU_BAR}
             for key in keys:
-                letter = AccessKey(file.text(section, key) or "")
+                letter = access_key(file.text(section, key) or "")
                 if letter and letter in taken:
                     file.fault(f'access key "{letter}" also opens a menu', section, key)
-        CheckAccessKeys(file, section, keys)
+        check_access_keys(file, section, keys)
     # The English file keeps the program's designed menu captions, clashes included.
     if file.path.name == "Lan_English.ini":
         return
     items = [key for (section, key), _ in file.texts.values()
              if section == MENU_SECTION and LANGUAGE_ITEM.match(key)]
     for menu in [MENU_BAR] + MENUS + [items]:
-        CheckAccessKeys(file, MENU_SECTION, menu)
+        check_access_keys(file, MENU_SECTION, menu)
 
 
 # The Language menu lists every language by its own name, and "Other" in the words of the
 # language in force.
-def CheckLanguageMenu(files):
+def check_language_menu(files):
     seen = {}
     for file in files:
-        letter = AccessKey(file.text(IDENTITY, "Name") or "")
+        letter = access_key(file.text(IDENTITY, "Name") or "")
         if letter in seen:
             file.fault(f'access key "{letter}" is also the one of {seen[letter]}', IDENTITY, "Name")
         elif letter:
             seen[letter] = file.path.name
     for file in files:
-        letter = AccessKey(file.text(MENU_SECTION, OTHER_LANGUAGE) or "")
+        letter = access_key(file.text(MENU_SECTION, OTHER_LANGUAGE) or "")
         if letter in seen:
             file.fault(f'access key "{letter}" is also the one of {seen[letter]} in the Language '
                        "menu", MENU_SECTION, OTHER_LANGUAGE)
@@ -206,10 +205,10 @@ def main(arguments):
         return 1
     for file in files:
         if file is not english:
-            CheckTexts(file, english)
-        CheckIdentity(file, english)
-        CheckGroups(file)
-    CheckLanguageMenu(files)
+            check_texts(file, english)
+        check_identity(file, english)
+        check_groups(file)
+    check_language_menu(files)
     faults = [fault for file in files for fault in file.faults]
     for fault in faults:
         print(fault)
