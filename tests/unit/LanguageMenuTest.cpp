@@ -4,8 +4,10 @@
 
 #include "global/Addresses.h"
 #include "main/LanguageMenu.h"
-#include "platform/memory/MemoryFileSystem.h"
+#include "platform/PortableProfileStore.h"
 #include "platform/ProfileStore.h"
+#include "platform/memory/MemoryFileSystem.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace kelvane {
 namespace {
@@ -152,6 +154,25 @@ TEST_F(LanguageMenu, OnlineHelpHasItalianAndPortugueseDocumentsForTheExactNames)
   EXPECT_EQ(OnlineHelpAddress("italian"), addresses::kOnlineHelp);
   EXPECT_EQ(OnlineHelpAddress("Portuguese"), addresses::kOnlineHelp);
   EXPECT_EQ(OnlineHelpAddress("BrazilianPortuguese"), addresses::kOnlineHelp);
+}
+
+// Told in the new language when its file has the words, else in English.
+TEST(StaleLanguageFile, IsToldOnlyWhenOlderThanTheProgram) {
+  testsupport::ScratchFolder folder;
+  PortableProfileStore profiles;
+  const std::string lan = "French";
+  const Language language(profiles, folder.Path(), lan);
+  const std::string file = LanguageFilePath(folder.Path(), lan);
+  const auto told = [&] { return StaleLanguageFileMessage(profiles, language, folder.Path(), lan); };
+  testsupport::WriteRawFile(file,
+                            "[Language]\r\nVersion=" + std::to_string(kLanguageFileVersion) + "\r\n");
+  EXPECT_EQ(told(), "");
+  testsupport::WriteRawFile(file, "[Language]\r\nVersion=0\r\n");
+  EXPECT_EQ(told(), "The language file " + file +
+                        " was made for an earlier version of the program; the texts it lacks are "
+                        "shown in English.");
+  testsupport::WriteRawFile(file, "[ResourceString]\r\nRES_Language_File_Stale=Ancien : %1\r\n");
+  EXPECT_EQ(told(), "Ancien : " + file);
 }
 
 }  // namespace

@@ -330,6 +330,31 @@ TEST_F(MainWindowTest, EveryLanguageShowsEveryTextAsItsFileSaysAndEnglishComesBa
   EXPECT_EQ(ShownTexts(*window_), english);
 }
 
+TEST_F(MainWindowTest, AStaleFileIsToldOfAndWhatItLacksIsEnglishNotThePreviousLanguage) {
+  ASSERT_TRUE(CopyLanguageFiles());
+  ChooseLanguage("German");
+  // The French file of an earlier version, from before the tasks heading was translated.
+  const std::string path = LanguageFilePath(kFolder, "French");
+  std::string french = ReadFile(path);
+  const std::string version = "Version=" + std::to_string(kLanguageFileVersion);
+  french.replace(french.find(version), version.size(), "Version=0");
+  const std::size_t tasks = french.find("lTasks=");
+  french.erase(tasks, french.find("\r\n", tasks) + 2 - tasks);
+  WriteFile(path, french);
+  std::string told;
+  {
+    DialogScript script({[&](HWND box) {
+      told = WindowText(GetDlgItem(box, kMessageBoxTextId));
+      PostClick(box, IDOK);
+    }});
+    ChooseLanguage("French");
+    EXPECT_TRUE(script.Done()) << script.Progress();
+  }
+  EXPECT_NE(told.find(path), std::string::npos) << told;
+  EXPECT_EQ(WindowText(Child(IDC_TASKS_LABEL)), "Tasks");
+  EXPECT_EQ(WindowText(Child(ID_SCAN_REGISTRY)), "Analyser le Registre");
+}
+
 TEST_F(MainWindowTest, ConfirmedOptionsApplyToTheNextScanAndReachTheFileAtTheEnd) {
   Load(std::string("[") + kTestKey + "]\r\n\"D\"=\"D:\\\\KelvaneGone\\\\d.exe\"\r\n");
   TickOnlyCurrentUser();
