@@ -84,7 +84,9 @@ target_link_libraries(window_tests PRIVATE kelvane_win32 gtest gtest_main)
 
 # The language files and the help document lie beside the program (built into the top of the
 # build folder), where it looks for them; an edited file is copied again at the next build.
-foreach(program_file Lan_English.ini Lan_German.ini Kelvane.html)
+file(GLOB language_files RELATIVE ${CMAKE_SOURCE_DIR}/resources CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/resources/Lan_*.ini)
+foreach(program_file ${language_files} Kelvane.html)
   configure_file(${CMAKE_SOURCE_DIR}/resources/${program_file} ${CMAKE_BINARY_DIR}/${program_file}
                  COPYONLY)
 endforeach()

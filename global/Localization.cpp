@@ -9,6 +9,8 @@ namespace kelvane {
 namespace {
 
 constexpr char kMenuSeparatorCaption[] = "-";
+constexpr char kIdentitySection[] = "Language";
+constexpr char kEnglishLanguage[] = "English";
 
 // The key of one text of a component; none for texts that are never looked up.
 std::optional<std::string> TextKey(const WindowComponent& component, std::size_t index) {
@@ -34,6 +36,17 @@ std::optional<std::string> TextKey(const WindowComponent& component, std::size_t
 }
 
 }  // namespace
+
+LanguageFileIdentity ReadLanguageFileIdentity(ProfileStore& store, const std::string& file) {
+  LanguageFileIdentity identity;
+  identity.ownName = store.ReadString(file, kIdentitySection, "Name", "");
+  const std::string version = store.ReadString(file, kIdentitySection, "Version", "");
+  if (!version.empty() && version.size() < 9 &&
+      version.find_first_not_of("0123456789") == std::string::npos) {
+    identity.version = std::stoi(version);
+  }
+  return identity;
+}
 
 bool IsEnglish(const std::string& language) { return UpperCaseAscii(language) == "ENGLISH"; }
 
@@ -64,16 +77,26 @@ std::string Language::Translated(const std::string& file, const std::string& sec
   return text.empty() ? english : text;
 }
 
+std::string Language::TranslatedOrEnglish(const std::string& file, const std::string& section,
+                                          const std::string& key,
+                                          const std::string& current) const {
+  const std::string text = store_.ReadString(file, section, key, "");
+  if (!text.empty()) return text;
+  // A stale or cut short file must not leave the previous language's words behind.
+  return Translated(LanguageFilePath(programFolder_, kEnglishLanguage), section, key, current);
+}
+
 void Language::TranslateWindow(WindowTexts& window, const std::string& languageName) const {
   const std::string file = LanguageFilePath(programFolder_, languageName);
   const std::string menuSection = "Menu_" + window.name;
-  window.caption = Translated(file, window.name, window.name, window.caption);
+  window.caption = TranslatedOrEnglish(file, window.name, window.name, window.caption);
   for (WindowComponent& component : window.components) {
     const std::string& section =
         component.kind == ComponentKind::MenuItem ? menuSection : window.name;
     for (std::size_t index = 0; index < component.texts.size(); ++index) {
       if (std::optional<std::string> key = TextKey(component, index)) {
-        component.texts[index] = Translated(file, section, *key, component.texts[index]);
+        component.texts[index] =
+            TranslatedOrEnglish(file, section, *key, component.texts[index]);
       }
     }
   }

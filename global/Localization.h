@@ -40,6 +40,20 @@ struct WindowTexts {
   std::vector<WindowComponent> components;  // in creation order
 };
 
+// The set of texts this program asks of a language file. A file of an older set is stale: what
+// it lacks shows in English. Raised, with the English file's [Language] Version, whenever texts
+// are added or change their meaning.
+constexpr int kLanguageFileVersion = 1;
+
+// What a language file says of itself in its section [Language].
+struct LanguageFileIdentity {
+  std::string ownName;  // the language in its own tongue, with its access key; may be empty
+  int version = 0;      // 0 when the file gives none
+  bool Stale() const { return version < kLanguageFileVersion; }
+};
+
+LanguageFileIdentity ReadLanguageFileIdentity(ProfileStore& store, const std::string& file);
+
 // Compares ASCII letters only, in any case.
 bool IsEnglish(const std::string& language);
 // programFolder ends with its separator.
@@ -61,13 +75,15 @@ class Language {
   // file or the key is missing or the text is empty.
   std::string LangString(const std::string& key, const std::string& englishDefault) const;
 
-  // Replaces every text that the named language's file names; the current text is the
-  // default, so texts the file does not name, or names empty, stay as they are.
+  // Replaces every text that the named language's file names. A text the file does not name,
+  // or names empty, is the English file's; when that does not name it either, it stays.
   void TranslateWindow(WindowTexts& window, const std::string& languageName) const;
 
  private:
   std::string Translated(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& english) const;
+  std::string TranslatedOrEnglish(const std::string& file, const std::string& section,
+                                  const std::string& key, const std::string& current) const;
 
   ProfileStore& store_;
   std::string programFolder_;

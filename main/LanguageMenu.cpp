@@ -1,5 +1,7 @@
 #include "main/LanguageMenu.h"
 
+#include <algorithm>
+
 #include "global/Addresses.h"
 #include "global/Localization.h"
 #include "platform/Text.h"
@@ -11,6 +13,15 @@ using Kind = LanguageMenuItemKind;
 
 constexpr std::size_t kComponentPrefixLength = 2;  // "mi", or "ml" for the separator
 constexpr char kOtherLanguage[] = "Other";
+
+// What a caption is sorted by: its words without the access key mark, in any case.
+std::string SortKey(const std::string& caption) {
+  std::string key;
+  for (char c : caption) {
+    if (c != '&') key += c;
+  }
+  return UpperCaseAscii(key);
+}
 
 }  // namespace
 
@@ -73,6 +84,44 @@ std::vector<bool> VisibleLanguageItems(FileSystemAccess& files, const std::strin
         !language.empty() && files.FileExists(LanguageFilePath(programFolder, language));
   }
   return visible;
+}
+
+std::vector<LanguageMenuEntry> LanguageMenuEntries(FileSystemAccess& files, ProfileStore& profiles,
+                                                   const std::string& programFolder,
+                                                   const std::vector<std::string>& captions) {
+  const auto& items = LanguageMenuItems();
+  const std::vector<bool> visible = VisibleLanguageItems(files, programFolder);
+  std::vector<LanguageMenuEntry> languages;
+  std::vector<LanguageMenuEntry> other;
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    if (!visible[index]) continue;
+    const std::string language = LanguageNameOf(items[index]);
+    if (items[index].kind == Kind::Separator) {
+      other.push_back({index, ""});
+      continue;
+    }
+    const std::string ownName =
+        ReadLanguageFileIdentity(profiles, LanguageFilePath(programFolder, language)).ownName;
+    LanguageMenuEntry entry{index, ownName.empty() ? captions.at(index) : ownName};
+    (language == kOtherLanguage ? other : languages).push_back(std::move(entry));
+  }
+  std::stable_sort(languages.begin(), languages.end(),
+                   [](const LanguageMenuEntry& a, const LanguageMenuEntry& b) {
+                     return SortKey(a.caption) < SortKey(b.caption);
+                   });
+  languages.insert(languages.end(), other.begin(), other.end());
+  return languages;
+}
+
+std::string StaleLanguageFileMessage(ProfileStore& profiles, const Language& language,
+                                     const std::string& programFolder,
+                                     const std::string& languageName) {
+  const std::string file = LanguageFilePath(programFolder, languageName);
+  if (!ReadLanguageFileIdentity(profiles, file).Stale()) return "";
+  return FilledIn(language.LangString("RES_Language_File_Stale",
+                                      "The language file %1 was made for an earlier version of "
+                                      "the program; the texts it lacks are shown in English."),
+                  file);
 }
 
 std::optional<std::size_t> LanguageItemToTick(const std::string& languageName) {

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "global/Localization.h"
 #include "global/Settings.h"
 #include "platform/FileSystemAccess.h"
+#include "platform/ProfileStore.h"
 
 namespace kelvane {
 
@@ -38,6 +40,24 @@ std::string LanguageNameOf(const LanguageMenuItem& item);
 // One flag per item, in menu order: shown exactly when the item's language file exists in the
 // program folder (which ends with its separator).
 std::vector<bool> VisibleLanguageItems(FileSystemAccess& files, const std::string& programFolder);
+
+struct LanguageMenuEntry {
+  std::size_t item;     // in the language table
+  std::string caption;  // empty for the separator line
+};
+
+// What the menu shows, in order: each language whose file exists, under the name its file gives
+// itself or else under its caption in the language in force (captions, by table index), in the
+// alphabetical order of what is shown; then the separator and "&Other" when their file exists.
+std::vector<LanguageMenuEntry> LanguageMenuEntries(FileSystemAccess& files, ProfileStore& profiles,
+                                                   const std::string& programFolder,
+                                                   const std::vector<std::string>& captions);
+
+// What the user is told, in the new language, after switching to a language whose file is
+// stale; empty when it is not.
+std::string StaleLanguageFileMessage(ProfileStore& profiles, const Language& language,
+                                     const std::string& programFolder,
+                                     const std::string& languageName);
 
 // The item to tick for a language name, letter case ignored: a language item, never the
 // separator; none when no item has that name.

@@ -14,18 +14,16 @@ namespace kelvane {
 void MainWindow::FillLanguageMenu() {
   while (GetMenuItemCount(languageMenu_) > 0) DeleteMenu(languageMenu_, 0, MF_BYPOSITION);
   languageItems_.clear();
-  const std::vector<bool> visible = VisibleLanguageItems(files_, programFolder_);
   const std::optional<std::size_t> ticked = LanguageItemToTick(settings_.languageName);
-  const auto& items = LanguageMenuItems();
-  for (std::size_t index = 0; index < items.size(); ++index) {
-    if (!visible.at(index)) continue;
-    if (items[index].kind == LanguageMenuItemKind::Separator) {
+  for (const LanguageMenuEntry& entry :
+       LanguageMenuEntries(files_, profiles_, programFolder_, languageCaptions_)) {
+    if (entry.caption.empty()) {
       AppendMenuA(languageMenu_, MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    const UINT flags = MF_STRING | (ticked == index ? MF_CHECKED : MF_UNCHECKED);
-    AppendMenuA(languageMenu_, flags, ID_LANGUAGE_FIRST + index, languageCaptions_[index].c_str());
-    languageItems_.push_back(index);
+    const UINT flags = MF_STRING | (ticked == entry.item ? MF_CHECKED : MF_UNCHECKED);
+    AppendMenuA(languageMenu_, flags, ID_LANGUAGE_FIRST + entry.item, entry.caption.c_str());
+    languageItems_.push_back(entry.item);
   }
 }
 
@@ -38,6 +36,9 @@ void MainWindow::OnLanguage(std::size_t item) {
   TranslateFrom(settings_.languageName);
   FitLeftColumn();
   UpdateStatusCounts();
+  const std::string stale =
+      StaleLanguageFileMessage(profiles_, language_, programFolder_, settings_.languageName);
+  if (!stale.empty()) FittedMessageBox(handle_, stale, MB_OK | MB_ICONINFORMATION);
 }
 
 void MainWindow::ShowResultsMenu(POINT screenPoint) {

@@ -3,7 +3,7 @@
 # upgrades it in place, the installed program reports, the silent uninstall keeps the user's
 # files and takes away everything else; the registry and the files of drive C must then be as
 # before, and a copy of the program kept outside the install folder must find nothing new at
-# any step. Source it after wine.sh, install.sh and cleanonce-check.sh.
+# any step. Source it after wine.sh, install.sh, package.sh and cleanonce-check.sh.
 
 setup_check_work='C:\setup-check'
 setup_check_uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaly Kelvane'
@@ -198,7 +198,7 @@ setup_repair() {
 setup_installed() {
   local prefix=$1 folder=$2 view=$3 version=$4 work=$1/drive_c/setup-check
   local file exe shortcut value size
-  for file in Kelvane.exe Lan_English.ini Lan_German.ini Kelvane.html uninstall.exe; do
+  for file in "${program_files[@]}" uninstall.exe; do
     [ -f "$folder/$file" ] || { echo "$file is not installed"; return 1; }
   done
   cmp -s "$folder/Kelvane.exe" "$work/scanner/Kelvane.exe" ||

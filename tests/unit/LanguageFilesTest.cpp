@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 #include <sstream>
 #include <string>
@@ -123,6 +124,7 @@ const char* const kMessageKeysInUse[] = {
     "RES_View_Shared",
     "RES_View_32_Bit",
     "RES_View_64_Bit",
+    "RES_Language_File_Stale",
 };
 
 // The main window's menus, each a list of item names; the language menu comes from the code.
@@ -191,8 +193,20 @@ class LanguageFiles : public ::testing::Test {
   PortableProfileStore store_;
 };
 
+// Every Lan_*.ini the program ships.
+std::vector<std::string> ShippedLanguageFiles() {
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(kResources)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("Lan_", 0) == 0 && entry.path().extension() == ".ini") {
+      files.push_back(kResources + name);
+    }
+  }
+  return files;
+}
+
 TEST_F(LanguageFiles, AreAnsiTextWithCrLfLineEndings) {
-  for (const std::string& file : {kEnglish, kGerman}) {
+  for (const std::string& file : ShippedLanguageFiles()) {
     const std::string bytes = ReadRawFile(file);
     ASSERT_NE(bytes, "<missing>") << file;
     EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF") << file << " starts with a UTF-8 mark";
@@ -207,6 +221,19 @@ TEST_F(LanguageFiles, AreAnsiTextWithCrLfLineEndings) {
           << file << ": UTF-8 text at byte " << i;
     }
   }
+}
+
+// The menu lists each language by the name its file gives; a file of an older version shows
+// the English texts it lacks and says so.
+TEST_F(LanguageFiles, AreOfThisVersionAndNameTheirLanguages) {
+  std::set<std::string> names;
+  for (const std::string& file : ShippedLanguageFiles()) {
+    const LanguageFileIdentity identity = ReadLanguageFileIdentity(store_, file);
+    EXPECT_EQ(identity.version, kLanguageFileVersion) << file;
+    EXPECT_TRUE(names.insert(identity.ownName).second) << file << ": " << identity.ownName;
+  }
+  EXPECT_GE(names.size(), 7u);
+  EXPECT_EQ(names.count(""), 0u);
 }
 
 TEST_F(LanguageFiles, EnglishAndGermanNameTheSameKeysOnceEach) {

@@ -1,13 +1,36 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "global/Addresses.h"
 #include "main/LanguageMenu.h"
+#include "platform/PortableProfileStore.h"
+#include "platform/ProfileStore.h"
 #include "platform/memory/MemoryFileSystem.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace kelvane {
 namespace {
 
 constexpr char kProgramFolder[] = "C:\\Kelvane\\";
+
+// Language files that say nothing but their own names.
+class OwnNames : public ProfileStore {
+ public:
+  std::map<std::string, std::string> names;  // by file path
+
+  std::string ReadString(const std::string& file, const std::string& section,
+                         const std::string& key, const std::string& defaultValue) override {
+    const auto found = names.find(file);
+    return section == "Language" && key == "Name" && found != names.end() ? found->second
+                                                                           : defaultValue;
+  }
+  std::vector<std::string> KeyNames(const std::string&, const std::string&) override { return {}; }
+  bool WriteString(const std::string&, const std::string&, const std::string&,
+                   const std::string&) override {
+    return false;
+  }
+};
 
 class LanguageMenu : public ::testing::Test {
  protected:
@@ -57,6 +80,26 @@ TEST_F(LanguageMenu, OtherFileShowsTheSeparatorWithItAndTheActionCarrierStaysHid
   AddLanguageFile("nguage1");
   AddLanguageFile("");
   EXPECT_EQ(VisibleCaptions(), (Texts{"-", "&Other"}));
+}
+
+TEST_F(LanguageMenu, ShowsEachLanguageByItsOwnNameInItsOrderAndOtherLast) {
+  OwnNames profiles;
+  for (const auto& [language, name] : std::map<std::string, std::string>{
+           {"English", "&English"}, {"German", "&Deutsch"}, {"Spanish", "E&spa\xF1ol"},
+           {"Nederlands", ""}, {"Other", ""}}) {
+    AddLanguageFile(language);
+    if (!name.empty()) profiles.names[std::string(kProgramFolder) + "Lan_" + language + ".ini"] = name;
+  }
+  std::vector<std::string> captions;
+  for (const LanguageMenuItem& item : LanguageMenuItems()) captions.push_back(item.caption);
+  captions[ItemCaptioned("Dut&ch")] = "&Niederl\xE4ndisch";
+  const std::vector<LanguageMenuEntry> entries =
+      LanguageMenuEntries(files_, profiles, kProgramFolder, captions);
+  Texts shown;
+  for (const LanguageMenuEntry& entry : entries) shown.push_back(entry.caption);
+  EXPECT_EQ(entries.front().item, ItemCaptioned("&German"));
+  EXPECT_EQ(shown, (Texts{"&Deutsch", "&English", "E&spa\xF1ol", "&Niederl\xE4ndisch", "",
+                          "&Other"}));
 }
 
 TEST_F(LanguageMenu, LanguageNamesFollowTheComponentPrefix) {
@@ -111,6 +154,25 @@ TEST_F(LanguageMenu, OnlineHelpHasItalianAndPortugueseDocumentsForTheExactNames)
   EXPECT_EQ(OnlineHelpAddress("italian"), addresses::kOnlineHelp);
   EXPECT_EQ(OnlineHelpAddress("Portuguese"), addresses::kOnlineHelp);
   EXPECT_EQ(OnlineHelpAddress("BrazilianPortuguese"), addresses::kOnlineHelp);
+}
+
+// Told in the new language when its file has the words, else in English.
+TEST(StaleLanguageFile, IsToldOnlyWhenOlderThanTheProgram) {
+  testsupport::ScratchFolder folder;
+  PortableProfileStore profiles;
+  const std::string lan = "French";
+  const Language language(profiles, folder.Path(), lan);
+  const std::string file = LanguageFilePath(folder.Path(), lan);
+  const auto told = [&] { return StaleLanguageFileMessage(profiles, language, folder.Path(), lan); };
+  testsupport::WriteRawFile(file,
+                            "[Language]\r\nVersion=" + std::to_string(kLanguageFileVersion) + "\r\n");
+  EXPECT_EQ(told(), "");
+  testsupport::WriteRawFile(file, "[Language]\r\nVersion=0\r\n");
+  EXPECT_EQ(told(), "The language file " + file +
+                        " was made for an earlier version of the program; the texts it lacks are "
+                        "shown in English.");
+  testsupport::WriteRawFile(file, "[ResourceString]\r\nRES_Language_File_Stale=Ancien : %1\r\n");
+  EXPECT_EQ(told(), "Ancien : " + file);
 }
 
 }  // namespace

@@ -131,5 +131,35 @@ TEST_F(Localization, SwitchingBackToEnglishKeepsWhatTheEnglishFileDoesNotName) {
   EXPECT_EQ(window.components[0].texts[0], "Backup folder");
 }
 
+// A file of fewer texts, after another language: what it lacks is English, not the other's.
+TEST_F(Localization, TextsAStaleFileLacksComeFromTheEnglishFile) {
+  WriteLanguageFile("German", "[frmOptions]\r\nfrmOptions=Optionen\r\nLabel1=Sicherungsordner\r\n"
+                              "Label2=Laufwerke\r\n");
+  WriteLanguageFile("French", "[Language]\r\nName=&Fran\xE7" "ais\r\n[frmOptions]\r\n"
+                              "Label1=Dossier de sauvegarde\r\nLabel2=\r\n");
+  WriteLanguageFile("English", "[frmOptions]\r\nfrmOptions=Options\r\nLabel2=Drives\r\n");
+  WindowTexts window = OptionsWindow();
+  language_.TranslateWindow(window, "German");
+  language_.TranslateWindow(window, "French");
+  EXPECT_EQ(window.caption, "Options");
+  EXPECT_EQ(window.components[0].texts[0], "Dossier de sauvegarde");
+  EXPECT_EQ(window.components[1].texts[0], "Drives");
+}
+
+TEST_F(Localization, AFileWithoutThisVersionIsStale) {
+  const std::string file = LanguageFilePath(folder_.Path(), "French");
+  const std::string current = std::to_string(kLanguageFileVersion);
+  for (const auto& [section, stale] :
+       std::vector<std::pair<std::string, bool>>{{"Version=" + current, false},
+                                                 {"Version=" + current + "0", false},
+                                                 {"Version=0", true},
+                                                 {"Version=1a", true},
+                                                 {"Name=&Fran\xE7" "ais", true}}) {
+    WriteLanguageFile("French", "[Language]\r\n" + section + "\r\n");
+    EXPECT_EQ(ReadLanguageFileIdentity(store_, file).Stale(), stale) << section;
+  }
+  EXPECT_EQ(ReadLanguageFileIdentity(store_, file).ownName, "&Fran\xE7" "ais");
+}
+
 }  // namespace
 }  // namespace kelvane

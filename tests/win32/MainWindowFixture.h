@@ -18,6 +18,7 @@
 #include "main/win32/MainWindowIds.h"
 #include "platform/RegFile.h"
 #include "platform/win32/Win32Registry.h"
+#include "tests/win32/ProgramLanguages.h"
 
 namespace kelvane {
 
@@ -62,7 +63,7 @@ class MainWindowTest : public ::testing::Test {
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     Load(std::string("[-") + kTestKey + "]\r\n");
-    for (const char* language : {"English", "German"}) {
+    for (const std::string& language : ProgramLanguages()) {
       DeleteFileA(LanguageFilePath(kFolder, language).c_str());
     }
   }
@@ -70,16 +71,8 @@ class MainWindowTest : public ::testing::Test {
 
   HWND Child(int id) const { return GetDlgItem(window_->Handle(), id); }
 
-  // The program's language files, which scripts/test lays beside the test runner, in the
-  // program folder; false when one is missing.
-  static bool CopyLanguageFiles() {
-    bool copied = true;
-    for (const char* language : {"English", "German"}) {
-      copied = copied && CopyFileA(LanguageFilePath("C:\\kelvane-tests\\", language).c_str(),
-                                   LanguageFilePath(kFolder, language).c_str(), FALSE);
-    }
-    return copied;
-  }
+  // The program's language files in the program folder.
+  static bool CopyLanguageFiles() { return CopyProgramLanguages(kFolder); }
   // Chooses the language's item in the Language menu.
   void ChooseLanguage(const std::string& language) {
     const auto& items = LanguageMenuItems();

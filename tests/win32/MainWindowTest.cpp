@@ -286,35 +286,73 @@ std::vector<std::string> ShownTexts(MainWindow& window) {
   return texts;
 }
 
-// What the German file says for the main window's component whose English text this is.
-std::string GermanOf(const std::string& english) {
+// What a language's file says for the main window's component whose English text this is; the
+// Language menu names every language in its own tongue, whichever is in force.
+std::string TranslationOf(const std::string& language, const std::string& english) {
+  char text[512] = {};
+  for (const std::string& named : ProgramLanguages()) {
+    GetPrivateProfileStringA("Language", "Name", "", text, sizeof(text),
+                             LanguageFilePath(kFolder, named).c_str());
+    if (text == english) return english;
+  }
   const std::string englishFile = LanguageFilePath(kFolder, "English");
   char keys[16384] = {};
-  char text[512] = {};
   for (const char* section : {"frmKelvane", "Menu_frmKelvane", "ResourceString"}) {
     GetPrivateProfileStringA(section, nullptr, "", keys, sizeof(keys), englishFile.c_str());
     for (const char* key = keys; *key; key += std::strlen(key) + 1) {
       GetPrivateProfileStringA(section, key, "", text, sizeof(text), englishFile.c_str());
       if (text != english) continue;
       GetPrivateProfileStringA(section, key, "", text, sizeof(text),
-                               LanguageFilePath(kFolder, "German").c_str());
+                               LanguageFilePath(kFolder, language).c_str());
       return text;
     }
   }
   return "(not in " + englishFile + ")";
 }
 
-TEST_F(MainWindowTest, GermanShowsEveryTextAsItsFileSaysAndEnglishComesBack) {
+// From one language straight to the next, so no text of the one before may stay.
+TEST_F(MainWindowTest, EveryLanguageShowsEveryTextAsItsFileSaysAndEnglishComesBack) {
   ASSERT_TRUE(CopyLanguageFiles());
   const std::vector<std::string> english = ShownTexts(*window_);
-  ChooseLanguage("German");
-  const std::vector<std::string> german = ShownTexts(*window_);
-  ASSERT_EQ(german.size(), english.size());
-  for (std::size_t index = 0; index < english.size(); ++index) {
-    EXPECT_EQ(german[index], GermanOf(english[index])) << english[index];
+  const std::vector<std::string> languages = ProgramLanguages();
+  ASSERT_GE(languages.size(), 7u);
+  for (const std::string& language : languages) {
+    ChooseLanguage(language);
+    ASSERT_EQ(window_->CurrentSettings().languageName, language);
+    const std::vector<std::string> shown = ShownTexts(*window_);
+    ASSERT_EQ(shown.size(), english.size());
+    for (std::size_t index = 0; index < english.size(); ++index) {
+      EXPECT_EQ(shown[index], TranslationOf(language, english[index]))
+          << language << ": " << english[index];
+    }
   }
   ChooseLanguage("English");
   EXPECT_EQ(ShownTexts(*window_), english);
+}
+
+TEST_F(MainWindowTest, AStaleFileIsToldOfAndWhatItLacksIsEnglishNotThePreviousLanguage) {
+  ASSERT_TRUE(CopyLanguageFiles());
+  ChooseLanguage("German");
+  // The French file of an earlier version, from before the tasks heading was translated.
+  const std::string path = LanguageFilePath(kFolder, "French");
+  std::string french = ReadFile(path);
+  const std::string version = "Version=" + std::to_string(kLanguageFileVersion);
+  french.replace(french.find(version), version.size(), "Version=0");
+  const std::size_t tasks = french.find("lTasks=");
+  french.erase(tasks, french.find("\r\n", tasks) + 2 - tasks);
+  WriteFile(path, french);
+  std::string told;
+  {
+    DialogScript script({[&](HWND box) {
+      told = WindowText(GetDlgItem(box, kMessageBoxTextId));
+      PostClick(box, IDOK);
+    }});
+    ChooseLanguage("French");
+    EXPECT_TRUE(script.Done()) << script.Progress();
+  }
+  EXPECT_NE(told.find(path), std::string::npos) << told;
+  EXPECT_EQ(WindowText(Child(IDC_TASKS_LABEL)), "Tasks");
+  EXPECT_EQ(WindowText(Child(ID_SCAN_REGISTRY)), "Analyser le Registre");
 }
 
 TEST_F(MainWindowTest, ConfirmedOptionsApplyToTheNextScanAndReachTheFileAtTheEnd) {

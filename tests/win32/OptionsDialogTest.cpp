@@ -12,6 +12,7 @@
 #include "options/win32/IgnoreEntryDialogIds.h"
 #include "options/win32/OptionsDialog.h"
 #include "options/win32/OptionsDialogIds.h"
+#include "tests/win32/ProgramLanguages.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "tests/support/ScratchFolder.h"
@@ -190,12 +191,10 @@ TEST_F(OptionsWindow, IsTranslatedAndNamesTheRestorePointVersionsInEnglish) {
                          "Ausnahmelisten", "Eintr\xe4ge"}));
 }
 
-TEST_F(OptionsWindow, TheReviewBoxKeepsItsSettingAndEverySwitchFitsInBothLanguages) {
-  // The program's German file lies beside the test runner.
-  ASSERT_TRUE(CopyFileA(LanguageFilePath("C:\\kelvane-tests\\", "German").c_str(),
-                        LanguageFilePath(languages_.Path(), "German").c_str(), FALSE));
+TEST_F(OptionsWindow, TheReviewBoxKeepsItsSettingAndEverySwitchFitsInEveryLanguage) {
+  ASSERT_TRUE(CopyProgramLanguages(languages_.Path()));
   settings_.tickReviewRows = true;
-  for (const char* language : {"English", "German"}) {
+  for (const std::string& language : ProgramLanguages()) {
     lan_ = language;
     const bool before = settings_.tickReviewRows;
     Show({[&](HWND options) {
