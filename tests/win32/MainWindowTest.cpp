@@ -215,7 +215,12 @@ TEST_F(MainWindowTest, ClosingTheWindowDuringARepairStopsItAfterAGroupAndLosesNo
   for (int index = 0; index < kValues; ++index) {
     const std::string name = "Gone " + std::to_string(index);
     values += "\"" + name + "\"=\"C:\\\\KelvaneGone\\\\x.exe\"\r\n";
-    results.Add({"Invalid", kTestKey, name, RepairKind::ValueNamedByValue});
+    ProblemRecord row;
+    row.problem = "Invalid";
+    row.key = kTestKey;
+    row.value = name;
+    row.repairKind = RepairKind::ValueNamedByValue;
+    results.Add(row);
   }
   Load(std::string("[") + kTestKey + "]\r\n" + values);
   results.TickAll(true);

@@ -135,7 +135,9 @@ TEST(Program, TenStartsAtOnceGiveOneWindow) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   for (const auto& start : starts) {
-    if (start->Id() != owner) EXPECT_EQ(start->Wait(30000), 0);
+    if (start->Id() != owner) {
+      EXPECT_EQ(start->Wait(30000), 0);
+    }
   }
   EXPECT_EQ(MainWindowCount(), 1);
   PostMessageA(window, WM_CLOSE, 0, 0);
