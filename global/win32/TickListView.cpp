@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "global/win32/Dpi.h"
+#include "global/win32/TickBoxImages.h"
 
 namespace kelvane {
 namespace {
@@ -14,6 +16,14 @@ constexpr int kCellMargin = 12;
 TickListView::TickListView(HWND list, TickListRows& rows) : ListViewControl(list), rows_(rows) {
   // Cut texts show whole on hover.
   SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
+  SetDpi(WindowDpi(list));
+}
+
+void TickListView::SetDpi(int dpi) {
+  // The list's own boxes are made at the system's scale once; these follow the window's. The
+  // list owns its image lists and hands back the one it no longer shows.
+  ImageList_Destroy(
+      ListView_SetImageList(Handle(), TickBoxImages(dpi).release(), LVSIL_STATE));
 }
 
 void TickListView::AddColumn(const char* caption, int width) {

@@ -43,6 +43,8 @@ class TickListView : public ListViewControl {
   TickListView& operator=(const TickListView&) = delete;
 
   void AddColumn(const char* caption, int width);
+  // Draws the tick boxes, and the images the rows show, at the display scale.
+  virtual void SetDpi(int dpi);
   // Shows the model again after rows or ticks changed.
   virtual void Refresh();
   // The list's notifications but a double click off the tick boxes, which the owner may use;

@@ -111,6 +111,8 @@ void MainWindow::SetControlFonts() {
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   SetControlFonts();
+  treeView_->SetDpi(dpi);
+  listView_->SetDpi(dpi);
   listView_->OnFontChanged();
   SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

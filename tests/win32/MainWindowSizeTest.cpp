@@ -197,6 +197,18 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItLaysItselfOutAtTheSuggeste
   EXPECT_EQ(mask.bmWidth, Scale(16, dpi));
   DeleteObject(icon.hbmMask);
   if (icon.hbmColor) DeleteObject(icon.hbmColor);
+  // Tick boxes, node images and the mark of rows for review are drawn anew at the scale.
+  HWND tree = window_->TreeView().Handle();
+  HWND list = window_->ListView().Handle();
+  for (HIMAGELIST images :
+       {TreeView_GetImageList(tree, TVSIL_STATE), TreeView_GetImageList(tree, TVSIL_NORMAL),
+        ListView_GetImageList(list, LVSIL_STATE), ListView_GetImageList(list, LVSIL_SMALL)}) {
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    EXPECT_EQ(width, Scale(16, dpi));
+    EXPECT_EQ(height, Scale(16, dpi));
+  }
   ExpectLayoutHolds(window_->Handle(), dpi, "after the change");
 }
 
