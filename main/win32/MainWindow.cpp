@@ -19,6 +19,17 @@
 #include "platform/win32/Win32System.h"
 
 namespace kelvane {
+namespace {
+
+// Moves a control and has it drawn anew: the bits the system would carry along may hold what a
+// neighbour drew there while the layout was half done (a tree's scroll bar on the list).
+void Place(HWND control, int left, int top, int width, int height) {
+  SetWindowPos(control, nullptr, left, top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+}
+
+}  // namespace
+
 MainWindow::MainWindow(std::string programFolder, bool cleanOnce)
     : programFolder_(std::move(programFolder)),
       cleanOnce_(cleanOnce),
@@ -150,7 +161,7 @@ void MainWindow::FitLeftColumn() {
   } buttons[] = {{scanButton_, 8, 76}, {repairButton_, 9, 104}, {restoreButton_, 9, 132}};
   for (const auto& placed : buttons) {
     const int width = meter.Width(WindowText(placed.button)) + Px(17);
-    MoveWindow(placed.button, Px(placed.left), Px(placed.top), width, Px(kButtonHeight), TRUE);
+    Place(placed.button, Px(placed.left), Px(placed.top), width, Px(kButtonHeight));
     textsNeed = std::max(textsNeed, Px(placed.left) + width);
   }
   textsNeed = std::max(textsNeed, Px(kTreeLeft) + treeView_->WidthForTexts());
@@ -189,19 +200,19 @@ void MainWindow::ArrangeControls() {
   const int listLeft = leftRight + Px(kListLeft - kTreeLeft - kTreeWidth);
   const int listTop = Px(kListTop);
   const int treeTop = Px(kTreeTop);
-  MoveWindow(tasksLabel_, Px(8), Px(56), leftRight - Px(8), Px(16), TRUE);
-  MoveWindow(sectionsLabel_, Px(8), Px(165), leftRight - Px(8), Px(16), TRUE);
-  MoveWindow(treeView_->Handle(), Px(kTreeLeft), treeTop, leftRight - Px(kTreeLeft),
-             std::max(0, height - treeTop - statusHeight), TRUE);
+  Place(tasksLabel_, Px(8), Px(56), leftRight - Px(8), Px(16));
+  Place(sectionsLabel_, Px(8), Px(165), leftRight - Px(8), Px(16));
+  Place(treeView_->Handle(), Px(kTreeLeft), treeTop, leftRight - Px(kTreeLeft),
+        std::max(0, height - treeTop - statusHeight));
   // The explanation takes the bottom of the list's place, at most two fifths of it.
   const int listAndExplanation = std::max(0, height - listTop - statusHeight);
   const int lineHeight = TextMeter(listView_->Explanation()).Extent("Ag").cy;
   const int explanationHeight = std::min(kExplanationLines * lineHeight + Px(kExplanationFrame),
                                          listAndExplanation * 2 / 5);
-  MoveWindow(listView_->Handle(), listLeft, listTop, std::max(0, width - listLeft),
-             std::max(0, listAndExplanation - explanationHeight - Px(kExplanationGap)), TRUE);
-  MoveWindow(listView_->Explanation(), listLeft, listTop + listAndExplanation - explanationHeight,
-             std::max(0, width - listLeft), explanationHeight, TRUE);
+  Place(listView_->Handle(), listLeft, listTop, std::max(0, width - listLeft),
+        std::max(0, listAndExplanation - explanationHeight - Px(kExplanationGap)));
+  Place(listView_->Explanation(), listLeft, listTop + listAndExplanation - explanationHeight,
+        std::max(0, width - listLeft), explanationHeight);
   listView_->KeepValueInView();
   InvalidateRect(handle_, nullptr, TRUE);
 }
