@@ -151,18 +151,20 @@ void MainWindow::OnShow() {
   UpdateStatusCounts();
 }
 
+namespace {
+
+// Where the task buttons stand, at 96 DPI.
+constexpr POINT kButtonPlaces[] = {{8, 76}, {9, 104}, {9, 132}};
+
+}  // namespace
+
 void MainWindow::FitLeftColumn() {
   const TextMeter meter(handle_, font_.get());
   int textsNeed = 0;
-  const struct {
-    HWND button;
-    int left;
-    int top;
-  } buttons[] = {{scanButton_, 8, 76}, {repairButton_, 9, 104}, {restoreButton_, 9, 132}};
-  for (const auto& placed : buttons) {
-    const int width = meter.Width(WindowText(placed.button)) + Px(17);
-    Place(placed.button, Px(placed.left), Px(placed.top), width, Px(kButtonHeight));
-    textsNeed = std::max(textsNeed, Px(placed.left) + width);
+  const HWND buttons[] = {scanButton_, repairButton_, restoreButton_};
+  for (std::size_t index = 0; index < buttonNeeds_.size(); ++index) {
+    buttonNeeds_[index] = meter.CaptionWidth(captionTips_.Whole(buttons[index])) + Px(17);
+    textsNeed = std::max(textsNeed, Px(kButtonPlaces[index].x) + buttonNeeds_[index]);
   }
   textsNeed = std::max(textsNeed, Px(kTreeLeft) + treeView_->WidthForTexts());
   leftColumnNeed_ = textsNeed;
@@ -200,6 +202,13 @@ void MainWindow::ArrangeControls() {
   const int listLeft = leftRight + Px(kListLeft - kTreeLeft - kTreeWidth);
   const int listTop = Px(kListTop);
   const int treeTop = Px(kTreeTop);
+  // A button as wide as its caption, never wider than the column: a longer one is cut.
+  const HWND buttons[] = {scanButton_, repairButton_, restoreButton_};
+  for (std::size_t index = 0; index < buttonNeeds_.size(); ++index) {
+    const POINT place = kButtonPlaces[index];
+    Place(buttons[index], Px(place.x), Px(place.y),
+          std::min(buttonNeeds_[index], leftRight - Px(place.x)), Px(kButtonHeight));
+  }
   Place(tasksLabel_, Px(8), Px(56), leftRight - Px(8), Px(16));
   Place(sectionsLabel_, Px(8), Px(165), leftRight - Px(8), Px(16));
   Place(treeView_->Handle(), Px(kTreeLeft), treeTop, leftRight - Px(kTreeLeft),
@@ -214,6 +223,7 @@ void MainWindow::ArrangeControls() {
   Place(listView_->Explanation(), listLeft, listTop + listAndExplanation - explanationHeight,
         std::max(0, width - listLeft), explanationHeight);
   listView_->KeepValueInView();
+  captionTips_.FitAll(handle_);
   InvalidateRect(handle_, nullptr, TRUE);
 }
 
