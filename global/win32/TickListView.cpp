@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "global/win32/DialogTexts.h"
 #include "global/win32/Dpi.h"
 #include "global/win32/TickBoxImages.h"
 
@@ -10,6 +11,8 @@ namespace {
 
 // Between a cell's text and the next column.
 constexpr int kCellMargin = 12;
+// The header's room either side of a caption.
+constexpr int kCaptionMargins = 12;
 
 }  // namespace
 
@@ -135,8 +138,16 @@ int TickListView::ContentWidth(int column, std::size_t firstRow) const {
 }
 
 void TickListView::FitColumns() {
+  for (int column = 0; column < columnCount_; ++column) SetColumnWidth(column, ContentWidth(column));
+  WidenToCaptions();
+}
+
+void TickListView::WidenToCaptions() {
+  const std::vector<std::string> captions = ListColumnCaptions(Handle());
+  const int margins = Scale(kCaptionMargins, WindowDpi(Handle()));
   for (int column = 0; column < columnCount_; ++column) {
-    SetColumnWidth(column, ContentWidth(column));
+    const int needed = StringWidth(captions.at(column)) + margins;
+    if (ColumnWidth(column) < needed) SetColumnWidth(column, needed);
   }
 }
 

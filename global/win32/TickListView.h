@@ -53,8 +53,10 @@ class TickListView : public ListViewControl {
 
   // What the column's widest text from firstRow on needs, tick box, image and margins included.
   int ContentWidth(int column, std::size_t firstRow = 0) const;
-  // Fits every column to its contents.
+  // Fits every column to its contents and its caption.
   void FitColumns();
+  // Widens the columns too narrow for their captions.
+  void WidenToCaptions();
 
  private:
   void ToggleTick(int row);
