@@ -125,9 +125,11 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   treeView_->SetDpi(dpi);
   listView_->SetDpi(dpi);
   listView_->OnFontChanged();
+  // The texts' needs at the new scale first: the smallest size the suggestion must meet
+  // follows from them.
+  FitLeftColumn();
   SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  FitLeftColumn();
   UpdateStatusCounts();
 }
 
@@ -179,10 +181,18 @@ int MainWindow::LeftColumnRight() const {
 
 POINT MainWindow::MinimumSize() const {
   const WindowDc dc(handle_);
+  // The left column shows its texts whole and the list keeps its least width; on a screen too
+  // narrow for both the left column gives way.
+  const int leftNeed = std::max(leftColumnNeed_, Px(kTreeLeft + kTreeWidth));
+  const int leftAndList = leftNeed + Px(kListLeft - kTreeLeft - kTreeWidth + kNarrowestList);
+  RECT area;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   const RECT frame = FrameAround(
       handle_,
       RECT{0, 0,
-           std::max(titleBand_.MinimumWidth(dc.get()), LeftColumnRight() + Px(kNarrowestList)),
+           std::max({titleBand_.MinimumWidth(dc.get()), leftAndList,
+                     std::min(WindowWidthForLeftColumn(leftNeed),
+                              static_cast<int>(area.right - area.left) * 9 / 10)}),
            Px(kTreeTop + kShortestTree + kStatusBarAllowance)},
       dpi_);
   return POINT{frame.right - frame.left, frame.bottom - frame.top};
