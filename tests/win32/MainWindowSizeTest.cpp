@@ -12,6 +12,7 @@
 #include "global/win32/Dpi.h"
 #include "main/win32/MainWindowIds.h"
 #include "platform/RegFile.h"
+#include "resources/resource.h"
 #include "tests/win32/DialogSearch.h"
 #include "tests/win32/MainWindowFixture.h"
 #include "tests/win32/WindowSteps.h"
@@ -210,6 +211,29 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItLaysItselfOutAtTheSuggeste
     EXPECT_EQ(height, Scale(16, dpi));
   }
   ExpectLayoutHolds(window_->Handle(), dpi, "after the change");
+}
+
+// The width an icon image of the module was drawn at, whatever it is stored as.
+int StoredIconWidth(const BYTE* image) {
+  // A PNG image keeps its width in its header, big end first.
+  if (image[1] == 'P' && image[2] == 'N' && image[3] == 'G') {
+    return image[16] << 24 | image[17] << 16 | image[18] << 8 | image[19];
+  }
+  return reinterpret_cast<const BITMAPINFOHEADER*>(image)->biWidth;
+}
+
+TEST(ProgramIcon, HasAnImageDrawnAtEverySizeOfTheScalesUpTo200Percent) {
+  const HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(IDI_KELVANE), MAKEINTRESOURCEA(14));
+  ASSERT_NE(group, nullptr);  // RT_GROUP_ICON
+  auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
+  for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
+    const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+    HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));  // RT_ICON
+    ASSERT_NE(image, nullptr) << size;
+    EXPECT_EQ(StoredIconWidth(static_cast<const BYTE*>(LockResource(LoadResource(module, image)))),
+              size);
+  }
 }
 
 TEST_F(MainWindowTest, ABoxWithAVeryLongPathFitsTheScreenAndCtrlCCopiesThePathWhole) {
