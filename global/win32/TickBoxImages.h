@@ -10,8 +10,12 @@ namespace kelvane {
 // The side of a tick box image at 96 DPI.
 constexpr int kTickBoxSize = 16;
 
-// State image 0 is never shown; 1 is a clear box, 2 a ticked one; each kTickBoxSize at the DPI.
-ImageListHandle TickBoxImages(int dpi);
+// Who shows the boxes: a tree draws state n with image n, its image 0 never shown; a list with
+// image n - 1.
+enum class TickBoxesFor { Tree, List };
+
+// The images of state 1, a clear box, and state 2, a ticked one; each kTickBoxSize at the DPI.
+ImageListHandle TickBoxImages(int dpi, TickBoxesFor shownBy);
 
 // A square image list at size, whose images draw(dc, rect, index) paints on white, white being
 // clear; made fresh at each scale rather than one 96-DPI bitmap stretched.

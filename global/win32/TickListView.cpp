@@ -26,7 +26,7 @@ void TickListView::SetDpi(int dpi) {
   // The list's own boxes are made at the system's scale once; these follow the window's. The
   // list owns its image lists and hands back the one it no longer shows.
   ImageList_Destroy(
-      ListView_SetImageList(Handle(), TickBoxImages(dpi).release(), LVSIL_STATE));
+      ListView_SetImageList(Handle(), TickBoxImages(dpi, TickBoxesFor::List).release(), LVSIL_STATE));
 }
 
 void TickListView::AddColumn(const char* caption, int width) {

@@ -59,7 +59,7 @@ CategoryTreeView::CategoryTreeView(HWND parent, int id, CategoryTree& model) : m
 void CategoryTreeView::SetDpi(int dpi) {
   // The tree keeps the lists it is given: the former ones go once it shows the new ones.
   ImageListHandle images = CategoryImages(dpi);
-  ImageListHandle ticks = TickBoxImages(dpi);
+  ImageListHandle ticks = TickBoxImages(dpi, TickBoxesFor::Tree);
   TreeView_SetImageList(handle_, images.get(), TVSIL_NORMAL);
   TreeView_SetImageList(handle_, ticks.get(), TVSIL_STATE);
   images_ = std::move(images);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "editor/win32/ProcessProgressDialogIds.h"
 #include "global/win32/Dpi.h"
@@ -220,6 +221,37 @@ int StoredIconWidth(const BYTE* image) {
     return image[16] << 24 | image[17] << 16 | image[18] << 8 | image[19];
   }
   return reinterpret_cast<const BITMAPINFOHEADER*>(image)->biWidth;
+}
+
+// The pixels the screen shows in the rectangle of the window's client area.
+std::vector<COLORREF> Pixels(HWND window, RECT rect) {
+  const WindowDc dc(window);
+  std::vector<COLORREF> pixels;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) pixels.push_back(GetPixel(dc.get(), x, y));
+  }
+  return pixels;
+}
+
+TEST_F(MainWindowTest, ATickedRowShowsAnotherBoxThanAClearOne) {
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  ASSERT_GE(window_->Results().Count(), 2u);
+  window_->Results().TickAll(true);
+  window_->Results().SetTicked(1, false);
+  HWND list = window_->ListView().Handle();
+  window_->ListView().Refresh();
+  UpdateWindow(list);
+  int boxWidth = 0;
+  int boxHeight = 0;
+  ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_STATE), &boxWidth, &boxHeight);
+  std::vector<COLORREF> boxes[2];
+  for (int row : {0, 1}) {
+    RECT bounds = {};
+    ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
+    boxes[row] = Pixels(list, RECT{bounds.left, bounds.top, bounds.left + boxWidth, bounds.bottom});
+  }
+  EXPECT_TRUE(boxes[0] != boxes[1]);
 }
 
 TEST(ProgramIcon, HasAnImageDrawnAtEverySizeOfTheScalesUpTo200Percent) {
