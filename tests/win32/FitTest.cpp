@@ -110,7 +110,8 @@ class FitTest : public MainWindowTest, public ::testing::WithParamInterface<std:
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     ASSERT_TRUE(CopyFileA(LanguageFilePath(kRunnerFolder, GetParam()).c_str(),
-                          LanguageFilePath(kFolder, GetParam()).c_str(), FALSE));
+                          LanguageFilePath(kFolder, GetParam()).c_str(), FALSE))
+        << "no " << LanguageFilePath(kRunnerFolder, GetParam());
     WriteFile(std::string(kFolder) + "options.ini", "[Options]\r\nLan=" + GetParam() + "\r\n");
     window_ = std::make_unique<MainWindow>(kFolder, false);
     ASSERT_TRUE(window_->Create());
