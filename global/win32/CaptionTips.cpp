@@ -68,7 +68,8 @@ bool Fits(HWND control, const std::string& text, const RECT& room, UINT format) 
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc.get(), &metrics);
   // Rooms lower than a line show their one line all the same.
-  const int height = std::max(static_cast<int>(room.bottom - room.top), static_cast<int>(metrics.tmHeight));
+  const int height =
+      std::max(static_cast<int>(room.bottom - room.top), static_cast<int>(metrics.tmHeight));
   return drawn.right <= room.right - room.left && drawn.bottom <= height;
 }
 
@@ -79,7 +80,9 @@ bool CaptionRoom(HWND control, RECT& room, UINT& format) {
   format = 0;
   const LONG style = GetWindowLongA(control, GWL_STYLE);
   const std::string name = ClassOf(control);
-  if (lstrcmpiA(name.c_str(), "Button") == 0) return ButtonCaptionRoom(control, style, room, format);
+  if (lstrcmpiA(name.c_str(), "Button") == 0) {
+    return ButtonCaptionRoom(control, style, room, format);
+  }
   if (lstrcmpiA(name.c_str(), "Static") == 0) return StaticCaptionRoom(style, format);
   return false;
 }

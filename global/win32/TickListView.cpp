@@ -25,8 +25,8 @@ TickListView::TickListView(HWND list, TickListRows& rows) : ListViewControl(list
 void TickListView::SetDpi(int dpi) {
   // The list's own boxes are made at the system's scale once; these follow the window's. The
   // list owns its image lists and hands back the one it no longer shows.
-  ImageList_Destroy(
-      ListView_SetImageList(Handle(), TickBoxImages(dpi, TickBoxesFor::List).release(), LVSIL_STATE));
+  ImageListHandle boxes = TickBoxImages(dpi, TickBoxesFor::List);
+  ImageList_Destroy(ListView_SetImageList(Handle(), boxes.release(), LVSIL_STATE));
 }
 
 void TickListView::AddColumn(const char* caption, int width) {
@@ -138,7 +138,9 @@ int TickListView::ContentWidth(int column, std::size_t firstRow) const {
 }
 
 void TickListView::FitColumns() {
-  for (int column = 0; column < columnCount_; ++column) SetColumnWidth(column, ContentWidth(column));
+  for (int column = 0; column < columnCount_; ++column) {
+    SetColumnWidth(column, ContentWidth(column));
+  }
   WidenToCaptions();
 }
 
