@@ -22,4 +22,6 @@ int LeftColumnWidth(int needed, int designed, int windowWidth) {
   return std::max(designed, std::min(needed, windowWidth * 9 / 20));
 }
 
+int WindowWidthForLeftColumn(int needed) { return (needed * 20 + 8) / 9; }
+
 }  // namespace kelvane

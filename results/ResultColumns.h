@@ -28,5 +28,7 @@ ColumnWidths FitResultColumns(const ColumnWidths& contents, const ColumnWidths& 
 // than designed and never more than 45 per cent of the window: enough for the German tree
 // labels at the designed size, while the list keeps the larger part.
 int LeftColumnWidth(int needed, int designed, int windowWidth);
+// The narrowest window whose left column takes all it needs.
+int WindowWidthForLeftColumn(int needed);
 
 }  // namespace kelvane

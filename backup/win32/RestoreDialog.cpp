@@ -12,6 +12,7 @@
 #include "editor/win32/WindowEditorPrompts.h"
 #include "global/ProductTitle.h"
 #include "global/win32/DialogTexts.h"
+#include "global/win32/Dpi.h"
 #include "global/win32/FittedMessageBox.h"
 #include "global/win32/SelectFolder.h"
 #include "global/win32/TextMeasure.h"
@@ -22,7 +23,7 @@ namespace {
 
 constexpr int kDateTextSize = 128;
 // Room the caption of "Open Directory" needs around it.
-constexpr int kCaptionMargin = 5;
+constexpr int kCaptionMargin = 8;
 // Room a list cell needs around its text.
 constexpr int kCellMargin = 14;
 
@@ -100,6 +101,8 @@ DialogTranslation RestoreDialog::Translation() const {
 
 void RestoreDialog::OnTranslated() {
   LayOutButtons();
+  // The captions whole from the start, also while the folder is still being listed.
+  WidenColumnsToTheirTexts();
   CenterOnOwner();
   SetItemText(IDC_RESTORE_FOLDER, folder_);
   UpdateActions();
@@ -109,8 +112,9 @@ void RestoreDialog::OnTranslated() {
 
 void RestoreDialog::MakeColumns() {
   list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+  const int dpi = WindowDpi(Handle());
   for (int index = 0; index < static_cast<int>(std::size(kColumns)); ++index) {
-    list_.InsertColumn(index, kColumns[index].caption, kColumns[index].width);
+    list_.InsertColumn(index, kColumns[index].caption, Scale(kColumns[index].width, dpi));
   }
 }
 
@@ -118,8 +122,9 @@ void RestoreDialog::LayOutButtons() {
   HWND open = Item(IDC_RESTORE_OPEN_DIRECTORY);
   RECT openRect = ChildRect(open);
   const int captionWidth = TextMeter(Handle()).CaptionWidth(WindowText(open));
-  if (openRect.right - openRect.left < captionWidth + kCaptionMargin) {
-    openRect.right = openRect.left + captionWidth + kCaptionMargin;
+  const int margin = Scale(kCaptionMargin, WindowDpi(Handle()));
+  if (openRect.right - openRect.left < captionWidth + margin) {
+    openRect.right = openRect.left + captionWidth + margin;
   }
   const RECT restore = ChildRect(Item(IDC_RESTORE_RESTORE));
   const RECT remove = ChildRect(Item(IDC_RESTORE_DELETE));
@@ -167,15 +172,16 @@ void RestoreDialog::ListFolder() {
 void RestoreDialog::WidenColumnsToTheirTexts() {
   const int rows = list_.ItemCount();
   const std::vector<std::string> captions = ListColumnCaptions(list_.Handle());
+  const int margin = Scale(kCellMargin, WindowDpi(Handle()));
   for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-    int widest = list_.ColumnWidth(column) - kCellMargin;
+    int widest = list_.ColumnWidth(column) - margin;
     if (column < static_cast<int>(captions.size())) {
       widest = std::max(widest, list_.StringWidth(captions[column]));
     }
     for (int row = 0; row < rows; ++row) {
       widest = std::max(widest, list_.StringWidth(list_.ItemText(row, column)));
     }
-    list_.SetColumnWidth(column, widest + kCellMargin);
+    list_.SetColumnWidth(column, widest + margin);
   }
 }
 

@@ -35,6 +35,7 @@ void ModalDialog::Initialize(HWND window) {
   OnInit();
   TranslateDialog(handle_, Translation());
   OnTranslated();
+  captionTips_.FitAll(handle_);
 }
 
 bool ModalDialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "global/win32/CaptionTips.h"
 #include "global/win32/DialogTexts.h"
 
 namespace kelvane {
@@ -48,6 +49,7 @@ class ModalDialog {
   bool Route(UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;
+  CaptionTips captionTips_;
 };
 
 }  // namespace kelvane

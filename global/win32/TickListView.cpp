@@ -2,18 +2,31 @@
 
 #include <algorithm>
 
+#include "global/win32/DialogTexts.h"
+#include "global/win32/Dpi.h"
+#include "global/win32/TickBoxImages.h"
 
 namespace kelvane {
 namespace {
 
 // Between a cell's text and the next column.
 constexpr int kCellMargin = 12;
+// The header's room either side of a caption.
+constexpr int kCaptionMargins = 12;
 
 }  // namespace
 
 TickListView::TickListView(HWND list, TickListRows& rows) : ListViewControl(list), rows_(rows) {
   // Cut texts show whole on hover.
   SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
+  SetDpi(WindowDpi(list));
+}
+
+void TickListView::SetDpi(int dpi) {
+  // The list's own boxes are made at the system's scale once; these follow the window's. The
+  // list owns its image lists and hands back the one it no longer shows.
+  ImageListHandle boxes = TickBoxImages(dpi, TickBoxesFor::List);
+  ImageList_Destroy(ListView_SetImageList(Handle(), boxes.release(), LVSIL_STATE));
 }
 
 void TickListView::AddColumn(const char* caption, int width) {
@@ -127,6 +140,16 @@ int TickListView::ContentWidth(int column, std::size_t firstRow) const {
 void TickListView::FitColumns() {
   for (int column = 0; column < columnCount_; ++column) {
     SetColumnWidth(column, ContentWidth(column));
+  }
+  WidenToCaptions();
+}
+
+void TickListView::WidenToCaptions() {
+  const std::vector<std::string> captions = ListColumnCaptions(Handle());
+  const int margins = Scale(kCaptionMargins, WindowDpi(Handle()));
+  for (int column = 0; column < columnCount_; ++column) {
+    const int needed = StringWidth(captions.at(column)) + margins;
+    if (ColumnWidth(column) < needed) SetColumnWidth(column, needed);
   }
 }
 

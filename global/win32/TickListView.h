@@ -43,6 +43,8 @@ class TickListView : public ListViewControl {
   TickListView& operator=(const TickListView&) = delete;
 
   void AddColumn(const char* caption, int width);
+  // Draws the tick boxes, and the images the rows show, at the display scale.
+  virtual void SetDpi(int dpi);
   // Shows the model again after rows or ticks changed.
   virtual void Refresh();
   // The list's notifications but a double click off the tick boxes, which the owner may use;
@@ -51,8 +53,10 @@ class TickListView : public ListViewControl {
 
   // What the column's widest text from firstRow on needs, tick box, image and margins included.
   int ContentWidth(int column, std::size_t firstRow = 0) const;
-  // Fits every column to its contents.
+  // Fits every column to its contents and its caption.
   void FitColumns();
+  // Widens the columns too narrow for their captions.
+  void WidenToCaptions();
 
  private:
   void ToggleTick(int row);

@@ -13,6 +13,17 @@ namespace {
 constexpr SIZE kSeparatorSize = {262, 2};
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
+// The banner at the scale: from its source drawn at twice the size where that source decodes to
+// it, so that its lettering is never enlarged.
+JpegPicture BannerAt(int dpi) {
+  const HMODULE module = GetModuleHandleA(nullptr);
+  const int eighths = PictureEighths(dpi);
+  if (eighths > 8 && eighths % 2 == 0) {
+    return JpegPicture::FromResource(module, IDR_ABOUT_BANNER_LARGE, eighths / 2);
+  }
+  return JpegPicture::FromResource(module, IDR_ABOUT_BANNER, eighths);
+}
+
 }  // namespace
 
 AboutDialog::AboutDialog(const Language& language, const std::string& currentLanguage,
@@ -53,8 +64,7 @@ DialogTranslation AboutDialog::Translation() const {
 // banner sets the width, the separator keeps its designed length, OK stays centred.
 void AboutDialog::FitToBanner() {
   const int dpi = WindowDpi(Handle());
-  banner_ = JpegPicture::FromResource(GetModuleHandleA(nullptr), IDR_ABOUT_BANNER,
-                                      PictureEighths(dpi));
+  banner_ = BannerAt(dpi);
   if (banner_.Empty()) return;
   RECT client;
   RECT frame;

@@ -19,6 +19,17 @@
 #include "platform/win32/Win32System.h"
 
 namespace kelvane {
+namespace {
+
+// Moves a control and has it drawn anew: the bits the system would carry along may hold what a
+// neighbour drew there while the layout was half done (a tree's scroll bar on the list).
+void Place(HWND control, int left, int top, int width, int height) {
+  SetWindowPos(control, nullptr, left, top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+}
+
+}  // namespace
+
 MainWindow::MainWindow(std::string programFolder, bool cleanOnce)
     : programFolder_(std::move(programFolder)),
       cleanOnce_(cleanOnce),
@@ -111,10 +122,14 @@ void MainWindow::SetControlFonts() {
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   SetControlFonts();
+  treeView_->SetDpi(dpi);
+  listView_->SetDpi(dpi);
   listView_->OnFontChanged();
+  // The texts' needs at the new scale first: the smallest size the suggestion must meet
+  // follows from them.
+  FitLeftColumn();
   SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  FitLeftColumn();
   UpdateStatusCounts();
 }
 
@@ -138,18 +153,20 @@ void MainWindow::OnShow() {
   UpdateStatusCounts();
 }
 
+namespace {
+
+// Where the task buttons stand, at 96 DPI.
+constexpr POINT kButtonPlaces[] = {{8, 76}, {9, 104}, {9, 132}};
+
+}  // namespace
+
 void MainWindow::FitLeftColumn() {
   const TextMeter meter(handle_, font_.get());
   int textsNeed = 0;
-  const struct {
-    HWND button;
-    int left;
-    int top;
-  } buttons[] = {{scanButton_, 8, 76}, {repairButton_, 9, 104}, {restoreButton_, 9, 132}};
-  for (const auto& placed : buttons) {
-    const int width = meter.Width(WindowText(placed.button)) + Px(17);
-    MoveWindow(placed.button, Px(placed.left), Px(placed.top), width, Px(kButtonHeight), TRUE);
-    textsNeed = std::max(textsNeed, Px(placed.left) + width);
+  const HWND buttons[] = {scanButton_, repairButton_, restoreButton_};
+  for (std::size_t index = 0; index < buttonNeeds_.size(); ++index) {
+    buttonNeeds_[index] = meter.CaptionWidth(captionTips_.Whole(buttons[index])) + Px(17);
+    textsNeed = std::max(textsNeed, Px(kButtonPlaces[index].x) + buttonNeeds_[index]);
   }
   textsNeed = std::max(textsNeed, Px(kTreeLeft) + treeView_->WidthForTexts());
   leftColumnNeed_ = textsNeed;
@@ -164,10 +181,18 @@ int MainWindow::LeftColumnRight() const {
 
 POINT MainWindow::MinimumSize() const {
   const WindowDc dc(handle_);
+  // The left column shows its texts whole and the list keeps its least width; on a screen too
+  // narrow for both the left column gives way.
+  const int leftNeed = std::max(leftColumnNeed_, Px(kTreeLeft + kTreeWidth));
+  const int leftAndList = leftNeed + Px(kListLeft - kTreeLeft - kTreeWidth + kNarrowestList);
+  RECT area;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   const RECT frame = FrameAround(
       handle_,
       RECT{0, 0,
-           std::max(titleBand_.MinimumWidth(dc.get()), LeftColumnRight() + Px(kNarrowestList)),
+           std::max({titleBand_.MinimumWidth(dc.get()), leftAndList,
+                     std::min(WindowWidthForLeftColumn(leftNeed),
+                              static_cast<int>(area.right - area.left) * 9 / 10)}),
            Px(kTreeTop + kShortestTree + kStatusBarAllowance)},
       dpi_);
   return POINT{frame.right - frame.left, frame.bottom - frame.top};
@@ -187,20 +212,28 @@ void MainWindow::ArrangeControls() {
   const int listLeft = leftRight + Px(kListLeft - kTreeLeft - kTreeWidth);
   const int listTop = Px(kListTop);
   const int treeTop = Px(kTreeTop);
-  MoveWindow(tasksLabel_, Px(8), Px(56), leftRight - Px(8), Px(16), TRUE);
-  MoveWindow(sectionsLabel_, Px(8), Px(165), leftRight - Px(8), Px(16), TRUE);
-  MoveWindow(treeView_->Handle(), Px(kTreeLeft), treeTop, leftRight - Px(kTreeLeft),
-             std::max(0, height - treeTop - statusHeight), TRUE);
+  // A button as wide as its caption, never wider than the column: a longer one is cut.
+  const HWND buttons[] = {scanButton_, repairButton_, restoreButton_};
+  for (std::size_t index = 0; index < buttonNeeds_.size(); ++index) {
+    const POINT place = kButtonPlaces[index];
+    Place(buttons[index], Px(place.x), Px(place.y),
+          std::min(buttonNeeds_[index], leftRight - Px(place.x)), Px(kButtonHeight));
+  }
+  Place(tasksLabel_, Px(8), Px(56), leftRight - Px(8), Px(16));
+  Place(sectionsLabel_, Px(8), Px(165), leftRight - Px(8), Px(16));
+  Place(treeView_->Handle(), Px(kTreeLeft), treeTop, leftRight - Px(kTreeLeft),
+        std::max(0, height - treeTop - statusHeight));
   // The explanation takes the bottom of the list's place, at most two fifths of it.
   const int listAndExplanation = std::max(0, height - listTop - statusHeight);
   const int lineHeight = TextMeter(listView_->Explanation()).Extent("Ag").cy;
   const int explanationHeight = std::min(kExplanationLines * lineHeight + Px(kExplanationFrame),
                                          listAndExplanation * 2 / 5);
-  MoveWindow(listView_->Handle(), listLeft, listTop, std::max(0, width - listLeft),
-             std::max(0, listAndExplanation - explanationHeight - Px(kExplanationGap)), TRUE);
-  MoveWindow(listView_->Explanation(), listLeft, listTop + listAndExplanation - explanationHeight,
-             std::max(0, width - listLeft), explanationHeight, TRUE);
+  Place(listView_->Handle(), listLeft, listTop, std::max(0, width - listLeft),
+        std::max(0, listAndExplanation - explanationHeight - Px(kExplanationGap)));
+  Place(listView_->Explanation(), listLeft, listTop + listAndExplanation - explanationHeight,
+        std::max(0, width - listLeft), explanationHeight);
   listView_->KeepValueInView();
+  captionTips_.FitAll(handle_);
   InvalidateRect(handle_, nullptr, TRUE);
 }
 

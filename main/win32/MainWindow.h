@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "global/Localization.h"
 #include "global/ProductTitle.h"
 #include "global/Settings.h"
+#include "global/win32/CaptionTips.h"
 #include "global/win32/Dpi.h"
 #include "global/win32/WindowMessages.h"
 #include "main/win32/TitleBand.h"
@@ -110,6 +112,7 @@ class MainWindow {
   int exitCode_ = 0;
   int dpi_ = 96;
   int leftColumnNeed_ = 0;     // what the left column's texts need, in pixels
+  std::array<int, 3> buttonNeeds_{};  // what each task button's caption needs, in pixels
   std::size_t hiddenRows_ = 0;  // rows of the last scan that the ignore lists or leftovers hide
   Win32Registry registry_;
   Win32FileSystem files_;
@@ -142,6 +145,7 @@ class MainWindow {
   HWND repairButton_ = nullptr;
   HWND restoreButton_ = nullptr;
   TitleBand titleBand_;
+  CaptionTips captionTips_;
 };
 
 }  // namespace kelvane

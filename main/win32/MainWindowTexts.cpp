@@ -20,7 +20,7 @@ void MainWindow::TranslateFrom(const std::string& languageName) {
                   {"lSelectSections", sectionsLabel_}};
   for (const auto& caption : captions) {
     texts.components.push_back(
-        {caption.name, ComponentKind::Caption, {WindowText(caption.control)}});
+        {caption.name, ComponentKind::Caption, {captionTips_.Whole(caption.control)}});
   }
   std::string* bandTexts[] = {&titleBand_.title, &titleBand_.hint, &titleBand_.update};
   const char* bandNames[] = {"lTitle", "lTitleHint", "lUpdate"};

@@ -36,6 +36,14 @@ DialogTranslation RepairSummaryDialog::Translation() const {
 void RepairSummaryDialog::OnTranslated() {
   // After the translation, which would otherwise put back the designed text.
   SetItemText(IDC_REPAIR_SUMMARY_COUNT, RepairSummaryText(language_, problemCount_, foundAfter_));
+  // The comment's lines wrap as one paragraph where the language's words fall; a translation
+  // longer than the designed lines still shows whole.
+  std::string paragraph;
+  for (int id : {IDC_REPAIR_SUMMARY_LINE1, IDC_REPAIR_SUMMARY_LINE2, IDC_REPAIR_SUMMARY_LINE3}) {
+    const std::string line = WindowText(Item(id));
+    if (!line.empty()) paragraph += (paragraph.empty() ? "" : " ") + line;
+  }
+  SetItemText(IDC_REPAIR_SUMMARY_LINE1, paragraph);
 }
 
 void RepairSummaryDialog::OnCommand(int id, int code, HWND /*control*/) {

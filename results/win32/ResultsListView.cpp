@@ -16,12 +16,12 @@ constexpr int kCaptionMargins = 12;
 constexpr int kReviewImage = 0;
 
 // The mark of rows for review: a question, which no colour scheme or language takes away.
-HIMAGELIST ReviewMarkImages() {
-  const int width = GetSystemMetrics(SM_CXSMICON);
-  const int height = GetSystemMetrics(SM_CYSMICON);
-  HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 1, 0);
+HIMAGELIST ReviewMarkImages(int dpi) {
+  // Loaded at the size it is shown, from the system's nearest image.
+  const int size = Scale(16, dpi);
+  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
   HICON question = static_cast<HICON>(
-      LoadImageA(nullptr, MAKEINTRESOURCEA(32514), IMAGE_ICON, width, height, 0));  // IDI_QUESTION
+      LoadImageA(nullptr, MAKEINTRESOURCEA(32514), IMAGE_ICON, size, size, 0));  // IDI_QUESTION
   ImageList_AddIcon(images, question);
   DestroyIcon(question);
   return images;
@@ -69,7 +69,12 @@ ResultsListView::ResultsListView(HWND parent, int id, int explanationId, Results
   for (int column = 0; column < kResultColumnCount; ++column) {
     AddColumn(captions[column], Scale(kDesignedColumnWidths[column], WindowDpi(parent)));
   }
-  ListView_SetImageList(Handle(), ReviewMarkImages(), LVSIL_SMALL);
+  SetDpi(WindowDpi(parent));
+}
+
+void ResultsListView::SetDpi(int dpi) {
+  TickListView::SetDpi(dpi);
+  ImageList_Destroy(ListView_SetImageList(Handle(), ReviewMarkImages(dpi), LVSIL_SMALL));
 }
 
 void ResultsListView::Refresh() {

@@ -65,6 +65,7 @@ class ResultsListView : private ResultsRows, public TickListView {
   void KeepValueInView();
   // The rows measured again in the list's new font (another DPI), and the columns fitted.
   void OnFontChanged();
+  void SetDpi(int dpi) override;
 
  private:
   HWND explanation_;

@@ -4,6 +4,8 @@
 
 #include "global/win32/CallbackGuard.h"
 #include "global/win32/ChildWindow.h"
+#include "global/win32/Dpi.h"
+#include "global/win32/TickBoxImages.h"
 
 namespace kelvane {
 namespace {
@@ -11,48 +13,15 @@ namespace {
 constexpr int kIconSize = 16;
 
 // A small square in its own colour for every category, so nodes can be told apart.
-// An icon drawn by draw(dc) on a bitmap compatible with the screen.
-template <typename Draw>
-BitmapHandle DrawnIcon(Draw draw) {
-  const WindowDc screen(nullptr);
-  BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), kIconSize, kIconSize));
-  const MemoryDcHandle dc(CreateCompatibleDC(screen.get()));
-  const SelectedObject selected(dc.get(), bitmap.get());
-  draw(dc.get());
-  return bitmap;
-}
-
-ImageListHandle CategoryImages() {
-  ImageListHandle list(ImageList_Create(kIconSize, kIconSize, ILC_COLOR24 | ILC_MASK,
-                                        CategoryTree::kNodeCount + 1, 0));
-  for (int index = 0; index <= CategoryTree::kNodeCount; ++index) {
-    const BitmapHandle bitmap = DrawnIcon([index](HDC dc) {
-      RECT all = {0, 0, kIconSize, kIconSize};
-      FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-      const BrushHandle fill(CreateSolidBrush(
-          RGB(40 + (index * 53) % 180, 60 + (index * 97) % 160, 120 + (index * 31) % 120)));
-      RECT square = {2, 2, kIconSize - 2, kIconSize - 2};
-      FillRect(dc, &square, fill.get());
-    });
-    ImageList_AddMasked(list.get(), bitmap.get(), RGB(255, 255, 255));
-  }
-  return list;
-}
-
-// State image 0 is never shown; 1 is a clear box, 2 a ticked one.
-ImageListHandle TickImages() {
-  ImageListHandle list(ImageList_Create(kIconSize, kIconSize, ILC_COLOR24, 3, 0));
-  for (int state = 0; state < 3; ++state) {
-    const BitmapHandle bitmap = DrawnIcon([state](HDC dc) {
-      RECT all = {0, 0, kIconSize, kIconSize};
-      FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
-      RECT box = {1, 1, kIconSize - 1, kIconSize - 1};
-      DrawFrameControl(dc, &box, DFC_BUTTON,
-                       DFCS_BUTTONCHECK | DFCS_FLAT | (state == 2 ? DFCS_CHECKED : 0));
-    });
-    ImageList_Add(list.get(), bitmap.get(), nullptr);
-  }
-  return list;
+ImageListHandle CategoryImages(int dpi) {
+  const int size = Scale(kIconSize, dpi);
+  const int inset = Scale(2, dpi);
+  return DrawnImages(size, CategoryTree::kNodeCount + 1, [inset](HDC dc, RECT all, int index) {
+    const BrushHandle fill(CreateSolidBrush(
+        RGB(40 + (index * 53) % 180, 60 + (index * 97) % 160, 120 + (index * 31) % 120)));
+    RECT square = {inset, inset, all.right - inset, all.bottom - inset};
+    FillRect(dc, &square, fill.get());
+  });
 }
 
 }  // namespace
@@ -62,10 +31,7 @@ CategoryTreeView::CategoryTreeView(HWND parent, int id, CategoryTree& model) : m
       parent, WC_TREEVIEWA, "",
       WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, id,
       WS_EX_CLIENTEDGE);
-  images_ = CategoryImages();
-  ticks_ = TickImages();
-  TreeView_SetImageList(handle_, images_.get(), TVSIL_NORMAL);
-  TreeView_SetImageList(handle_, ticks_.get(), TVSIL_STATE);
+  SetDpi(WindowDpi(parent));
 
   std::array<HTREEITEM, 3> parents{};
   const auto& nodes = CategoryTree::Nodes();
@@ -88,6 +54,17 @@ CategoryTreeView::CategoryTreeView(HWND parent, int id, CategoryTree& model) : m
   SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   original_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass)));
+}
+
+void CategoryTreeView::SetDpi(int dpi) {
+  // The tree keeps the lists it is given: the former ones go once it shows the new ones.
+  ImageListHandle images = CategoryImages(dpi);
+  ImageListHandle ticks = TickBoxImages(dpi, TickBoxesFor::Tree);
+  TreeView_SetImageList(handle_, images.get(), TVSIL_NORMAL);
+  TreeView_SetImageList(handle_, ticks.get(), TVSIL_STATE);
+  images_ = std::move(images);
+  ticks_ = std::move(ticks);
+  iconSize_ = Scale(kIconSize, dpi);
 }
 
 CategoryTreeView::~CategoryTreeView() {
@@ -128,7 +105,7 @@ RECT CategoryTreeView::TickRect(int node) const {
   RECT text = {};
   TreeView_GetItemRect(handle_, items_.at(node), &text, TRUE);
   // The state image stands left of the normal image, which stands left of the text.
-  return RECT{text.left - 2 * kIconSize - 3, text.top, text.left - kIconSize - 3, text.bottom};
+  return RECT{text.left - 2 * iconSize_ - 3, text.top, text.left - iconSize_ - 3, text.bottom};
 }
 
 LRESULT CALLBACK CategoryTreeView::Subclass(HWND window, UINT message, WPARAM wParam,

@@ -20,6 +20,8 @@ class CategoryTreeView {
   CategoryTreeView& operator=(const CategoryTreeView&) = delete;
 
   HWND Handle() const { return handle_; }
+  // Draws the node images and ticks at the display scale.
+  void SetDpi(int dpi);
   // Shows the model's ticks.
   void Refresh();
   // Handles the tree's notifications; returns true with the result when it took one.
@@ -41,6 +43,7 @@ class CategoryTreeView {
   CategoryTree& model_;
   ImageListHandle images_;
   ImageListHandle ticks_;
+  int iconSize_ = 0;
   WNDPROC original_ = nullptr;
   std::array<HTREEITEM, CategoryTree::kNodeCount> items_{};
 };

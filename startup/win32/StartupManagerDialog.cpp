@@ -47,8 +47,15 @@ void StartupManagerDialog::OnInit() {
   }
   Fill();
   view_->Refresh();
-  // An empty list keeps its designed columns.
-  if (!list_.Rows().empty()) view_->FitColumns();
+}
+
+void StartupManagerDialog::OnTranslated() {
+  // An empty list keeps its designed columns, as wide as their captions at least.
+  if (list_.Rows().empty()) {
+    view_->WidenToCaptions();
+  } else {
+    view_->FitColumns();
+  }
 }
 
 DialogTranslation StartupManagerDialog::Translation() const {

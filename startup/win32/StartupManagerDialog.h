@@ -36,6 +36,7 @@ class StartupManagerDialog : public ModalDialog {
 
  private:
   void OnInit() override;
+  void OnTranslated() override;
   DialogTranslation Translation() const override;
   void OnCommand(int id, int code, HWND control) override;
   bool OnNotify(const NMHDR& header) override;

@@ -30,6 +30,11 @@ TEST(ResultColumns, LeftColumnFitsItsTextsWithinNineTwentieths) {
   EXPECT_EQ(LeftColumnWidth(400, 183, 900), 400);
   EXPECT_EQ(LeftColumnWidth(500, 183, 900), 405);
   EXPECT_EQ(LeftColumnWidth(400, 183, 300), 183);
+  for (int needed : {301, 400, 405}) {
+    const int least = WindowWidthForLeftColumn(needed);
+    EXPECT_EQ(LeftColumnWidth(needed, 183, least), needed);
+    EXPECT_LT(LeftColumnWidth(needed, 183, least - 1), needed);
+  }
 }
 
 }  // namespace

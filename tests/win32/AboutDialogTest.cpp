@@ -96,6 +96,11 @@ TEST_F(AboutWindow, ShowsItsBannerAtFullSizeAndClosesWithOk) {
   // Decoded at the scale of the display.
   EXPECT_EQ(g_seen.banner.cx, Scale(360, SystemDpi()));
   EXPECT_EQ(g_seen.banner.cy, Scale(50, SystemDpi()));
+  // Up to 200 % the banner is decoded from a source at least as large as it shows.
+  const JpegPicture large =
+      JpegPicture::FromResource(GetModuleHandleA(nullptr), IDR_ABOUT_BANNER_LARGE);
+  EXPECT_EQ(large.Width(), 720);
+  EXPECT_EQ(large.Height(), 100);
   EXPECT_TRUE(g_seen.hasIcon);
   EXPECT_EQ(linkClicks_, 1);
 }

@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "editor/win32/ProcessProgressDialogIds.h"
 #include "global/win32/Dpi.h"
 #include "main/win32/MainWindowIds.h"
 #include "platform/RegFile.h"
+#include "resources/resource.h"
 #include "tests/win32/DialogSearch.h"
 #include "tests/win32/MainWindowFixture.h"
 #include "tests/win32/WindowSteps.h"
@@ -203,7 +205,73 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItLaysItselfOutAtTheSuggeste
   EXPECT_EQ(mask.bmWidth, Scale(16, dpi));
   DeleteObject(icon.hbmMask);
   if (icon.hbmColor) DeleteObject(icon.hbmColor);
+  // Tick boxes, node images and the mark of rows for review are drawn anew at the scale.
+  HWND tree = window_->TreeView().Handle();
+  HWND list = window_->ListView().Handle();
+  for (HIMAGELIST images :
+       {TreeView_GetImageList(tree, TVSIL_STATE), TreeView_GetImageList(tree, TVSIL_NORMAL),
+        ListView_GetImageList(list, LVSIL_STATE), ListView_GetImageList(list, LVSIL_SMALL)}) {
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    EXPECT_EQ(width, Scale(16, dpi));
+    EXPECT_EQ(height, Scale(16, dpi));
+  }
   ExpectLayoutHolds(window_->Handle(), dpi, "after the change");
+}
+
+// The width an icon image of the module was drawn at, whatever it is stored as.
+int StoredIconWidth(const BYTE* image) {
+  // A PNG image keeps its width in its header, big end first.
+  if (image[1] == 'P' && image[2] == 'N' && image[3] == 'G') {
+    return image[16] << 24 | image[17] << 16 | image[18] << 8 | image[19];
+  }
+  return reinterpret_cast<const BITMAPINFOHEADER*>(image)->biWidth;
+}
+
+// The pixels the screen shows in the rectangle of the window's client area.
+std::vector<COLORREF> Pixels(HWND window, RECT rect) {
+  const WindowDc dc(window);
+  std::vector<COLORREF> pixels;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) pixels.push_back(GetPixel(dc.get(), x, y));
+  }
+  return pixels;
+}
+
+TEST_F(MainWindowTest, ATickedRowShowsAnotherBoxThanAClearOne) {
+  TickOnlyCurrentUser();
+  Command(ID_SCAN_REGISTRY);
+  ASSERT_GE(window_->Results().Count(), 2u);
+  window_->Results().TickAll(true);
+  window_->Results().SetTicked(1, false);
+  HWND list = window_->ListView().Handle();
+  window_->ListView().Refresh();
+  UpdateWindow(list);
+  int boxWidth = 0;
+  int boxHeight = 0;
+  ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_STATE), &boxWidth, &boxHeight);
+  std::vector<COLORREF> boxes[2];
+  for (int row : {0, 1}) {
+    RECT bounds = {};
+    ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
+    boxes[row] = Pixels(list, RECT{bounds.left, bounds.top, bounds.left + boxWidth, bounds.bottom});
+  }
+  EXPECT_TRUE(boxes[0] != boxes[1]);
+}
+
+TEST(ProgramIcon, HasAnImageDrawnAtEverySizeOfTheScalesUpTo200Percent) {
+  const HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(IDI_KELVANE), MAKEINTRESOURCEA(14));
+  ASSERT_NE(group, nullptr);  // RT_GROUP_ICON
+  auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
+  for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
+    const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+    HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));  // RT_ICON
+    ASSERT_NE(image, nullptr) << size;
+    EXPECT_EQ(StoredIconWidth(static_cast<const BYTE*>(LockResource(LoadResource(module, image)))),
+              size);
+  }
 }
 
 TEST_F(MainWindowTest, ABoxWithAVeryLongPathFitsTheScreenAndCtrlCCopiesThePathWhole) {
