@@ -7,6 +7,7 @@
 
 #include "platform/RegFile.h"
 #include "platform/RegistryAccess.h"
+#include "platform/Utf8.h"
 
 namespace kelvane {
 namespace {
@@ -54,6 +55,18 @@ std::vector<std::string> HexLines(std::string prefix, const Bytes& data) {
   return lines;
 }
 
+// String types' bytes as a REGEDIT4 import takes them, in ANSI; data the code page cannot hold
+// stays UTF-8, which never reads back as it was.
+Bytes FileBytes(const RawValue& value) {
+  if (value.type != RegType::Sz && value.type != RegType::ExpandSz &&
+      value.type != RegType::MultiSz) {
+    return value.data;
+  }
+  const std::optional<std::string> ansi =
+      AnsiFromUtf8(std::string(value.data.begin(), value.data.end()));
+  return ansi ? Bytes(ansi->begin(), ansi->end()) : value.data;
+}
+
 // Types other than a plain line of text, a four-byte dword and binary keep their type number
 // and raw bytes; a REGEDIT4 import takes string types' bytes as ANSI text.
 std::vector<std::string> DataLines(const std::string& head, const RawValue& value) {
@@ -70,7 +83,7 @@ std::vector<std::string> DataLines(const std::string& head, const RawValue& valu
   if (value.type == RegType::Binary) return HexLines(head + "hex:", value.data);
   char type[24];
   std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.type));
-  return HexLines(head + type, value.data);
+  return HexLines(head + type, FileBytes(value));
 }
 
 std::string NamePart(const std::string& name) {
@@ -196,6 +209,9 @@ BackupItem ReadBackupItem(RegistryStore& registry, RootKey root, const std::stri
 std::vector<std::string> BackupItemLines(const BackupItem& item) {
   std::vector<std::string> lines;
   for (const BackupKeyBlock& block : item.blocks) WriteKeyBlock(item.root, block, lines);
+  // REGEDIT4 is ANSI. A line the code page cannot hold stays UTF-8 and so never reads back as
+  // the item: such an item is left alone.
+  for (std::string& line : lines) line = AnsiFromUtf8(line).value_or(line);
   return lines;
 }
 

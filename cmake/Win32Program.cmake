@@ -1,4 +1,5 @@
-add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
+# The wide functions throughout: every macro that names a text function names its W form.
+add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 UNICODE _UNICODE)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 # The program's entry belongs to the program alone, not to the test runners.

@@ -1,4 +1,4 @@
-// Conversion between UTF-16 and the ANSI code page 1252 the program's texts are written in.
+// Conversion between UTF-16 and the ANSI code page 1252 that older stored files are written in.
 #pragma once
 
 #include <string>

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "platform/Utf8.h"
 
 namespace kelvane {
 namespace {
@@ -98,7 +99,16 @@ std::string ReadAll(std::istream& in) {
 
 std::string ReadFileText(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
-  return in ? ReadAll(in) : std::string();
+  return in ? TextFromFileBytes(ReadAll(in)) : std::string();
+}
+
+// The file keeps its encoding: UTF-16 or UTF-8 with their marks, else ANSI until a text needs
+// more, when it becomes UTF-16, as the program's own profile writes keep it.
+std::string EncodedLike(const std::string& before, const std::string& text) {
+  if (before.compare(0, 3, "\xEF\xBB\xBF") == 0) return "\xEF\xBB\xBF" + text;
+  if (before.compare(0, 2, "\xFF\xFE") == 0) return Utf16LeFileBytes(text);
+  const std::optional<std::string> ansi = AnsiFromUtf8(text);
+  return ansi ? *ansi : Utf16LeFileBytes(text);
 }
 
 // A file that exists but cannot be opened for writing refuses every write, even one that
@@ -169,14 +179,14 @@ std::vector<std::string> PortableProfileStore::KeyNames(const std::string& file,
 
 bool PortableProfileStore::WriteString(const std::string& file, const std::string& section,
                                        const std::string& key, const std::string& value) {
-  std::string text;
-  if (!ReadForUpdate(file, text)) return false;
-  Profile profile = Parse(text);
+  std::string bytes;
+  if (!ReadForUpdate(file, bytes)) return false;
+  Profile profile = Parse(TextFromFileBytes(bytes));
   Entry& entry = FindOrAddEntry(profile, Trim(section, IsProfileSpace), Trim(key, IsProfileSpace));
   const std::string trimmedValue = Trim(value, IsProfileSpace);
   if (entry.value == trimmedValue) return true;
   entry.value = trimmedValue;
-  return WriteFileText(file, Format(profile));
+  return WriteFileText(file, EncodedLike(bytes, Format(profile)));
 }
 
 }  // namespace kelvane

@@ -1,5 +1,7 @@
-// Profile files over host files, behaving as Wine's profile functions do. Bytes are kept as
-// they are (ANSI); lines may end in CR LF, LF or CR and are written with CR LF.
+// Profile files over host files, behaving as Wine's profile functions do. Files are ANSI, or
+// UTF-16 LE or UTF-8 with a byte-order mark; an ANSI file that must hold a character the code
+// page lacks is written as UTF-16 LE. Lines may end in CR LF, LF or CR and are written with
+// CR LF.
 //
 // Like Wine, a write that changes the file rewrites it from what was parsed: blank lines are
 // dropped, names and values lose the white space around them and section headers lose any

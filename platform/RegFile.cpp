@@ -3,28 +3,15 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/AnsiCodePage.h"
 #include "platform/RegistryAccess.h"
 #include "platform/Text.h"
+#include "platform/Utf8.h"
 
 namespace kelvane {
 namespace {
 
 const char kHeader4[] = "REGEDIT4";
 const char kHeader5[] = "Windows Registry Editor Version 5.00";
-
-std::string DecodeText(const std::string& text) {
-  if (text.size() < 2 || static_cast<unsigned char>(text[0]) != 0xFF ||
-      static_cast<unsigned char>(text[1]) != 0xFE) {
-    return text;
-  }
-  std::u16string units;
-  for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
-    units.push_back(static_cast<char16_t>(static_cast<unsigned char>(text[i]) |
-                                          static_cast<unsigned char>(text[i + 1]) << 8));
-  }
-  return Utf16ToAnsi(units);
-}
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -46,7 +33,7 @@ bool IsSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
 
 class Parser {
  public:
-  explicit Parser(const std::string& text) : lines_(SplitLines(DecodeText(text))) {}
+  explicit Parser(const std::string& text) : lines_(SplitLines(TextFromFileBytes(text))) {}
 
   RegFile Parse() {
     SkipBlankLines();
@@ -144,7 +131,7 @@ class Parser {
       if (close == std::string::npos) Fail("the hex type has no \"):\"");
       value.value.type = ParseHexNumber(data.substr(4, close - 4), 8);
       value.value.data = ParseHexBytes(data.substr(close + 2));
-      if (unicode_) value.value.data = TextFromUtf16(value.value.type, value.value.data);
+      value.value.data = ProgramText(value.value.type, value.value.data);
     } else {
       Fail("the value's data is not understood");
     }
@@ -200,14 +187,20 @@ class Parser {
     return bytes;
   }
 
-  // Version 5 files hold string types as UTF-16; the ANSI functions see them converted.
-  static Bytes TextFromUtf16(std::uint32_t type, const Bytes& data) {
+  // String types' bytes are UTF-16 in version 5 files and ANSI in REGEDIT4 ones; the program
+  // holds them as UTF-8.
+  Bytes ProgramText(std::uint32_t type, const Bytes& data) const {
     if (type != RegType::Sz && type != RegType::ExpandSz && type != RegType::MultiSz) return data;
-    std::u16string units;
-    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
-      units.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    std::string text;
+    if (unicode_) {
+      std::u16string units;
+      for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+        units.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+      }
+      text = Utf8FromUtf16(units);
+    } else {
+      text = Utf8FromAnsi(std::string(data.begin(), data.end()));
     }
-    const std::string text = Utf16ToAnsi(units);
     return Bytes(text.begin(), text.end());
   }
 

@@ -13,7 +13,7 @@ namespace kelvane {
 struct RegFileValue {
   std::string name;  // "" for the default value
   bool remove = false;
-  RawValue value;  // strings in the ANSI code page, as the ANSI registry functions see them
+  RawValue value;  // string types as UTF-8, as the program reads them
 };
 
 struct RegFileKey {
@@ -32,8 +32,8 @@ class RegFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Text that begins with a UTF-16 LE byte-order mark is decoded first. Raises RegFileError
-// naming the line of the first thing it cannot read.
+// Text that begins with a UTF-16 LE byte-order mark is decoded first, any other is ANSI. Raises
+// RegFileError naming the line of the first thing it cannot read.
 RegFile ParseRegFile(const std::string& text);
 
 // Creates keys and writes values in file order; "[-key]" deletes the whole subtree and

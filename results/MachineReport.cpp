@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/AnsiCodePage.h"
 #include "platform/Text.h"
 #include "results/IgnoreLists.h"
 #include "scan/FindingRules.h"
@@ -40,7 +39,8 @@ bool NamesAKey(RepairKind kind) {
          kind == RepairKind::ShortcutFile;
 }
 
-std::optional<std::string> Utf8(const std::string& ansi) { return AnsiToUtf8(ansi); }
+// The program's texts are UTF-8 already.
+using Text = std::optional<std::string>;
 
 std::vector<Field> FieldsOf(const ReportedRow& row) {
   const ProblemRecord& record = row.record;
@@ -50,26 +50,26 @@ std::vector<Field> FieldsOf(const ReportedRow& row) {
   if (record.repairKind == RepairKind::DefaultValue) {
     valueName = "";
   } else if (!NamesAKey(record.repairKind)) {
-    valueName = Utf8(target.valueName);
+    valueName = Text(target.valueName);
   }
   return {
       {"category", std::string(CategoryId(record.category))},
       {"rule", record.ruleId},
       {"class", std::string(CertaintyName(record.certainty))},
-      {"reason", Utf8(record.reason)},
-      {"problem", Utf8(record.problem)},
-      {"key", isFile ? std::nullopt : Utf8(target.key)},
+      {"reason", Text(record.reason)},
+      {"problem", Text(record.problem)},
+      {"key", isFile ? std::nullopt : Text(target.key)},
       {"value_name", valueName},
-      {"value_text", ShowsValueText(record.repairKind) ? Utf8(record.value) : std::nullopt},
-      {"file", isFile ? Utf8(record.key) : std::nullopt},
-      {"tested_path", Utf8(record.testedPath)},
+      {"value_text", ShowsValueText(record.repairKind) ? Text(record.value) : std::nullopt},
+      {"file", isFile ? Text(record.key) : std::nullopt},
+      {"tested_path", Text(record.testedPath)},
       {"view", std::string(ViewName(record.view))},
       {"ignored", std::string(row.ignored ? "true" : "false"), true},
       {"outcome", std::string(OutcomeName(row.outcome))},
-      {"backup_file", row.backupFile.empty() ? std::nullopt : Utf8(row.backupFile)},
+      {"backup_file", row.backupFile.empty() ? std::nullopt : Text(row.backupFile)},
       // The row's two columns as the window and the text report show them.
-      {"list_key", Utf8(record.key)},
-      {"list_value", Utf8(record.value)},
+      {"list_key", Text(record.key)},
+      {"list_value", Text(record.value)},
   };
 }
 
@@ -188,8 +188,8 @@ std::vector<std::string> JsonLinesReportLines(const ReportHeader& header,
       {"schema_version", std::to_string(kReportSchemaVersion)},
       {"program", JsonString("Tessaly Kelvane")},
       {"version", JsonString(header.programVersion)},
-      {"computer", JsonString(AnsiToUtf8(header.computer))},
-      {"user", JsonString(AnsiToUtf8(header.user))},
+      {"computer", JsonString(header.computer)},
+      {"user", JsonString(header.user)},
       {"started", JsonString(header.started)},
       {"ended", JsonString(header.ended)},
       {"categories", JsonCategories(header.categories)},

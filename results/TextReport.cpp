@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "global/Addresses.h"
+#include "platform/Utf8.h"
 
 namespace kelvane {
 namespace {
@@ -13,6 +14,20 @@ constexpr char kColumnSeparator[] = "  #####  ";
 bool EndsWith(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() &&
          text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+// ANSI as ever while every row fits the code page, else UTF-8 with its byte-order mark.
+std::vector<std::string> InFileEncoding(std::vector<std::string> lines) {
+  std::vector<std::string> ansi;
+  for (const std::string& line : lines) {
+    std::optional<std::string> converted = AnsiFromUtf8(line);
+    if (!converted) {
+      if (!lines.empty()) lines[0].insert(0, "\xEF\xBB\xBF");
+      return lines;
+    }
+    ansi.push_back(std::move(*converted));
+  }
+  return ansi;
 }
 
 }  // namespace
@@ -34,7 +49,7 @@ std::vector<std::string> TextReportLines(const ResultsModel& results) {
     lines.push_back(record.problem + kColumnSeparator + record.key + kColumnSeparator +
                     record.value);
   }
-  return lines;
+  return InFileEncoding(std::move(lines));
 }
 
 void WriteTextReport(FileSystemAccess& files, const std::string& path,

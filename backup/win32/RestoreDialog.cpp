@@ -17,6 +17,7 @@
 #include "global/win32/SelectFolder.h"
 #include "global/win32/TextMeasure.h"
 #include "global/win32/WindowMessages.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 namespace {
@@ -51,16 +52,16 @@ SYSTEMTIME SystemTimeOf(const LocalDateTime& time) {
 
 std::string ShortDate(const LocalDateTime& time) {
   const SYSTEMTIME system = SystemTimeOf(time);
-  char text[kDateTextSize] = {};
-  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &system, nullptr, text, sizeof(text));
-  return text;
+  wchar_t text[kDateTextSize] = {};
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &system, nullptr, text, kDateTextSize);
+  return Utf8(text);
 }
 
 std::string LongTime(const LocalDateTime& time) {
   const SYSTEMTIME system = SystemTimeOf(time);
-  char text[kDateTextSize] = {};
-  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &system, nullptr, text, sizeof(text));
-  return text;
+  wchar_t text[kDateTextSize] = {};
+  GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &system, nullptr, text, kDateTextSize);
+  return Utf8(text);
 }
 
 // A child's place in its parent's client area.
@@ -81,7 +82,7 @@ INT_PTR RestoreDialog::ShowModal(HWND owner) {
 }
 
 void RestoreDialog::OnInit() {
-  SetWindowTextA(Handle(), kApplicationTitle);
+  SetWindowTextW(Handle(), Wide(kApplicationTitle).c_str());
   list_ = ListViewControl(Item(IDC_RESTORE_LIST));
   MakeColumns();
 }
@@ -107,7 +108,7 @@ void RestoreDialog::OnTranslated() {
   SetItemText(IDC_RESTORE_FOLDER, folder_);
   UpdateActions();
   // Once the window is up, so that a message about a missing folder stands in front of it.
-  PostMessageA(Handle(), kRestoreListFolderMessage, 0, 0);
+  PostMessageW(Handle(), kRestoreListFolderMessage, 0, 0);
 }
 
 void RestoreDialog::MakeColumns() {
@@ -162,7 +163,7 @@ void RestoreDialog::ListFolder() {
   }
   WidenColumnsToTheirTexts();
   UpdateActions();
-  SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
+  SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
   if (const std::optional<std::string> warning =
           OpenBackupFolderWarning(context_.language, context_.files, folder_)) {
     FittedMessageBox(Handle(), *warning, MB_OK | MB_ICONWARNING);
@@ -191,7 +192,7 @@ void RestoreDialog::UpdateActions() {
   for (const int id : {IDC_RESTORE_RESTORE, IDC_RESTORE_DELETE}) {
     // A disabled button cannot keep the focus: it goes to the list.
     if (!selected && focus == Item(id)) {
-      SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
+      SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list_.Handle()), TRUE);
     }
     EnableWindow(Item(id), selected);
   }

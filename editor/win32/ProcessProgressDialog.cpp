@@ -7,6 +7,7 @@
 #include "editor/ProcessProgress.h"
 #include "editor/win32/ProcessProgressDialogIds.h"
 #include "global/ProductTitle.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 namespace {
@@ -30,9 +31,9 @@ INT_PTR ProcessProgressDialog::ShowModal(HWND owner) {
 void ProcessProgressDialog::OnInit() {
   CenterOnOwner();
   position_ = 0;
-  SendMessageA(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETRANGE32, 0, kProcessProgressMaximum);
-  SendMessageA(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETPOS, position_, 0);
-  SetWindowTextA(Handle(), kApplicationTitle);
+  SendMessageW(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETRANGE32, 0, kProcessProgressMaximum);
+  SendMessageW(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETPOS, position_, 0);
+  SetWindowTextW(Handle(), Wide(kApplicationTitle).c_str());
 }
 
 DialogTranslation ProcessProgressDialog::Translation() const {
@@ -71,7 +72,7 @@ void ProcessProgressDialog::OnTimer(UINT_PTR timer) {
     return;
   }
   position_ = NextProcessProgressPosition(position_);
-  SendMessageA(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETPOS, position_, 0);
+  SendMessageW(Item(IDC_PROCESS_PROGRESS_BAR), PBM_SETPOS, position_, 0);
 }
 
 void ProcessProgressDialog::OnStop() {

@@ -6,6 +6,9 @@
 
 #include "global/win32/DialogTexts.h"
 #include "global/win32/Dpi.h"
+#include "platform/Text.h"
+#include "platform/Utf8.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
@@ -16,9 +19,9 @@ constexpr char kEllipsis[] = "...";
 constexpr std::size_t kLongestShown = 4096;
 
 std::string ClassOf(HWND control) {
-  char name[32] = {};
-  GetClassNameA(control, name, sizeof(name));
-  return name;
+  wchar_t name[32] = {};
+  GetClassNameW(control, name, 32);
+  return Utf8(name);
 }
 
 bool ButtonCaptionRoom(HWND control, LONG style, RECT& room, UINT& format) {
@@ -62,11 +65,12 @@ bool Fits(HWND control, const std::string& text, const RECT& room, UINT format) 
   if (text.size() > kLongestShown) return false;
   const WindowDc dc(control);
   const SelectedObject font(dc.get(),
-                            reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+                            reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
   RECT drawn = {0, 0, room.right - room.left, 0};
-  DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &drawn, format | DT_CALCRECT);
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc.get(), &metrics);
+  const std::wstring wide = Wide(text);
+  DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &drawn, format | DT_CALCRECT);
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc.get(), &metrics);
   // Rooms lower than a line show their one line all the same.
   const int height =
       std::max(static_cast<int>(room.bottom - room.top), static_cast<int>(metrics.tmHeight));
@@ -78,12 +82,12 @@ bool Fits(HWND control, const std::string& text, const RECT& room, UINT format) 
 bool CaptionRoom(HWND control, RECT& room, UINT& format) {
   GetClientRect(control, &room);
   format = 0;
-  const LONG style = GetWindowLongA(control, GWL_STYLE);
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
   const std::string name = ClassOf(control);
-  if (lstrcmpiA(name.c_str(), "Button") == 0) {
+  if (SameTextAscii(name, "Button")) {
     return ButtonCaptionRoom(control, style, room, format);
   }
-  if (lstrcmpiA(name.c_str(), "Static") == 0) return StaticCaptionRoom(style, format);
+  if (SameTextAscii(name, "Static")) return StaticCaptionRoom(style, format);
   return false;
 }
 
@@ -111,7 +115,7 @@ void CaptionTips::Fit(HWND control, const std::string& whole) {
   const bool isCaption = CaptionRoom(control, room, format);
   if (!isCaption || room.right <= room.left || Fits(control, whole, room, format)) {
     if (cut_.erase(control)) {
-      SetWindowTextA(control, whole.c_str());
+      SetWindowTextW(control, Wide(whole).c_str());
       SetTip(control, "");
     }
     return;
@@ -120,7 +124,8 @@ void CaptionTips::Fit(HWND control, const std::string& whole) {
   std::size_t fitting = 0;
   std::size_t beyond = std::min(whole.size(), kLongestShown);
   while (beyond - fitting > 1) {
-    const std::size_t middle = (fitting + beyond) / 2;
+    // A cut never falls inside a character.
+    const std::size_t middle = std::max(CharacterStart(whole, (fitting + beyond) / 2), fitting + 1);
     if (Fits(control, whole.substr(0, middle) + kEllipsis, room, format)) {
       fitting = middle;
     } else {
@@ -129,7 +134,7 @@ void CaptionTips::Fit(HWND control, const std::string& whole) {
   }
   const std::string shown = whole.substr(0, fitting) + kEllipsis;
   cut_[control] = Caption{whole, shown};
-  SetWindowTextA(control, shown.c_str());
+  SetWindowTextW(control, Wide(shown).c_str());
   SetTip(control, whole);
 }
 
@@ -137,25 +142,26 @@ void CaptionTips::SetTip(HWND control, const std::string& text) {
   HWND parent = GetParent(control);
   if (!tip_) {
     if (text.empty()) return;
-    tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
     // Long captions wrap rather than run across the screen.
-    SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, Scale(480, WindowDpi(parent)));
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, Scale(480, WindowDpi(parent)));
   }
-  TOOLINFOA tool = {};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  std::wstring tipText = Wide(text);
+  TOOLINFOW tool = {};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = parent;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
-  SendMessageA(tip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   if (text.empty()) return;
-  tool.lpszText = const_cast<char*>(text.c_str());
-  SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  tool.lpszText = &tipText[0];
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   // A static passes the mouse on to its parent unless it notifies, and the tip would not show.
-  if (lstrcmpiA(ClassOf(control).c_str(), "Static") == 0) {
-    SetWindowLongA(control, GWL_STYLE, GetWindowLongA(control, GWL_STYLE) | SS_NOTIFY);
+  if (SameTextAscii(ClassOf(control), "Static")) {
+    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | SS_NOTIFY);
   }
 }
 

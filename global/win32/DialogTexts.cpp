@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/WideText.h"
+
 namespace kelvane {
 namespace {
 
@@ -11,23 +13,24 @@ std::vector<std::string> TabCaptions(HWND tabs) {
   std::vector<std::string> captions;
   const int count = TabCtrl_GetItemCount(tabs);
   for (int index = 0; index < count; ++index) {
-    char buffer[kTextBufferSize] = {};
-    TCITEMA query = {};
+    wchar_t buffer[kTextBufferSize] = {};
+    TCITEMW query = {};
     query.mask = TCIF_TEXT;
     query.pszText = buffer;
-    query.cchTextMax = sizeof(buffer);
-    SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&query));
-    captions.emplace_back(buffer);
+    query.cchTextMax = kTextBufferSize;
+    SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&query));
+    captions.push_back(Utf8(buffer));
   }
   return captions;
 }
 
 void SetTabCaptions(HWND tabs, const std::vector<std::string>& captions) {
   for (std::size_t index = 0; index < captions.size(); ++index) {
-    TCITEMA change = {};
+    std::wstring caption = Wide(captions[index]);
+    TCITEMW change = {};
     change.mask = TCIF_TEXT;
-    change.pszText = const_cast<char*>(captions[index].c_str());
-    SendMessageA(tabs, TCM_SETITEMA, index, reinterpret_cast<LPARAM>(&change));
+    change.pszText = &caption[0];
+    SendMessageW(tabs, TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&change));
   }
 }
 
@@ -43,41 +46,41 @@ void SetControlTexts(HWND control, ComponentKind kind, const std::vector<std::st
   switch (kind) {
     case ComponentKind::Pages: SetTabCaptions(control, texts); break;
     case ComponentKind::ListColumns: SetListColumnCaptions(control, texts); break;
-    default: SetWindowTextA(control, texts.at(0).c_str()); break;
+    default: SetWindowTextW(control, Wide(texts.at(0)).c_str()); break;
   }
 }
 
 }  // namespace
 
 std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(length + 1, '\0');
-  GetWindowTextA(window, &text[0], length + 1);
-  text.resize(length);
-  return text;
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(length + 1, L'\0');
+  const int copied = GetWindowTextW(window, &text[0], length + 1);
+  return Utf8(text.data(), copied > 0 ? copied : 0);
 }
 
 std::vector<std::string> ListColumnCaptions(HWND list) {
   std::vector<std::string> captions;
   const int count = Header_GetItemCount(ListView_GetHeader(list));
   for (int column = 0; column < count; ++column) {
-    char buffer[kTextBufferSize] = {};
-    LVCOLUMNA query = {};
+    wchar_t buffer[kTextBufferSize] = {};
+    LVCOLUMNW query = {};
     query.mask = LVCF_TEXT;
     query.pszText = buffer;
-    query.cchTextMax = sizeof(buffer);
-    SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&query));
-    captions.emplace_back(buffer);
+    query.cchTextMax = kTextBufferSize;
+    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&query));
+    captions.push_back(Utf8(buffer));
   }
   return captions;
 }
 
 void SetListColumnCaptions(HWND list, const std::vector<std::string>& captions) {
   for (std::size_t column = 0; column < captions.size(); ++column) {
-    LVCOLUMNA change = {};
+    std::wstring caption = Wide(captions[column]);
+    LVCOLUMNW change = {};
     change.mask = LVCF_TEXT;
-    change.pszText = const_cast<char*>(captions[column].c_str());
-    SendMessageA(list, LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&change));
+    change.pszText = &caption[0];
+    SendMessageW(list, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&change));
   }
 }
 
@@ -90,7 +93,7 @@ void TranslateDialog(HWND dialog, const DialogTranslation& translation) {
                                 ControlTexts(GetDlgItem(dialog, caption.controlId), caption.kind)});
   }
   translation.language.TranslateWindow(texts, translation.currentLanguage);
-  SetWindowTextA(dialog, texts.caption.c_str());
+  SetWindowTextW(dialog, Wide(texts.caption).c_str());
   for (std::size_t i = 0; i < captions.size(); ++i) {
     SetControlTexts(GetDlgItem(dialog, captions[i].controlId), captions[i].kind,
                     texts.components[i].texts);

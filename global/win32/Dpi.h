@@ -37,6 +37,6 @@ inline int PictureEighths(int dpi) {
 FontHandle GuiFont(int dpi, int heightPercent = 100, int weight = FW_NORMAL,
                    bool underline = false);
 // The module's icon at size (designed at 96 DPI) times the scale, from its nearest larger image.
-IconHandle ScaledIcon(HINSTANCE module, const char* name, int size, int dpi);
+IconHandle ScaledIcon(HINSTANCE module, const wchar_t* name, int size, int dpi);
 
 }  // namespace kelvane

@@ -6,6 +6,7 @@
 #include "global/win32/DialogTexts.h"
 #include "global/win32/TextMeasure.h"
 #include "platform/Text.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
@@ -21,16 +22,16 @@ thread_local ShownBox* g_shownBox = nullptr;
 // A run two thirds as wide as the work area leaves the box room for its icon and margins.
 int WidestRun() {
   RECT area;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   return (area.right - area.left) * 2 / 3;
 }
 
 std::string TextToShow(const std::string& text) {
-  NONCLIENTMETRICSA metrics = {};
+  NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
   // Message boxes write in the system's message font.
-  const FontHandle font(CreateFontIndirectA(&metrics.lfMessageFont));
+  const FontHandle font(CreateFontIndirectW(&metrics.lfMessageFont));
   const HWND screen = nullptr;
   const TextMeter meter(screen, font.get());
   const int widest = WidestRun();
@@ -39,16 +40,18 @@ std::string TextToShow(const std::string& text) {
 }
 
 void PutOnClipboard(HWND box, const std::string& text) {
-  GlobalMemoryHandle memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+  const std::wstring wide = Wide(text);
+  const std::size_t size = (wide.size() + 1) * sizeof(wchar_t);
+  GlobalMemoryHandle memory(GlobalAlloc(GMEM_MOVEABLE, size));
   if (!memory) return;
   void* bytes = GlobalLock(memory.get());
   if (!bytes) return;
-  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  std::memcpy(bytes, wide.c_str(), size);
   GlobalUnlock(memory.get());
   if (!OpenClipboard(box)) return;
   EmptyClipboard();
   // The clipboard owns the memory once it took it.
-  if (SetClipboardData(CF_TEXT, memory.get())) memory.release();
+  if (SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();
   CloseClipboard();
 }
 
@@ -59,9 +62,9 @@ LRESULT CALLBACK OnBoxMessage(int code, WPARAM removed, LPARAM parameter) {
   if (code == HC_ACTION && removed == PM_REMOVE && g_shownBox && message.message == WM_KEYDOWN &&
       (message.wParam == 'C' || message.wParam == VK_INSERT) && GetKeyState(VK_CONTROL) < 0) {
     HWND box = GetAncestor(message.hwnd, GA_ROOT);
-    char className[8] = {};
-    GetClassNameA(box, className, sizeof(className));
-    if (std::strcmp(className, "#32770") == 0 && WindowText(box) == kApplicationTitle) {
+    wchar_t className[8] = {};
+    GetClassNameW(box, className, 8);
+    if (std::wcscmp(className, L"#32770") == 0 && WindowText(box) == kApplicationTitle) {
       PutOnClipboard(box, g_shownBox->wholeText);
       message.message = WM_NULL;
     }
@@ -76,8 +79,9 @@ int FittedMessageBox(HWND owner, const std::string& text, UINT type) {
   ShownBox shown{text, g_shownBox};
   g_shownBox = &shown;
   const HookHandle hook(
-      SetWindowsHookExA(WH_GETMESSAGE, &OnBoxMessage, nullptr, GetCurrentThreadId()));
-  const int answer = MessageBoxA(owner, toShow.c_str(), kApplicationTitle, type);
+      SetWindowsHookExW(WH_GETMESSAGE, &OnBoxMessage, nullptr, GetCurrentThreadId()));
+  const int answer =
+      MessageBoxW(owner, Wide(toShow).c_str(), Wide(kApplicationTitle).c_str(), type);
   g_shownBox = shown.outer;
   return answer;
 }

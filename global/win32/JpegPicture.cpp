@@ -95,7 +95,7 @@ JpegPicture JpegPicture::FromMemory(const void* data, std::size_t size, int eigh
 }
 
 JpegPicture JpegPicture::FromResource(HMODULE module, int resourceId, int eighths) {
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), RT_RCDATA);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
   HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
   // Resources stay mapped with the module; there is nothing to free.

@@ -1,4 +1,5 @@
 #include "global/win32/ListViewControl.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 
@@ -7,11 +8,12 @@ void ListViewControl::SetExtendedStyle(DWORD style) {
 }
 
 void ListViewControl::InsertColumn(int column, const char* caption, int width) {
-  LVCOLUMNA definition = {};
+  std::wstring text = Wide(caption);
+  LVCOLUMNW definition = {};
   definition.mask = LVCF_TEXT | LVCF_WIDTH;
-  definition.pszText = const_cast<char*>(caption);
+  definition.pszText = &text[0];
   definition.cx = width;
-  SendMessageA(handle_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&definition));
+  SendMessageW(handle_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&definition));
 }
 
 int ListViewControl::ColumnWidth(int column) const {
@@ -29,28 +31,30 @@ void ListViewControl::SetItemCount(int count) {
 }
 
 void ListViewControl::InsertItem(int row, const std::string& text) {
-  LVITEMA item = {};
+  std::wstring wide = Wide(text);
+  LVITEMW item = {};
   item.mask = LVIF_TEXT;
   item.iItem = row;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(handle_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  item.pszText = &wide[0];
+  SendMessageW(handle_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void ListViewControl::SetItemText(int row, int column, const std::string& text) {
-  LVITEMA item = {};
+  std::wstring wide = Wide(text);
+  LVITEMW item = {};
   item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(handle_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  item.pszText = &wide[0];
+  SendMessageW(handle_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
 std::string ListViewControl::ItemText(int row, int column) const {
-  char text[MAX_PATH] = {};
-  LVITEMA item = {};
+  wchar_t text[MAX_PATH] = {};
+  LVITEMW item = {};
   item.iSubItem = column;
   item.pszText = text;
-  item.cchTextMax = sizeof(text);
-  SendMessageA(handle_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
+  item.cchTextMax = MAX_PATH;
+  SendMessageW(handle_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  return Utf8(text);
 }
 
 void ListViewControl::DeleteItem(int row) { ListView_DeleteItem(handle_, row); }
@@ -87,7 +91,7 @@ void ListViewControl::ClearSelection() {
 
 int ListViewControl::StringWidth(const std::string& text) const {
   return static_cast<int>(
-      SendMessageA(handle_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+      SendMessageW(handle_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())));
 }
 
 int ListViewControl::StateIconRowAt(POINT point) const {

@@ -11,7 +11,7 @@ constexpr UINT kFirstRegisteredMessage = 0xC000;
 }  // namespace
 
 INT_PTR ModalDialog::DoModal(HWND owner, int templateId) {
-  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
                          &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
 }
 
@@ -19,7 +19,7 @@ void ModalDialog::CenterOnOwner() {
   RECT area;
   HWND owner = GetWindow(handle_, GW_OWNER);
   if (!owner || !GetWindowRect(owner, &area)) {
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   }
   RECT own;
   GetWindowRect(handle_, &own);
@@ -56,11 +56,11 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
                                         LPARAM lParam) {
   return GuardCallback<INT_PTR>(window, FALSE, [&]() -> INT_PTR {
     if (message == WM_INITDIALOG) {
-      SetWindowLongPtrA(window, DWLP_USER, lParam);
+      SetWindowLongPtrW(window, DWLP_USER, lParam);
       reinterpret_cast<ModalDialog*>(lParam)->Initialize(window);
       return TRUE;
     }
-    auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+    auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(window, DWLP_USER));
     if (!dialog) return FALSE;
     return dialog->Route(message, wParam, lParam) ? TRUE : FALSE;
   });

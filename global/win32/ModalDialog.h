@@ -8,6 +8,7 @@
 
 #include "global/win32/CaptionTips.h"
 #include "global/win32/DialogTexts.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 
@@ -19,7 +20,9 @@ class ModalDialog {
  protected:
   HWND Handle() const { return handle_; }
   HWND Item(int id) const { return GetDlgItem(handle_, id); }
-  void SetItemText(int id, const std::string& text) { SetDlgItemTextA(handle_, id, text.c_str()); }
+  void SetItemText(int id, const std::string& text) {
+    SetDlgItemTextW(handle_, id, Wide(text).c_str());
+  }
   void End(INT_PTR result) { EndDialog(handle_, result); }
   void CenterOnOwner();
 

@@ -2,27 +2,30 @@
 
 #include <commdlg.h>
 
+#include "platform/win32/WideText.h"
+
 namespace kelvane {
 
 std::optional<std::string> AskSaveFile(HWND owner, const std::string& title,
                                        const std::string& filter) {
-  char path[MAX_PATH] = {};
+  wchar_t path[MAX_PATH] = {};
   // "name|pattern|..." becomes the dialog's NUL-separated list, ending with two NULs.
-  std::string list = filter;
-  for (char& c : list) {
-    if (c == '|') c = '\0';
+  std::wstring list = Wide(filter);
+  for (wchar_t& c : list) {
+    if (c == L'|') c = L'\0';
   }
-  list.push_back('\0');
-  OPENFILENAMEA dialog = {};
+  list.push_back(L'\0');
+  const std::wstring wideTitle = Wide(title);
+  OPENFILENAMEW dialog = {};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = owner;
   dialog.lpstrFilter = list.c_str();
   dialog.lpstrFile = path;
-  dialog.nMaxFile = sizeof(path);
-  dialog.lpstrTitle = title.c_str();
+  dialog.nMaxFile = MAX_PATH;
+  dialog.lpstrTitle = wideTitle.c_str();
   dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-  if (!GetSaveFileNameA(&dialog)) return std::nullopt;
-  return std::string(path);
+  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+  return Utf8(path);
 }
 
 }  // namespace kelvane

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "platform/win32/AnsiText.h"
 #include "platform/win32/ComObjects.h"
 #include "platform/win32/ShellRequests.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 namespace {
@@ -56,7 +56,7 @@ LPITEMIDLIST ParseFolder(HWND owner, const std::string& folder) {
   if (FAILED(SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.Receive())))) {
     return nullptr;
   }
-  std::wstring name = WideFromAnsi(folder);
+  std::wstring name = Wide(folder);
   LPITEMIDLIST parsed = nullptr;
   if (FAILED(desktop->ParseDisplayName(owner, nullptr, &name[0], nullptr, &parsed, nullptr))) {
     return nullptr;
@@ -70,24 +70,25 @@ std::optional<std::string> SelectFolder(HWND owner, const std::string& title,
                                         const std::string& root) {
   const ComApartment apartment;
   const ShellItemIdList rootItem(root.empty() ? nullptr : ParseFolder(owner, root));
-  char displayName[MAX_PATH] = {};
-  BROWSEINFOA browse = {};
+  wchar_t displayName[MAX_PATH] = {};
+  const std::wstring wideTitle = Wide(title);
+  BROWSEINFOW browse = {};
   browse.hwndOwner = owner;
   browse.pidlRoot = rootItem.get();
   browse.pszDisplayName = displayName;
-  browse.lpszTitle = title.c_str();
+  browse.lpszTitle = wideTitle.c_str();
   browse.ulFlags = BIF_RETURNONLYFSDIRS;
   browse.lpfn = &CentreOnScreen;
   LPITEMIDLIST list = nullptr;
   {
     const OtherWindowsDisabled disabled(owner);
     const CriticalErrorsSilenced silenced;
-    list = SHBrowseForFolderA(&browse);
+    list = SHBrowseForFolderW(&browse);
   }
   const ShellItemIdList chosen(list);
-  char path[MAX_PATH] = {};
-  if (!chosen.get() || !SHGetPathFromIDListA(chosen.get(), path)) return std::nullopt;
-  return std::string(path);
+  wchar_t path[MAX_PATH] = {};
+  if (!chosen.get() || !SHGetPathFromIDListW(chosen.get(), path)) return std::nullopt;
+  return Utf8(path);
 }
 
 }  // namespace kelvane

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -25,8 +26,9 @@ class TextMeter {
   int Width(const std::string& text) const { return Extent(text).cx; }
   // As a control draws its caption, where an & marks the access key and takes no room.
   int CaptionWidth(const std::string& caption) const;
-  // The advance of each character of the code page.
+  // The advance of each of the first 256 characters of Unicode, and of any one character.
   std::array<int, 256> CharacterAdvances() const;
+  int Advance(char32_t character) const;
 
  private:
   std::optional<WindowDc> windowDc_;
@@ -39,11 +41,15 @@ class TextMeter {
 class CharacterWidths {
  public:
   // In the window's own font.
-  explicit CharacterWidths(HWND window) : advances_(TextMeter(window).CharacterAdvances()) {}
+  explicit CharacterWidths(HWND window)
+      : window_(window), advances_(TextMeter(window).CharacterAdvances()) {}
   int Width(const std::string& text) const;
 
  private:
+  HWND window_;
   std::array<int, 256> advances_;
+  // Other characters, asked the first time they come.
+  mutable std::map<char32_t, int> others_;
 };
 
 }  // namespace kelvane

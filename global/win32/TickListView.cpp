@@ -5,6 +5,7 @@
 #include "global/win32/DialogTexts.h"
 #include "global/win32/Dpi.h"
 #include "global/win32/TickBoxImages.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 namespace {
@@ -55,8 +56,8 @@ bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
   if (header.hwndFrom != Handle()) return false;
   result = 0;
   switch (header.code) {
-    case LVN_GETDISPINFOA:
-      FillCell(reinterpret_cast<NMLVDISPINFOA&>(const_cast<NMHDR&>(header)).item);
+    case LVN_GETDISPINFOW:
+      FillCell(reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item);
       return true;
     case NM_CLICK:
     case NM_DBLCLK: {
@@ -71,10 +72,10 @@ bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
       onTicksChanged();
       return true;
     }
-    case LVN_GETINFOTIPA: {
-      auto& tip = reinterpret_cast<NMLVGETINFOTIPA&>(const_cast<NMHDR&>(header));
+    case LVN_GETINFOTIPW: {
+      auto& tip = reinterpret_cast<NMLVGETINFOTIPW&>(const_cast<NMHDR&>(header));
       if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= rows_.RowCount()) return true;
-      lstrcpynA(tip.pszText, TipText(tip.iItem).c_str(), tip.cchTextMax);
+      lstrcpynW(tip.pszText, Wide(TipText(tip.iItem)).c_str(), tip.cchTextMax);
       return true;
     }
     case LVN_KEYDOWN:
@@ -87,7 +88,7 @@ bool TickListView::OnNotify(const NMHDR& header, LRESULT& result,
   }
 }
 
-void TickListView::FillCell(LVITEMA& item) const {
+void TickListView::FillCell(LVITEMW& item) const {
   if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.RowCount()) return;
   if ((item.mask & LVIF_TEXT) && item.iSubItem < columnCount_) {
     const int room = ColumnWidth(item.iSubItem) - kCellMargin;
@@ -95,9 +96,9 @@ void TickListView::FillCell(LVITEMA& item) const {
         rows_.ShownText(item.iItem, item.iSubItem, [this, room](const std::string& shown) {
           return Widths().Width(shown) <= room;
         });
-    lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+    lstrcpynW(item.pszText, Wide(text).c_str(), item.cchTextMax);
   } else if (item.mask & LVIF_TEXT) {
-    lstrcpynA(item.pszText, "", item.cchTextMax);
+    lstrcpynW(item.pszText, L"", item.cchTextMax);
   }
   if (item.mask & LVIF_IMAGE) item.iImage = rows_.RowImage(item.iItem);
   if (item.mask & LVIF_STATE) {
@@ -108,7 +109,7 @@ void TickListView::FillCell(LVITEMA& item) const {
 
 const CharacterWidths& TickListView::Widths() const {
   // Cells are drawn often; the font changes seldom.
-  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
   if (!widths_ || widthsFont_ != font) {
     widths_.emplace(Handle());
     widthsFont_ = font;

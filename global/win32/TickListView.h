@@ -60,7 +60,7 @@ class TickListView : public ListViewControl {
 
  private:
   void ToggleTick(int row);
-  void FillCell(LVITEMA& item) const;
+  void FillCell(LVITEMW& item) const;
   // The list font's widths, for the texts the rows shorten.
   const CharacterWidths& Widths() const;
   std::string TipText(int row) const;

@@ -5,6 +5,7 @@
 #include "global/win32/DialogTexts.h"
 #include "global/win32/Dpi.h"
 #include "main/win32/AboutDialogIds.h"
+#include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
 namespace kelvane {
@@ -16,7 +17,7 @@ constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 // The banner at the scale: from its source drawn at twice the size where that source decodes to
 // it, so that its lettering is never enlarged.
 JpegPicture BannerAt(int dpi) {
-  const HMODULE module = GetModuleHandleA(nullptr);
+  const HMODULE module = GetModuleHandleW(nullptr);
   const int eighths = PictureEighths(dpi);
   if (eighths > 8 && eighths % 2 == 0) {
     return JpegPicture::FromResource(module, IDR_ABOUT_BANNER_LARGE, eighths / 2);
@@ -31,7 +32,7 @@ AboutDialog::AboutDialog(const Language& language, const std::string& currentLan
     : language_(language),
       currentLanguage_(currentLanguage),
       openLink_(std::move(openLink)),
-      banner_(JpegPicture::FromResource(GetModuleHandleA(nullptr), IDR_ABOUT_BANNER)) {}
+      banner_(JpegPicture::FromResource(GetModuleHandleW(nullptr), IDR_ABOUT_BANNER)) {}
 
 INT_PTR AboutDialog::ShowModal(HWND owner) {
   return DoModal(owner, IDD_ABOUT);
@@ -41,11 +42,11 @@ void AboutDialog::OnInit() {
   FitToBanner();
   CenterOnOwner();
   // The link shows in the dialog's font, underlined.
-  HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
-  LOGFONTA font;
-  if (dialogFont && GetObjectA(dialogFont, sizeof(font), &font)) {
+  HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+  LOGFONTW font;
+  if (dialogFont && GetObjectW(dialogFont, sizeof(font), &font)) {
     font.lfUnderline = TRUE;
-    linkFont_.reset(CreateFontIndirectA(&font));
+    linkFont_.reset(CreateFontIndirectW(&font));
   }
 }
 
@@ -112,8 +113,8 @@ bool AboutDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wParam) != Item(IDC_ABOUT_LINK)) return false;
-      SetCursor(LoadCursorA(nullptr, IDC_HAND));
-      SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
+      SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
       return true;
     default: return false;
   }
@@ -127,7 +128,8 @@ void AboutDialog::DrawLink(const DRAWITEMSTRUCT& item) const {
                                                     : GetCurrentObject(item.hDC, OBJ_FONT));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, kLinkColour);
-  DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
+  const std::wstring wide = Wide(text);
+  DrawTextW(item.hDC, wide.c_str(), static_cast<int>(wide.size()), &area,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

@@ -6,6 +6,7 @@
 
 #include "KelvaneVersion.h"
 #include "global/win32/StandardStreams.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
@@ -32,12 +33,12 @@ std::string UtcNow() { return UtcText("%04u-%02u-%02uT%02u:%02u:%02uZ"); }
 
 ReportFacts RunningFacts() {
   ReportFacts facts{KELVANE_VERSION_TEXT, "", "", &UtcNow};
-  char name[MAX_COMPUTERNAME_LENGTH + 1];
-  DWORD size = sizeof name;
-  if (GetComputerNameA(name, &size)) facts.computer.assign(name, size);
-  char user[257];
-  size = sizeof user;
-  if (GetUserNameA(user, &size) && size > 0) facts.user.assign(user, size - 1);
+  wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
+  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+  if (GetComputerNameW(name, &size)) facts.computer = Utf8(name, size);
+  wchar_t user[257];
+  size = 257;
+  if (GetUserNameW(user, &size) && size > 0) facts.user = Utf8(user, size - 1);
   return facts;
 }
 

@@ -16,6 +16,7 @@
 #include "main/LanguageMenu.h"
 #include "main/win32/MainWindowIds.h"
 #include "main/win32/MainWindowLayout.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32System.h"
 
 namespace kelvane {
@@ -41,18 +42,18 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-  WNDCLASSEXA windowClass = {};
+  WNDCLASSEXW windowClass = {};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = &MainWindow::WindowProcedure;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   windowClass.lpszClassName = kMainWindowClass;
-  windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(1));
-  RegisterClassExA(&windowClass);
-  menu_ = LoadMenuA(windowClass.hInstance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
+  windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+  RegisterClassExW(&windowClass);
+  menu_ = LoadMenuW(windowClass.hInstance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
   // Tab and access keys move between the controls, as in a dialog.
-  handle_ = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,
+  handle_ = CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, Wide(kMainWindowCaption).c_str(),
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                             kMainWindowDesignedSize.width, kMainWindowDesignedSize.height, nullptr,
                             menu_, windowClass.hInstance, this);
@@ -61,25 +62,25 @@ bool MainWindow::Create() {
 
 void MainWindow::CreateControls() {
   dpi_ = WindowDpi(handle_);
-  tasksLabel_ = CreateChildWindow(handle_, "STATIC", "Tasks", SS_NOPREFIX, IDC_TASKS_LABEL);
-  scanButton_ = CreateChildWindow(handle_, "BUTTON", "Scan registry issue",
+  tasksLabel_ = CreateChildWindow(handle_, L"STATIC", "Tasks", SS_NOPREFIX, IDC_TASKS_LABEL);
+  scanButton_ = CreateChildWindow(handle_, L"BUTTON", "Scan registry issue",
                                   BS_PUSHBUTTON | WS_TABSTOP, ID_SCAN_REGISTRY);
-  repairButton_ = CreateChildWindow(handle_, "BUTTON", "Repair registry issue",
+  repairButton_ = CreateChildWindow(handle_, L"BUTTON", "Repair registry issue",
                                     BS_PUSHBUTTON | WS_TABSTOP, ID_REPAIR_REGISTRY);
-  restoreButton_ = CreateChildWindow(handle_, "BUTTON", "Restore previous registry ",
+  restoreButton_ = CreateChildWindow(handle_, L"BUTTON", "Restore previous registry ",
                                      BS_PUSHBUTTON | WS_TABSTOP, ID_RESTORE_REGISTRY);
-  sectionsLabel_ = CreateChildWindow(handle_, "STATIC", "Select the sections to scan", SS_NOPREFIX,
+  sectionsLabel_ = CreateChildWindow(handle_, L"STATIC", "Select the sections to scan", SS_NOPREFIX,
                                      IDC_SECTIONS_LABEL);
   treeView_ = std::make_unique<CategoryTreeView>(handle_, IDC_CATEGORY_TREE, tree_);
   listView_ = std::make_unique<ResultsListView>(handle_, IDC_RESULTS_LIST, IDC_EXPLANATION,
                                                 results_, language_);
-  status_ = CreateChildWindow(handle_, STATUSCLASSNAMEA, "", 0, IDC_STATUS_BAR);
+  status_ = CreateChildWindow(handle_, STATUSCLASSNAMEW, "", 0, IDC_STATUS_BAR);
 
   SetControlFonts();
 
   const RECT workArea = [] {
     RECT area;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     return area;
   }();
   const PixelSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -94,7 +95,7 @@ void MainWindow::CreateControls() {
                workArea.left + (workArea.right - workArea.left - bounds.width) / 2,
                workArea.top + (workArea.bottom - workArea.top - bounds.height) / 2, bounds.width,
                bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowTextA(handle_, kMainWindowCaption);
+  SetWindowTextW(handle_, Wide(kMainWindowCaption).c_str());
   if (IsWindows9x(system_.Version())) {
     RemoveMenu(menu_, ID_WINDOWS_BACKUP, MF_BYCOMMAND);
   }
@@ -104,18 +105,18 @@ void MainWindow::SetControlFonts() {
   font_ = GuiFont(dpi_);
   titleBand_.SetDpi(dpi_);
   // The caption's and the task bar's icons, at the scale rather than the system's.
-  const HINSTANCE module = GetModuleHandleA(nullptr);
-  IconHandle small = ScaledIcon(module, MAKEINTRESOURCEA(1), 16, dpi_);
-  IconHandle big = ScaledIcon(module, MAKEINTRESOURCEA(1), 32, dpi_);
-  SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-  SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  IconHandle small = ScaledIcon(module, MAKEINTRESOURCEW(1), 16, dpi_);
+  IconHandle big = ScaledIcon(module, MAKEINTRESOURCEW(1), 32, dpi_);
+  SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
   // The former icons go once the window no longer shows them.
   smallIcon_ = std::move(small);
   bigIcon_ = std::move(big);
   for (HWND child : {tasksLabel_, scanButton_, repairButton_, restoreButton_, sectionsLabel_,
                      treeView_->Handle(), listView_->Handle(), listView_->Explanation(),
                      status_}) {
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
 }
 
@@ -137,7 +138,7 @@ void MainWindow::Show() {
   OnShow();
   if (cleanOnce_) {
     // Unattended: the window is never shown, the sequence starts once the loop runs.
-    PostMessageA(handle_, kCleanOnceRunMessage, 0, 0);
+    PostMessageW(handle_, kCleanOnceRunMessage, 0, 0);
     return;
   }
   ShowWindow(handle_, SW_SHOWNORMAL);
@@ -145,7 +146,7 @@ void MainWindow::Show() {
 }
 
 void MainWindow::OnShow() {
-  if (settings_.startMaximized) PostMessageA(handle_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  if (settings_.startMaximized) PostMessageW(handle_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   tree_.Restore(settings_);
   treeView_->Refresh();
   if (!IsEnglish(settings_.languageName)) TranslateFrom(settings_.languageName);
@@ -186,7 +187,7 @@ POINT MainWindow::MinimumSize() const {
   const int leftNeed = std::max(leftColumnNeed_, Px(kTreeLeft + kTreeWidth));
   const int leftAndList = leftNeed + Px(kListLeft - kTreeLeft - kTreeWidth + kNarrowestList);
   RECT area;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   const RECT frame = FrameAround(
       handle_,
       RECT{0, 0,
@@ -203,7 +204,7 @@ void MainWindow::ArrangeControls() {
   GetClientRect(handle_, &client);
   const int width = client.right;
   const int height = client.bottom;
-  SendMessageA(status_, WM_SIZE, 0, 0);
+  SendMessageW(status_, WM_SIZE, 0, 0);
   RECT statusRect;
   GetWindowRect(status_, &statusRect);
   const int statusHeight = statusRect.bottom - statusRect.top;
@@ -279,9 +280,9 @@ void MainWindow::UpdateStatusCounts() {
   // second runs on to the right edge.
   int panelEdges[] = {
       std::max(Px(kFirstStatusPanelWidth), TextMeter(status_).Width(found) + Px(16)), -1};
-  SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panelEdges));
-  SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(found.c_str()));
-  SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(selected.c_str()));
+  SendMessageW(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panelEdges));
+  SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(found).c_str()));
+  SendMessageW(status_, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Wide(selected).c_str()));
 }
 
 bool MainWindow::OnUpdateLink(POINT point) const {
@@ -294,7 +295,7 @@ bool MainWindow::OnUpdateLink(POINT point) const {
 
 void MainWindow::OpenAddress(const std::string& address) {
   const std::string target = addresses::ResolveAddress(programFolder_, address);
-  ShellExecuteA(handle_, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(handle_, L"open", Wide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 bool MainWindow::OnNotify(const NMHDR& header, LRESULT& result) {
@@ -320,12 +321,12 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM w
                                              LPARAM lParam) {
   return GuardCallback<LRESULT>(window, 0, [&] {
     if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
       static_cast<MainWindow*>(create->lpCreateParams)->handle_ = window;
     }
-    auto* owner = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!owner) return DefWindowProcA(window, message, wParam, lParam);
+    auto* owner = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!owner) return DefWindowProcW(window, message, wParam, lParam);
     return owner->HandleMessage(message, wParam, lParam);
   });
 }
@@ -335,7 +336,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
       languageMenu_ = GetSubMenu(menu_, 3);
       resultsMenuBar_.reset(
-          LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_RESULTS_POPUP)));
+          LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_RESULTS_POPUP)));
       resultsMenu_ = GetSubMenu(resultsMenuBar_.get(), 0);
       for (const LanguageMenuItem& item : LanguageMenuItems()) {
         languageCaptions_.emplace_back(item.caption);
@@ -362,7 +363,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_ERASEBKGND: {
-      const LRESULT erased = DefWindowProcA(handle_, message, wParam, lParam);
+      const LRESULT erased = DefWindowProcW(handle_, message, wParam, lParam);
       RECT client;
       GetClientRect(handle_, &client);
       titleBand_.Paint(reinterpret_cast<HDC>(wParam), client.right);
@@ -407,7 +408,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default: break;
   }
-  return DefWindowProcA(handle_, message, wParam, lParam);
+  return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
 }  // namespace kelvane

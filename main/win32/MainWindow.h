@@ -33,7 +33,7 @@
 
 namespace kelvane {
 
-constexpr char kMainWindowClass[] = "Tessaly Kelvane Made by Tessaly Software";
+constexpr wchar_t kMainWindowClass[] = L"Tessaly Kelvane Made by Tessaly Software";
 // The product's name and version; never translated.
 constexpr char kMainWindowCaption[] = "Tessaly Kelvane 2.6";
 

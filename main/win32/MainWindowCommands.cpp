@@ -139,7 +139,7 @@ RepairOutcome MainWindow::OnRepair() {
   if (results_.Empty()) hiddenRows_ = 0;
   UpdateStatusCounts();
   // A close asked for during the run waited for it.
-  if (closeAfterRepair_) PostMessageA(handle_, WM_CLOSE, 0, 0);
+  if (closeAfterRepair_) PostMessageW(handle_, WM_CLOSE, 0, 0);
   return outcome;
 }
 
@@ -209,7 +209,7 @@ void MainWindow::RunCleanOnce() {
     WriteStandardError(CleanOnceRepairLine(tally, *repair));
   }
   exitCode_ = CleanOnceExitCode(repair);
-  PostMessageA(handle_, WM_CLOSE, 0, 0);
+  PostMessageW(handle_, WM_CLOSE, 0, 0);
 }
 
 }  // namespace kelvane

@@ -6,6 +6,7 @@
 #include "main/win32/MainWindow.h"
 #include "main/win32/MainWindowIds.h"
 #include "options/win32/OptionsDialog.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32System.h"
 #include "startup/win32/StartupManagerDialog.h"
 
@@ -18,11 +19,11 @@ void MainWindow::FillLanguageMenu() {
   for (const LanguageMenuEntry& entry :
        LanguageMenuEntries(files_, profiles_, programFolder_, languageCaptions_)) {
     if (entry.caption.empty()) {
-      AppendMenuA(languageMenu_, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(languageMenu_, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     const UINT flags = MF_STRING | (ticked == entry.item ? MF_CHECKED : MF_UNCHECKED);
-    AppendMenuA(languageMenu_, flags, ID_LANGUAGE_FIRST + entry.item, entry.caption.c_str());
+    AppendMenuW(languageMenu_, flags, ID_LANGUAGE_FIRST + entry.item, Wide(entry.caption).c_str());
     languageItems_.push_back(entry.item);
   }
 }
@@ -73,7 +74,7 @@ void MainWindow::OnCommand(int id) {
   switch (id) {
     case ID_BACKUP_FULL_REGISTRY: OnBackupFullRegistry(); break;
     case ID_WINDOWS_BACKUP: StartWindowsBackup(editorContext_); break;
-    case ID_EXIT: PostMessageA(handle_, WM_CLOSE, 0, 0); break;
+    case ID_EXIT: PostMessageW(handle_, WM_CLOSE, 0, 0); break;
     case ID_SCAN_REGISTRY: OnScan(); break;
     case ID_REPAIR_REGISTRY: OnRepair(); break;
     case ID_RESTORE_REGISTRY: OnRestore(); break;

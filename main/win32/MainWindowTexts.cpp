@@ -4,6 +4,7 @@
 #include "main/win32/MainWindow.h"
 #include "main/win32/MainWindowIds.h"
 #include "main/win32/MenuTexts.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 
@@ -42,7 +43,7 @@ void MainWindow::TranslateFrom(const std::string& languageName) {
   language_.TranslateWindow(texts, languageName);
 
   for (std::size_t index = 0; index < std::size(captions); ++index) {
-    SetWindowTextA(captions[index].control, texts.components[index].texts.at(0).c_str());
+    SetWindowTextW(captions[index].control, Wide(texts.components[index].texts.at(0)).c_str());
   }
   for (int index = 0; index < 3; ++index) {
     *bandTexts[index] = texts.components[std::size(captions) + index].texts.at(0);

@@ -1,6 +1,7 @@
 #include "main/win32/MenuTexts.h"
 
 #include "main/win32/MainWindowIds.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 namespace {
@@ -64,26 +65,27 @@ bool FindCommand(HMENU menu, UINT id, HMENU& holder, UINT& position) {
 
 std::string MenuCaption(HMENU menu, UINT item, bool byPosition) {
   if (!byPosition && !FindCommand(menu, item, menu, item)) return {};
-  char buffer[256] = {};
-  GetMenuStringA(menu, item, buffer, sizeof(buffer), MF_BYPOSITION);
-  std::string caption = buffer;
+  wchar_t buffer[256] = {};
+  GetMenuStringW(menu, item, buffer, 256, MF_BYPOSITION);
+  std::string caption = Utf8(buffer);
   const auto tab = caption.find('\t');
   return tab == std::string::npos ? caption : caption.substr(0, tab);
 }
 
 void SetMenuCaption(HMENU menu, UINT item, bool byPosition, const std::string& caption) {
   if (!byPosition && !FindCommand(menu, item, menu, item)) return;
-  char buffer[256] = {};
-  GetMenuStringA(menu, item, buffer, sizeof(buffer), MF_BYPOSITION);
-  const std::string old = buffer;
+  wchar_t buffer[256] = {};
+  GetMenuStringW(menu, item, buffer, 256, MF_BYPOSITION);
+  const std::string old = Utf8(buffer);
   const auto tab = old.find('\t');
   const std::string text = tab == std::string::npos ? caption : caption + old.substr(tab);
   // Only the text changes: the item keeps its state and the submenu it opens.
-  MENUITEMINFOA info = {};
+  std::wstring wide = Wide(text);
+  MENUITEMINFOW info = {};
   info.cbSize = sizeof(info);
   info.fMask = MIIM_STRING;
-  info.dwTypeData = const_cast<char*>(text.c_str());
-  SetMenuItemInfoA(menu, item, TRUE, &info);
+  info.dwTypeData = &wide[0];
+  SetMenuItemInfoW(menu, item, TRUE, &info);
 }
 
 void DescribeMenus(HMENU menuBar, HMENU resultsMenu, std::vector<WindowComponent>& components) {

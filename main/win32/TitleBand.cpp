@@ -4,6 +4,7 @@
 
 #include "global/win32/Dpi.h"
 #include "global/win32/TextMeasure.h"
+#include "platform/win32/WideText.h"
 #include "resources/resource.h"
 
 namespace kelvane {
@@ -19,7 +20,8 @@ void DrawTextAt(HDC dc, const FontHandle& font, COLORREF colour, int x, int y,
                 const std::string& text) {
   const SelectedObject selected(dc, font.get());
   SetTextColor(dc, colour);
-  TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+  const std::wstring wide = Wide(text);
+  TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 }  // namespace
@@ -28,11 +30,11 @@ TitleBand::TitleBand() { SetDpi(SystemDpi()); }
 
 void TitleBand::SetDpi(int dpi) {
   dpi_ = dpi;
-  const HINSTANCE module = GetModuleHandleA(nullptr);
+  const HINSTANCE module = GetModuleHandleW(nullptr);
   // The picture is decoded at the nearest eighth of the scale; Paint stretches what is left.
   picture_ = JpegPicture::FromResource(module, IDR_TITLE_BAND, PictureEighths(dpi));
-  icon_ = ScaledIcon(module, MAKEINTRESOURCEA(IDI_KELVANE), 32, dpi);
-  updateIcon_ = ScaledIcon(nullptr, MAKEINTRESOURCEA(32516), 16, dpi);
+  icon_ = ScaledIcon(module, MAKEINTRESOURCEW(IDI_KELVANE), 32, dpi);
+  updateIcon_ = ScaledIcon(nullptr, MAKEINTRESOURCEW(32516), 16, dpi);
   titleFont_ = GuiFont(dpi, 160, FW_BOLD);
   textFont_ = GuiFont(dpi);
   linkFont_ = GuiFont(dpi, 100, FW_NORMAL, true);

@@ -10,6 +10,7 @@
 #include "main/win32/HeadlessRuns.h"
 #include "main/win32/MainWindow.h"
 #include "main/win32/MainWindowIds.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
 
@@ -20,15 +21,15 @@ using namespace kelvane;
 // The first start takes the name before it makes its window, so that two starts at the same
 // moment can never both go on. A name without a namespace lies in the session's own, one per
 // desktop as the window is; Wine's ends the process in a fault with the "Local\\" prefix.
-constexpr char kInstanceMutexName[] = "Tessaly Kelvane single instance";
+constexpr wchar_t kInstanceMutexName[] = L"Tessaly Kelvane single instance";
 // How long a second start waits for the first one's window to appear.
 constexpr int kWaitForRunningWindowMs = 10000;
 
 // Brings the running instance to the front; its window may still be in the making.
 void ActivateRunningInstance() {
   for (int waited = 0; waited <= kWaitForRunningWindowMs; waited += 50) {
-    if (HWND running = FindWindowA(kMainWindowClass, nullptr)) {
-      PostMessageA(running, kActivateInstanceMessage, 0, 0);
+    if (HWND running = FindWindowW(kMainWindowClass, nullptr)) {
+      PostMessageW(running, kActivateInstanceMessage, 0, 0);
       SetForegroundWindow(running);
       return;
     }
@@ -52,9 +53,9 @@ int RunWindow(bool cleanOnce) {
   // One instance per desktop: a second start brings the first to the front.
   // Without the name (a system that refuses it) the window alone tells; it also finds a
   // running copy of a version that never took the name.
-  const KernelObjectHandle instance(CreateMutexA(nullptr, FALSE, kInstanceMutexName));
+  const KernelObjectHandle instance(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
   const bool nameTaken = instance && GetLastError() == ERROR_ALREADY_EXISTS;
-  if (nameTaken || FindWindowA(kMainWindowClass, nullptr)) {
+  if (nameTaken || FindWindowW(kMainWindowClass, nullptr)) {
     // An unattended run is never handed to a window nobody may be looking at.
     if (cleanOnce) {
       WriteStandardError(AlreadyRunningLine());
@@ -68,17 +69,27 @@ int RunWindow(bool cleanOnce) {
   if (!window.Create()) return 1;
   window.Show();
   HACCEL accelerators =
-      LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_ACCELERATORS));
+      LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS));
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     const HWND main = window.Handle();
-    if (main && TranslateAcceleratorA(main, accelerators, &message)) continue;
+    if (main && TranslateAcceleratorW(main, accelerators, &message)) continue;
     // Tab and access keys between the main window's controls.
-    if (main && IsDialogMessageA(main, &message)) continue;
+    if (main && IsDialogMessageW(main, &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
+}
+
+// The arguments as typed, in any script.
+std::vector<std::string> Arguments() {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> result;
+  for (int index = 1; arguments && index < count; ++index) result.push_back(Utf8(arguments[index]));
+  LocalFree(arguments);
+  return result;
 }
 
 }  // namespace
@@ -86,8 +97,7 @@ int RunWindow(bool cleanOnce) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  const StartRequest request =
-      ParseCommandLine(std::vector<std::string>(__argv + 1, __argv + __argc));
+  const StartRequest request = ParseCommandLine(Arguments());
   switch (request.mode) {
     case StartMode::Report: return RunReportMode(request);
     case StartMode::CleanOnce:

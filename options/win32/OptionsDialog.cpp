@@ -10,6 +10,7 @@
 #include "global/win32/SelectFolder.h"
 #include "options/win32/IgnoreEntryDialog.h"
 #include "options/win32/OptionsDialogIds.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 namespace {
@@ -45,7 +46,7 @@ const int kIgnoreListsControls[] = {IDC_OPTIONS_IGNORE_LABEL, IDC_OPTIONS_LISTS,
 void DrawInDialogColour(HWND tabs) {
   using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
   // Loaded only while visual styles are in use; without them there is nothing to switch off.
-  const HMODULE themes = GetModuleHandleA("uxtheme.dll");
+  const HMODULE themes = GetModuleHandleW(L"uxtheme.dll");
   if (!themes) return;
   // Through void(*)() the compiler accepts the change of signature.
   const auto setWindowTheme = reinterpret_cast<SetWindowThemeFunction>(
@@ -67,10 +68,11 @@ INT_PTR OptionsDialog::ShowModal(HWND owner) { return DoModal(owner, IDD_OPTIONS
 
 void OptionsDialog::AddPages(int tabControlId, const std::vector<const char*>& captions) {
   for (std::size_t index = 0; index < captions.size(); ++index) {
-    TCITEMA page = {};
+    std::wstring caption = Wide(captions[index]);
+    TCITEMW page = {};
     page.mask = TCIF_TEXT;
-    page.pszText = const_cast<char*>(captions[index]);
-    SendMessageA(Item(tabControlId), TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&page));
+    page.pszText = &caption[0];
+    SendMessageW(Item(tabControlId), TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&page));
   }
 }
 
@@ -186,7 +188,7 @@ void OptionsDialog::OnOk() {
           ConfirmOptions(model_, settings_, files_, language_)) {
     FittedMessageBox(Handle(), *missing, MB_OK | MB_ICONERROR);
     ShowPage(kGeneralPage);
-    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_OPTIONS_FOLDER)), TRUE);
+    SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_OPTIONS_FOLDER)), TRUE);
     return;
   }
   if (const std::optional<std::string> warning =

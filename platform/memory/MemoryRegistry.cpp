@@ -6,8 +6,8 @@
 #include <map>
 #include <mutex>
 
-#include "platform/AnsiCodePage.h"
 #include "platform/RegistryAccess.h"
+#include "platform/Utf8.h"
 #include "platform/memory/NameCollation.h"
 
 namespace kelvane {
@@ -15,7 +15,7 @@ namespace {
 
 struct StoredValue {
   std::string name;
-  RawValue value;  // as the ANSI functions read it
+  RawValue value;  // text as UTF-8, as the program reads it
   // False for a text whose UTF-16 does not survive the code page.
   bool exact = true;
 };
@@ -251,8 +251,8 @@ class MemoryKey : public RegistryKey {
     return values;
   }
 
-  // Names here are ANSI already; unreadable values and texts that lost something in the code
-  // page keep a key from being exact.
+  // Names here are UTF-8 already; unreadable values and texts that lost something on the way
+  // keep a key from being exact.
   bool ReadExactly(KeyContents& contents) override {
     {
       std::lock_guard<std::mutex> lock(state_->mutex);
@@ -398,13 +398,14 @@ void MemoryRegistry::MakeUnopenable(RootKey root, const std::string& path) {
 
 void MemoryRegistry::SetUtf16Value(RootKey root, const std::string& path, const std::string& name,
                                    std::uint32_t type, const std::u16string& data) {
-  const std::string text = Utf16ToAnsi(data);
+  const std::optional<std::string> exact = ExactUtf8FromUtf16(data.data(), data.size());
+  const std::string text = exact ? *exact : Utf8FromUtf16(data);
   std::lock_guard<std::mutex> lock(state_->mutex);
   bool valid = false;
   const std::shared_ptr<Node> node =
       WalkPath(*state_, state_->roots.at(root), SplitPath(path, valid), true);
   StoreValue(*state_, *node, name, RawValue{type, Bytes(text.begin(), text.end())},
-             AnsiToUtf16(text) == data);
+             exact.has_value());
 }
 
 void MemoryRegistry::SetBeforeDeletion(std::function<void()> hook) {
@@ -422,7 +423,7 @@ void MemoryRegistry::AddLink(RootKey root, const std::string& path, const std::s
   const std::shared_ptr<Node> link = WalkPath(*state_, parent, {name}, true, AtEnd::LinkItself);
   link->link = true;
   Bytes data;
-  for (char16_t unit : AnsiToUtf16(target)) {
+  for (char16_t unit : Utf16FromUtf8(target)) {
     data.push_back(static_cast<unsigned char>(unit & 0xFF));
     data.push_back(static_cast<unsigned char>(unit >> 8));
   }

@@ -29,9 +29,8 @@ class MemoryRegistry : public RegistryStore {
   // access.
   void MakeUnopenable(RootKey root, const std::string& path);
   // Stores string data (type one of the string types) as the live registry keeps it, in UTF-16,
-  // making the key as needed: reads see it converted as the ANSI functions convert it, and exact
-  // reads fail when that loses something. A character the code page lacks reads as '?', where
-  // the live registry gives some of them a look-alike.
+  // making the key as needed: reads see it as UTF-8, and exact reads fail when that loses
+  // something (a lone surrogate, which reads as U+FFFD).
   void SetUtf16Value(RootKey root, const std::string& path, const std::string& name,
                      std::uint32_t type, const std::u16string& data);
 

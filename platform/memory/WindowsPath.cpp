@@ -3,7 +3,8 @@
 #include <cstdint>
 
 #include "platform/Text.h"
-#include "platform/memory/NameCollation.h"
+#include "platform/Utf8.h"
+#include "platform/memory/CaseTables.h"
 
 namespace kelvane {
 namespace {
@@ -14,23 +15,25 @@ bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool SameLetter(char a, char b) { return UpperCaseLetter(a) == UpperCaseLetter(b); }
+bool SameLetter(char a, char b) { return UpperAscii(a) == UpperAscii(b); }
+
+bool SameUnit(char16_t a, char16_t b) { return UpperCaseUnit(a) == UpperCaseUnit(b); }
 
 // Characters an 8.3 name cannot hold; a generated one has '_' in their place.
-bool IsInvalidShortNameChar(char c) {
-  return std::string_view("*?<>|\"+=,;[] ").find(c) != std::string_view::npos ||
-         static_cast<unsigned char>(c) == 0xE5;
+bool IsInvalidShortNameChar(char16_t c) {
+  return std::u16string_view(u"*?<>|\"+=,;[] ").find(c) != std::u16string_view::npos || c == 0xE5;
 }
 
-bool IsValidShortName(std::string_view name) {
+bool IsValidShortName(std::u16string_view name) {
   if (name.empty() || name.size() > 12) return false;
-  if (name[0] == '.') return name == "." || name == "..";
+  if (name[0] == '.') return name == u"." || name == u"..";
   std::size_t dot = std::string_view::npos;
   for (std::size_t i = 0; i < name.size(); ++i) {
     if (name[i] == '.') {
       if (dot != std::string_view::npos) return false;
       dot = i;
-    } else if (IsInvalidShortNameChar(name[i]) || name[i] == ':' || IsSeparator(name[i])) {
+    } else if (IsInvalidShortNameChar(name[i]) || name[i] == ':' || name[i] == '\\' ||
+               name[i] == '/') {
       return false;
     }
   }
@@ -114,15 +117,19 @@ bool IsValidFileName(std::string_view name) {
   return true;
 }
 
-std::string ShortNameAlias(std::string_view name) {
+std::string ShortNameAlias(std::string_view utf8Name) {
+  const std::u16string wide = Utf16FromUtf8(std::string(utf8Name));
+  const std::u16string_view name = wide;
   if (IsValidShortName(name)) return "";
   // The extension starts at the last dot that is neither the first nor the last character.
   std::size_t extension = std::string_view::npos;
   for (std::size_t i = 1; i + 1 < name.size(); ++i) {
     if (name[i] == '.') extension = i;
   }
-  const auto shortChar = [](char c) { return IsInvalidShortNameChar(c) ? '_' : UpperAscii(c); };
-  std::string alias;
+  const auto shortChar = [](char16_t c) {
+    return IsInvalidShortNameChar(c) ? u'_' : UpperCaseUnit(c);
+  };
+  std::u16string alias;
   for (std::size_t i = 0; i < name.size() && i != extension && alias.size() < 4; ++i) {
     if (name[i] != '.') alias += shortChar(name[i]);
   }
@@ -130,19 +137,21 @@ std::string ShortNameAlias(std::string_view name) {
 
   static constexpr char kHashCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
   std::uint32_t hash = 0;
-  for (char c : UpperCaseAscii(std::string(name))) hash = hash * 31 + static_cast<unsigned char>(c);
+  for (char16_t c : name) hash = hash * 31 + (c < 0x80 ? UpperCaseUnit(c) : c);
   alias += kHashCharacters[(hash >> 10) & 31];
   alias += kHashCharacters[(hash >> 5) & 31];
   alias += kHashCharacters[hash & 31];
 
   if (extension != std::string_view::npos) {
     alias += '.';
-    for (char c : name.substr(extension + 1, 3)) alias += shortChar(c);
+    for (char16_t c : name.substr(extension + 1, 3)) alias += shortChar(c);
   }
-  return alias;
+  return Utf8FromUtf16(alias);
 }
 
-bool MatchesPattern(std::string_view name, std::string_view pattern) {
+bool MatchesPattern(std::string_view utf8Name, std::string_view utf8Pattern) {
+  const std::u16string name = Utf16FromUtf8(std::string(utf8Name));
+  const std::u16string pattern = Utf16FromUtf8(std::string(utf8Pattern));
   constexpr std::size_t kNone = std::string_view::npos;
   std::size_t n = 0;
   std::size_t p = 0;
@@ -153,12 +162,12 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
       while (p < pattern.size() && pattern[p] == '*') ++p;
       if (p == pattern.size()) return true;
       afterStar = p;
-      while (n < name.size() && !SameLetter(name[n], pattern[p])) ++n;
+      while (n < name.size() && !SameUnit(name[n], pattern[p])) ++n;
       retry = n;
     } else if (pattern[p] == '?') {
       ++p;
       ++n;
-    } else if (SameLetter(pattern[p], name[n])) {
+    } else if (SameUnit(pattern[p], name[n])) {
       ++p;
       ++n;
       if (p == pattern.size()) {

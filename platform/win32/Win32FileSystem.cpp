@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/win32/AnsiText.h"
 #include "platform/win32/ComObjects.h"
 #include "platform/win32/ShellRequests.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
@@ -26,10 +26,10 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // The system's own words for an error code, without the line break it ends with.
 std::string SystemErrorText(DWORD code) {
-  char buffer[512] = {};
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, code, 0, buffer, sizeof(buffer), nullptr);
-  std::string text(buffer, length);
+  wchar_t buffer[512] = {};
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, code, 0, buffer, 512, nullptr);
+  std::string text = Utf8(buffer, length);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   return text;
 }
@@ -104,14 +104,13 @@ std::wstring WithoutVerbatimPrefix(const std::wstring& path) {
 bool IsOpenWhereNamed(HANDLE file, const std::string& path) {
   using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
   const auto finalPathOf = reinterpret_cast<FinalPathFunction>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleW")));
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
   if (!finalPathOf) return true;
   std::vector<wchar_t> opened(kLongestPath);
   const DWORD length = finalPathOf(file, opened.data(), kLongestPath, 0);
   if (length == 0 || length >= kLongestPath) return false;
   std::vector<wchar_t> named(kLongestPath);
-  const DWORD namedLength =
-      GetLongPathNameW(WideFromAnsi(path).c_str(), named.data(), kLongestPath);
+  const DWORD namedLength = GetLongPathNameW(Wide(path).c_str(), named.data(), kLongestPath);
   if (namedLength == 0 || namedLength >= kLongestPath) return false;
   const std::wstring openedPath = WithoutVerbatimPrefix(std::wstring(opened.data(), length));
   return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, openedPath.c_str(), -1, named.data(),
@@ -123,8 +122,8 @@ bool IsOpenWhereNamed(HANDLE file, const std::string& path) {
 bool MarkForDeletion(HANDLE file, const std::string& path) {
   using SetInformationFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
   const auto setInformation = reinterpret_cast<SetInformationFunction>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
-  if (!setInformation) return DeleteFileW(WideFromAnsi(path).c_str()) != FALSE;
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetFileInformationByHandle")));
+  if (!setInformation) return DeleteFileW(Wide(path).c_str()) != FALSE;
   constexpr int kFileDispositionInfo = 4;
   BOOLEAN deleteFile = TRUE;
   return setInformation(file, kFileDispositionInfo, &deleteFile, sizeof(deleteFile)) != FALSE;
@@ -169,16 +168,16 @@ std::wstring ItemListPath(IShellLinkW& link) {
 bool Win32FileSystem::FileExists(const std::string& path) {
   // A plain name needs no directory search: one attribute query answers the same.
   if (path.find_first_of("*?") == std::string::npos) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
-  WIN32_FIND_DATAA data;
-  const FindHandle find(FindFirstFileA(path.c_str(), &data));
+  WIN32_FIND_DATAW data;
+  const FindHandle find(FindFirstFileW(Wide(path).c_str(), &data));
   return find && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FileSystem::DirectoryExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -186,10 +185,11 @@ void Win32FileSystem::CreateDirectory(const std::string& path) {
   // Every folder above the last, top down; those that exist already just fail.
   for (std::size_t i = 1; i < path.size(); ++i) {
     if (IsSeparator(path[i]) && !IsSeparator(path[i - 1]) && path[i - 1] != ':') {
-      CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+      CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
     }
   }
-  const DWORD error = CreateDirectoryA(path.c_str(), nullptr) ? ERROR_SUCCESS : GetLastError();
+  const DWORD error =
+      CreateDirectoryW(Wide(path).c_str(), nullptr) ? ERROR_SUCCESS : GetLastError();
   if (!DirectoryExists(path)) {
     throw MakeFileIoError(FileIoStep::CreateFolder, path, SystemErrorText(error));
   }
@@ -197,34 +197,34 @@ void Win32FileSystem::CreateDirectory(const std::string& path) {
 
 std::vector<FileEntry> Win32FileSystem::FindEntries(const std::string& pattern) {
   std::vector<FileEntry> entries;
-  WIN32_FIND_DATAA data;
-  const FindHandle find(FindFirstFileA(pattern.c_str(), &data));
+  WIN32_FIND_DATAW data;
+  const FindHandle find(FindFirstFileW(Wide(pattern).c_str(), &data));
   if (!find) return entries;
   do {
-    entries.push_back(FileEntry{data.cFileName, data.dwFileAttributes,
+    entries.push_back(FileEntry{Utf8(data.cFileName), data.dwFileAttributes,
                                 LocalDosTime(data.ftLastWriteTime), data.nFileSizeLow});
-  } while (FindNextFileA(find.get(), &data));
+  } while (FindNextFileW(find.get(), &data));
   return entries;
 }
 
 DriveType Win32FileSystem::GetDriveType(const std::string& root) {
-  const UINT type = GetDriveTypeA(root.c_str());
+  const UINT type = GetDriveTypeW(Wide(root).c_str());
   return type <= DRIVE_RAMDISK ? static_cast<DriveType>(type) : DriveType::Unknown;
 }
 
 bool Win32FileSystem::VolumePresent(const std::string& root) {
   const CriticalErrorsSilenced silenced;
-  char name[kVolumeNameBufferSize];
-  return GetVolumeInformationA(root.c_str(), name, kVolumeNameBufferSize, nullptr, nullptr, nullptr,
-                               nullptr, 0) != FALSE;
+  wchar_t name[kVolumeNameBufferSize];
+  return GetVolumeInformationW(Wide(root).c_str(), name, kVolumeNameBufferSize, nullptr, nullptr,
+                               nullptr, nullptr, 0) != FALSE;
 }
 
 std::optional<std::string> Win32FileSystem::ExpandEnvironmentStrings(const std::string& text) {
-  char buffer[kExpansionBufferSize];
+  wchar_t buffer[kExpansionBufferSize];
   // The result counts the terminating NUL; more than the buffer means it did not fit.
-  const DWORD length = ExpandEnvironmentStringsA(text.c_str(), buffer, kExpansionBufferSize);
+  const DWORD length = ExpandEnvironmentStringsW(Wide(text).c_str(), buffer, kExpansionBufferSize);
   if (length == 0 || length > kExpansionBufferSize) return std::nullopt;
-  return std::string(buffer);
+  return Utf8(buffer);
 }
 
 std::optional<std::string> Win32FileSystem::SpecialFolder(int shellFolderId) {
@@ -232,16 +232,16 @@ std::optional<std::string> Win32FileSystem::SpecialFolder(int shellFolderId) {
   if (FAILED(SHGetSpecialFolderLocation(owner_.load(), shellFolderId, list.Receive()))) {
     return std::nullopt;
   }
-  char path[MAX_PATH];
-  if (!SHGetPathFromIDListA(list.get(), path)) return std::nullopt;
-  std::string folder(path);
+  wchar_t path[MAX_PATH];
+  if (!SHGetPathFromIDListW(list.get(), path)) return std::nullopt;
+  std::string folder = Utf8(path);
   if (!folder.empty() && folder.back() == '\\') folder.pop_back();
   return folder;
 }
 
 std::unique_ptr<TextFileWriter> Win32FileSystem::OpenTextFile(const std::string& path,
                                                               bool append) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               append ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
   if (!file) {
@@ -256,15 +256,15 @@ std::unique_ptr<TextFileWriter> Win32FileSystem::OpenTextFile(const std::string&
 }
 
 std::string Win32FileSystem::ProgramFolder() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string program(path, length < MAX_PATH ? length : 0);
+  std::vector<wchar_t> path(kLongestPath);
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), kLongestPath);
+  const std::string program = Utf8(path.data(), length < kLongestPath ? length : 0);
   return program.substr(0, program.find_last_of('\\') + 1);
 }
 
 std::optional<std::string> Win32FileSystem::ReadFileEnd(const std::string& path,
                                                         std::size_t count) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size;
   if (!file || !GetFileSizeEx(file.get(), &size)) return std::nullopt;
@@ -288,7 +288,7 @@ std::optional<std::string> Win32FileSystem::ReadFileEnd(const std::string& path,
 
 bool Win32FileSystem::IsPlainFile(const std::string& path) {
   // The attribute query takes no wildcards: such a name fails here.
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES &&
          !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
 }
@@ -296,7 +296,7 @@ bool Win32FileSystem::IsPlainFile(const std::string& path) {
 bool Win32FileSystem::DeleteFileSilently(const std::string& path) {
   // The program runs elevated: the file is opened on its own name, never through a link at its
   // end, and a folder does not open without backup semantics, so nothing else can be reached.
-  FileHandle file(CreateFileW(WideFromAnsi(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+  FileHandle file(CreateFileW(Wide(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   BY_HANDLE_FILE_INFORMATION information;
@@ -310,8 +310,8 @@ bool Win32FileSystem::DeleteFileSilently(const std::string& path) {
 
 bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& bytes) {
   // A new file only: never through a link or over anything already there.
-  FileHandle file(CreateFileW(WideFromAnsi(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
-                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   DWORD written = 0;
   if ((bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
@@ -327,9 +327,8 @@ bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& 
 bool Win32FileSystem::IsWritableByOthers(const std::string& folder) {
   PACL dacl = nullptr;
   PSECURITY_DESCRIPTOR owned = nullptr;
-  if (GetNamedSecurityInfoW(WideFromAnsi(folder).c_str(), SE_FILE_OBJECT,
-                            DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
-                            &owned) != ERROR_SUCCESS) {
+  if (GetNamedSecurityInfoW(Wide(folder).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                            nullptr, nullptr, &dacl, nullptr, &owned) != ERROR_SUCCESS) {
     return false;
   }
   const LocalMemoryHandle descriptor(owned);
@@ -347,7 +346,7 @@ std::string Win32FileSystem::GetShortcutTarget(const std::string& shortcutPath) 
   ComReference<IPersistFile> file;
   result = link->QueryInterface(IID_IPersistFile, file.Receive());
   if (FAILED(result)) throw ShellObjectFailure(result);
-  if (FAILED(file->Load(WideFromAnsi(shortcutPath).c_str(), STGM_READ))) return {};
+  if (FAILED(file->Load(Wide(shortcutPath).c_str(), STGM_READ))) return {};
   wchar_t target[kShortcutTargetBufferSize] = {};
   WIN32_FIND_DATAW data;
   if (FAILED(link->GetPath(target, kShortcutTargetBufferSize, &data, SLGP_UNCPRIORITY))) return {};
@@ -355,9 +354,7 @@ std::string Win32FileSystem::GetShortcutTarget(const std::string& shortcutPath) 
   // "?" has no place in a file name: Wine gives the shortcut's lossy ANSI copy so, while its
   // item list holds every character.
   if (path.find(L'?') != std::wstring::npos) path = ItemListPath(*link);
-  // A target the code page cannot hold would read as another path that never exists:
-  // unreadable, so that it is never judged missing.
-  return ExactAnsiFromWide(path).value_or("");
+  return Utf8(path);
 }
 
 }  // namespace kelvane

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
@@ -23,14 +24,14 @@ class Win32Process : public StartedProcess {
 }  // namespace
 
 std::unique_ptr<StartedProcess> Win32ProcessStarter::StartHidden(const std::string& commandLine) {
-  STARTUPINFOA startup = {};
+  STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = SW_HIDE;
-  // CreateProcessA may write into the command line.
-  std::string line = commandLine;
+  // CreateProcessW may write into the command line.
+  std::wstring line = Wide(commandLine);
   PROCESS_INFORMATION started = {};
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
+  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
                       nullptr, &startup, &started)) {
     return nullptr;
   }

@@ -2,49 +2,88 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
+
+#include "platform/Utf8.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
 namespace {
 
 // The profile functions look a bare file name up in the Windows folder; the program always
 // means the file relative to the current folder, as the portable store does.
-std::string FullPath(const std::string& file) {
-  const DWORD needed = GetFullPathNameA(file.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return file;
-  std::string full(needed, '\0');
-  const DWORD length = GetFullPathNameA(file.c_str(), needed, &full[0], nullptr);
-  if (length == 0 || length >= needed) return file;
+std::wstring FullPath(const std::string& file) {
+  const std::wstring wide = Wide(file);
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return wide;
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(wide.c_str(), needed, &full[0], nullptr);
+  if (length == 0 || length >= needed) return wide;
   full.resize(length);
   return full;
+}
+
+std::optional<std::string> ReadBytes(const std::wstring& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char block[4096];
+  DWORD read = 0;
+  while (ReadFile(file.get(), block, sizeof block, &read, nullptr) && read > 0) {
+    bytes.append(block, read);
+  }
+  return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  return file &&
+         WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
+}
+
+// The profile functions write an ANSI file in the code page and lose what it lacks: such a file
+// is turned into UTF-16 LE first, which they then keep.
+bool HoldsUnicode(const std::wstring& path) {
+  const std::optional<std::string> bytes = ReadBytes(path);
+  const std::string before = bytes.value_or("");
+  if (before.compare(0, 2, "\xFF\xFE") == 0 || before.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    return true;
+  }
+  return WriteBytes(path, Utf16LeFileBytes(TextFromFileBytes(before)));
 }
 
 }  // namespace
 
 std::string Win32ProfileStore::ReadString(const std::string& file, const std::string& section,
                                           const std::string& key, const std::string& defaultValue) {
-  std::vector<char> buffer(kProfileValueMaxLength + 1);
-  const DWORD length =
-      GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
-                               static_cast<DWORD>(buffer.size()), FullPath(file).c_str());
-  return std::string(buffer.data(), length);
+  std::vector<wchar_t> buffer(kProfileValueMaxLength + 1);
+  const DWORD length = GetPrivateProfileStringW(
+      Wide(section).c_str(), Wide(key).c_str(), Wide(defaultValue).c_str(), buffer.data(),
+      static_cast<DWORD>(buffer.size()), FullPath(file).c_str());
+  return Utf8(buffer.data(), length);
 }
 
 std::vector<std::string> Win32ProfileStore::KeyNames(const std::string& file,
                                                      const std::string& section) {
   // Without a key the names come NUL-separated; a full buffer may have cut the list.
-  std::vector<char> buffer(4096);
+  std::vector<wchar_t> buffer(4096);
   DWORD length = 0;
   for (;;) {
-    length = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
+    length = GetPrivateProfileStringW(Wide(section).c_str(), nullptr, L"", buffer.data(),
                                       static_cast<DWORD>(buffer.size()), FullPath(file).c_str());
     if (length + 2 < buffer.size()) break;
     buffer.resize(buffer.size() * 2);
   }
   std::vector<std::string> names;
   for (std::size_t start = 0; start < length;) {
-    const std::string name(buffer.data() + start);
-    names.push_back(name);
+    const std::wstring name(buffer.data() + start);
+    names.push_back(Utf8(name));
     start += name.size() + 1;
   }
   return names;
@@ -52,8 +91,10 @@ std::vector<std::string> Win32ProfileStore::KeyNames(const std::string& file,
 
 bool Win32ProfileStore::WriteString(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& value) {
-  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                    FullPath(file).c_str()) != FALSE;
+  const std::wstring path = FullPath(file);
+  if (!FitsAnsi(section + key + value) && !HoldsUnicode(path)) return false;
+  return WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(),
+                                    path.c_str()) != FALSE;
 }
 
 }  // namespace kelvane

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/AnsiText.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Handles.h"
 
 namespace kelvane {
@@ -15,36 +15,34 @@ constexpr DWORD kFirstReadSize = 1024;
 constexpr std::size_t kLongestPathInOneCall = 255;
 constexpr DWORD kLongestValueName = 16383;
 
-// The types whose data the ANSI functions hand out converted from the stored UTF-16.
+// The types whose data the program holds as UTF-8 text, converted from the stored UTF-16.
 bool IsStringType(DWORD type) {
   return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-// Whether ANSI text converts back to the stored UTF-16; a name that does not (a character the
-// code page lacks or maps to a look-alike) finds another value or none.
-bool ConvertsBack(const std::string& ansi, const wchar_t* stored, DWORD length) {
-  return WideFromAnsi(ansi).compare(0, std::wstring::npos, stored, length) == 0;
-}
-
-// Whether string data of the given size in bytes converts to ANSI and back unchanged.
-bool TextConvertsBack(const std::string& ansi, const wchar_t* stored, DWORD size) {
-  return size % sizeof(wchar_t) == 0 && ConvertsBack(ansi, stored, size / sizeof(wchar_t));
-}
-
-// Data read by a wide function as the ANSI functions give it; exact turns false when text does
-// not survive the code page.
+// Data read by a wide function as the program holds it; exact turns false when text does not
+// survive UTF-8 (an odd size or a lone surrogate).
 RawValue RawValueFromWide(DWORD type, const wchar_t* data, DWORD size, bool& exact) {
   RawValue value;
   value.type = type;
   if (IsStringType(type)) {
-    const std::string text = AnsiFromWide(data, size / sizeof(wchar_t));
-    if (!TextConvertsBack(text, data, size)) exact = false;
-    value.data.assign(text.begin(), text.end());
+    const std::optional<std::string> text = ExactUtf8(data, size / sizeof(wchar_t));
+    if (!text || size % sizeof(wchar_t) != 0) exact = false;
+    const std::string converted = text ? *text : Utf8(data, size / sizeof(wchar_t));
+    value.data.assign(converted.begin(), converted.end());
   } else {
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
     value.data.assign(bytes, bytes + size);
   }
   return value;
+}
+
+// The bytes a wide function stores for the program's value.
+std::vector<BYTE> StoredData(const RawValue& value) {
+  if (!IsStringType(value.type)) return std::vector<BYTE>(value.data.begin(), value.data.end());
+  const std::wstring text = Wide(std::string(value.data.begin(), value.data.end()));
+  const auto* bytes = reinterpret_cast<const BYTE*>(text.data());
+  return std::vector<BYTE>(bytes, bytes + text.size() * sizeof(wchar_t));
 }
 
 class Win32Key : public RegistryKey {
@@ -68,7 +66,7 @@ class Win32Key : public RegistryKey {
   std::vector<std::string> SubkeyNames() override {
     DWORD count = 0;
     DWORD longest = 0;
-    if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
+    if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
                          nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
       return {};
     }
@@ -78,12 +76,12 @@ class Win32Key : public RegistryKey {
   std::vector<std::string> ValueNames() override {
     DWORD count = 0;
     DWORD longest = 0;
-    if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+    if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
                          &longest, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
       return {};
     }
-    return EnumerateNames(count, longest, [this](DWORD index, char* name, DWORD* length) {
-      return RegEnumValueA(key_, index, name, length, nullptr, nullptr, nullptr, nullptr);
+    return EnumerateNames(count, longest, [this](DWORD index, wchar_t* name, DWORD* length) {
+      return RegEnumValueW(key_, index, name, length, nullptr, nullptr, nullptr, nullptr);
     });
   }
 
@@ -121,60 +119,37 @@ class Win32Key : public RegistryKey {
   }
 
   QueryStatus QueryValueInfo(const std::string& name, ValueInfo& info) override {
-    DWORD type = 0;
-    DWORD size = 0;
-    const LONG result = RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size);
-    if (result != ERROR_SUCCESS) return StatusOf(result);
-    info.type = type;
-    info.size = size;
+    // Text is measured as the program holds it, so the data is read with the type: one call
+    // for most values, as a query of the size alone would be.
+    RawValue value;
+    const QueryStatus status = QueryValue(name, value);
+    if (status != QueryStatus::Ok) return status;
+    info.type = value.type;
+    info.size = static_cast<std::uint32_t>(value.data.size());
     return QueryStatus::Ok;
   }
 
   QueryStatus QueryValue(const std::string& name, RawValue& value) override {
-    // Most values are short: one read into a small buffer, another only when it does not fit
-    // (the size then says how much is needed; the value may also grow in between).
-    DWORD size = kFirstReadSize;
-    for (int attempt = 0; attempt < 8; ++attempt) {
-      value.data.assign(size, 0);
-      DWORD type = 0;
-      const LONG result =
-          RegQueryValueExA(key_, name.c_str(), nullptr, &type, value.data.data(), &size);
-      if (result == ERROR_MORE_DATA) continue;
-      if (result != ERROR_SUCCESS) return StatusOf(result);
-      value.type = type;
-      value.data.resize(size);
-      return QueryStatus::Ok;
-    }
-    return QueryStatus::Failed;
+    bool exact = true;
+    return ReadValue(name, value, exact);
   }
 
   QueryStatus QueryValueExactly(const std::string& name, RawValue& value) override {
-    // One wide read, converted here where a loss shows: a repair reads every value this way.
-    const std::wstring wideName = WideFromAnsi(name);
-    std::vector<wchar_t> data(kFirstReadSize);
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG result = ERROR_MORE_DATA;
-    for (int attempt = 0; attempt < 8 && result == ERROR_MORE_DATA; ++attempt) {
-      if (attempt > 0) data.assign(size / sizeof(wchar_t) + 1, 0);
-      size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-      result = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type,
-                                reinterpret_cast<BYTE*>(data.data()), &size);
-    }
-    if (result != ERROR_SUCCESS) return StatusOf(result);
+    // A repair reads every value this way: a loss shows here.
     bool exact = true;
-    value = RawValueFromWide(type, data.data(), size, exact);
-    return exact ? QueryStatus::Ok : QueryStatus::Failed;
+    const QueryStatus status = ReadValue(name, value, exact);
+    return status == QueryStatus::Ok && !exact ? QueryStatus::Failed : status;
   }
 
   bool SetValue(const std::string& name, const RawValue& value) override {
-    return RegSetValueExA(key_, name.c_str(), 0, value.type,
-                          value.data.empty() ? nullptr : value.data.data(),
-                          static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS;
+    const std::vector<BYTE> data = StoredData(value);
+    return RegSetValueExW(key_, Wide(name).c_str(), 0, value.type,
+                          data.empty() ? nullptr : data.data(),
+                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
   }
 
   bool DeleteValue(const std::string& name) override {
-    return RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
+    return RegDeleteValueW(key_, Wide(name).c_str()) == ERROR_SUCCESS;
   }
 
   bool DeleteSubkey(const std::string& path) override {
@@ -183,13 +158,13 @@ class Win32Key : public RegistryKey {
       std::unique_ptr<RegistryKey> parent = OpenSubkey(path.substr(0, last), KEY_ALL_ACCESS, false);
       return parent && parent->DeleteSubkey(path.substr(last + 1));
     }
-    return RegDeleteKeyA(key_, path.c_str()) == ERROR_SUCCESS;
+    return RegDeleteKeyW(key_, Wide(path).c_str()) == ERROR_SUCCESS;
   }
 
   bool QueryInfo(RegKeyInfo& info) override {
     DWORD subkeys = 0, maxSubkey = 0, values = 0, maxValueName = 0, maxData = 0;
     FILETIME written = {};
-    if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, &subkeys, &maxSubkey, nullptr, &values,
+    if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &subkeys, &maxSubkey, nullptr, &values,
                          &maxValueName, &maxData, nullptr, &written) != ERROR_SUCCESS) {
       return false;
     }
@@ -221,23 +196,23 @@ class Win32Key : public RegistryKey {
     LONG result;
     if (mode == Mode::Create) {
       DWORD disposition = 0;
-      result = RegCreateKeyExA(key_, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                               nullptr, &opened, &disposition);
+      result = RegCreateKeyExW(key_, Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               access, nullptr, &opened, &disposition);
     } else {
       const DWORD options = mode == Mode::OpenLinkItself ? REG_OPTION_OPEN_LINK : 0;
-      result = RegOpenKeyExA(key_, path.c_str(), options, access, &opened);
+      result = RegOpenKeyExW(key_, Wide(path).c_str(), options, access, &opened);
     }
     if (result != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32Key>(RegistryKeyHandle(opened));
   }
 
   std::vector<std::string> EnumerateSubkeys(DWORD count, DWORD longest) {
-    return EnumerateNames(count, longest, [this](DWORD index, char* name, DWORD* length) {
-      return RegEnumKeyExA(key_, index, name, length, nullptr, nullptr, nullptr, nullptr);
+    return EnumerateNames(count, longest, [this](DWORD index, wchar_t* name, DWORD* length) {
+      return RegEnumKeyExW(key_, index, name, length, nullptr, nullptr, nullptr, nullptr);
     });
   }
 
-  // Subkey names read as stored; exact is cleared when one does not convert back unchanged.
+  // Subkey names read as stored; exact is cleared when one does not survive UTF-8.
   std::vector<std::string> EnumerateSubkeysExactly(DWORD count, DWORD longest, bool& exact) {
     std::vector<std::string> names;
     std::wstring buffer(longest + 1, L'\0');
@@ -249,8 +224,9 @@ class Win32Key : public RegistryKey {
         exact = false;
         break;
       }
-      names.push_back(AnsiFromWide(buffer.data(), length));
-      if (!ConvertsBack(names.back(), buffer.data(), length)) exact = false;
+      const std::optional<std::string> name = ExactUtf8(buffer.data(), length);
+      if (!name) exact = false;
+      names.push_back(name ? *name : Utf8(buffer.data(), length));
     }
     return names;
   }
@@ -260,25 +236,24 @@ class Win32Key : public RegistryKey {
   template <typename Enumerate>
   static std::vector<std::string> EnumerateNames(DWORD count, DWORD longest, Enumerate enumerate) {
     std::vector<std::string> names;
-    std::string buffer(longest + 1, '\0');
+    std::wstring buffer(longest + 1, L'\0');
     for (DWORD index = 0; index < count; ++index) {
       DWORD length = static_cast<DWORD>(buffer.size());
       const LONG result = enumerate(index, &buffer[0], &length);
       if (result == ERROR_MORE_DATA) {
-        buffer.assign(buffer.size() * 2 + 256, '\0');
+        buffer.assign(buffer.size() * 2 + 256, L'\0');
         --index;
         continue;
       }
       if (result != ERROR_SUCCESS) break;
-      names.emplace_back(buffer.data(), length);
+      names.push_back(Utf8(buffer.data(), length));
     }
     return names;
   }
 
-  // Each value comes with its data in one call, as stored in UTF-16, and is converted as the
-  // ANSI functions convert it. The count bounds the loop: Wine answers every index of some keys
-  // with an error, never with the end of the list.
-  // exact, when given, is cleared when a name or text does not convert back unchanged.
+  // Each value comes with its data in one call, as stored in UTF-16, and is converted to UTF-8. The
+  // count bounds the loop: Wine answers every index of some keys with an error, never with the end
+  // of the list. exact, when given, is cleared when a name or text does not survive UTF-8.
   std::vector<NamedValue> EnumerateValues(DWORD count, DWORD longestName, DWORD longestData,
                                           bool* exact = nullptr) {
     std::vector<NamedValue> values;
@@ -313,15 +288,34 @@ class Win32Key : public RegistryKey {
                              reinterpret_cast<BYTE*>(data.data()), &size);
     }
     if (result != ERROR_SUCCESS) return false;
-    value.name = AnsiFromWide(name.data(), nameLength);
-    // Every other read goes by the ANSI name, and so does this one when that name is not the
-    // value's own.
-    if (!ConvertsBack(value.name, name.data(), nameLength)) {
+    const std::optional<std::string> exactName = ExactUtf8(name.data(), nameLength);
+    value.name = exactName ? *exactName : Utf8(name.data(), nameLength);
+    // A name that does not survive UTF-8 names another value or none.
+    if (!exactName) {
       exact = false;
-      return QueryValue(value.name, value.value) == QueryStatus::Ok;
+      return false;
     }
     value.value = RawValueFromWide(type, data.data(), size, exact);
     return true;
+  }
+
+  // One wide read, converted here where a loss shows. Most values are short: one read into a
+  // small buffer, another only when it does not fit (the value may also grow in between).
+  QueryStatus ReadValue(const std::string& name, RawValue& value, bool& exact) {
+    const std::wstring wideName = Wide(name);
+    std::vector<wchar_t> data(kFirstReadSize);
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG result = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < 8 && result == ERROR_MORE_DATA; ++attempt) {
+      if (attempt > 0) data.assign(size / sizeof(wchar_t) + 1, 0);
+      size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+      result = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type,
+                                reinterpret_cast<BYTE*>(data.data()), &size);
+    }
+    if (result != ERROR_SUCCESS) return StatusOf(result);
+    value = RawValueFromWide(type, data.data(), size, exact);
+    return QueryStatus::Ok;
   }
 
   static QueryStatus StatusOf(LONG result) {

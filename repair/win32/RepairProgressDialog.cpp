@@ -37,7 +37,7 @@ RepairWalk RepairProgressDialog::Run(HWND owner) {
 
 void RepairProgressDialog::OnInit() {
   CenterOnOwner();
-  SendMessageA(Item(IDC_REPAIR_PROGRESS_BAR), PBM_SETRANGE32, 0, kBarMaximum);
+  SendMessageW(Item(IDC_REPAIR_PROGRESS_BAR), PBM_SETRANGE32, 0, kBarMaximum);
 }
 
 DialogTranslation RepairProgressDialog::Translation() const {
@@ -58,7 +58,7 @@ void RepairProgressDialog::OnTranslated() {
       error_ = std::current_exception();
     }
     // The window waits for this message before it ends, so it is still there.
-    PostMessageA(window, kRepairWalkEnded, 0, 0);
+    PostMessageW(window, kRepairWalkEnded, 0, 0);
   });
 }
 
@@ -89,7 +89,7 @@ void RepairProgressDialog::ShowProgress() {
               language_.LangString("RES_Repairing_Problems", "Repairing problems:") + " " +
                   std::to_string(done) + " / " + std::to_string(ticked));
   const int position = ticked == 0 ? 0 : static_cast<int>(done * kBarMaximum / ticked);
-  SendMessageA(Item(IDC_REPAIR_PROGRESS_BAR), PBM_SETPOS, position, 0);
+  SendMessageW(Item(IDC_REPAIR_PROGRESS_BAR), PBM_SETPOS, position, 0);
 }
 
 void RepairProgressDialog::OnStop() {

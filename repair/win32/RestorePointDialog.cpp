@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "global/win32/FittedMessageBox.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Handles.h"
 #include "repair/win32/RestorePointDialogIds.h"
 
@@ -21,10 +22,10 @@ using SetRestorePointFunction = BOOL(WINAPI*)(RestorePointRequest*, RestorePoint
 // The system folder's copy only: the program runs elevated, so a SrClient.dll planted beside
 // it or on the search path must never be loaded.
 std::string SystemLibraryPath(const char* name) {
-  char folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return "";
-  return std::string(folder, length) + "\\" + name;
+  return Utf8(folder, length) + "\\" + name;
 }
 
 }  // namespace
@@ -33,7 +34,7 @@ RestorePointOutcome CreateRestorePoint() {
   const std::string path = SystemLibraryPath("SrClient.dll");
   if (path.empty()) return RestorePointOutcome::Failed;
   // The library's own imports are looked for beside it first, not beside the program.
-  LibraryHandle library(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  LibraryHandle library(LoadLibraryExW(Wide(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
   if (!library) return RestorePointOutcome::Failed;
   // Through void(*)() the compiler accepts the change of signature.
   const auto setRestorePoint = reinterpret_cast<SetRestorePointFunction>(
@@ -48,7 +49,7 @@ RestorePointOutcome CreateRestorePoint() {
 void RestorePointNotice::Post(RestorePointOutcome outcome) {
   std::lock_guard<std::mutex> hold(lock_);
   if (!window_) return;
-  PostMessageA(window_, kRestorePointDoneMessage, 0,
+  PostMessageW(window_, kRestorePointDoneMessage, 0,
                outcome == RestorePointOutcome::Created ? 0 : 1);
 }
 
@@ -88,8 +89,8 @@ INT_PTR RestorePointDialog::ShowModal(HWND owner) {
 
 void RestorePointDialog::OnInit() {
   CenterOnOwner();
-  SendMessageA(Item(IDC_RESTORE_POINT_PROGRESS), PBM_SETRANGE32, 0, kRestorePointProgressMaximum);
-  SendMessageA(Item(IDC_RESTORE_POINT_PROGRESS), PBM_SETPOS, 0, 0);
+  SendMessageW(Item(IDC_RESTORE_POINT_PROGRESS), PBM_SETRANGE32, 0, kRestorePointProgressMaximum);
+  SendMessageW(Item(IDC_RESTORE_POINT_PROGRESS), PBM_SETPOS, 0, 0);
   SetTimer(Handle(), kProgressTimer, kProgressInterval, nullptr);
   done_ = false;
   StartWorker();
@@ -151,7 +152,7 @@ void RestorePointDialog::RestorePointDone(RestorePointOutcome outcome) {
     }
   }
   done_ = true;
-  PostMessageA(Handle(), WM_CLOSE, 0, 0);
+  PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 void RestorePointDialog::CloseRequested() {
@@ -169,8 +170,8 @@ void RestorePointDialog::CloseRequested() {
 
 void RestorePointDialog::AdvanceProgress() {
   HWND bar = Item(IDC_RESTORE_POINT_PROGRESS);
-  const int position = static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0));
-  SendMessageA(bar, PBM_SETPOS, NextCreepPosition(position, kRestorePointCreep), 0);
+  const int position = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
+  SendMessageW(bar, PBM_SETPOS, NextCreepPosition(position, kRestorePointCreep), 0);
 }
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 #include "global/win32/ChildWindow.h"
 #include "global/win32/DialogTexts.h"
 #include "global/win32/Dpi.h"
+#include "platform/win32/WideText.h"
 #include "results/RowExplanation.h"
 #include "results/ShortenedCells.h"
 
@@ -21,7 +22,7 @@ HIMAGELIST ReviewMarkImages(int dpi) {
   const int size = Scale(16, dpi);
   HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
   HICON question = static_cast<HICON>(
-      LoadImageA(nullptr, MAKEINTRESOURCEA(32514), IMAGE_ICON, size, size, 0));  // IDI_QUESTION
+      LoadImageW(nullptr, MAKEINTRESOURCEW(32514), IMAGE_ICON, size, size, 0));  // IDI_QUESTION
   ImageList_AddIcon(images, question);
   DestroyIcon(question);
   return images;
@@ -57,14 +58,15 @@ std::string ResultsRows::RowTip(std::size_t row) const {
 ResultsListView::ResultsListView(HWND parent, int id, int explanationId, ResultsModel& model,
                                  const Language& language)
     : ResultsRows(model, language),
-      TickListView(CreateChildWindow(parent, WC_LISTVIEWA, "",
+      TickListView(CreateChildWindow(parent, WC_LISTVIEWW, "",
                                      WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
                                      id, WS_EX_CLIENTEDGE),
                    static_cast<ResultsRows&>(*this)),
       // Made after the list, it follows the list in the tab order.
-      explanation_(CreateChildWindow(
-          parent, "EDIT", "", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
-          explanationId, WS_EX_CLIENTEDGE)) {
+      explanation_(
+          CreateChildWindow(parent, L"EDIT", "",
+                            ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+                            explanationId, WS_EX_CLIENTEDGE)) {
   const char* captions[kResultColumnCount] = {"Problem", "Registry key", "Value"};
   for (int column = 0; column < kResultColumnCount; ++column) {
     AddColumn(captions[column], Scale(kDesignedColumnWidths[column], WindowDpi(parent)));
@@ -90,7 +92,7 @@ void ResultsListView::ShowExplanation() {
           : "";
   if (text == shownExplanation_) return;
   shownExplanation_ = text;
-  SetWindowTextA(explanation_, text.c_str());
+  SetWindowTextW(explanation_, Wide(text).c_str());
 }
 
 void ResultsListView::Restart() {

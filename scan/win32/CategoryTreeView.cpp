@@ -6,6 +6,7 @@
 #include "global/win32/ChildWindow.h"
 #include "global/win32/Dpi.h"
 #include "global/win32/TickBoxImages.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 namespace {
@@ -28,7 +29,7 @@ ImageListHandle CategoryImages(int dpi) {
 
 CategoryTreeView::CategoryTreeView(HWND parent, int id, CategoryTree& model) : model_(model) {
   handle_ = CreateChildWindow(
-      parent, WC_TREEVIEWA, "",
+      parent, WC_TREEVIEWW, "",
       WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, id,
       WS_EX_CLIENTEDGE);
   SetDpi(WindowDpi(parent));
@@ -36,24 +37,25 @@ CategoryTreeView::CategoryTreeView(HWND parent, int id, CategoryTree& model) : m
   std::array<HTREEITEM, 3> parents{};
   const auto& nodes = CategoryTree::Nodes();
   for (int node = 0; node < CategoryTree::kNodeCount; ++node) {
-    TVINSERTSTRUCTA insert = {};
+    std::wstring text = Wide(nodes[node].text);
+    TVINSERTSTRUCTW insert = {};
     insert.hParent = nodes[node].level == 0 ? TVI_ROOT : parents[nodes[node].level - 1];
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(nodes[node].text);
+    insert.item.pszText = &text[0];
     insert.item.iImage = insert.item.iSelectedImage = CategoryNumber(nodes[node].category);
     insert.item.lParam = node;
     items_[node] = reinterpret_cast<HTREEITEM>(
-        SendMessageA(handle_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        SendMessageW(handle_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     parents[nodes[node].level] = items_[node];
   }
   for (HTREEITEM item : items_) TreeView_Expand(handle_, item, TVE_EXPAND);
   TreeView_SelectSetFirstVisible(handle_, items_[0]);
   Refresh();
 
-  SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   original_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass)));
+      SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass)));
 }
 
 void CategoryTreeView::SetDpi(int dpi) {
@@ -68,7 +70,7 @@ void CategoryTreeView::SetDpi(int dpi) {
 }
 
 CategoryTreeView::~CategoryTreeView() {
-  SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+  SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
   DestroyWindow(handle_);
 }
 
@@ -111,7 +113,7 @@ RECT CategoryTreeView::TickRect(int node) const {
 LRESULT CALLBACK CategoryTreeView::Subclass(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
   return GuardCallback<LRESULT>(window, 0, [&] {
-    auto* view = reinterpret_cast<CategoryTreeView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* view = reinterpret_cast<CategoryTreeView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
       const int node = view->TickAt(
           POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
@@ -121,7 +123,7 @@ LRESULT CALLBACK CategoryTreeView::Subclass(HWND window, UINT message, WPARAM wP
         return LRESULT{0};
       }
     }
-    return CallWindowProcA(view->original_, window, message, wParam, lParam);
+    return CallWindowProcW(view->original_, window, message, wParam, lParam);
   });
 }
 
@@ -129,13 +131,9 @@ bool CategoryTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
   if (header.hwndFrom != handle_) return false;
   // The tree stays fully open: a collapse is refused, and opened again where the refusal is
   // not heeded (Wine collapses all the same).
-  const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+  const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
   switch (header.code) {
-    case TVN_ITEMEXPANDINGA:
-    case TVN_ITEMEXPANDINGW:
-      result = (change.action & TVE_COLLAPSE) ? TRUE : FALSE;
-      return true;
-    case TVN_ITEMEXPANDEDA:
+    case TVN_ITEMEXPANDINGW: result = (change.action & TVE_COLLAPSE) ? TRUE : FALSE; return true;
     case TVN_ITEMEXPANDEDW:
       if (change.action & TVE_COLLAPSE) TreeView_Expand(handle_, change.itemNew.hItem, TVE_EXPAND);
       result = 0;
@@ -148,25 +146,26 @@ bool CategoryTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
 std::vector<std::string> CategoryTreeView::Texts() const {
   std::vector<std::string> texts;
   for (HTREEITEM item : items_) {
-    char buffer[256] = {};
-    TVITEMA query = {};
+    wchar_t buffer[256] = {};
+    TVITEMW query = {};
     query.mask = TVIF_TEXT;
     query.hItem = item;
     query.pszText = buffer;
-    query.cchTextMax = sizeof(buffer);
-    SendMessageA(handle_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    texts.emplace_back(buffer);
+    query.cchTextMax = 256;
+    SendMessageW(handle_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+    texts.push_back(Utf8(buffer));
   }
   return texts;
 }
 
 void CategoryTreeView::SetTexts(const std::vector<std::string>& texts) {
   for (std::size_t node = 0; node < texts.size() && node < items_.size(); ++node) {
-    TVITEMA change = {};
+    std::wstring text = Wide(texts[node]);
+    TVITEMW change = {};
     change.mask = TVIF_TEXT;
     change.hItem = items_[node];
-    change.pszText = const_cast<char*>(texts[node].c_str());
-    SendMessageA(handle_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    change.pszText = &text[0];
+    SendMessageW(handle_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
   }
 }
 

@@ -56,14 +56,14 @@ INT_PTR ScanProgressDialog::ShowModal(HWND owner) {
 
 void ScanProgressDialog::OnInit() {
   CenterOnOwner();
-  SendMessageA(Item(IDC_SCAN_PROGRESS), PBM_SETRANGE32, 0, kProgressMaximum);
+  SendMessageW(Item(IDC_SCAN_PROGRESS), PBM_SETRANGE32, 0, kProgressMaximum);
   SetProgress(0);
   SetItemText(IDC_SCAN_KEY, "Registry Key");
   session_ = std::make_shared<ScanSession>(request_);
   // Never shown, so never activated: the unattended scan starts at once.
   if (request_.cleanOnce) {
     started_ = true;
-    PostMessageA(Handle(), kStartScanMessage, 0, 0);
+    PostMessageW(Handle(), kStartScanMessage, 0, 0);
   }
 }
 
@@ -86,7 +86,7 @@ bool ScanProgressDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // Left to the dialog manager as well, which sets the focus.
   if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !started_) {
     started_ = true;
-    PostMessageA(Handle(), kStartScanMessage, 0, 0);
+    PostMessageW(Handle(), kStartScanMessage, 0, 0);
   }
   return false;
 }
@@ -168,7 +168,7 @@ void ScanProgressDialog::TaskStep(bool before) {
   KillTimer(Handle(), kCreepTimer);
   timerEnabled_ = false;
   SetProgress(kProgressMaximum);
-  if (request_.notifyWindow) PostMessageA(request_.notifyWindow, kScanTaskDoneMessage, 0, 0);
+  if (request_.notifyWindow) PostMessageW(request_.notifyWindow, kScanTaskDoneMessage, 0, 0);
 }
 
 void ScanProgressDialog::OnStop() {
@@ -179,11 +179,11 @@ void ScanProgressDialog::OnStop() {
 }
 
 void ScanProgressDialog::SetProgress(int position) {
-  SendMessageA(Item(IDC_SCAN_PROGRESS), PBM_SETPOS, position, 0);
+  SendMessageW(Item(IDC_SCAN_PROGRESS), PBM_SETPOS, position, 0);
 }
 
 int ScanProgressDialog::Progress() const {
-  return static_cast<int>(SendMessageA(Item(IDC_SCAN_PROGRESS), PBM_GETPOS, 0, 0));
+  return static_cast<int>(SendMessageW(Item(IDC_SCAN_PROGRESS), PBM_GETPOS, 0, 0));
 }
 
 }  // namespace kelvane

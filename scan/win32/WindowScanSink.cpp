@@ -22,7 +22,7 @@ ScanReports WindowScanSink::TakeReports() {
 
 void WindowScanSink::NotifyLocked() {
   if (notified_ || !window_) return;
-  notified_ = PostMessageA(window_, kScanReportsWaiting, 0, 0) != FALSE;
+  notified_ = PostMessageW(window_, kScanReportsWaiting, 0, 0) != FALSE;
 }
 
 void WindowScanSink::ShowStatus(const std::string& text) {
@@ -52,7 +52,7 @@ void WindowScanSink::SendTaskStep(bool before) {
     window = window_;
   }
   // Never hold the lock while the window thread runs the step.
-  if (window) SendMessageA(window, kScanTaskStep, before ? 1 : 0, 0);
+  if (window) SendMessageW(window, kScanTaskStep, before ? 1 : 0, 0);
 }
 
 void WindowScanSink::BeforeTask() { SendTaskStep(true); }
@@ -61,7 +61,7 @@ void WindowScanSink::AfterTask() { SendTaskStep(false); }
 
 void WindowScanSink::ScanEnded(ScanEnd how) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (window_) PostMessageA(window_, kScanEnded, static_cast<WPARAM>(how), 0);
+  if (window_) PostMessageW(window_, kScanEnded, static_cast<WPARAM>(how), 0);
 }
 
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/Utf8.h"
 #include "tests/conformance/ProfileEnvironment.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -41,10 +42,10 @@ TEST_F(ProfileConformance, SectionsAndKeysMatchInAnyAsciiCaseWithSpaceAroundIgno
       File("case.ini", "[Options]\r\n  Beep = 1  \r\n[\xC4rger]\r\n\xD6l=2\r\n");
   EXPECT_EQ(Read(file, "options", "BEEP"), "1");
   EXPECT_EQ(Read(file, " OPTIONS\t", "\tbeep "), "1");
-  EXPECT_EQ(Read(file, "\xC4RGER", "\xD6L"), "2");
+  EXPECT_EQ(Read(file, "\u00C4RGER", "\u00D6L"), "2");
   // Letters outside ASCII keep their case.
-  EXPECT_EQ(Read(file, "\xE4rger", "\xD6l"), kDefault);
-  EXPECT_EQ(Read(file, "\xC4rger", "\xF6l"), kDefault);
+  EXPECT_EQ(Read(file, "\u00E4rger", "\u00D6l"), kDefault);
+  EXPECT_EQ(Read(file, "\u00C4rger", "\u00F6l"), kDefault);
 }
 
 TEST_F(ProfileConformance, KeyNamesOfASectionComeInFileOrder) {
@@ -229,13 +230,31 @@ TEST_F(ProfileConformance, ChangesMadeByOthersAreSeenAtOnce) {
   EXPECT_EQ(ReadRawFile(file), "[A]\r\nk=2\r\nj=3\r\nn=4\r\n");
 }
 
-TEST_F(ProfileConformance, BytesAboveAsciiAreKept) {
+TEST_F(ProfileConformance, AnsiFilesKeepTheirBytesUntilATextNeedsUnicode) {
   const std::string file = File("ansi.ini", "[A]\r\nk=\xC4\xE4\x81\x8D\x9D\xFF\r\n");
-  EXPECT_EQ(Read(file, "A", "k"), "\xC4\xE4\x81\x8D\x9D\xFF");
+  const std::string k = "\u00C4\u00E4\u0081\u008D\u009D\u00FF";
+  EXPECT_EQ(Read(file, "A", "k"), k);
   // A no-break space (0xA0) is not white space.
-  ASSERT_TRUE(Write(file, "A", "j", "\xE9\x80\xA0"));
+  ASSERT_TRUE(Write(file, "A", "j", "\u00E9\u20AC\u00A0"));
   EXPECT_EQ(ReadRawFile(file), "[A]\r\nk=\xC4\xE4\x81\x8D\x9D\xFF\r\nj=\xE9\x80\xA0\r\n");
-  EXPECT_EQ(Read(file, "A", "j"), "\xE9\x80\xA0");
+  EXPECT_EQ(Read(file, "A", "j"), "\u00E9\u20AC\u00A0");
+
+  const std::string cyrillic = "\u041F\u0440\u0438\u0432\u0435\u0442";
+  ASSERT_TRUE(Write(file, "\u0420\u0430\u0437\u0434\u0435\u043B", "x", cyrillic));
+  EXPECT_EQ(ReadRawFile(file).compare(0, 4, "\xFF\xFE[\0", 4), 0);
+  EXPECT_EQ(Read(file, "\u0420\u0430\u0437\u0434\u0435\u043B", "x"), cyrillic);
+  EXPECT_EQ(Read(file, "A", "k"), k);
+  ASSERT_TRUE(Write(file, "A", "k", "1"));
+  EXPECT_EQ(ReadRawFile(file).compare(0, 2, "\xFF\xFE"), 0);
+  EXPECT_EQ(Read(file, "\u0420\u0430\u0437\u0434\u0435\u043B", "x"), cyrillic);
+}
+
+TEST_F(ProfileConformance, Utf8AndUtf16FilesWithAMarkReadInAnyScript) {
+  const std::string text = "[\u0410]\r\n\u043A=\u65E5\u672C\u8A9E\r\n";
+  const std::string utf8 = File("utf8.ini", "\xEF\xBB\xBF" + text);
+  EXPECT_EQ(Read(utf8, "\u0410", "\u043A"), "\u65E5\u672C\u8A9E");
+  const std::string utf16 = File("utf16.ini", Utf16LeFileBytes(text));
+  EXPECT_EQ(Read(utf16, "\u0410", "\u043A"), "\u65E5\u672C\u8A9E");
 }
 
 TEST_F(ProfileConformance, WriteWhereNoFileCanBeMadeFails) {

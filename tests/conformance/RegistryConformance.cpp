@@ -124,9 +124,42 @@ TEST_F(RegistryConformance, SubkeysAndValuesEnumerateSortedByLowerCasedName) {
       "\"1num\"=\"\"\r\n\"ZZ\"=\"\"\r\n\"a\"=\"\"\r\n\"\xc4rger\"=\"\"\r\n");
   RegistryAccess& access = At("Order");
   const std::vector<std::string> sorted = {"1num", "_under", "a",  "Alpha",
-                                           "beta", "zeta",   "ZZ", "\xc4rger"};
+                                           "beta", "zeta",   "ZZ", "\u00c4rger"};
   EXPECT_EQ(access.SubkeyNames(), sorted);
   EXPECT_EQ(access.ValueNames(), sorted);
+}
+
+// Names in other scripts sort by their lower-cased UTF-16 units and open in any case.
+TEST_F(RegistryConformance, NamesInAnyScriptSortAndMatchInAnyCase) {
+  RegistryAccess& access = Scratch();
+  const std::vector<std::string> created = {"\u0422\u0435\u0441\u0442",
+                                            "\u03A9\u03BC\u03B5\u03B3\u03B1",
+                                            "\u4E2D\u6587",
+                                            "\u65E5\u672C",
+                                            "\u0639\u0631\u0628\u064A",
+                                            "\U0001F600",
+                                            "\u00C9t\u00E9",
+                                            "z"};
+  for (const std::string& name : created) {
+    ASSERT_TRUE(access.OpenKey("\\" + Path("Scripts\\" + name), true)) << name;
+    ASSERT_TRUE(access.WriteString(name, name));
+  }
+  ASSERT_TRUE(access.OpenKey("\\" + Path("Scripts"), false));
+  const std::vector<std::string> sorted = {"z",
+                                           "\u00C9t\u00E9",
+                                           "\u03A9\u03BC\u03B5\u03B3\u03B1",
+                                           "\u0422\u0435\u0441\u0442",
+                                           "\u0639\u0631\u0628\u064A",
+                                           "\u4E2D\u6587",
+                                           "\u65E5\u672C",
+                                           "\U0001F600"};
+  EXPECT_EQ(access.SubkeyNames(), sorted);
+  EXPECT_TRUE(access.KeyExists("\u0442\u0415\u0421\u0422"));
+  EXPECT_TRUE(access.KeyExists("\u03C9\u039C\u0395\u0393\u0391"));
+  EXPECT_TRUE(access.KeyExists("\u00E9T\u00C9"));
+  EXPECT_FALSE(access.KeyExists("\u4E2D"));
+  ASSERT_TRUE(access.OpenKey("\u0442\u0435\u0441\u0442", false));
+  EXPECT_EQ(access.ReadString("\u0422\u0415\u0421\u0422"), "\u0422\u0435\u0441\u0442");
 }
 
 TEST_F(RegistryConformance, SubkeysOpenBelowAnotherAccessWhoseKeyStaysOpen) {

@@ -71,7 +71,7 @@ TEST_F(RegistryConformance, StringReadsStopAtNulKeepVariablesAndRefuseOtherKinds
   EXPECT_EQ(access.ReadString("nul inside"), "ab");
   EXPECT_EQ(access.ReadString("unterminated"), "abc");
   EXPECT_EQ(access.ReadString("expand"), "%WINDIR%\\x");
-  EXPECT_EQ(access.ReadString("ansi"), "\xe4\xf6\xfc \x80");
+  EXPECT_EQ(access.ReadString("ansi"), "\u00e4\u00f6\u00fc \u20ac");
   EXPECT_EQ(access.ReadString("zero size"), "");
   EXPECT_EQ(access.ReadString("zero size multi"), "");
   EXPECT_EQ(access.ReadString("missing"), "");
@@ -178,16 +178,17 @@ TEST_F(RegistryConformance, ValuesComeInOnePassWithTheDataEachReadWouldGive) {
   EXPECT_EQ(values[2].value, (RawValue{RegType::Dword, {7, 0, 0, 0}}));
   EXPECT_EQ(values[6].value, (RawValue{RegType::Sz, {'a', 'b', 'c'}}));
   EXPECT_EQ(values[9].value, (RawValue{0x1234, {0xee, 0xff}}));
-  EXPECT_EQ(values[11], (NamedValue{"k multi ansi", {RegType::MultiSz, {0xe4, 0, 0x80, 0, 0}}}));
-  EXPECT_EQ(values[12].name, "\xe4 ansi");
+  EXPECT_EQ(values[11], (NamedValue{"k multi ansi",
+                                    {RegType::MultiSz, {0xc3, 0xa4, 0, 0xe2, 0x82, 0xac, 0, 0}}}));
+  EXPECT_EQ(values[12].name, "\u00e4 ansi");
 
   // Only string and expandable-string values have a text, which ends at the first NUL.
   std::vector<std::optional<std::string>> texts;
   for (const NamedValue& value : values) texts.push_back(ValueText(value.value));
-  EXPECT_EQ(texts, (std::vector<std::optional<std::string>>{
-                       "default", std::nullopt, std::nullopt, longText, "%WINDIR%\\x", "ab",
-                       "abc", "", std::nullopt, std::nullopt, "C:\\x", std::nullopt,
-                       "\xe4\xf6\xfc \x80"}));
+  EXPECT_EQ(texts,
+            (std::vector<std::optional<std::string>>{
+                "default", std::nullopt, std::nullopt, longText, "%WINDIR%\\x", "ab", "abc", "",
+                std::nullopt, std::nullopt, "C:\\x", std::nullopt, "\u00e4\u00f6\u00fc \u20ac"}));
 
   // Together with the subkey names, from one look at the key.
   const KeyContents contents = access.Contents();
@@ -200,39 +201,37 @@ TEST_F(RegistryConformance, ValuesComeInOnePassWithTheDataEachReadWouldGive) {
   EXPECT_TRUE(access.Contents().subkeys.empty());
 }
 
-// A program with wide texts can store what the ANSI code page cannot hold: the ANSI reads give
-// '?' for what is missing, and only the exact reads tell that it is not what is stored.
-TEST_F(RegistryConformance, TextsOutsideTheCodePageReadWithQuestionMarksButNeverExactly) {
-  // Cyrillic Zhe and the snowman have no look-alike in code page 1252; e-acute and the euro do.
+// Texts in any script read as UTF-8, exactly; only units that are no characters (a lone
+// surrogate) do not survive, and the exact reads tell.
+TEST_F(RegistryConformance, TextsInAnyScriptReadExactlyButLoneSurrogatesDoNot) {
   const std::string wide = Path("Wide");
-  PutUtf16Value(*store_, wide, "Lost", RegType::Sz, std::u16string(u"\u0416 \u2603", 4));
+  PutUtf16Value(*store_, wide, "Scripts", RegType::Sz,
+                std::u16string(u"\u0416 \u03A9 \u4E2D \u0639 \U0001F600") + u'\0');
   PutUtf16Value(*store_, wide, "Multi", RegType::MultiSz, std::u16string(u"a\0\u0416\0", 5));
-  PutUtf16Value(*store_, wide, "Kept", RegType::Sz, std::u16string(u"caf\u00e9 \u20ac", 7));
+  PutUtf16Value(*store_, wide, "Broken", RegType::Sz,
+                std::u16string{u'a', static_cast<char16_t>(0xD800), u'\0'});
   RegistryAccess& access = At("Wide");
-  const RawValue lost{RegType::Sz, {'?', ' ', '?', 0}};
-  const RawValue multi{RegType::MultiSz, {'a', 0, '?', 0, 0}};
-  const RawValue kept{RegType::Sz, {'c', 'a', 'f', 0xe9, ' ', 0x80, 0}};
+  const std::string scripts = "\u0416 \u03A9 \u4E2D \u0639 \U0001F600";
+  const RawValue multi{RegType::MultiSz, {'a', 0, 0xD0, 0x96, 0, 0}};
   RawValue raw;
-  ASSERT_TRUE(access.ReadRaw("Lost", raw));
-  EXPECT_EQ(raw, lost);
-  EXPECT_EQ(access.DataSize("Lost"), 4);
-  EXPECT_EQ(access.ReadString("Lost"), "? ?");
-  EXPECT_EQ(access.Values(), (std::vector<NamedValue>{{"Kept", kept}, {"Lost", lost},
-                                                      {"Multi", multi}}));
+  ASSERT_TRUE(access.ReadRawExactly("Scripts", raw));
+  EXPECT_EQ(std::string(raw.data.begin(), raw.data.end()), scripts + '\0');
+  EXPECT_EQ(access.ReadString("Scripts"), scripts);
+  EXPECT_EQ(access.DataSize("Scripts"), static_cast<int>(scripts.size() + 1));
+  ASSERT_TRUE(access.ReadRawExactly("Multi", raw));
+  EXPECT_EQ(raw, multi);
 
-  EXPECT_FALSE(access.ReadRawExactly("Lost", raw));
-  EXPECT_FALSE(access.ReadRawExactly("Multi", raw));
-  ASSERT_TRUE(access.ReadRawExactly("Kept", raw));
-  EXPECT_EQ(raw, kept);
+  EXPECT_EQ(access.ReadString("Broken"), "a\uFFFD");
+  EXPECT_FALSE(access.ReadRawExactly("Broken", raw));
   KeyContents contents;
   EXPECT_FALSE(access.ReadExactly(contents));
-
-  // What the ANSI functions write is stored as they read it.
-  ASSERT_TRUE(access.WriteString("Lost", "? ?"));
-  ASSERT_TRUE(access.DeleteValue("Multi"));
-  EXPECT_TRUE(access.ReadRawExactly("Lost", raw));
+  ASSERT_TRUE(access.DeleteValue("Broken"));
   ASSERT_TRUE(access.ReadExactly(contents));
-  EXPECT_EQ(contents.values, (std::vector<NamedValue>{{"Kept", kept}, {"Lost", lost}}));
+  EXPECT_EQ(contents.values.size(), 2u);
+
+  // What the program writes is stored as it reads it.
+  ASSERT_TRUE(access.WriteString("\u0418\u043C\u044F", scripts));
+  EXPECT_EQ(access.ReadString("\u0418\u043C\u044F"), scripts);
 }
 
 }  // namespace

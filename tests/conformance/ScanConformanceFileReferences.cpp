@@ -36,19 +36,31 @@ std::string Replaced(std::string text, char from, const std::string& to) {
   return text;
 }
 
+// Files named in other scripts, each in a folder of its own script.
+constexpr char kCyrillicFile[] = "\u0422\u0435\u0441\u0442\\\u0444\u0430\u0439\u043B.txt";
+constexpr char kGreekFile[] =
+    "\u03A9\u03BC\u03AD\u03B3\u03B1\\\u03B1\u03C1\u03C7\u03B5\u03AF\u03BF.txt";
+constexpr char kChineseFile[] = "\u4E2D\u6587\\\u6587\u4EF6.dll";
+constexpr char kJapaneseFile[] = "\u65E5\u672C\u8A9E\\\u30D5\u30A1\u30A4\u30EB.exe";
+constexpr char kArabicFile[] = "\u0639\u0631\u0628\u064A\\\u0645\u0644\u0641.ini";
+constexpr char kEmojiFile[] = "\U0001F600\\\U0001F600.txt";
+
 class ScanConformanceFileReferences : public ScanConformanceFixture {
  protected:
   void SetUp() override {
     ScanConformanceFixture::SetUp();
     RememberFirstMissingKey(kHkeyCurrentUser, kRun);
     for (const char* folder :
-         {"App Dir", "Vendor.Product.2", "semi;colon", "Data", "caf\xE9", "\xC4pfel Ordner"}) {
+         {"App Dir", "Vendor.Product.2", "semi;colon", "Data", "caf\u00E9", "\u00C4pfel Ordner",
+          "\u0422\u0435\u0441\u0442", "\u03A9\u03BC\u03AD\u03B3\u03B1", "\u4E2D\u6587",
+          "\u65E5\u672C\u8A9E", "\u0639\u0631\u0628\u064A", "\U0001F600"}) {
       fileEnvironment_->MakeFolder(folder_ + folder);
     }
     for (const char* file :
          {"lib.dll", "App Dir\\tool.exe", "Vendor.Product.2\\main.dll", "semi;colon\\notes.txt",
-          "README", "setup.bat", "My Doc.txt", "100%.txt", "caf\xE9\\r\xE9sum\xE9.txt",
-          "\xC4pfel Ordner\\Ma\xDFnahmen.ini"}) {
+          "README", "setup.bat", "My Doc.txt", "100%.txt", "caf\u00E9\\r\u00E9sum\u00E9.txt",
+          "\u00C4pfel Ordner\\Ma\u00DFnahmen.ini", kCyrillicFile, kGreekFile, kChineseFile,
+          kJapaneseFile, kArabicFile, kEmojiFile}) {
       MakeFile(folder_ + file);
     }
     fileEnvironment_->SetVariable("KelvaneScanDir", folder_.substr(0, folder_.size() - 1));
@@ -157,9 +169,18 @@ TEST_F(ScanConformanceFileReferences, OnlyTheControlsOfTheCorpusAreReported) {
       {"a quoted folder", Quoted(f + "Data\\")},
       {"upper case", UpperCaseAscii(f + "lib.dll")},
       {"lower case", LowerCaseAscii(f + "lib.dll")},
-      {"ANSI letters", f + "caf\xE9\\r\xE9sum\xE9.txt"},
-      {"ANSI letters in upper case", f + "CAF\xC9\\R\xC9SUM\xC9.TXT"},
-      {"ANSI letters and spaces", f + "\xC4pfel Ordner\\Ma\xDFnahmen.ini"},
+      {"ANSI letters", f + "caf\u00E9\\r\u00E9sum\u00E9.txt"},
+      {"ANSI letters in upper case", f + "CAF\u00C9\\R\u00C9SUM\u00C9.TXT"},
+      {"ANSI letters and spaces", f + "\u00C4pfel Ordner\\Ma\u00DFnahmen.ini"},
+      {"Cyrillic letters", f + kCyrillicFile},
+      {"Cyrillic letters in upper case",
+       f + "\u0422\u0415\u0421\u0422\\\u0424\u0410\u0419\u041B.TXT"},
+      {"Greek letters in upper case",
+       f + "\u03A9\u039C\u0388\u0393\u0391\\\u0391\u03A1\u03A7\u0395\u038A\u039F.TXT"},
+      {"Chinese letters", f + kChineseFile},
+      {"Japanese letters", f + kJapaneseFile},
+      {"Arabic letters", f + kArabicFile},
+      {"an emoji", f + kEmojiFile},
       {"a list", f + "lib.dll;" + f + "README"},
       {"a list of folders with spaces", f + "App Dir;" + f + "Data"},
       {"an indirect string", "@" + f + "lib.dll,-100"},
@@ -220,7 +241,13 @@ TEST_F(ScanConformanceFileReferences, OnlyTheControlsOfTheCorpusAreReported) {
       {"gone with a trailing semicolon", f + "gone.dll;"},
       {"gone with a trailing dot", f + "gone.dll."},
       {"gone in upper case", UpperCaseAscii(f + "gone.dll")},
-      {"gone with ANSI letters", f + "caf\xE9\\g\xF6ne.txt"},
+      {"gone with ANSI letters", f + "caf\u00E9\\g\u00F6ne.txt"},
+      {"gone with Cyrillic letters", f + "\u0422\u0435\u0441\u0442\\\u043D\u0435\u0442.txt"},
+      {"gone with Greek letters", f + "\u03A9\u03BC\u03AD\u03B3\u03B1\\\u03CC\u03C7\u03B9.txt"},
+      {"gone with Chinese letters", f + "\u4E2D\u6587\\\u6CA1\u6709.dll"},
+      {"gone with Japanese letters", f + "\u65E5\u672C\u8A9E\\\u306A\u3044.exe"},
+      {"gone with Arabic letters", f + "\u0639\u0631\u0628\u064A\\\u0644\u0627.ini"},
+      {"gone with an emoji", f + "\U0001F600\\\U0001F622.txt"},
       {"gone in a missing folder", f + "NoSuch\\gone.dll"},
   };
   Put(kCorpus, present);
@@ -238,7 +265,8 @@ TEST_F(ScanConformanceFileReferences, OnlyTheControlsOfTheCorpusAreReported) {
       {"KelvaneScan a parent part", f + "Data\\..\\App Dir\\tool.exe"},
       {"KelvaneScan rundll32", "rundll32.exe " + f + "lib.dll,Entry"},
       {"KelvaneScan installer", std::string("msiexec /x ") + kGuid},
-      {"KelvaneScan ANSI letters", f + "caf\xE9\\r\xE9sum\xE9.txt"},
+      {"KelvaneScan ANSI letters", f + "caf\u00E9\\r\u00E9sum\u00E9.txt"},
+      {"KelvaneScan Japanese letters", Quoted(f + kJapaneseFile) + " /\u8D77\u52D5"},
   };
   const std::vector<Reference> commandControls = {
       {"KelvaneScan gone quoted", Quoted(gone) + " /min", gone},
@@ -247,6 +275,7 @@ TEST_F(ScanConformanceFileReferences, OnlyTheControlsOfTheCorpusAreReported) {
       {"KelvaneScan gone behind variables", "\"%KelvaneScanDir%\\%KelvaneScanSub%\\gone.exe\"",
        gone},
       {"KelvaneScan a folder", f + "Data"},
+      {"KelvaneScan gone in Cyrillic", f + "\u0422\u0435\u0441\u0442\\\u043D\u0435\u0442.exe -x"},
   };
   Put(kRun, commands);
   Put(kRun, commandControls);

@@ -57,13 +57,13 @@ inline void PutEveryValueType(RegistryStore& registry, RootKey root, const std::
   put("", "Quoted", TextValue("a \"quoted\" word, \\\"x and C:\\dir\\"));
   put("", "Na\"me\\with [marks]", TextValue("v"));
   put("", "Lines", TextValue("one\r\ntwo\nthree"));
-  put("", "Ansi", TextValue("caf\xe9 \x80 \xff"));
+  put("", "Ansi", TextValue("caf\u00e9 \u20ac \u00ff"));
   put("", "Empty text", TextValue(""));
   put("", "After NUL", Raw(RegType::Sz, std::string("ab\0cd\0", 6)));
-  put("", "Unmapped ANSI", TextValue("\x81\x8d\x8f\x90\x9d"));
+  put("", "Unmapped ANSI", TextValue("\u0081\u008d\u008f\u0090\u009d"));
   put("", "No data", Raw(RegType::Sz, ""));
   put("", "Expand", Raw(RegType::ExpandSz, std::string("%SystemRoot%\\x\0", 15)));
-  put("", "Multi", Raw(RegType::MultiSz, std::string("a\0b \"q\"\0\xe9\0\0", 11)));
+  put("", "Multi", Raw(RegType::MultiSz, std::string("a\0b \"q\"\0\u00e9\0\0", 12)));
   put("", "Minus one", NumberValue(0xFFFFFFFFu));
   put("", "Answer", NumberValue(42));
   put("", "Short dword", Raw(RegType::Dword, "\x01\x02\x03"));

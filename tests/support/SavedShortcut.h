@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "platform/win32/AnsiText.h"
 #include "platform/win32/ComObjects.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane::testsupport {
 
@@ -27,7 +27,7 @@ inline bool SaveShortcut(const std::wstring& path, const std::wstring& target) {
 }
 
 inline bool SaveShortcut(const std::string& path, const std::string& target) {
-  return SaveShortcut(WideFromAnsi(path), WideFromAnsi(target));
+  return SaveShortcut(Wide(path), Wide(target));
 }
 
 }  // namespace kelvane::testsupport

@@ -97,8 +97,9 @@ TEST(LinesRestoreItem, HoldOnlyWhenImportingThemGivesBackTheItemExactly) {
 
 TEST_F(BackupWriter, ItemsNotReadAsStoredAreNotExact) {
   Put("Software\\K", "Plain", TextValue("x"));
+  // A lone surrogate has no UTF-8 form.
   registry_.SetUtf16Value(kHkeyCurrentUser, "Software\\K\\Sub", "Snow", RegType::Sz,
-                          std::u16string(u"\u2603", 2));
+                          std::u16string{u'a', static_cast<char16_t>(0xD800), u'\0'});
   const auto exact = [&](const std::string& path, const std::string& name, bool wholeKey) {
     return ReadBackupItem(registry_, kHkeyCurrentUser, path, name, wholeKey).exact;
   };

@@ -101,7 +101,7 @@ TEST_F(Localization, MenuItemsUseTheMenuSectionAndSeparatorsAreNeverLookedUp) {
                     "[frmKelvane]\r\nmiAbout=wrong section\r\nN1=wrong section\r\n"
                     "[Menu_frmKelvane]\r\nmiAbout=\xDC\x62\x65r\r\nN1=not a line\r\n");
   EXPECT_EQ(Translated({"miAbout", ComponentKind::MenuItem, {"&About"}}),
-            (std::vector<std::string>{"\xDC\x62\x65r"}));
+            (std::vector<std::string>{"\u00DCber"}));
   EXPECT_EQ(Translated({"N1", ComponentKind::MenuItem, {"-"}}), (std::vector<std::string>{"-"}));
 }
 
@@ -158,7 +158,7 @@ TEST_F(Localization, AFileWithoutThisVersionIsStale) {
     WriteLanguageFile("French", "[Language]\r\n" + section + "\r\n");
     EXPECT_EQ(ReadLanguageFileIdentity(store_, file).Stale(), stale) << section;
   }
-  EXPECT_EQ(ReadLanguageFileIdentity(store_, file).ownName, "&Fran\xE7" "ais");
+  EXPECT_EQ(ReadLanguageFileIdentity(store_, file).ownName, "&Fran\u00E7ais");
 }
 
 }  // namespace

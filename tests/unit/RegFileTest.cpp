@@ -60,7 +60,7 @@ TEST(RegFile, Version5FilesInUtf16HoldStringTypesAsUtf16) {
       "\"expand\"=hex(2):25,00,41,00,25,00,00,00\r\n"
       "\"qword\"=hex(b):01,00,00,00,00,00,00,00\r\n"));
   const auto& values = file.keys.at(0).values;
-  EXPECT_EQ(values.at(0).value, (RawValue{RegType::MultiSz, {'a', 0, 0xe4, 0, 0}}));
+  EXPECT_EQ(values.at(0).value, (RawValue{RegType::MultiSz, {'a', 0, 0xc3, 0xa4, 0, 0}}));
   EXPECT_EQ(values.at(1).value, (RawValue{RegType::ExpandSz, {'%', 'A', '%', 0}}));
   EXPECT_EQ(values.at(2).value, (RawValue{RegType::Qword, {1, 0, 0, 0, 0, 0, 0, 0}}));
 }

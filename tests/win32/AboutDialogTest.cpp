@@ -21,8 +21,8 @@ namespace {
 
 // The resource's bytes, to damage copies of a real picture.
 std::vector<unsigned char> ResourceBytes(int id) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_RCDATA);
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
   const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
   return std::vector<unsigned char>(data, data + SizeofResource(module, found));
 }
@@ -46,13 +46,13 @@ void CALLBACK ReadAndPressOk(HWND, UINT, UINT_PTR timer, DWORD) {
   RECT banner;
   GetClientRect(GetDlgItem(dialog, IDC_ABOUT_BANNER), &banner);
   g_seen.banner = {banner.right, banner.bottom};
-  g_seen.hasIcon = SendMessageA(GetDlgItem(dialog, IDC_ABOUT_ICON), STM_GETICON, 0, 0) != 0;
+  g_seen.hasIcon = SendMessageW(GetDlgItem(dialog, IDC_ABOUT_ICON), STM_GETICON, 0, 0) != 0;
   if (g_clickLink) {
     HWND link = GetDlgItem(dialog, IDC_ABOUT_LINK);
-    PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
   }
-  PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }
 
 // A scratch folder that stands for the program folder, with its language files.
@@ -98,7 +98,7 @@ TEST_F(AboutWindow, ShowsItsBannerAtFullSizeAndClosesWithOk) {
   EXPECT_EQ(g_seen.banner.cy, Scale(50, SystemDpi()));
   // Up to 200 % the banner is decoded from a source at least as large as it shows.
   const JpegPicture large =
-      JpegPicture::FromResource(GetModuleHandleA(nullptr), IDR_ABOUT_BANNER_LARGE);
+      JpegPicture::FromResource(GetModuleHandleW(nullptr), IDR_ABOUT_BANNER_LARGE);
   EXPECT_EQ(large.Width(), 720);
   EXPECT_EQ(large.Height(), 100);
   EXPECT_TRUE(g_seen.hasIcon);
@@ -115,7 +115,7 @@ TEST_F(AboutWindow, IsTranslatedWhenTheLanguageIsNotEnglish) {
 }
 
 TEST(JpegPicture, DecodesAResourceWithItsColoursInPlace) {
-  const JpegPicture band = JpegPicture::FromResource(GetModuleHandleA(nullptr), IDR_TITLE_BAND);
+  const JpegPicture band = JpegPicture::FromResource(GetModuleHandleW(nullptr), IDR_TITLE_BAND);
   ASSERT_FALSE(band.Empty());
   EXPECT_EQ(band.Width(), 1200);
   EXPECT_EQ(band.Height(), 50);
@@ -151,7 +151,7 @@ TEST(JpegPicture, DamagedOrMissingDataGivesAnEmptyPicture) {
   EXPECT_EQ(damaged.Width(), 0);
 
   EXPECT_TRUE(JpegPicture::FromMemory(nullptr, 0).Empty());
-  EXPECT_TRUE(JpegPicture::FromResource(GetModuleHandleA(nullptr), 0x7FFF).Empty());
+  EXPECT_TRUE(JpegPicture::FromResource(GetModuleHandleW(nullptr), 0x7FFF).Empty());
 
   // The whole picture still decodes, so the cases above failed for their damage alone.
   EXPECT_FALSE(JpegPicture::FromMemory(whole.data(), whole.size()).Empty());

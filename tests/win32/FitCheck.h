@@ -12,6 +12,7 @@
 #include "global/win32/CaptionTips.h"
 #include "global/win32/DialogTexts.h"
 #include "global/win32/Dpi.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 namespace fitcheck {
@@ -37,9 +38,9 @@ inline RECT RectIn(HWND control, HWND parent) {
 inline SIZE Drawn(HWND control, const std::string& text, UINT format, int width) {
   const WindowDc dc(control);
   const SelectedObject font(dc.get(),
-                            reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+                            reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
   RECT drawn = {0, 0, width, 0};
-  DrawTextA(dc.get(), text.c_str(), -1, &drawn, format | DT_CALCRECT);
+  DrawTextW(dc.get(), Wide(text).c_str(), -1, &drawn, format | DT_CALCRECT);
   return SIZE{drawn.right, drawn.bottom};
 }
 
@@ -56,7 +57,7 @@ inline BOOL CALLBACK FindTip(HWND window, LPARAM parameter) {
   tool.hwnd = GetParent(search.control);
   tool.uId = reinterpret_cast<UINT_PTR>(search.control);
   search.found =
-      search.found || SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool));
+      search.found || SendMessageW(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool));
   return TRUE;
 }
 
@@ -79,7 +80,7 @@ class Checker {
     for (HWND control = GetWindow(window, GW_CHILD); control;
          control = GetWindow(control, GW_HWNDNEXT)) {
       // Checked as the window is shown, before it counts as visible itself.
-      if (!(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) continue;
+      if (!(GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE)) continue;
       shown.push_back(control);
       const RECT rect = RectIn(control, window);
       RECT inside;
@@ -141,15 +142,15 @@ class Checker {
     for (HTREEITEM item = TreeView_GetRoot(tree); item;
          item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
       RECT text = {};
-      char label[256] = {};
-      TVITEMA query = {};
+      wchar_t label[256] = {};
+      TVITEMW query = {};
       query.mask = TVIF_TEXT;
       query.hItem = item;
       query.pszText = label;
-      query.cchTextMax = sizeof(label);
-      SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+      query.cchTextMax = 256;
+      SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
       if (TreeView_GetItemRect(tree, item, &text, TRUE) && text.right > client.right) {
-        Fault(window, tree, std::string("label \"") + label + "\" is cut");
+        Fault(window, tree, "label \"" + Utf8(label) + "\" is cut");
       }
     }
   }
@@ -159,7 +160,8 @@ class Checker {
     const int margins = Scale(12, WindowDpi(list));
     for (std::size_t column = 0; column < captions.size(); ++column) {
       const int width = ListView_GetColumnWidth(list, static_cast<int>(column));
-      if (width > 0 && width < ListView_GetStringWidth(list, captions[column].c_str()) + margins) {
+      if (width > 0 &&
+          width < ListView_GetStringWidth(list, Wide(captions[column]).c_str()) + margins) {
         Fault(window, list, "column \"" + captions[column] + "\" is cut");
       }
     }
@@ -167,7 +169,7 @@ class Checker {
 
   // Group boxes, tab controls and frames hold others; other controls stay apart.
   static bool Holds(HWND window, HWND outer, HWND inner) {
-    const LONG style = GetWindowLongA(outer, GWL_STYLE);
+    const LONG style = GetWindowLongW(outer, GWL_STYLE);
     const bool container =
         (IsClass(outer, "Button") && (style & BS_TYPEMASK) == BS_GROUPBOX) ||
         IsClass(outer, WC_TABCONTROLA) ||

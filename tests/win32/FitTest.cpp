@@ -79,13 +79,13 @@ void CALLBACK AnswerRepair(HWND, UINT, UINT_PTR timer, DWORD) {
   if (!dialog || !IsWindowEnabled(dialog) || dialog == answered) return;
   if (GetDlgItem(dialog, IDC_REPAIR_SUMMARY_COUNT)) {
     KillTimer(nullptr, timer);
-    PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+    PostMessageW(dialog, WM_COMMAND, IDNO, 0);
   } else if (GetDlgItem(dialog, IDYES)) {
     answered = dialog;
-    PostMessageA(dialog, WM_COMMAND, IDYES, 0);
+    PostMessageW(dialog, WM_COMMAND, IDYES, 0);
   } else if (!GetDlgItem(dialog, IDC_REPAIR_PROGRESS_STOP)) {
     answered = dialog;
-    PostMessageA(dialog, WM_COMMAND, GetDlgItem(dialog, IDCANCEL) ? IDCANCEL : IDOK, 0);
+    PostMessageW(dialog, WM_COMMAND, GetDlgItem(dialog, IDCANCEL) ? IDCANCEL : IDOK, 0);
   }
 }
 
@@ -107,7 +107,7 @@ class FitTest : public MainWindowTest, public ::testing::WithParamInterface<std:
   void OpenInLanguage() {
     window_.reset();
     MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     ASSERT_TRUE(CopyFileA(LanguageFilePath(kRunnerFolder, GetParam()).c_str(),
                           LanguageFilePath(kFolder, GetParam()).c_str(), FALSE))
@@ -165,7 +165,7 @@ TEST_P(FitTest, EveryWindowShowsItsTextsWholeAndNoControlOverAnother) {
   Open(ID_OPTIONS, IDC_OPTIONS_PAGES, [this](HWND options) {
     HWND pages = GetDlgItem(options, IDC_OPTIONS_PAGES);
     for (int page = 1; page < TabCtrl_GetItemCount(pages); ++page) {
-      SendMessageA(pages, WM_KEYDOWN, VK_RIGHT, 0);
+      SendMessageW(pages, WM_KEYDOWN, VK_RIGHT, 0);
       checker_.Window(options);
     }
   });

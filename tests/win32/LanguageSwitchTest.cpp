@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "global/win32/DialogTexts.h"
+#include "platform/win32/WideText.h"
 #include "tests/win32/MainWindowFixture.h"
 
 namespace kelvane {
@@ -60,16 +61,18 @@ BOOL CALLBACK FindTip(HWND window, LPARAM parameter) {
   char name[32] = {};
   GetClassNameA(window, name, sizeof(name));
   if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0) return TRUE;
-  char text[80] = {};
-  TOOLINFOA tool = {};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  // Wine's wide tool information copies the whole text, whatever the size given: room for the
+  // longest text a language file holds.
+  std::vector<wchar_t> text(4096);
+  TOOLINFOW tool = {};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = GetParent(search.control);
   tool.uId = reinterpret_cast<UINT_PTR>(search.control);
-  tool.lpszText = text;
-  if (SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) {
+  tool.lpszText = text.data();
+  if (SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) {
     ++search.tools;
-    SendMessageA(window, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
-    search.text = text;
+    SendMessageW(window, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    search.text = Utf8(text.data());
   }
   return TRUE;
 }

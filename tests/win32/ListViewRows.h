@@ -7,28 +7,30 @@
 
 #include <string>
 
+#include "platform/win32/WideText.h"
+
 namespace kelvane {
 
 // The cell's text; with ticked, whether the row's box is ticked.
 inline std::string ListCell(HWND list, int row, int column, bool* ticked = nullptr) {
-  char text[512] = {};
-  LVITEMA item = {};
+  wchar_t text[512] = {};
+  LVITEMW item = {};
   item.mask = LVIF_TEXT | LVIF_STATE;
   item.iItem = row;
   item.iSubItem = column;
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.pszText = text;
-  item.cchTextMax = sizeof(text);
-  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  item.cchTextMax = 512;
+  SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   if (ticked) *ticked = (item.state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
-  return text;
+  return Utf8(text);
 }
 
 // Selects the row and presses the space bar on it.
 inline void PressSpaceOnRow(HWND list, int row) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  SendMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
 }
 
 }  // namespace kelvane

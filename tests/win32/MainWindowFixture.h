@@ -17,6 +17,7 @@
 #include "main/win32/MainWindow.h"
 #include "main/win32/MainWindowIds.h"
 #include "platform/RegFile.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Registry.h"
 #include "tests/win32/ProgramLanguages.h"
 
@@ -28,9 +29,9 @@ inline constexpr int kCurrentUserNode = 3;
 inline constexpr int kRootNode = 0;
 
 inline std::string StatusText(HWND status, int panel) {
-  char buffer[256] = {};
-  SendMessageA(status, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(buffer));
-  return buffer;
+  wchar_t buffer[256] = {};
+  SendMessageW(status, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(buffer));
+  return Utf8(buffer);
 }
 
 inline void WriteFile(const std::string& path, const std::string& text) {
@@ -60,7 +61,7 @@ class MainWindowTest : public ::testing::Test {
     window_.reset();
     // The closed window asked the thread to quit; the next test's modal loops must not see it.
     MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     Load(std::string("[-") + kTestKey + "]\r\n");
     for (const std::string& language : ProgramLanguages()) {
@@ -82,14 +83,14 @@ class MainWindowTest : public ::testing::Test {
       }
     }
   }
-  void Command(int id) { SendMessageA(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  void Command(int id) { SendMessageW(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
   // A press on a node's tick, as the mouse does it.
   void PressTick(int node) {
     const RECT tick = window_->TreeView().TickRect(node);
     const LPARAM point = MAKELPARAM((tick.left + tick.right) / 2, (tick.top + tick.bottom) / 2);
-    SendMessageA(window_->TreeView().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageA(window_->TreeView().Handle(), WM_LBUTTONUP, 0, point);
+    SendMessageW(window_->TreeView().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(window_->TreeView().Handle(), WM_LBUTTONUP, 0, point);
   }
 
   // Only HKEY_CURRENT_USER of the files and folders is ticked.

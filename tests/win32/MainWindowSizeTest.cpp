@@ -13,6 +13,7 @@
 #include "global/win32/Dpi.h"
 #include "main/win32/MainWindowIds.h"
 #include "platform/RegFile.h"
+#include "platform/win32/WideText.h"
 #include "resources/resource.h"
 #include "tests/win32/DialogSearch.h"
 #include "tests/win32/MainWindowFixture.h"
@@ -34,7 +35,7 @@ void ListAndExplanationReadable(HWND list, HWND explanation, const std::string& 
   EXPECT_GE(ListView_GetCountPerPage(list), 6) << view;
   const WindowDc dc(explanation);
   const SelectedObject font(dc.get(),
-                            reinterpret_cast<HGDIOBJ>(SendMessageA(explanation, WM_GETFONT, 0, 0)));
+                            reinterpret_cast<HGDIOBJ>(SendMessageW(explanation, WM_GETFONT, 0, 0)));
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc.get(), &metrics);
   RECT client;
@@ -64,7 +65,7 @@ TEST_F(MainWindowTest, ColumnsAreMeasuredByTheWidestTextNotTheLongest) {
       const std::string& text = column == 0   ? record.problem
                                 : column == 1 ? record.key
                                               : record.value;
-      widest = std::max(widest, ListView_GetStringWidth(list, text.c_str()));
+      widest = std::max(widest, ListView_GetStringWidth(list, Wide(text).c_str()));
     }
     const int needed = widest + (column == 0 ? tickBox + mark : 0);
     EXPECT_GE(window_->ListView().ContentWidth(column), needed) << column;
@@ -100,7 +101,7 @@ void ExpectLayoutHolds(HWND window, int dpi, const std::string& view, bool small
   for (int column : {0, 1}) {  // the header keeps six pixels either side of a caption
     const std::string caption = ListColumnCaptions(list).at(column);
     EXPECT_GE(ListView_GetColumnWidth(list, column),
-              ListView_GetStringWidth(list, caption.c_str()) + Scale(12, dpi))
+              ListView_GetStringWidth(list, Wide(caption).c_str()) + Scale(12, dpi))
         << caption << view;
   }
   GetClientRect(tree, &client);
@@ -108,14 +109,14 @@ void ExpectLayoutHolds(HWND window, int dpi, const std::string& view, bool small
        item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
     RECT text = {};
     TreeView_GetItemRect(tree, item, &text, TRUE);
-    char label[256] = {};
-    TVITEMA node = {};
+    wchar_t label[256] = {};
+    TVITEMW node = {};
     node.mask = TVIF_TEXT;
     node.hItem = item;
     node.pszText = label;
-    node.cchTextMax = sizeof(label);
+    node.cchTextMax = 256;
     TreeView_GetItem(tree, &node);
-    EXPECT_LE(text.right, client.right) << label << " " << view;
+    EXPECT_LE(text.right, client.right) << Utf8(label) << " " << view;
   }
 }
 
@@ -171,7 +172,7 @@ TEST_F(MainWindowTest, OpensAtItsDesignedAndItsStoredSizeTimesTheScaleAndStoresI
   EXPECT_EQ(WindowSize(window_->Handle()).cy, stored.cy) << dpi;
   SetWindowPos(window_->Handle(), nullptr, 0, 0, Scale(600, dpi), Scale(460, dpi),
                SWP_NOZORDER | SWP_NOMOVE);
-  SendMessageA(window_->Handle(), WM_CLOSE, 0, 0);
+  SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
   const std::string written = ReadFile(file);
   EXPECT_NE(written.find("Width=600"), std::string::npos) << written;
   EXPECT_NE(written.find("Height=460"), std::string::npos) << written;
@@ -182,7 +183,7 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItLaysItselfOutAtTheSuggeste
   Command(ID_SCAN_REGISTRY);
   const int dpi = WindowDpi(window_->Handle()) == 96 ? 144 : 96;
   RECT suggested = {20, 10, 20 + Scale(760, dpi), 10 + Scale(560, dpi)};
-  SendMessageA(window_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+  SendMessageW(window_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                reinterpret_cast<LPARAM>(&suggested));
   RECT placed;
   GetWindowRect(window_->Handle(), &placed);
@@ -191,17 +192,17 @@ TEST_F(MainWindowTest, MovedToAMonitorOfAnotherScaleItLaysItselfOutAtTheSuggeste
   // The buttons' texts take the new scale's font: a caption grows or shrinks with it.
   HWND scan = Child(ID_SCAN_REGISTRY);
   const FontHandle designed = GuiFont(dpi);
-  LOGFONTA font = {};
-  LOGFONTA expected = {};
-  GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(scan, WM_GETFONT, 0, 0)), sizeof(font), &font);
-  GetObjectA(designed.get(), sizeof(expected), &expected);
+  LOGFONTW font = {};
+  LOGFONTW expected = {};
+  GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(scan, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  GetObjectW(designed.get(), sizeof(expected), &expected);
   EXPECT_EQ(font.lfHeight, expected.lfHeight);
   EXPECT_EQ(ChildRect(scan).top, Scale(76, dpi));
   ICONINFO icon = {};
   ASSERT_TRUE(GetIconInfo(
-      reinterpret_cast<HICON>(SendMessageA(window_->Handle(), WM_GETICON, ICON_SMALL, 0)), &icon));
+      reinterpret_cast<HICON>(SendMessageW(window_->Handle(), WM_GETICON, ICON_SMALL, 0)), &icon));
   BITMAP mask = {};
-  GetObjectA(icon.hbmMask, sizeof(mask), &mask);
+  GetObjectW(icon.hbmMask, sizeof(mask), &mask);
   EXPECT_EQ(mask.bmWidth, Scale(16, dpi));
   DeleteObject(icon.hbmMask);
   if (icon.hbmColor) DeleteObject(icon.hbmColor);
@@ -261,13 +262,13 @@ TEST_F(MainWindowTest, ATickedRowShowsAnotherBoxThanAClearOne) {
 }
 
 TEST(ProgramIcon, HasAnImageDrawnAtEverySizeOfTheScalesUpTo200Percent) {
-  const HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(IDI_KELVANE), MAKEINTRESOURCEA(14));
+  const HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(IDI_KELVANE), MAKEINTRESOURCEW(14));
   ASSERT_NE(group, nullptr);  // RT_GROUP_ICON
   auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
   for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
     const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
-    HRSRC image = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3));  // RT_ICON
+    HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3));  // RT_ICON
     ASSERT_NE(image, nullptr) << size;
     EXPECT_EQ(StoredIconWidth(static_cast<const BYTE*>(LockResource(LoadResource(module, image)))),
               size);
@@ -344,7 +345,7 @@ TEST_F(MainWindowTest, AFullBackupWritesTheWholeRegistryAndAsksBeforeReplacingIt
                HWND box = FindThreadDialogWith(kMessageBoxTextId);
                if (!box) return false;
                question = WindowText(GetDlgItem(box, kMessageBoxTextId));
-               noIsDefault = (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) ==
+               noIsDefault = (GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) ==
                              BS_DEFPUSHBUTTON;
                Press(box, IDNO);
                return true;

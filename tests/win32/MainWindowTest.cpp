@@ -16,6 +16,8 @@
 #include "options/win32/OptionsDialogIds.h"
 #include "platform/RegFile.h"
 #include "platform/RegistryAccess.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
 #include "repair/win32/RepairProgressDialogIds.h"
 #include "repair/win32/RepairSummaryDialogIds.h"
@@ -33,7 +35,7 @@ void CALLBACK PressStop(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND progress = FindWindowA(nullptr, "Scanning");
   if (!progress) return;
   KillTimer(nullptr, timer);
-  PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDC_SCAN_STOP, BN_CLICKED), 0);
+  PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_SCAN_STOP, BN_CLICKED), 0);
 }
 
 // What the repair's modal windows showed; each is answered as a user would.
@@ -50,10 +52,10 @@ void CALLBACK AnswerRepairDialogs(HWND, UINT, UINT_PTR timer, DWORD) {
   if (HWND count = GetDlgItem(dialog, IDC_REPAIR_SUMMARY_COUNT)) {
     g_repairDialogs.summary = WindowText(count);
     KillTimer(nullptr, timer);
-    PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+    PostMessageW(dialog, WM_COMMAND, IDNO, 0);
   } else if (GetDlgItem(dialog, IDYES)) {
     g_repairDialogs.question = WindowText(GetDlgItem(dialog, kMessageBoxTextId));
-    PostMessageA(dialog, WM_COMMAND, IDYES, 0);
+    PostMessageW(dialog, WM_COMMAND, IDYES, 0);
   }
 }
 
@@ -71,10 +73,10 @@ TEST_F(MainWindowTest, PressesOnTicksKeepTheTreeConsistentAndShowIt) {
   RECT text = {};
   TreeView_GetItemRect(tree, root, &text, TRUE);
   const LPARAM point = MAKELPARAM(text.left + 5, (text.top + text.bottom) / 2);
-  SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageA(tree, WM_LBUTTONUP, 0, point);
-  SendMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-  SendMessageA(tree, WM_LBUTTONUP, 0, point);
+  SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageW(tree, WM_LBUTTONUP, 0, point);
+  SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+  SendMessageW(tree, WM_LBUTTONUP, 0, point);
   EXPECT_TRUE(TreeView_GetItemState(tree, root, TVIS_EXPANDED) & TVIS_EXPANDED);
   EXPECT_EQ(TreeView_GetItemState(tree, root, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
 }
@@ -141,12 +143,13 @@ TEST_F(MainWindowTest, IgnoredRowsLeaveAndStayOutOfLaterScans) {
   const std::string found = StatusText(status, 0);
   EXPECT_NE(found.find("ausgeblendet"), std::string::npos) << found;
   RECT panel = {};
-  SendMessageA(status, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
+  SendMessageW(status, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
   const WindowDc dc(status);
   const SelectedObject font(dc.get(),
-                            reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0)));
+                            reinterpret_cast<HGDIOBJ>(SendMessageW(status, WM_GETFONT, 0, 0)));
   SIZE extent = {};
-  GetTextExtentPoint32A(dc.get(), found.c_str(), static_cast<int>(found.size()), &extent);
+  const std::wstring wide = Wide(found);
+  GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
   EXPECT_LE(extent.cx, panel.right - panel.left) << found;
 }
 
@@ -198,10 +201,10 @@ void CALLBACK CloseDuringRepair(HWND, UINT, UINT_PTR, DWORD) {
   if (!dialog) return;
   if (!GetDlgItem(dialog, IDC_REPAIR_PROGRESS_BAR)) {
     g_otherDialogSeen = true;
-    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
   } else if (!g_closeSent) {
     g_closeSent = true;
-    PostMessageA(g_closedWindow, WM_CLOSE, 0, 0);
+    PostMessageW(g_closedWindow, WM_CLOSE, 0, 0);
   }
 }
 
@@ -232,7 +235,7 @@ TEST_F(MainWindowTest, ClosingTheWindowDuringARepairStopsItAfterAGroupAndLosesNo
   // The close waited for the repair and comes now.
   for (int wait = 0; wait < 100 && IsWindow(g_closedWindow); ++wait) {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     Sleep(50);
   }
   KillTimer(nullptr, timer);
@@ -276,12 +279,13 @@ std::vector<std::string> ShownTexts(MainWindow& window) {
   for (int menu = 0; menu < GetMenuItemCount(bar); ++menu) {
     HMENU popup = GetSubMenu(bar, menu);
     // The Language menu lists the languages whose files lie beside the program as it opens.
-    SendMessageA(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), menu);
+    SendMessageW(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), menu);
     for (int item = -1; item < GetMenuItemCount(popup); ++item) {
-      char caption[256] = {};
-      GetMenuStringA(item < 0 ? bar : popup, item < 0 ? menu : item, caption, 256, MF_BYPOSITION);
+      wchar_t caption[256] = {};
+      GetMenuStringW(item < 0 ? bar : popup, item < 0 ? menu : item, caption, 256, MF_BYPOSITION);
+      const std::string text = Utf8(caption);
       // Separators have no text, shortcuts are never translated.
-      if (caption[0]) texts.push_back(std::string(caption).substr(0, std::strcspn(caption, "\t")));
+      if (!text.empty()) texts.push_back(text.substr(0, text.find('\t')));
     }
   }
   for (int panel : {0, 1}) {
@@ -294,22 +298,17 @@ std::vector<std::string> ShownTexts(MainWindow& window) {
 // What a language's file says for the main window's component whose English text this is; the
 // Language menu names every language in its own tongue, whichever is in force.
 std::string TranslationOf(const std::string& language, const std::string& english) {
-  char text[512] = {};
+  Win32ProfileStore profiles;
   for (const std::string& named : ProgramLanguages()) {
-    GetPrivateProfileStringA("Language", "Name", "", text, sizeof(text),
-                             LanguageFilePath(kFolder, named).c_str());
-    if (text == english) return english;
+    if (profiles.ReadString(LanguageFilePath(kFolder, named), "Language", "Name", "") == english) {
+      return english;
+    }
   }
   const std::string englishFile = LanguageFilePath(kFolder, "English");
-  char keys[16384] = {};
   for (const char* section : {"frmKelvane", "Menu_frmKelvane", "ResourceString"}) {
-    GetPrivateProfileStringA(section, nullptr, "", keys, sizeof(keys), englishFile.c_str());
-    for (const char* key = keys; *key; key += std::strlen(key) + 1) {
-      GetPrivateProfileStringA(section, key, "", text, sizeof(text), englishFile.c_str());
-      if (text != english) continue;
-      GetPrivateProfileStringA(section, key, "", text, sizeof(text),
-                               LanguageFilePath(kFolder, language).c_str());
-      return text;
+    for (const std::string& key : profiles.KeyNames(englishFile, section)) {
+      if (profiles.ReadString(englishFile, section, key, "") != english) continue;
+      return profiles.ReadString(LanguageFilePath(kFolder, language), section, key, "");
     }
   }
   return "(not in " + englishFile + ")";
@@ -379,7 +378,7 @@ TEST_F(MainWindowTest, ConfirmedOptionsApplyToTheNextScanAndReachTheFileAtTheEnd
   EXPECT_EQ(MarkedKeys().size(), 4u);
   EXPECT_EQ(MarkedKeys().back(), std::string(kTestKey) + "\\D");
 
-  SendMessageA(window_->Handle(), WM_CLOSE, 0, 0);
+  SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
   const std::string file = std::string(kFolder) + "options.ini";
   char value[MAX_PATH] = {};
   GetPrivateProfileStringA("Options", "IncludeCDdrive", "", value, sizeof(value), file.c_str());
@@ -400,7 +399,7 @@ TEST_F(MainWindowTest, TheMenuOpensTheStartupManager) {
 
 TEST_F(MainWindowTest, ClosingSavesTheTicksInTheSettingsFile) {
   TickOnlyCurrentUser();
-  SendMessageA(window_->Handle(), WM_CLOSE, 0, 0);
+  SendMessageW(window_->Handle(), WM_CLOSE, 0, 0);
   char value[8] = {};
   const std::string file = std::string(kFolder) + "options.ini";
   GetPrivateProfileStringA("TreeViewNodeCheck", "4", "", value, sizeof(value), file.c_str());

@@ -71,7 +71,7 @@ class DialogBase : public ::testing::Test {
     ProbeDialog dialog(language, languageName);
     DialogScript script({[&](HWND window) {
       step(window);
-      PostMessageA(window, WM_CLOSE, 0, 0);
+      PostMessageW(window, WM_CLOSE, 0, 0);
     }});
     EXPECT_EQ(dialog.Show(), IDCANCEL);
     EXPECT_TRUE(script.Done()) << script.Progress();
@@ -93,10 +93,10 @@ TEST_F(DialogBase, TranslatesWhatTheDialogDeclaresBetweenInitAndTranslated) {
 
 TEST_F(DialogBase, RoutesNotificationsTimersAndPrivateMessagesToTheirHandlers) {
   const std::vector<std::string> seen = Show("English", [](HWND window) {
-    SendMessageA(window, kProbeMessage, 5, 0);
+    SendMessageW(window, kProbeMessage, 5, 0);
     NMHDR header = {window, kProbeControl, 3};
-    SendMessageA(window, WM_NOTIFY, kProbeControl, reinterpret_cast<LPARAM>(&header));
-    SendMessageA(window, WM_TIMER, 7, 0);
+    SendMessageW(window, WM_NOTIFY, kProbeControl, reinterpret_cast<LPARAM>(&header));
+    SendMessageW(window, WM_TIMER, 7, 0);
   });
   EXPECT_EQ(seen, (std::vector<std::string>{"init &OK", "translated &OK", "private 99 5",
                                             "notify 3", "timer 7", "cancel"}));

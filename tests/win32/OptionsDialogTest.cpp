@@ -12,13 +12,13 @@
 #include "options/win32/IgnoreEntryDialogIds.h"
 #include "options/win32/OptionsDialog.h"
 #include "options/win32/OptionsDialogIds.h"
-#include "tests/win32/ProgramLanguages.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/win32/DialogScript.h"
 #include "tests/win32/DialogSearch.h"
 #include "tests/win32/ListViewRows.h"
+#include "tests/win32/ProgramLanguages.h"
 
 namespace kelvane {
 namespace {
@@ -31,7 +31,7 @@ const std::string kKey = "HKEY_LOCAL_MACHINE\\Software\\K";
 
 // The next page of a tab control, as the arrow key turns it.
 void NextPage(HWND dialog, int tabsId, UINT key = VK_RIGHT) {
-  SendMessageA(GetDlgItem(dialog, tabsId), WM_KEYDOWN, key, 0);
+  SendMessageW(GetDlgItem(dialog, tabsId), WM_KEYDOWN, key, 0);
 }
 
 Texts Rows(HWND options) {
@@ -93,7 +93,7 @@ TEST_F(OptionsWindow, OkWithAMissingFolderStoresNothingAndOnlyOkStores) {
                     folderInFront =
                         TabCtrl_GetCurSel(GetDlgItem(options, IDC_OPTIONS_PAGES)) == 0 &&
                         GetFocus() == GetDlgItem(options, IDC_OPTIONS_FOLDER);
-                    PostMessageA(options, WM_CLOSE, 0, 0);
+                    PostMessageW(options, WM_CLOSE, 0, 0);
                   }}),
             IDCANCEL);
   EXPECT_EQ(message, kFolder + "\\Gone,The backup directory does not exist.");
@@ -150,7 +150,7 @@ TEST_F(OptionsWindow, AddSkipsAListedEntryRemoveTakesTickedRowsAndADoubleClickEd
                     ListView_SetItemState(values, 0, LVIS_SELECTED, LVIS_SELECTED);
                     RECT row = {};
                     ListView_GetItemRect(values, 0, &row, LVIR_BOUNDS);
-                    PostMessageA(values, WM_LBUTTONDBLCLK, MK_LBUTTON,
+                    PostMessageW(values, WM_LBUTTONDBLCLK, MK_LBUTTON,
                                  MAKELPARAM(row.left + 60, (row.top + row.bottom) / 2));
                   },
                   [&](HWND entry) {
@@ -176,19 +176,19 @@ TEST_F(OptionsWindow, IsTranslatedAndNamesTheRestorePointVersionsInEnglish) {
   lan_ = "German";
   Texts seen;
   Show({[&](HWND options) {
-    char page[64] = {};
-    TCITEMA item = {};
+    wchar_t page[64] = {};
+    TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = page;
-    item.cchTextMax = sizeof(page);
-    SendMessageA(GetDlgItem(options, IDC_OPTIONS_PAGES), TCM_GETITEMA, 1,
+    item.cchTextMax = 64;
+    SendMessageW(GetDlgItem(options, IDC_OPTIONS_PAGES), TCM_GETITEMW, 1,
                  reinterpret_cast<LPARAM>(&item));
-    seen = {WindowText(options), WindowText(GetDlgItem(options, IDC_OPTIONS_RESTORE_POINT)), page,
-            ListColumnCaptions(GetDlgItem(options, IDC_OPTIONS_KEYS)).at(0)};
+    seen = {WindowText(options), WindowText(GetDlgItem(options, IDC_OPTIONS_RESTORE_POINT)),
+            Utf8(page), ListColumnCaptions(GetDlgItem(options, IDC_OPTIONS_KEYS)).at(0)};
     PostClick(options, IDCANCEL);
   }});
   EXPECT_EQ(seen, (Texts{"Optionen", "Vor der Reparatur Punkt erstellen (XP, Vista, 7)",
-                         "Ausnahmelisten", "Eintr\xe4ge"}));
+                         "Ausnahmelisten", "Eintr\u00e4ge"}));
 }
 
 TEST_F(OptionsWindow, TheReviewBoxKeepsItsSettingAndEverySwitchFitsInEveryLanguage) {
@@ -200,7 +200,7 @@ TEST_F(OptionsWindow, TheReviewBoxKeepsItsSettingAndEverySwitchFitsInEveryLangua
     Show({[&](HWND options) {
       HWND review = GetDlgItem(options, IDC_OPTIONS_TICK_REVIEW);
       EXPECT_EQ(IsDlgButtonChecked(options, IDC_OPTIONS_TICK_REVIEW) == BST_CHECKED, before);
-      EXPECT_TRUE(IsWindowVisible(review) && (GetWindowLongA(review, GWL_STYLE) & WS_TABSTOP));
+      EXPECT_TRUE(IsWindowVisible(review) && (GetWindowLongW(review, GWL_STYLE) & WS_TABSTOP));
       RECT frame = {};
       GetWindowRect(GetDlgItem(options, IDC_OPTIONS_SWITCHES_FRAME), &frame);
       for (int id = IDC_OPTIONS_RESTORE_POINT; id <= IDC_OPTIONS_TICK_REVIEW;
@@ -247,14 +247,14 @@ TEST_F(OptionsWindow, BrowseTakesTheFolderChosenInTheCentredShellDialog) {
           TreeView_Expand(tree, root, TVE_EXPAND);
           for (HTREEITEM item = TreeView_GetChild(tree, root); item;
                item = TreeView_GetNextSibling(tree, item)) {
-            char text[MAX_PATH] = {};
-            TVITEMA query = {};
+            wchar_t text[MAX_PATH] = {};
+            TVITEMW query = {};
             query.mask = TVIF_TEXT;
             query.hItem = item;
             query.pszText = text;
-            query.cchTextMax = sizeof(text);
+            query.cchTextMax = MAX_PATH;
             TreeView_GetItem(tree, &query);
-            if (std::string(text) == "KelvaneChosen") TreeView_SelectItem(tree, item);
+            if (std::wstring(text) == L"KelvaneChosen") TreeView_SelectItem(tree, item);
           }
           PostClick(browse, IDOK);
         },

@@ -89,9 +89,9 @@ class Program {
 };
 
 BOOL CALLBACK CountMainWindow(HWND window, LPARAM counter) {
-  char name[128] = {};
-  GetClassNameA(window, name, sizeof(name));
-  if (std::string(name) == kMainWindowClass) ++*reinterpret_cast<int*>(counter);
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  if (std::wstring(name) == kMainWindowClass) ++*reinterpret_cast<int*>(counter);
   return TRUE;
 }
 
@@ -103,7 +103,7 @@ int MainWindowCount() {
 
 HWND WaitForMainWindow() {
   for (int attempt = 0; attempt < 300; ++attempt) {
-    if (HWND window = FindWindowA(kMainWindowClass, nullptr)) return window;
+    if (HWND window = FindWindowW(kMainWindowClass, nullptr)) return window;
     Sleep(100);
   }
   return nullptr;
@@ -123,7 +123,7 @@ TEST(Program, ASecondStartBringsTheFirstForwardAndEnds) {
   for (int attempt = 0; attempt < 50 && IsIconic(window); ++attempt) Sleep(100);
   EXPECT_FALSE(IsIconic(window));
 
-  PostMessageA(window, WM_CLOSE, 0, 0);
+  PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(first.Wait(30000), 0);
 }
 
@@ -140,7 +140,7 @@ TEST(Program, TenStartsAtOnceGiveOneWindow) {
     }
   }
   EXPECT_EQ(MainWindowCount(), 1);
-  PostMessageA(window, WM_CLOSE, 0, 0);
+  PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 std::string FileText(const std::string& path) {
@@ -170,7 +170,7 @@ TEST(Program, AWrongSwitchPrintsTheUsageAndCleanOnceBesideTheWindowSaysItDidNoth
   EXPECT_EQ(clean.Wait(60000), 4);
   EXPECT_EQ(FileText(said), "Kelvane: clean-once: the program is already running; nothing was "
                             "scanned or repaired\r\n");
-  PostMessageA(window, WM_CLOSE, 0, 0);
+  PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(first.Wait(30000), 0);
   DeleteFileA(said.c_str());
 }
@@ -309,15 +309,15 @@ TEST(Program, CleanOnceScansAndRepairsWithoutItsWindowButAsksItsQuestions) {
   std::string summary;
   int code = -1;
   for (int attempt = 0; attempt < 1200 && code == -1; ++attempt) {
-    HWND window = FindWindowA(kMainWindowClass, nullptr);
+    HWND window = FindWindowW(kMainWindowClass, nullptr);
     if (window && IsWindowVisible(window)) windowSeen = true;
     HWND dialog = FindProcessDialog(run.Id());
     if (HWND count = dialog ? GetDlgItem(dialog, IDC_REPAIR_SUMMARY_COUNT) : nullptr) {
       summary = WindowText(count);
-      PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+      PostMessageW(dialog, WM_COMMAND, IDNO, 0);
     } else if (dialog && GetDlgItem(dialog, IDYES)) {
       question = WindowText(GetDlgItem(dialog, kMessageBoxTextId));
-      PostMessageA(dialog, WM_COMMAND, IDYES, 0);
+      PostMessageW(dialog, WM_COMMAND, IDYES, 0);
     }
     code = run.Wait(100);
   }

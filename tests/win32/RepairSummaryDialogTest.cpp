@@ -39,15 +39,15 @@ void CALLBACK ReadClickAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
   g_seen.secondLine = WindowText(GetDlgItem(window, IDC_REPAIR_SUMMARY_LINE1));
   g_seen.close = WindowText(GetDlgItem(window, IDNO));
   HWND box = GetDlgItem(window, IDC_REPAIR_SUMMARY_NOT_SHOW);
-  g_seen.tickedAtFirst = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  SendMessageA(box, BM_CLICK, 0, 0);
+  g_seen.tickedAtFirst = SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  SendMessageW(box, BM_CLICK, 0, 0);
   g_seen.showHintAfterTick = g_settings->showRepairSummary;
-  SendMessageA(box, BM_CLICK, 0, 0);
+  SendMessageW(box, BM_CLICK, 0, 0);
   g_seen.showHintAfterUntick = g_settings->showRepairSummary;
   if (g_useCloseBox) {
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
   } else {
-    PostMessageA(GetDlgItem(window, IDNO), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(window, IDNO), BM_CLICK, 0, 0);
   }
 }
 

@@ -47,8 +47,8 @@ void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD) {
     g_seen.windowCaption = WindowText(GetWindow(box, GW_OWNER));
     // Wine's question answers DM_GETDEFID with IDOK; the button's own style tells the truth.
     g_seen.noIsDefault =
-        (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    PostMessageA(GetDlgItem(box, g_answer), BM_CLICK, 0, 0);
+        (GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    PostMessageW(GetDlgItem(box, g_answer), BM_CLICK, 0, 0);
     return;
   }
   if (!g_closeWhileWaiting) return;
@@ -58,9 +58,9 @@ void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD) {
   g_seen.windowCaption = WindowText(window);
   g_seen.task = WindowText(GetDlgItem(window, IDC_RESTORE_POINT_TASK));
   g_seen.progressMaximum = static_cast<int>(
-      SendMessageA(GetDlgItem(window, IDC_RESTORE_POINT_PROGRESS), PBM_GETRANGE, FALSE, 0));
-  g_seen.hasSystemMenu = (GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU) != 0;
-  PostMessageA(window, WM_CLOSE, 0, 0);
+      SendMessageW(GetDlgItem(window, IDC_RESTORE_POINT_PROGRESS), PBM_GETRANGE, FALSE, 0));
+  g_seen.hasSystemMenu = (GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU) != 0;
+  PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 // An event set when the last copy of the stand-in request is freed, that is when the worker
@@ -123,8 +123,8 @@ TEST_F(SystemPointWindow, AFailedRequestAsksWhetherToGoOn) {
 }
 
 TEST_F(SystemPointWindow, ClosingWhileTheRequestRunsAbandonsTheRepairHarmlessly) {
-  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  HANDLE workerEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE workerEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   g_closeWhileWaiting = true;
   const INT_PTR result = Show([release, freed = std::make_shared<SignalWhenFreed>(workerEnded)] {
     WaitForSingleObject(release, INFINITE);
@@ -142,7 +142,7 @@ TEST_F(SystemPointWindow, ClosingWhileTheRequestRunsAbandonsTheRepairHarmlessly)
   ASSERT_EQ(WaitForSingleObject(workerEnded, 10000), WAIT_OBJECT_0);
   MSG late;
   EXPECT_FALSE(
-      PeekMessageA(&late, nullptr, kRestorePointDoneMessage, kRestorePointDoneMessage, PM_REMOVE));
+      PeekMessageW(&late, nullptr, kRestorePointDoneMessage, kRestorePointDoneMessage, PM_REMOVE));
   EXPECT_EQ(ShowWithOutcome(RestorePointOutcome::Created), IDOK);
   EXPECT_EQ(g_seen.questions, 0);
   CloseHandle(release);

@@ -21,6 +21,7 @@
 #include "editor/win32/ProcessProgressDialogIds.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryEditor.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32ProfileStore.h"
@@ -53,9 +54,9 @@ Lines Rows(HWND window, int columns = 3) {
   for (int row = 0; row < ListView_GetItemCount(list); ++row) {
     std::string text;
     for (int column = 0; column < columns; ++column) {
-      char cell[MAX_PATH] = {};
-      ListView_GetItemText(list, row, column, cell, sizeof(cell));
-      text += (column ? "|" : "") + std::string(cell);
+      wchar_t cell[MAX_PATH] = {};
+      ListView_GetItemText(list, row, column, cell, MAX_PATH);
+      text += (column ? "|" : "") + Utf8(cell);
     }
     rows.push_back(text);
   }
@@ -78,7 +79,7 @@ bool AnswerBox(std::vector<std::string>& seen, bool yes = true) {
   if (!box) return false;
   const bool question = GetDlgItem(box, IDYES) != nullptr;
   const bool noIsDefault =
-      (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+      (GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
   seen.push_back((question && !noIsDefault ? "(Yes default) " : "") +
                  WindowText(GetDlgItem(box, kMessageBoxTextId)));
   Press(box, question ? (yes ? IDYES : IDNO) : IDOK);
@@ -231,16 +232,17 @@ TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrT
           GetWindowRect(browse, &place);
           GetClientRect(browse, &client);
           centred = place.left == (GetSystemMetrics(SM_CXSCREEN) - client.right) / 2;
-          SendMessageA(browse, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(browsed.c_str()));
+          SendMessageW(browse, BFFM_SETSELECTIONW, TRUE,
+                       reinterpret_cast<LPARAM>(Wide(browsed).c_str()));
           HWND tree = GetDlgItem(browse, kFolderTree);
-          char text[MAX_PATH] = {};
-          TVITEMA item = {};
+          wchar_t text[MAX_PATH] = {};
+          TVITEMW item = {};
           item.mask = TVIF_TEXT;
           item.hItem = TreeView_GetSelection(tree);
           item.pszText = text;
-          item.cchTextMax = sizeof(text);
+          item.cchTextMax = MAX_PATH;
           if (!item.hItem || !TreeView_GetItem(tree, &item)) return false;
-          if (std::string(text) != "restore-browse") return false;
+          if (std::wstring(text) != L"restore-browse") return false;
           Press(browse, IDOK);
           return true;
         },
@@ -409,10 +411,10 @@ TEST_F(RestoreWindow, TheProgressWindowFollowsTheEditorsProcess) {
       HWND window = ProgressWindowHandle();
       if (!window) return false;
       HWND bar = GetDlgItem(window, IDC_PROCESS_PROGRESS_BAR);
-      furthest = std::max(furthest, static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)));
+      furthest = std::max(furthest, static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0)));
       hint = WindowText(GetDlgItem(window, IDC_PROCESS_PROGRESS_HINT));
       if (++tick < ticks) return false;
-      PostMessageA(message == BM_CLICK ? GetDlgItem(window, id) : window, message, 0, 0);
+      PostMessageW(message == BM_CLICK ? GetDlgItem(window, id) : window, message, 0, 0);
       return true;
     }});
     ProcessProgressDialog window(language_, settings_.languageName, process, "Restore registry...");

@@ -9,6 +9,7 @@
 
 #include "global/win32/DialogTexts.h"
 #include "main/win32/MainWindowIds.h"
+#include "platform/win32/WideText.h"
 #include "tests/win32/ListViewRows.h"
 #include "tests/win32/MainWindowFixture.h"
 
@@ -43,7 +44,7 @@ TEST_F(ExplainedRows, TheFocusedRowIsExplainedWholeInABoxThatCopiesAndInItsTip) 
   Command(ID_SCAN_REGISTRY);
   const int row = RowOf(name);
   HWND box = Child(IDC_EXPLANATION);
-  EXPECT_TRUE(GetWindowLongA(box, GWL_STYLE) & ES_READONLY);
+  EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & ES_READONLY);
   EXPECT_EQ(GetNextDlgTabItem(window_->Handle(), List(), FALSE), box);
 
   const std::string reason = "Neither a file nor a folder \"" + missing + "\" exists.\r\n";
@@ -54,8 +55,8 @@ TEST_F(ExplainedRows, TheFocusedRowIsExplainedWholeInABoxThatCopiesAndInItsTip) 
   EXPECT_EQ(text.substr(text.size() - missing.size() - 9), "\r\nValue: " + missing);
   ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
   CloseClipboard();
-  SendMessageA(box, EM_SETSEL, 0, -1);
-  SendMessageA(box, WM_COPY, 0, 0);
+  SendMessageW(box, EM_SETSEL, 0, -1);
+  SendMessageW(box, WM_COPY, 0, 0);
   ASSERT_TRUE(OpenClipboard(nullptr));
   HANDLE copied = GetClipboardData(CF_TEXT);
   EXPECT_EQ(copied ? static_cast<const char*>(GlobalLock(copied)) : "", text);
@@ -67,15 +68,16 @@ TEST_F(ExplainedRows, TheFocusedRowIsExplainedWholeInABoxThatCopiesAndInItsTip) 
   EXPECT_TRUE(cell.rfind("HKCU\\", 0) == 0 && cell.find("...") != std::string::npos &&
               cell.substr(cell.size() - 4) == "yEnd")
       << cell;
-  char tip[1024] = {};
-  NMLVGETINFOTIPA request = {};
+  wchar_t wideTip[1024] = {};
+  NMLVGETINFOTIPW request = {};
   request.hdr.hwndFrom = List();
-  request.hdr.code = LVN_GETINFOTIPA;
+  request.hdr.code = LVN_GETINFOTIPW;
   request.iItem = row;
-  request.pszText = tip;
-  request.cchTextMax = sizeof(tip);
-  SendMessageA(window_->Handle(), WM_NOTIFY, IDC_RESULTS_LIST, reinterpret_cast<LPARAM>(&request));
-  EXPECT_EQ(std::string(tip).rfind(reason + "Class: certain - ", 0), 0u) << tip;
+  request.pszText = wideTip;
+  request.cchTextMax = 1024;
+  SendMessageW(window_->Handle(), WM_NOTIFY, IDC_RESULTS_LIST, reinterpret_cast<LPARAM>(&request));
+  const std::string tip = Utf8(wideTip);
+  EXPECT_EQ(tip.rfind(reason + "Class: certain - ", 0), 0u) << tip;
   EXPECT_EQ(Explained(-1), "");
 }
 
@@ -92,7 +94,7 @@ TEST_F(ExplainedRows, RowsForReviewAreMarkedAndTickedOnlyWhenTheSettingSays) {
       LVITEMA item = {};
       item.mask = LVIF_IMAGE;
       item.iItem = RowOf(name);
-      SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      SendMessageW(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
       EXPECT_EQ(item.iImage, review ? 0 : I_IMAGENONE) << name;
       bool ticked = false;
       ListCell(List(), item.iItem, 0, &ticked);

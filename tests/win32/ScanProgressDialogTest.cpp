@@ -24,7 +24,7 @@ class NoticeWindow {
   NoticeWindow() {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = &NoticeWindow::Procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = "KelvaneNoticeWindow";
     RegisterClassA(&windowClass);
     handle_ = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
@@ -34,7 +34,7 @@ class NoticeWindow {
   HWND Handle() const { return handle_; }
   int TakeTaskDoneNotices() {
     MSG message;
-    while (PeekMessageA(&message, handle_, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    while (PeekMessageW(&message, handle_, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     const int count = notices_;
     notices_ = 0;
     return count;
@@ -64,7 +64,7 @@ void CALLBACK ActOnProgressWindow(HWND, UINT, UINT_PTR timer, DWORD) {
     return;
   }
   KillTimer(nullptr, timer);
-  PostMessageA(window, g_actionMessage, g_actionParameter, 0);
+  PostMessageW(window, g_actionMessage, g_actionParameter, 0);
 }
 
 class ProgressWindow : public ::testing::Test {

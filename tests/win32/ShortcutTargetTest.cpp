@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/win32/AnsiText.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "tests/support/SavedShortcut.h"
 #include "tests/support/ScratchFolder.h"
@@ -14,9 +14,9 @@
 namespace kelvane {
 namespace {
 
-TEST(ShortcutTarget, ATargetTheCodePageCannotHoldIsUnreadableNotAnotherPath) {
+TEST(ShortcutTarget, TargetsInAnyScriptReadWithEveryCharacter) {
   testsupport::ScratchFolder scratch;
-  const std::wstring folder = WideFromAnsi(scratch.Path());
+  const std::wstring folder = Wide(scratch.Path());
   const std::wstring cyrillic = folder + L"\x0422\x0435\x0441\x0442";
   const std::wstring accented = folder + L"Caf\x00e9";
   ASSERT_TRUE(CreateDirectoryW(cyrillic.c_str(), nullptr));
@@ -31,9 +31,11 @@ TEST(ShortcutTarget, ATargetTheCodePageCannotHoldIsUnreadableNotAnotherPath) {
   ASSERT_TRUE(testsupport::SaveShortcut(folder + L"Cafe.lnk", accented + L"\\app.exe"));
 
   Win32FileSystem files;
-  EXPECT_EQ(files.GetShortcutTarget(scratch.Path() + "Valid.lnk"), "");
-  EXPECT_EQ(files.GetShortcutTarget(scratch.Path() + "Gone.lnk"), "");
-  EXPECT_EQ(files.GetShortcutTarget(scratch.Path() + "Cafe.lnk"), scratch.Path() + "Caf\xe9\\app.exe");
+  const std::string test = scratch.Path() + "\u0422\u0435\u0441\u0442\\";
+  EXPECT_EQ(files.GetShortcutTarget(scratch.Path() + "Valid.lnk"), test + "app.exe");
+  EXPECT_EQ(files.GetShortcutTarget(scratch.Path() + "Gone.lnk"), test + "gone.exe");
+  EXPECT_EQ(files.GetShortcutTarget(scratch.Path() + "Cafe.lnk"),
+            scratch.Path() + "Caf\u00e9\\app.exe");
 }
 
 }  // namespace

@@ -132,11 +132,11 @@ TEST_F(StartupManagerWindow, ListsEverySourceAndDeletesTwoTickedRowsTogether) {
     listed = Rows(dialog);
     Rows(dialog, "default.exe");
     ticked = Rows(dialog, "mail.exe");
-    SendMessageA(dialog, WM_COMMAND, IDC_STARTUP_DELETE, 0);
+    SendMessageW(dialog, WM_COMMAND, IDC_STARTUP_DELETE, 0);
     deleted = Rows(dialog);
-    SendMessageA(dialog, WM_COMMAND, IDC_STARTUP_SELECT_ALL, 0);
+    SendMessageW(dialog, WM_COMMAND, IDC_STARTUP_SELECT_ALL, 0);
     all = Rows(dialog);
-    SendMessageA(dialog, WM_COMMAND, IDC_STARTUP_SELECT_NONE, 0);
+    SendMessageW(dialog, WM_COMMAND, IDC_STARTUP_SELECT_NONE, 0);
     ticked.push_back(Rows(dialog) == deleted ? "none" : "some");
   });
   Texts expected = {
@@ -176,7 +176,7 @@ TEST_F(StartupManagerWindow, FolderRowsAreNamedAndFoundAgainInTheCurrentLanguage
   Show([&](HWND dialog) {
     seen = Rows(dialog, "sync.exe");
     seen.push_back(ListColumnCaptions(GetDlgItem(dialog, IDC_STARTUP_LIST)).at(2));
-    SendMessageA(dialog, WM_COMMAND, IDC_STARTUP_DELETE, 0);
+    SendMessageW(dialog, WM_COMMAND, IDC_STARTUP_DELETE, 0);
     seen.push_back(std::to_string(Rows(dialog).size()));
   });
   ASSERT_EQ(seen.size(), 10u);

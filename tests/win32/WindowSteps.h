@@ -24,7 +24,7 @@ constexpr int kTicksAllowed = 1200;
 inline void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
   if (g_steps.empty()) return;
   if (--g_ticksLeft < 0) {
-    if (HWND dialog = FindThreadDialog()) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    if (HWND dialog = FindThreadDialog()) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     return;
   }
   if (g_steps.front()()) g_steps.erase(g_steps.begin());
@@ -55,6 +55,6 @@ class WindowSteps {
 };
 
 // A click on the control, as the mouse gives it; a disabled control ignores it.
-inline void Press(HWND window, int id) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); }
+inline void Press(HWND window, int id) { PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); }
 
 }  // namespace kelvane

@@ -125,7 +125,7 @@ class Program {
   Program() : process_(StartProcess("\"" + Beside("Kelvane.exe") + "\"")) {
     WaitForInputIdle(process_.get(), kStartTimeout);
     for (DWORD waited = 0; !window_ && waited < kStartTimeout; waited += 10) {
-      window_ = FindWindowA(kMainWindowClass, nullptr);
+      window_ = FindWindowW(kMainWindowClass, nullptr);
       if (!window_) Sleep(10);
     }
     if (!window_) {
@@ -141,9 +141,9 @@ class Program {
 
   // The scan's modal loop runs in the program until it ends; the send returns with the counts
   // shown.
-  void Scan() { SendMessageA(window_, WM_COMMAND, MAKEWPARAM(ID_SCAN_REGISTRY, 0), 0); }
+  void Scan() { SendMessageW(window_, WM_COMMAND, MAKEWPARAM(ID_SCAN_REGISTRY, 0), 0); }
 
-  void Repair() { SendMessageA(window_, WM_COMMAND, MAKEWPARAM(ID_REPAIR_REGISTRY, 0), 0); }
+  void Repair() { SendMessageW(window_, WM_COMMAND, MAKEWPARAM(ID_REPAIR_REGISTRY, 0), 0); }
 
   double TimedScan() {
     const Clock::time_point start = Clock::now();
@@ -162,7 +162,7 @@ class Program {
   // Until the process has ended.
   double Close() {
     const Clock::time_point start = Clock::now();
-    PostMessageA(window_, WM_CLOSE, 0, 0);
+    PostMessageW(window_, WM_CLOSE, 0, 0);
     WaitForSingleObject(process_.get(), kStartTimeout);
     window_ = nullptr;
     return SecondsSince(start);
@@ -243,7 +243,7 @@ int StopScenario(const std::vector<std::string>& arguments) {
     Sleep(static_cast<DWORD>(whole * share * 1000));
     HWND progress = FindWindowA(nullptr, "Scanning");
     const Clock::time_point pressed = Clock::now();
-    if (progress) PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDC_SCAN_STOP, BN_CLICKED), 0);
+    if (progress) PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_SCAN_STOP, BN_CLICKED), 0);
     scan.join();
     std::printf("stop at %.0f%% of the scan: the window back after %.0f ms, status \"%s\"%s\n",
                 share * 100, SecondsSince(pressed) * 1000, program.FoundText().c_str(),
@@ -271,7 +271,7 @@ int RepairScenario(const std::vector<std::string>& arguments) {
         HWND summary = FindWindowA(nullptr, kApplicationTitle);
         if (summary && GetDlgItem(summary, IDC_REPAIR_SUMMARY_COUNT)) {
           repair = SecondsSince(start);
-          PostMessageA(summary, WM_CLOSE, 0, 0);
+          PostMessageW(summary, WM_CLOSE, 0, 0);
         }
         Sleep(10);
       }

@@ -32,7 +32,7 @@ int Probe() {
   const KernelObjectHandle ready(CreateEventA(nullptr, TRUE, FALSE, kProbeReadyEvent));
   HWND window = nullptr;
   for (DWORD waited = 0; !window && waited < kFindWindowMs; waited += 10) {
-    window = FindWindowA(kMainWindowClass, nullptr);
+    window = FindWindowW(kMainWindowClass, nullptr);
     if (!window) Sleep(10);
   }
   if (!window) {

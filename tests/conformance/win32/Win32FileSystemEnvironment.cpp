@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
 #include "tests/conformance/FileSystemEnvironment.h"
@@ -23,22 +24,22 @@ std::runtime_error Failed(const std::string& step, const std::string& path) {
 
 // Deletes a folder and everything in it; read-only entries too.
 void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  const FindHandle find(FindFirstFileA((folder + "\\*").c_str(), &data));
+  WIN32_FIND_DATAW data;
+  const FindHandle find(FindFirstFileW(Wide(folder + "\\*").c_str(), &data));
   if (find) {
     do {
-      const std::string name = data.cFileName;
+      const std::string name = Utf8(data.cFileName);
       if (name == "." || name == "..") continue;
       const std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveTree(path);
       } else {
-        DeleteFileA(path.c_str());
+        DeleteFileW(Wide(path).c_str());
       }
-    } while (FindNextFileA(find.get(), &data));
+    } while (FindNextFileW(find.get(), &data));
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(Wide(folder).c_str());
 }
 
 // The live file system, with a scratch folder on the prefix's fixed drive.
@@ -70,11 +71,11 @@ class Win32FileSystemEnvironment : public FileSystemEnvironment {
   }
 
   void MakeFolder(const std::string& path) override {
-    if (!CreateDirectoryA(path.c_str(), nullptr)) throw Failed("CreateDirectoryA", path);
+    if (!CreateDirectoryW(Wide(path).c_str(), nullptr)) throw Failed("CreateDirectoryW", path);
   }
 
   void WriteBytes(const std::string& path, const std::string& bytes) override {
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!file ||
@@ -84,9 +85,9 @@ class Win32FileSystemEnvironment : public FileSystemEnvironment {
   }
 
   std::string ReadBytes(const std::string& path) override {
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    const FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
-    if (!file) throw Failed("CreateFileA", path);
+    if (!file) throw Failed("CreateFileW", path);
     std::string bytes(GetFileSize(file.get(), nullptr), '\0');
     DWORD read = 0;
     if (!ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) {
@@ -107,8 +108,8 @@ class Win32FileSystemEnvironment : public FileSystemEnvironment {
     local.wSecond = static_cast<WORD>(second);
     FILETIME localTime;
     FILETIME utc;
-    const FileHandle file(
-        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const FileHandle file(CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
     if (!file || !SystemTimeToFileTime(&local, &localTime) ||
         !LocalFileTimeToFileTime(&localTime, &utc) ||
         !SetFileTime(file.get(), nullptr, nullptr, &utc)) {
@@ -117,8 +118,8 @@ class Win32FileSystemEnvironment : public FileSystemEnvironment {
   }
 
   void MakeReadOnly(const std::string& path) override {
-    if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) {
-      throw Failed("SetFileAttributesA", path);
+    if (!SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY)) {
+      throw Failed("SetFileAttributesW", path);
     }
   }
 
@@ -161,8 +162,8 @@ class Win32FileSystemEnvironment : public FileSystemEnvironment {
   }
 
   void SetVariable(const std::string& name, const std::string& value) override {
-    if (!SetEnvironmentVariableA(name.c_str(), value.c_str())) {
-      throw Failed("SetEnvironmentVariableA", name);
+    if (!SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str())) {
+      throw Failed("SetEnvironmentVariableW", name);
     }
     variables_.push_back(name);
   }

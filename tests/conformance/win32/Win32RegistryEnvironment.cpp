@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "platform/win32/AnsiText.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Registry.h"
 #include "tests/conformance/RegistryEnvironment.h"
@@ -23,12 +23,12 @@ std::unique_ptr<RegistryStore> MakeConformanceRegistry() {
 void PutUtf16Value(RegistryStore&, const std::string& path, const std::string& name,
                    std::uint32_t type, const std::u16string& data) {
   HKEY opened = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, WideFromAnsi(path).c_str(), 0, nullptr, 0,
-                      KEY_ALL_ACCESS, nullptr, &opened, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &opened, nullptr) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot create " + path);
   }
   const RegistryKeyHandle key(opened);
-  if (RegSetValueExW(key.get(), WideFromAnsi(name).c_str(), 0, type,
+  if (RegSetValueExW(key.get(), Wide(name).c_str(), 0, type,
                      reinterpret_cast<const BYTE*>(data.data()),
                      static_cast<DWORD>(data.size() * sizeof(char16_t))) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot write " + name + " in " + path);
@@ -60,14 +60,14 @@ std::wstring CurrentUserFullName() {
 
 void MakeRegistryLink(RegistryStore&, const std::string& path, const std::string& targetPath) {
   HKEY opened = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, WideFromAnsi(path).c_str(), 0, nullptr,
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr,
                       REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
                       &opened, nullptr) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot create the link " + path);
   }
   const RegistryKeyHandle link(opened);
   // The target's name is stored without a terminating NUL.
-  const std::wstring target = CurrentUserFullName() + L"\\" + WideFromAnsi(targetPath);
+  const std::wstring target = CurrentUserFullName() + L"\\" + Wide(targetPath);
   if (RegSetValueExW(link.get(), L"SymbolicLinkValue", 0, REG_LINK,
                      reinterpret_cast<const BYTE*>(target.data()),
                      static_cast<DWORD>(target.size() * sizeof(wchar_t))) != ERROR_SUCCESS) {
@@ -77,7 +77,7 @@ void MakeRegistryLink(RegistryStore&, const std::string& path, const std::string
 
 void RemoveRegistryLink(RegistryStore&, const std::string& path) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, WideFromAnsi(path).c_str(), REG_OPTION_OPEN_LINK,
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), REG_OPTION_OPEN_LINK,
                     DELETE | KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
     return;
   }

@@ -28,7 +28,7 @@ int FirstReviewRow(HANDLE program, HWND list) {
     item.mask = LVIF_IMAGE;
     item.iItem = row;
     WriteProcessMemory(program, remote, &item, sizeof(item), nullptr);
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote));
+    SendMessageW(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote));
     ReadProcessMemory(program, remote, &item, sizeof(item), nullptr);
     if (item.iImage == 0) {
       found = row;
@@ -45,16 +45,16 @@ void SelectRow(HWND list, int row) {
   AttachThreadInput(GetCurrentThreadId(), programThread, TRUE);
   SetFocus(list);
   AttachThreadInput(GetCurrentThreadId(), programThread, FALSE);
-  SendMessageA(list, WM_KEYDOWN, VK_HOME, 0);
-  for (int step = 0; step < row; ++step) SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
+  for (int step = 0; step < row; ++step) SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
 }
 
 // The options window, once it is up.
 HWND OpenOptions(HWND window) {
-  PostMessageA(window, WM_COMMAND, MAKEWPARAM(ID_OPTIONS, 0), 0);
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_OPTIONS, 0), 0);
   for (int attempt = 0; attempt < 100; ++attempt) {
     Sleep(100);
-    HWND dialog = FindWindowA(MAKEINTATOM(32770), nullptr);
+    HWND dialog = FindWindowW(MAKEINTATOM(32770), nullptr);
     if (dialog && GetWindow(dialog, GW_OWNER) == window && IsWindowVisible(dialog)) return dialog;
   }
   return nullptr;
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   CloseHandle(process.hThread);
   HWND window = nullptr;
   for (int attempt = 0; attempt < 600 && !window; ++attempt) {
-    window = FindWindowA(kelvane::kMainWindowClass, nullptr);
+    window = FindWindowW(kelvane::kMainWindowClass, nullptr);
     Sleep(100);
   }
   if (!window) return 1;
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     if (!posed) return 1;
   } else {
     // The scan's own modal loop runs until it ends; the send returns then.
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(ID_SCAN_REGISTRY, 0), 0);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(ID_SCAN_REGISTRY, 0), 0);
     HWND list = GetDlgItem(window, IDC_RESULTS_LIST);
     if (argc > 4) SelectRow(list, FirstReviewRow(process.hProcess, list));
   }
@@ -100,8 +100,8 @@ int main(int argc, char** argv) {
               place.bottom - place.top);
   std::fflush(stdout);
   Sleep(static_cast<DWORD>(std::atoi(argv[3])) * 1000);
-  if (posed != window) PostMessageA(posed, WM_COMMAND, IDCANCEL, 0);
-  PostMessageA(window, WM_CLOSE, 0, 0);
+  if (posed != window) PostMessageW(posed, WM_COMMAND, IDCANCEL, 0);
+  PostMessageW(window, WM_CLOSE, 0, 0);
   WaitForSingleObject(process.hProcess, 30000);
   CloseHandle(process.hProcess);
   return 0;
