@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "global/win32/TextMeasure.h"
 #include "options/win32/IgnoreEntryDialogIds.h"
 #include "options/win32/OptionsDialog.h"
 #include "options/win32/OptionsDialogIds.h"
