@@ -204,7 +204,7 @@ TEST_F(OptionsWindow, TheReviewBoxKeepsItsSettingAndEverySwitchFitsInBothLanguag
       EXPECT_TRUE(IsWindowVisible(review) && (GetWindowLongA(review, GWL_STYLE) & WS_TABSTOP));
       RECT frame = {};
       GetWindowRect(GetDlgItem(options, IDC_OPTIONS_SWITCHES_FRAME), &frame);
-      for (int id = IDC_OPTIONS_RESTORE_POINT; id <= IDC_OPTIONS_TICK_REVIEW;
+      for (int id = IDC_OPTIONS_RESTORE_POINT; id <= IDC_OPTIONS_SCAN_64_BIT;
            id = id == IDC_OPTIONS_BEEP ? IDC_OPTIONS_TICK_REVIEW : id + 1) {
         HWND box = GetDlgItem(options, id);
         const std::string caption = WindowText(box);
