@@ -433,12 +433,19 @@ void MemoryRegistry::SetUtf16Value(RootKey root, const std::string& path, const 
 }
 
 void MemoryRegistry::SetWow64() {
-  std::lock_guard<std::mutex> lock(state_->mutex);
-  bool valid = false;
-  for (const char* path : {"Software", "Software\\Classes"}) {
-    state_->redirected.push_back(
-        WalkPath(*state_, state_->roots.at(kHkeyLocalMachine), SplitPath(path, valid), true));
+  {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    bool valid = false;
+    for (const char* path : {"Software", "Software\\Classes"}) {
+      const std::shared_ptr<Node> key =
+          WalkPath(*state_, state_->roots.at(kHkeyLocalMachine), SplitPath(path, valid), true);
+      WalkPath(*state_, key, {kWow64Node}, true);
+      state_->redirected.push_back(key);
+    }
   }
+  // As Wine makes it: the 32-bit view's classes are the classes' own Wow6432Node.
+  AddLink(kHkeyLocalMachine, "Software\\Wow6432Node\\Classes",
+          FullName(kHkeyLocalMachine, "Software\\Classes\\Wow6432Node"));
 }
 
 void MemoryRegistry::SetBeforeDeletion(std::function<void()> hook) {
