@@ -11,6 +11,12 @@ RegistryEditor FindRegistryEditor(SystemAccess& system, FileSystemAccess& files)
   return {folder ? *folder + "\\regedit.exe" : "Regedit", kFurtherInstanceSwitch};
 }
 
+RegistryEditor Find64BitRegistryEditor(SystemAccess& system, FileSystemAccess& files) {
+  if (!system.IsWow64()) return FindRegistryEditor(system, files);
+  const std::optional<std::string> windows = files.ExpandEnvironmentStrings("%SystemRoot%");
+  return {windows ? *windows + "\\regedit.exe" : "Regedit", kFurtherInstanceSwitch};
+}
+
 std::string EditorCommandLine(const RegistryEditor& editor, const std::string& arguments) {
   std::string line = editor.program.find(' ') == std::string::npos
                          ? editor.program

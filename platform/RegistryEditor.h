@@ -25,6 +25,9 @@ struct RegistryEditor {
 // system folder, kept from handing the work to a running 64-bit editor. Elsewhere "Regedit"
 // found on the search path.
 RegistryEditor FindRegistryEditor(SystemAccess& system, FileSystemAccess& files);
+// The editor of the 64-bit view on 64-bit Windows: the one in the Windows folder, which WOW64
+// does not redirect. Elsewhere as FindRegistryEditor.
+RegistryEditor Find64BitRegistryEditor(SystemAccess& system, FileSystemAccess& files);
 
 // The editor (quoted when it holds a blank), its switches, then the arguments.
 std::string EditorCommandLine(const RegistryEditor& editor, const std::string& arguments);

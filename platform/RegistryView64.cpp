@@ -34,7 +34,13 @@ class View64Key : public RegistryKey {
     return key_->SetValue(name, value);
   }
   bool DeleteValue(const std::string& name) override { return key_->DeleteValue(name); }
-  bool DeleteSubkey(const std::string& path) override { return key_->DeleteSubkey(path); }
+  // Through a handle opened in the view: a delete goes to the view of the handle it is made on,
+  // and a root's handle has the program's own.
+  bool DeleteSubkey(const std::string& path) override {
+    const std::unique_ptr<RegistryKey> self =
+        key_->OpenSubkey("", kAccessFull | kAccessView64, false);
+    return self && self->DeleteSubkey(path);
+  }
   bool QueryInfo(RegKeyInfo& info) override { return key_->QueryInfo(info); }
 
  private:

@@ -115,6 +115,15 @@ bool HasA64BitView(const std::string& keyText) {
   return ViewOfKeyText(keyText, true) == RowView::Bits32;
 }
 
+std::string KeyTextOf32BitKeyIn64BitView(const std::string& keyText) {
+  const std::string text = UpperCaseAscii(keyText);
+  std::size_t at = std::char_traits<char>::length("HKEY_LOCAL_MACHINE\\SOFTWARE\\");
+  for (const char* classes : kClassesKeys) {
+    if (StartsWith(text, classes)) at = std::char_traits<char>::length(classes);
+  }
+  return keyText.substr(0, at) + "Wow6432Node\\" + keyText.substr(at);
+}
+
 bool MayHoldRedirectedKeys(const std::string& keyText) {
   if (HasA64BitView(keyText)) return true;
   const std::string text = UpperCaseAscii(keyText) + "\\";

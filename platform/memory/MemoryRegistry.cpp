@@ -340,7 +340,9 @@ class MemoryKey : public RegistryKey {
 
   bool DeleteSubkey(const std::string& path) override {
     CallBeforeDeletion(*state_);
-    std::unique_ptr<RegistryKey> opened = OpenSubkey(path, kAccessFull, false);
+    // In the view this key was opened in, as RegDeleteKeyEx is told it.
+    std::unique_ptr<RegistryKey> opened =
+        OpenSubkey(path, kAccessFull | (access_ & kAccessView64), false);
     if (!opened) return false;
     std::lock_guard<std::mutex> lock(state_->mutex);
     const std::shared_ptr<Node> target = static_cast<MemoryKey&>(*opened).node_;

@@ -4,12 +4,16 @@
 #include <algorithm>
 
 #include "platform/RegistryView64.h"
+#include "repair/Repair.h"
+#include "tests/support/RegistrySnapshot.h"
 #include "tests/support/ScanMachine.h"
 
 namespace kelvane {
 namespace {
 
+using testsupport::RegistrySnapshot;
 using testsupport::ScanMachine;
+using testsupport::TakeSnapshot;
 
 const char kRunKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -69,6 +73,38 @@ TEST_F(Wow64Scan, EachViewIsJudgedAsItsOwnProgramSeesTheFilesAndSharedKeysOnce) 
 TEST_F(Wow64Scan, SwitchedOffTheProgramSeesItsOwnViewAndSkipsRedirectedPaths) {
   options.scan64Bit = false;
   EXPECT_EQ(ViewedRows(), std::vector<std::string>{});
+}
+
+// The 64-bit view holds the same names as the 32-bit one, where only one of each pair is gone.
+TEST_F(Wow64Scan, ARepairOfBothViewsDeletesEachInItsViewAndItsBackupRestoresBoth) {
+  RegistryView64 view64(registry);
+  ApplyRegFile(view64, ParseRegFile(std::string("REGEDIT4\r\n[HKEY_LOCAL_MACHINE") + kRunKey +
+                                    "]\r\n\"Var32\"=\"C:\\\\Program Files\\\\App64\\\\app.exe\"\r\n"));
+  const auto machine = [&] { return TakeSnapshot(view64, kHkeyLocalMachine, "Software"); };
+  const RegistrySnapshot before = machine();
+  std::vector<ProblemRecord> rows = Scan({ScanCategory::StartupPrograms,
+                                          ScanCategory::CustomControls});
+  files.AddFolder("C:\\Backup");
+  {
+    RowRepairer repairer(registry, files, "C:\\Backup\\b.reg", {}, true);
+    for (std::size_t i = 0; i < rows.size(); ++i) repairer.Queue(rows[i], i);
+    repairer.Finish();
+    EXPECT_EQ(repairer.TakeRepaired().size(), rows.size());
+  }
+  EXPECT_EQ(Scan({ScanCategory::StartupPrograms, ScanCategory::CustomControls}).size(),
+            rows.size());  // the recorded rows of the first scan, none new
+  RegistryAccess run32(registry);
+  run32.SetRootKey(kHkeyLocalMachine);
+  ASSERT_TRUE(run32.OpenKey(kRunKey, false));
+  EXPECT_EQ(run32.ValueNames(), std::vector<std::string>{});
+  RegistryAccess run64(view64);
+  run64.SetRootKey(kHkeyLocalMachine);
+  ASSERT_TRUE(run64.OpenKey(kRunKey, false));
+  EXPECT_EQ(run64.ValueNames(), (std::vector<std::string>{"Here64", "Sys64", "Var32", "Var64"}));
+  const std::string backup = *files.ReadFileEnd("C:\\Backup\\b.reg", 1 << 20);
+  EXPECT_TRUE(Names64BitView(backup));
+  ApplyRegFile(view64, ParseRegFile(backup));
+  EXPECT_EQ(machine(), before);
 }
 
 }  // namespace
