@@ -89,7 +89,10 @@ bool ScanContext::PlaceInView(ProblemRecord& row, const MissingPath& evidence) c
   }
   row.view = ViewOfKeyText(row.key, drives_.isWow64);
   if (!in64BitPass_) return row.view == RowView::Bits32 || !evidence.foundByNativeProgram;
-  if (row.view != RowView::Bits32 || !HasA64BitView(row.key)) return false;
+  // A row that names a subkey is in that subkey's view.
+  const std::string named =
+      row.repairKind == RepairKind::SubkeyNamedByValue ? row.key + "\\" + row.value : row.key;
+  if (ViewOfKeyText(named, true) != RowView::Bits32 || !HasA64BitView(named)) return false;
   row.view = RowView::Bits64;
   row.key = With64BitViewMark(row.key);
   return true;
