@@ -130,10 +130,11 @@ RestoreOutcome RestoreBackupFile(EditorContext& context, EditorPrompts& prompts,
       unreadable = error.what();
     }
   };
-  const RegistryEditor editor = in64BitView
-                                    ? Find64BitRegistryEditor(context.system, context.files)
-                                    : FindRegistryEditor(context.system, context.files);
-  if (!RunWithBackupHint(context, prompts, ImportCommandLine(editor, imported.Path()),
+  const std::string command =
+      in64BitView ? Import64BitCommandLine(context.system, context.files, imported.Path())
+                  : ImportCommandLine(FindRegistryEditor(context.system, context.files),
+                                      imported.Path());
+  if (!RunWithBackupHint(context, prompts, command,
                          language.LangString("RES_Restory_Registry", "Restore registry..."),
                          readBackAndCheck)) {
     return RestoreOutcome::NotImported;

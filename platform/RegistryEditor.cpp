@@ -11,12 +11,6 @@ RegistryEditor FindRegistryEditor(SystemAccess& system, FileSystemAccess& files)
   return {folder ? *folder + "\\regedit.exe" : "Regedit", kFurtherInstanceSwitch};
 }
 
-RegistryEditor Find64BitRegistryEditor(SystemAccess& system, FileSystemAccess& files) {
-  if (!system.IsWow64()) return FindRegistryEditor(system, files);
-  const std::optional<std::string> windows = files.ExpandEnvironmentStrings("%SystemRoot%");
-  return {windows ? *windows + "\\regedit.exe" : "Regedit", kFurtherInstanceSwitch};
-}
-
 std::string EditorCommandLine(const RegistryEditor& editor, const std::string& arguments) {
   std::string line = editor.program.find(' ') == std::string::npos
                          ? editor.program
@@ -27,6 +21,14 @@ std::string EditorCommandLine(const RegistryEditor& editor, const std::string& a
 
 std::string ImportCommandLine(const RegistryEditor& editor, const std::string& file) {
   return EditorCommandLine(editor, "/s \"" + file + "\"");
+}
+
+std::string Import64BitCommandLine(SystemAccess& system, FileSystemAccess& files,
+                                   const std::string& file) {
+  if (!system.IsWow64()) return ImportCommandLine(FindRegistryEditor(system, files), file);
+  const std::optional<std::string> folder = files.SpecialFolder(ShellFolder::SystemX86);
+  const RegistryEditor tool{folder ? *folder + "\\reg.exe" : "reg", ""};
+  return EditorCommandLine(tool, "import \"" + file + "\" /reg:64");
 }
 
 std::string ExportCommandLine(const RegistryEditor& editor, const std::string& file) {
