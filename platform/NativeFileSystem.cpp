@@ -33,7 +33,12 @@ NativeFileSystem::NativeFileSystem(FileSystemAccess& files) : files_(files) {
   if (windows && !windows->empty() && windows->front() != '%') {
     systemFolder_ = UpperCaseAscii(*windows + "\\System32");
     aliasFolder_ = *windows + "\\Sysnative";
+    aliasMissing_ = !files_.DirectoryExists(aliasFolder_);
   }
+}
+
+bool NativeFileSystem::IsUnseen(const std::string& path) const {
+  return aliasMissing_ && UpperCaseAscii(path).rfind(systemFolder_, 0) == 0;
 }
 
 std::string NativeFileSystem::NativePath(const std::string& path) {
@@ -45,11 +50,11 @@ std::string NativeFileSystem::NativePath(const std::string& path) {
 }
 
 bool NativeFileSystem::FileExists(const std::string& path) {
-  return files_.FileExists(NativePath(path));
+  return IsUnseen(path) || files_.FileExists(NativePath(path));
 }
 
 bool NativeFileSystem::DirectoryExists(const std::string& path) {
-  return files_.DirectoryExists(NativePath(path));
+  return IsUnseen(path) || files_.DirectoryExists(NativePath(path));
 }
 
 std::vector<FileEntry> NativeFileSystem::FindEntries(const std::string& pattern) {

@@ -16,6 +16,9 @@ class NativeFileSystem : public FileSystemAccess {
 
   // The path with the system folder's name replaced by its alias; otherwise unchanged.
   std::string NativePath(const std::string& path);
+  // Whether the path lies in the system folder while the alias is missing (XP x64 without its
+  // update): what is there cannot be seen, so it counts as there.
+  bool IsUnseen(const std::string& path) const;
 
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
@@ -49,6 +52,7 @@ class NativeFileSystem : public FileSystemAccess {
   FileSystemAccess& files_;
   std::string systemFolder_;  // upper-cased, e.g. "C:\\WINDOWS\\SYSTEM32"
   std::string aliasFolder_;   // e.g. "C:\\Windows\\Sysnative"
+  bool aliasMissing_ = false;
 };
 
 }  // namespace kelvane
