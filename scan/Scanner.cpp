@@ -52,19 +52,18 @@ CategoryRule RuleOf(ScanCategory category) {
 
 namespace {
 
-// The categories that read keys WOW64 redirects: the machine's software and the classes.
+// The categories that read keys WOW64 redirects: the machine's software and the classes. Those
+// that read only shared keys (application paths, extensions and the "Open with" applications)
+// are read once.
 bool ReadsRedirectedKeys(ScanCategory category) {
   switch (category) {
     case ScanCategory::FilesAndFoldersLocalMachine:
-    case ScanCategory::SoftwareLocations:
     case ScanCategory::ObsoleteSoftware:
-    case ScanCategory::Applications:
     case ScanCategory::HelpFiles:
     case ScanCategory::SharedDlls:
     case ScanCategory::StartupPrograms:
     case ScanCategory::AddRemovePrograms:
     case ScanCategory::Installer:
-    case ScanCategory::FileExtensions:
     case ScanCategory::CustomControls:
     case ScanCategory::ActiveX:
       return true;
