@@ -124,7 +124,8 @@ View ViewOfAccess(std::uint32_t access) {
 
 // A 32-bit open of a redirected key reads its Wow6432Node subkey instead, unless the path goes
 // on into that subkey by name. Caller holds the state's mutex.
-std::shared_ptr<Node> Redirected(State& state, std::shared_ptr<Node> node, const std::string* next) {
+std::shared_ptr<Node> Redirected(State& state, std::shared_ptr<Node> node,
+                                 const std::string* next) {
   if (std::find(state.redirected.begin(), state.redirected.end(), node) == state.redirected.end()) {
     return node;
   }

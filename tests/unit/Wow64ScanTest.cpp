@@ -78,8 +78,9 @@ TEST_F(Wow64Scan, SwitchedOffTheProgramSeesItsOwnViewAndSkipsRedirectedPaths) {
 // The 64-bit view holds the same names as the 32-bit one, where only one of each pair is gone.
 TEST_F(Wow64Scan, ARepairOfBothViewsDeletesEachInItsViewAndItsBackupRestoresBoth) {
   RegistryView64 view64(registry);
+  const std::string sameName = "\"Var32\"=\"C:\\\\Program Files\\\\App64\\\\app.exe\"\r\n";
   ApplyRegFile(view64, ParseRegFile(std::string("REGEDIT4\r\n[HKEY_LOCAL_MACHINE") + kRunKey +
-                                    "]\r\n\"Var32\"=\"C:\\\\Program Files\\\\App64\\\\app.exe\"\r\n"));
+                                    "]\r\n" + sameName));
   const auto machine = [&] { return TakeSnapshot(view64, kHkeyLocalMachine, "Software"); };
   const RegistrySnapshot before = machine();
   std::vector<ProblemRecord> rows = Scan({ScanCategory::StartupPrograms,
