@@ -201,8 +201,8 @@ clean_once_64bit_view() {
       "$prefix/drive_c/windows/system32/$native" || return 1
   local software='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion'
   {
-    printf 'REGEDIT4\n\n[%s\\App Paths\\kelvanegone64-app.exe]\n@="%s\\\\kelvanegone64-app.exe"\n\n' \
-      "$software" "$gone"
+    printf 'REGEDIT4\n\n[%s\\App Paths\\kelvanegone64-app.exe]\n' "$software"
+    printf '@="%s\\\\kelvanegone64-app.exe"\n\n' "$gone"
     printf '[%s\\Run]\n"Kelvane Gone64"="\\"%s\\\\run.exe\\" /tray"\n' "$software" "$gone"
     printf '"Kelvane Here64"="%s\\\\here.exe"\n' "$here"
     printf '"Kelvane Here64 Native"="C:\\\\Windows\\\\System32\\\\%s"\n' "$native"
@@ -210,7 +210,8 @@ clean_once_64bit_view() {
     printf '[%s\\Uninstall\\Kelvane Gone64]\n"DisplayName"="Kelvane Gone64"\n' "$software"
     printf '"UninstallString"="%s\\\\uninstall.exe"\n\n' "$gone"
     printf '[%s\\SharedDlls]\n"%s\\\\shared.dll"=dword:00000001\n\n' "$software" "$gone"
-    printf '[HKEY_CLASSES_ROOT\\CLSID\\%sA}\\InprocServer32]\n@="%s\\\\inproc.dll"\n\n' "$guid" "$gone"
+    printf '[HKEY_CLASSES_ROOT\\CLSID\\%sA}\\InprocServer32]\n' "$guid"
+    printf '@="%s\\\\inproc.dll"\n\n' "$gone"
     printf '[HKEY_CLASSES_ROOT\\CLSID\\%sB}\\InprocServer32]\n' "$guid"
     printf '@="%%SystemRoot%%\\\\System32\\\\%s"\n\n' "$native"
     printf '[HKEY_CLASSES_ROOT\\TypeLib\\%sC}\\1.0\\0\\win64]\n@="%s\\\\typelib.dll"\n\n' \
@@ -219,7 +220,8 @@ clean_once_64bit_view() {
     printf '"Type"=dword:00000001\n"Start"=dword:00000003\n'
     printf '"ImagePath"="C:\\\\Windows\\\\System32\\\\drivers\\\\kelvanegone64.sys"\n\n'
     printf '[HKEY_CLASSES_ROOT\\.kelvanegone64]\n\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Kelvane Wow64]\n"Gone Program Files"="%s\\\\user.exe"\n' "$gone"
+    printf '[HKEY_CURRENT_USER\\Software\\Kelvane Wow64]\n'
+    printf '"Gone Program Files"="%s\\\\user.exe"\n' "$gone"
     printf '"Gone System32"="C:\\\\Windows\\\\System32\\\\kelvanegone64-user.dll"\n'
     printf '"Here Program Files"="%s\\\\here.exe"\n' "$here"
     printf '"Here Native"="C:\\\\Windows\\\\System32\\\\%s"\n' "$native"
@@ -340,7 +342,8 @@ clean_once_import() {
   local prefix=$1 output folder editor=$clean_once_regedit
   folder=$(windows_path "$prefix" "$(program_folder "$prefix")")
   local command=("$clean_once_regedit" /s "$folder\\Backup\\$2")
-  sed -n 2p "$(program_folder "$prefix")/Backup/$2" | tr -d '\r' | grep -qxF "$clean_once_64bit_mark" &&
+  sed -n 2p "$(program_folder "$prefix")/Backup/$2" | tr -d '\r' |
+    grep -qxF "$clean_once_64bit_mark" &&
     command=("$clean_once_reg" import "$folder\\Backup\\$2" /reg:64)
   output=$(clean_once_wine "$prefix" "${command[@]}" 2>&1) ||
     { echo "$output" >>"$3"; return 1; }
