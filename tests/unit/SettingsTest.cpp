@@ -83,8 +83,8 @@ TEST_F(SettingsFile, WithoutAFileEverythingTakesItsDefault) {
 }
 
 TEST_F(SettingsFile, ARelativeBackupFolderIsTheProgramFoldersWhereverTheProgramStarts) {
-  for (const std::string& stored : {"relbk", ".\\relbk"}) {
-    WriteOptions("[Options]\r\nOutputDirectory=" + stored + "\r\n");
+  for (const char* stored : {"relbk", ".\\relbk"}) {
+    WriteOptions(std::string("[Options]\r\nOutputDirectory=") + stored + "\r\n");
     EXPECT_EQ(Load().backupFolder, folder_.Path() + "relbk");
   }
   WriteOptions("[Options]\r\nOutputDirectory=D:\\Backups\r\n");
