@@ -231,8 +231,13 @@ bool LinesRestoreItem(const std::vector<std::string>& lines, const BackupItem& i
   return true;
 }
 
+bool Names64BitView(const std::string& fileText) {
+  const std::string start = std::string(kHeader) + "\r\n" + k64BitViewFileMark + "\r\n";
+  return fileText.compare(0, start.size(), start) == 0;
+}
+
 std::string AppendToBackupFile(FileSystemAccess& files, const std::string& filePath,
-                               const std::vector<std::string>& lines) {
+                               const std::vector<std::string>& lines, bool in64BitView) {
   const bool append = files.FileExists(filePath);
   std::string written;
   const std::unique_ptr<TextFileWriter> file = files.OpenTextFile(filePath, append);
@@ -241,6 +246,7 @@ std::string AppendToBackupFile(FileSystemAccess& files, const std::string& fileP
     written += line + "\r\n";
   };
   if (!append) writeLine(kHeader);
+  if (!append && in64BitView) writeLine(k64BitViewFileMark);
   for (const std::string& line : lines) writeLine(line);
   file->Close();
   return written;

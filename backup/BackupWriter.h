@@ -58,10 +58,16 @@ std::vector<std::string> BackupItemLines(const BackupItem& item);
 // Whether importing the lines gives back exactly the item's keys and values.
 bool LinesRestoreItem(const std::vector<std::string>& lines, const BackupItem& item);
 
-// Appends the lines to the file, creating it with its header when it does not exist, and
-// returns the bytes appended. Raises FileIoError when the file cannot be created, opened or
-// written.
+// The second line of a backup whose keys are named as in the 64-bit view of 64-bit Windows,
+// the 32-bit view's below Wow6432Node: the 64-bit registry editor imports it. A file without
+// it names the program's own view, as every backup written before did.
+constexpr char k64BitViewFileMark[] = "; Keys as the 64-bit registry editor names them";
+bool Names64BitView(const std::string& fileText);
+
+// Appends the lines to the file, creating it with its header (and the mark of the 64-bit view
+// when asked) when it does not exist, and returns the bytes appended. Raises FileIoError when
+// the file cannot be created, opened or written.
 std::string AppendToBackupFile(FileSystemAccess& files, const std::string& filePath,
-                               const std::vector<std::string>& lines);
+                               const std::vector<std::string>& lines, bool in64BitView = false);
 
 }  // namespace kelvane

@@ -5,10 +5,12 @@
 #include <utility>
 
 #include "backup/BackupRecord.h"
+#include "backup/BackupWriter.h"
 #include "backup/ImportCheck.h"
 #include "backup/ShortcutBackup.h"
 #include "platform/RegFile.h"
 #include "platform/RegistryEditor.h"
+#include "platform/RegistryView64.h"
 
 namespace kelvane {
 namespace {
@@ -114,9 +116,13 @@ RestoreOutcome RestoreBackupFile(EditorContext& context, EditorPrompts& prompts,
   // Looked for while the progress window stays, so a large file freezes nothing.
   std::optional<ImportCheck> check;
   std::string unreadable;
+  // Such a file goes through the 64-bit editor and is read back in the 64-bit view.
+  const bool in64BitView = Names64BitView(judged->text);
   const auto readBackAndCheck = [&](const std::atomic<bool>& stop) {
     try {
-      check = CheckImport(context.registry, ParseRegFile(judged->text), stop);
+      RegistryView64 registry64(context.registry);
+      RegistryStore& view = in64BitView ? registry64 : context.registry;
+      check = CheckImport(view, ParseRegFile(judged->text), stop);
       if (judged->origin == BackupOrigin::Written && !stop) {
         PutShortcutsBack(context.files, judged->text, *check);
       }
@@ -124,8 +130,11 @@ RestoreOutcome RestoreBackupFile(EditorContext& context, EditorPrompts& prompts,
       unreadable = error.what();
     }
   };
-  const RegistryEditor editor = FindRegistryEditor(context.system, context.files);
-  if (!RunWithBackupHint(context, prompts, ImportCommandLine(editor, imported.Path()),
+  const std::string command =
+      in64BitView ? Import64BitCommandLine(context.system, context.files, imported.Path())
+                  : ImportCommandLine(FindRegistryEditor(context.system, context.files),
+                                      imported.Path());
+  if (!RunWithBackupHint(context, prompts, command,
                          language.LangString("RES_Restory_Registry", "Restore registry..."),
                          readBackAndCheck)) {
     return RestoreOutcome::NotImported;

@@ -113,16 +113,19 @@ void StartWindowsBackup(EditorContext& context) {
 }
 
 std::string RegistryEditorKeyFor(const ProblemRecord& row) {
+  // The 64-bit view's editor names its keys without the view.
+  std::string key = row.key;
+  Take64BitViewMark(key);
   switch (row.repairKind) {
     case RepairKind::ValueInKeyText: {
-      const std::size_t last = row.key.rfind('\\');
-      return last == std::string::npos ? "" : row.key.substr(0, last);
+      const std::size_t last = key.rfind('\\');
+      return last == std::string::npos ? "" : key.substr(0, last);
     }
-    case RepairKind::SubkeyNamedByValue: return row.key + "\\" + row.value;
+    case RepairKind::SubkeyNamedByValue: return key + "\\" + row.value;
     case RepairKind::Key:
     case RepairKind::ValueNamedByValue:
     case RepairKind::DefaultValue:
-    case RepairKind::EncodedValueName: return row.key;
+    case RepairKind::EncodedValueName: return key;
     case RepairKind::ShortcutFile: break;
   }
   return "";
@@ -134,7 +137,9 @@ void OpenInRegistryEditor(EditorContext& context, const ProblemRecord& row) {
   if (access.OpenKey(kRegistryEditorSettingsKey, true)) {
     access.WriteString(kRegistryEditorLastKey, RegistryEditorKeyFor(row));
   }
-  const RegistryEditor editor = FindRegistryEditor(context.system, context.files);
+  const RegistryEditor editor = row.view == RowView::Bits64
+                                    ? Find64BitRegistryEditor(context.system, context.files)
+                                    : FindRegistryEditor(context.system, context.files);
   context.system.OpenWithShell(editor.program, kFurtherInstanceSwitch);
 }
 

@@ -37,6 +37,7 @@ const OptionSetting kOptionSettings[] = {
     {"ShowHint", &Settings::showRepairSummary, "1"},
     {"RestorePoint", &Settings::createRestorePoint, "0"},
     {"TickReviewRows", &Settings::tickReviewRows, "0"},
+    {"Scan64Bit", &Settings::scan64Bit, "1"},
     {"Lan", &Settings::languageName, "English"},
 };
 constexpr char kOptionsSection[] = "Options";

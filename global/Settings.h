@@ -40,6 +40,8 @@ struct Preferences {
   bool beepWhenDone = false;
   // Rows a person should review are ticked after a scan as well.
   bool tickReviewRows = false;
+  // On 64-bit Windows, the 64-bit registry view and file system are examined too.
+  bool scan64Bit = true;
 };
 
 struct Settings : Preferences {

@@ -23,6 +23,20 @@ std::string ImportCommandLine(const RegistryEditor& editor, const std::string& f
   return EditorCommandLine(editor, "/s \"" + file + "\"");
 }
 
+RegistryEditor Find64BitRegistryEditor(SystemAccess& system, FileSystemAccess& files) {
+  const std::optional<std::string> windows = files.ExpandEnvironmentStrings("%SystemRoot%");
+  if (!system.IsWow64() || !windows) return FindRegistryEditor(system, files);
+  return {*windows + "\\regedit.exe", ""};
+}
+
+std::string Import64BitCommandLine(SystemAccess& system, FileSystemAccess& files,
+                                   const std::string& file) {
+  if (!system.IsWow64()) return ImportCommandLine(FindRegistryEditor(system, files), file);
+  const std::optional<std::string> folder = files.SpecialFolder(ShellFolder::SystemX86);
+  const RegistryEditor tool{folder ? *folder + "\\reg.exe" : "reg", ""};
+  return EditorCommandLine(tool, "import \"" + file + "\" /reg:64");
+}
+
 std::string ExportCommandLine(const RegistryEditor& editor, const std::string& file) {
   return EditorCommandLine(editor, "/e \"" + file + "\"");
 }

@@ -25,6 +25,14 @@ struct RegistryEditor {
 // system folder, kept from handing the work to a running 64-bit editor. Elsewhere "Regedit"
 // found on the search path.
 RegistryEditor FindRegistryEditor(SystemAccess& system, FileSystemAccess& files);
+// The editor that shows the 64-bit view on 64-bit Windows: the one in the Windows folder, which
+// WOW64 does not redirect. Elsewhere FindRegistryEditor's.
+RegistryEditor Find64BitRegistryEditor(SystemAccess& system, FileSystemAccess& files);
+// The command that imports a file into the 64-bit view on 64-bit Windows: the console registry
+// tool told the view, since Wine's registry editors both import a plain key name into the
+// 32-bit view. Elsewhere the editor's import.
+std::string Import64BitCommandLine(SystemAccess& system, FileSystemAccess& files,
+                                   const std::string& file);
 
 // The editor (quoted when it holds a blank), its switches, then the arguments.
 std::string EditorCommandLine(const RegistryEditor& editor, const std::string& arguments);

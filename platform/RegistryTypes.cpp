@@ -53,4 +53,21 @@ RegDataKind DataKindFromRawType(std::uint32_t rawType) {
   }
 }
 
+std::string With64BitViewMark(const std::string& keyText) {
+  const std::size_t slash = keyText.find('\\');
+  if (slash == std::string::npos) return keyText + k64BitViewMark;
+  return keyText.substr(0, slash) + k64BitViewMark + keyText.substr(slash);
+}
+
+bool Take64BitViewMark(std::string& keyText) {
+  const std::size_t slash = keyText.find('\\');
+  const std::string root = keyText.substr(0, slash);
+  const std::size_t markSize = sizeof(k64BitViewMark) - 1;
+  if (root.size() <= markSize || root.compare(root.size() - markSize, markSize, k64BitViewMark)) {
+    return false;
+  }
+  keyText.erase(root.size() - markSize, markSize);
+  return true;
+}
+
 }  // namespace kelvane

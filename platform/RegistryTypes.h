@@ -23,6 +23,13 @@ std::string RootKeyName(RootKey root);
 // Upper-cases the name and matches it against the five roots reachable by name.
 std::optional<RootKey> RootKeyFromName(const std::string& name);
 
+// A key of the 64-bit view, where the program's own view would show another key by the same
+// name, is named with this after its root: "HKEY_LOCAL_MACHINE (64-bit)\SOFTWARE\...".
+constexpr char k64BitViewMark[] = " (64-bit)";
+std::string With64BitViewMark(const std::string& keyText);
+// Takes the mark off a key text that has it; false when it has none.
+bool Take64BitViewMark(std::string& keyText);
+
 // The logic's view of a value's data; 3 and 4 are swapped against the raw type numbers.
 enum class RegDataKind { Unknown = 0, String = 1, ExpandString = 2, Integer = 3, Binary = 4 };
 

@@ -35,7 +35,9 @@ class QuietScan {
   std::optional<std::string> Run(const std::vector<ScanCategory>& tasks, ResultsModel& results) {
     SilentScanResult scan =
         ScanSilently(context_.registry, context_.files, system_, language_,
-                     ScanOptions{settings_.judgeRemovableMedia, settings_.judgeCdDrives}, tasks);
+                     ScanOptions{settings_.judgeRemovableMedia, settings_.judgeCdDrives,
+                                 settings_.scan64Bit},
+                     tasks);
     if (scan.failure) return scan.failure;
     const HiddenRows hidden(settings_, leftovers_);
     results.Clear();

@@ -10,6 +10,7 @@
 #include "platform/RegistryTypes.h"
 #include "platform/ShortcutFiles.h"
 #include "platform/Text.h"
+#include "scan/RegistryViews.h"
 
 namespace kelvane {
 RepairTarget RepairTargetOf(const ProblemRecord& row) {
@@ -88,8 +89,48 @@ bool HasAtOrAbove(const std::multiset<std::string>& names, const std::string& na
 }  // namespace
 
 RowRepairer::RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile,
-                         RepairGroupLimits limits)
-    : registry_(registry), files_(files), backupFile_(std::move(backupFile)), limits_(limits) {}
+                         RepairGroupLimits limits, bool in64BitView)
+    : ownView_(registry),
+      view64_(registry),
+      in64BitView_(in64BitView),
+      registry_(in64BitView ? static_cast<RegistryStore&>(view64_) : registry),
+      files_(files),
+      backupFile_(std::move(backupFile)),
+      limits_(limits) {}
+
+std::optional<RepairTarget> RowRepairer::Placed(RepairTarget target) const {
+  if (target.what == RepairTarget::What::File || target.what == RepairTarget::What::Nothing) {
+    return target;
+  }
+  const bool marked = Take64BitViewMark(target.root);
+  if (!in64BitView_ || marked) {
+    if (marked != in64BitView_) return std::nullopt;
+    return target;
+  }
+  const std::string keyText = target.root + "\\" + target.path;
+  if (HasA64BitView(keyText)) {
+    const std::string placed = KeyTextOf32BitKeyIn64BitView(keyText);
+    target.path = placed.substr(placed.find('\\') + 1);
+  } else {
+    target.checkOwnView = true;
+  }
+  return target;
+}
+
+bool RowRepairer::SameInOwnView(const RepairTarget& target, const BackupItem& item) {
+  if (!target.checkOwnView) return true;
+  const bool wholeKey = target.what == RepairTarget::What::Key;
+  const BackupItem own = ReadBackupItem(ownView_, item.root, BackupKeyPath(target.path),
+                                        target.valueName, wholeKey);
+  if (!own.exact || own.blocks.size() != item.blocks.size()) return false;
+  for (std::size_t i = 0; i < own.blocks.size(); ++i) {
+    if (own.blocks[i].path != item.blocks[i].path ||
+        !(own.blocks[i].values == item.blocks[i].values)) {
+      return false;
+    }
+  }
+  return true;
+}
 
 RowRepairer::~RowRepairer() {
   // Deletions still running use this object; what they raise has no one to go to now.
@@ -114,8 +155,9 @@ bool RowRepairer::GroupFull() const {
 }
 
 bool RowRepairer::Queue(const ProblemRecord& row, std::size_t tag) {
-  const RepairTarget target = RepairTargetOf(row);
-  if (target.what == RepairTarget::What::Nothing) return false;
+  const std::optional<RepairTarget> placed = Placed(RepairTargetOf(row));
+  if (!placed || placed->what == RepairTarget::What::Nothing) return false;
+  const RepairTarget& target = *placed;
   const bool finished = !queued_.empty() && (target.what == RepairTarget::What::File ||
                                               GroupFull() || queuedNames_.Touch(target));
   if (finished) FinishGroup();
@@ -144,7 +186,7 @@ void RowRepairer::QueueKey(const RepairTarget& target, std::size_t tag) {
   // never deleted, nor anything reached through it.
   const BackupItem item = ReadBackupItem(registry_, *root, path, "", true);
   std::vector<std::string> lines = BackupItemLines(item);
-  if (!item.exact || !LinesRestoreItem(lines, item)) return;
+  if (!item.exact || !LinesRestoreItem(lines, item) || !SameInOwnView(target, item)) return;
   QueuedItem queued{tag, *root, path, true, "", {}};
   for (const BackupKeyBlock& block : item.blocks) queued.blockPaths.push_back(block.path);
   queuedNames_.keys.insert(ItemName(target.root, path));
@@ -159,7 +201,7 @@ void RowRepairer::QueueValue(const RepairTarget& target, std::size_t tag) {
   BackupItem item{*root, {{path, {{target.valueName, {}}}}}, true};
   if (!key || !key->ReadRawExactly(target.valueName, item.blocks[0].values[0].value)) return;
   std::vector<std::string> lines = BackupItemLines(item);
-  if (!LinesRestoreItem(lines, item)) return;
+  if (!LinesRestoreItem(lines, item) || !SameInOwnView(target, item)) return;
   queuedNames_.values.insert(ItemName(target.root, path) + "\\" +
                              UpperCaseAscii(target.valueName));
   Enqueue(QueuedItem{tag, *root, path, false, target.valueName, {}}, std::move(lines));
@@ -205,7 +247,7 @@ void RowRepairer::FinishGroup() {
 }
 
 void RowRepairer::AppendAndReadBack(const std::vector<std::string>& lines) {
-  const std::string written = AppendToBackupFile(files_, backupFile_, lines);
+  const std::string written = AppendToBackupFile(files_, backupFile_, lines, in64BitView_);
   // The file was flushed and closed: what reads back now is what a later import will see.
   if (files_.ReadFileEnd(backupFile_, written.size()) != written) {
     throw MakeFileIoError(FileIoStep::Write, backupFile_,
@@ -273,9 +315,12 @@ std::vector<std::size_t> RowRepairer::TakeRepaired() {
   return repaired;
 }
 
-bool RowRepairer::RepairAtOnce(const RepairTarget& target) {
+bool RowRepairer::RepairAtOnce(const RepairTarget& named) {
   Finish();
   TakeRepaired();
+  const std::optional<RepairTarget> placed = Placed(named);
+  if (!placed) return false;
+  const RepairTarget& target = *placed;
   if (target.what == RepairTarget::What::Key) QueueKey(target, 0);
   if (target.what == RepairTarget::What::Value) QueueValue(target, 0);
   Finish();

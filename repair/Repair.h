@@ -7,13 +7,16 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "backup/BackupWriter.h"
 #include "platform/FileSystemAccess.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryStore.h"
+#include "platform/RegistryView64.h"
 #include "results/ResultsModel.h"
 #include "scan/ProblemRecord.h"
 
@@ -26,6 +29,8 @@ struct RepairTarget {
   std::string root;       // the root's name, for keys and values
   std::string path;       // the key path, or the file's full path
   std::string valueName;  // "" for the default value
+  // A shared key, repaired in the 64-bit view: the program's own view must show it alike.
+  bool checkOwnView = false;
 };
 
 RepairTarget RepairTargetOf(const ProblemRecord& row);
@@ -46,8 +51,11 @@ struct RepairGroupLimits {
 // touches one queued or being deleted is read only once that one is gone.
 class RowRepairer {
  public:
+  // in64BitView: the run repairs rows of the 64-bit view of 64-bit Windows. Then every item is
+  // read, deleted and backed up in that view, a 32-bit view's key by its Wow6432Node name and a
+  // shared one only when both views show it alike, and the file says so for the restore.
   RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::string backupFile,
-              RepairGroupLimits limits = {});
+              RepairGroupLimits limits = {}, bool in64BitView = false);
   ~RowRepairer();
 
   // Queues what the row names under the given tag; a row that names nothing repairable (the
@@ -82,6 +90,10 @@ class RowRepairer {
     bool Touch(const RepairTarget& target) const;
   };
 
+  // The target as the run's view names it; none when that view cannot repair it.
+  std::optional<RepairTarget> Placed(RepairTarget target) const;
+  // A shared key or value read in the 64-bit view only when the program's view shows it alike.
+  bool SameInOwnView(const RepairTarget& target, const BackupItem& item);
   bool GroupFull() const;
   void QueueKey(const RepairTarget& target, std::size_t tag);
   void QueueValue(const RepairTarget& target, std::size_t tag);
@@ -111,7 +123,10 @@ class RowRepairer {
   void ClearQueue();
   bool RepairAtOnce(const RepairTarget& target);
 
-  RegistryStore& registry_;
+  RegistryStore& ownView_;
+  RegistryView64 view64_;
+  bool in64BitView_;
+  RegistryStore& registry_;  // the run's view
   FileSystemAccess& files_;
   std::string backupFile_;
   RepairGroupLimits limits_;

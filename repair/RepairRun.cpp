@@ -34,6 +34,13 @@ std::vector<ScanCategory> CategoriesOfRepairedRows(const ResultsModel& results,
   return categories;
 }
 
+bool TicksA64BitViewRow(const ResultsModel& results) {
+  for (const ResultRow& row : results.Rows()) {
+    if (row.ticked && row.record.view == RowView::Bits64) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
@@ -59,7 +66,8 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
   }
   currentBackupFile = MakeBackupFileName(folder, context.now());
 
-  RowRepairer repairer(context.registry, context.files, currentBackupFile, context.groupLimits);
+  RowRepairer repairer(context.registry, context.files, currentBackupFile, context.groupLimits,
+                       TicksA64BitViewRow(results));
   const RepairWalk walk = prompts.RunWalk(
       [&](RepairProgress& progress) { return RepairTickedRows(results, repairer, progress); });
   RecordBackup(context, currentBackupFile);

@@ -40,7 +40,8 @@ ReportOutcome RunReport(RegistryStore& registry, FileSystemAccess& files, System
                       tree.Collect()};
   const SilentScanResult scan =
       ScanSilently(registry, files, system, language,
-                   ScanOptions{settings.judgeRemovableMedia, settings.judgeCdDrives},
+                   ScanOptions{settings.judgeRemovableMedia, settings.judgeCdDrives,
+                               settings.scan64Bit},
                    header.categories);
   header.ended = facts.utcNow();
   if (scan.failure) return {false, *scan.failure};

@@ -1,5 +1,7 @@
 #include "results/ShortenedCells.h"
 
+#include "platform/RegistryTypes.h"
+
 namespace kelvane {
 namespace {
 
@@ -14,12 +16,17 @@ constexpr RootAbbreviation kRootAbbreviations[] = {
     {"HKEY_CURRENT_CONFIG", "HKCC"},
 };
 
+// The 64-bit view's mark stays: it tells the row from the 32-bit view's of the same name.
 std::string WithRootAbbreviated(const std::string& key) {
-  const std::size_t rootEnd = key.find('\\');
-  const std::string root = key.substr(0, rootEnd);
+  std::string plain = key;
+  const bool in64BitView = Take64BitViewMark(plain);
+  const std::size_t rootEnd = plain.find('\\');
+  const std::string root = plain.substr(0, rootEnd);
   for (const RootAbbreviation& known : kRootAbbreviations) {
     if (SameTextAscii(root, known.root)) {
-      return known.abbreviation + (rootEnd == std::string::npos ? "" : key.substr(rootEnd));
+      const std::string abbreviated =
+          known.abbreviation + (rootEnd == std::string::npos ? "" : plain.substr(rootEnd));
+      return in64BitView ? With64BitViewMark(abbreviated) : abbreviated;
     }
   }
   return key;

@@ -103,7 +103,8 @@ std::optional<std::string> FileReferenceCheck::PathToTest(const std::string& tex
   if (text.empty()) return std::nullopt;
   const std::string upperText = UpperCaseAscii(text);
   if (Contains(upperText, "\\HP")) return std::nullopt;
-  if (drives_.isWow64 && (Contains(upperText, "SYSTEM32") || Contains(upperText, "PROGRAMFILES") ||
+  const bool skipsRedirected = drives_.isWow64 && !drives_.scan64Bit;
+  if (skipsRedirected && (Contains(upperText, "SYSTEM32") || Contains(upperText, "PROGRAMFILES") ||
                           Contains(upperText, "PROGRAM FILES"))) {
     return std::nullopt;
   }
@@ -131,7 +132,7 @@ std::optional<std::string> FileReferenceCheck::PathToTest(const std::string& tex
   if (!rest) return std::nullopt;
   path = root + *rest;
 
-  if (drives_.isWow64) {
+  if (skipsRedirected) {
     const std::string upperPath = UpperCaseAscii(path);
     if (Contains(upperPath, "SYSTEM32") || Contains(upperPath, "PROGRAM FILES")) {
       return std::nullopt;

@@ -16,6 +16,8 @@ struct DriveChecks {
   std::string driveLetters;  // lower-case letters of the drives whose references are judged
   std::string fixedLetters;  // the fixed ones among them: only their answers are direct
   bool isWow64 = false;
+  // On 64-bit Windows: the 64-bit view and file system are examined too.
+  bool scan64Bit = false;
   bool includeRemoveMedia = false;
   bool driveAReady = false;
   bool driveBReady = false;
@@ -28,6 +30,9 @@ struct MissingPath {
   // Certain only on a fixed drive whose nearest existing folder above the path could be listed.
   Certainty certainty = Certainty::Review;
   bool onEmptyDrive = false;  // a floppy drive without a medium
+  // What a 64-bit program would find there: for a row that cannot be told to be either
+  // program's, a file in either place exists.
+  bool foundByNativeProgram = false;
 };
 
 class FileReferenceCheck {

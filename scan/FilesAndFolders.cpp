@@ -65,7 +65,8 @@ class ValueTreeWalk {
 
   // A skipped key is left out with its whole subtree.
   bool IsSkipped(RootKey root, const std::string& path) const {
-    return IsExcluded(path, exclusions_) || IsNestedWow64Copy(root, path);
+    return IsExcluded(path, exclusions_) || IsNestedWow64Copy(root, path) ||
+           scan_.SkipsIn64BitPass(RootKeyName(root) + "\\" + path);
   }
 
   void Visit(RegistryAccess& key, const std::string& path) {

@@ -94,7 +94,46 @@ RowView ViewOfUserKey(std::string belowUser) {
   return Consume(belowUser, "SOFTWARE\\CLASSES\\") ? ViewOfClasses(belowUser) : RowView::Shared;
 }
 
+// The machine's and the merged classes, upper-cased, with the 32-bit view's own key below each.
+const char* const kClassesKeys[] = {"HKEY_LOCAL_MACHINE\\SOFTWARE\\CLASSES\\",
+                                    "HKEY_CLASSES_ROOT\\"};
+const char* const kWow64Keys[] = {"HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432NODE\\",
+                                  "HKEY_LOCAL_MACHINE\\SOFTWARE\\CLASSES\\WOW6432NODE\\",
+                                  "HKEY_CLASSES_ROOT\\WOW6432NODE\\"};
+
 }  // namespace
+
+bool HasA64BitView(const std::string& keyText) {
+  const std::string text = UpperCaseAscii(keyText) + "\\";
+  if (!StartsWith(text, "HKEY_LOCAL_MACHINE\\SOFTWARE\\") &&
+      !StartsWith(text, "HKEY_CLASSES_ROOT\\")) {
+    return false;
+  }
+  for (const char* own : kWow64Keys) {
+    if (StartsWith(text, own)) return false;
+  }
+  return ViewOfKeyText(keyText, true) == RowView::Bits32;
+}
+
+std::string KeyTextOf32BitKeyIn64BitView(const std::string& keyText) {
+  const std::string text = UpperCaseAscii(keyText);
+  std::size_t at = std::char_traits<char>::length("HKEY_LOCAL_MACHINE\\SOFTWARE\\");
+  for (const char* classes : kClassesKeys) {
+    if (StartsWith(text, classes)) at = std::char_traits<char>::length(classes);
+  }
+  return keyText.substr(0, at) + "Wow6432Node\\" + keyText.substr(at);
+}
+
+bool MayHoldRedirectedKeys(const std::string& keyText) {
+  if (HasA64BitView(keyText)) return true;
+  const std::string text = UpperCaseAscii(keyText) + "\\";
+  // The keys above the redirected ones.
+  if (text == "HKEY_LOCAL_MACHINE\\") return true;
+  for (const char* classes : kClassesKeys) {
+    if (text == classes) return true;
+  }
+  return false;
+}
 
 RowView ViewOfKeyText(const std::string& keyText, bool isWow64) {
   if (!isWow64) return RowView::Bits32;

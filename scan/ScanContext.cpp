@@ -27,7 +27,12 @@ bool DeletesALink(RegistryStore& registry, const std::string& key, const std::st
 
 ScanContext::ScanContext(RegistryStore& registry, FileSystemAccess& files, SystemAccess& system,
                          const Language& language, ScanSink& sink)
-    : registry_(registry), files_(files), system_(system), language_(language), sink_(sink) {}
+    : registry_(registry),
+      files_(files),
+      system_(system),
+      language_(language),
+      sink_(sink),
+      registry64_(registry) {}
 
 bool ScanContext::IsScheduled(ScanCategory category) const {
   return std::find(tasks_.begin(), tasks_.end(), category) != tasks_.end();
@@ -38,10 +43,21 @@ void ScanContext::BeginScan(std::vector<ScanCategory> tasks) {
   lastStatus_.clear();
   lastKey_.clear();
   check_.reset();
+  nativeCheck_.reset();
 }
 
 void ScanContext::EndScan() {
   check_.reset();
+  nativeCheck_.reset();
+  in64BitPass_ = false;
+}
+
+void ScanContext::Begin64BitPass() { in64BitPass_ = true; }
+
+void ScanContext::End64BitPass() { in64BitPass_ = false; }
+
+bool ScanContext::SkipsIn64BitPass(const std::string& keyText) const {
+  return in64BitPass_ && !MayHoldRedirectedKeys(keyText);
 }
 
 void ScanContext::Stop() {
@@ -56,6 +72,30 @@ void ScanContext::ThrowIfStopped() const {
 FileReferenceCheck& ScanContext::Check() {
   if (!check_) check_.emplace(files_, drives_);
   return *check_;
+}
+
+FileReferenceCheck& ScanContext::NativeCheck() {
+  if (!nativeCheck_) {
+    if (!nativeFiles_) nativeFiles_.emplace(files_);
+    nativeCheck_.emplace(*nativeFiles_, drives_);
+  }
+  return *nativeCheck_;
+}
+
+bool ScanContext::PlaceInView(ProblemRecord& row, const MissingPath& evidence) const {
+  if (row.repairKind == RepairKind::ShortcutFile) {
+    row.view = RowView::None;
+    return !evidence.foundByNativeProgram;
+  }
+  row.view = ViewOfKeyText(row.key, drives_.isWow64);
+  if (!in64BitPass_) return row.view == RowView::Bits32 || !evidence.foundByNativeProgram;
+  // A row that names a subkey is in that subkey's view.
+  const std::string named =
+      row.repairKind == RepairKind::SubkeyNamedByValue ? row.key + "\\" + row.value : row.key;
+  if (ViewOfKeyText(named, true) != RowView::Bits32 || !HasA64BitView(named)) return false;
+  row.view = RowView::Bits64;
+  row.key = With64BitViewMark(row.key);
+  return true;
 }
 
 std::string ScanContext::LangString(const std::string& key,
@@ -78,7 +118,7 @@ void ScanContext::ShowKeyProgress(const std::string& path) {
 void ScanContext::AddProblem(Rule rule, const std::string& problem, const std::string& key,
                              const std::string& value, RepairKind kind,
                              const MissingPath& evidence) {
-  if (DeletesALink(registry_, key, value, kind)) return;
+  if (DeletesALink(Registry(), key, value, kind)) return;
   const RuleInfo& info = InfoOf(rule);
   ProblemRecord row;
   row.problem = problem;
@@ -90,8 +130,7 @@ void ScanContext::AddProblem(Rule rule, const std::string& problem, const std::s
   const Reason reason =
       evidence.onEmptyDrive ? kEmptyDriveReason : info.reason;
   row.reason = FilledIn(LangString(reason.key, reason.english), evidence.path);
-  row.view = kind == RepairKind::ShortcutFile ? RowView::None
-                                              : ViewOfKeyText(key, drives_.isWow64);
+  if (!PlaceInView(row, evidence)) return;
   row.certainty = info.certainty == Certainty::Certain ? evidence.certainty : Certainty::Review;
   row.category = task_;
   std::lock_guard<std::mutex> lock(rowMutex_);
@@ -110,12 +149,17 @@ std::optional<MissingPath> ScanContext::Missing(const std::string& text,
                                                 bool allowFolder) {
   // Long loops over the values of one key judge one reference after another.
   ThrowIfStopped();
-  return Check().Missing(text, anchorName, allowFolder);
+  if (in64BitPass_) return NativeCheck().Missing(text, anchorName, allowFolder);
+  std::optional<MissingPath> missing = Check().Missing(text, anchorName, allowFolder);
+  if (missing && drives_.scan64Bit) {
+    missing->foundByNativeProgram = !NativeCheck().Missing(text, anchorName, allowFolder);
+  }
+  return missing;
 }
 
 MissingPath ScanContext::EvidenceFor(const std::string& path) {
   ThrowIfStopped();
-  return Check().EvidenceFor(path);
+  return in64BitPass_ ? NativeCheck().EvidenceFor(path) : Check().EvidenceFor(path);
 }
 
 std::optional<MissingPath> ScanContext::OnEmptyFloppy(const std::string& path) {

@@ -12,7 +12,9 @@
 
 #include "global/ScanCategory.h"
 #include "platform/FileSystemAccess.h"
+#include "platform/NativeFileSystem.h"
 #include "platform/RegistryStore.h"
+#include "platform/RegistryView64.h"
 #include "platform/SystemAccess.h"
 #include "scan/FileReference.h"
 #include "scan/FindingRules.h"
@@ -34,12 +36,23 @@ class ScanContext {
   ScanContext(const ScanContext&) = delete;
   ScanContext& operator=(const ScanContext&) = delete;
 
-  RegistryStore& Registry() { return registry_; }
+  // The 64-bit view during the second pass of a category, otherwise the program's own.
+  RegistryStore& Registry() { return in64BitPass_ ? registry64_ : registry_; }
   FileSystemAccess& Files() { return files_; }
   SystemAccess& System() { return system_; }
   ScanSink& Sink() { return sink_; }
   const DriveChecks& Drives() const { return drives_; }
   DriveChecks& Drives() { return drives_; }
+
+  // A category that reads keys WOW64 redirects runs a second time in the 64-bit view: its rows
+  // of shared keys, found in the first pass, are left out then, and its paths are judged as a
+  // 64-bit program sees them.
+  void Begin64BitPass();
+  void End64BitPass();
+  bool In64BitPass() const { return in64BitPass_; }
+  // Whether a walk in the second pass can leave out the key with its subtree: nothing below it
+  // differs between the views, or it is the 32-bit view's own key.
+  bool SkipsIn64BitPass(const std::string& keyText) const;
 
   // Whether the scan under way runs the category too.
   bool IsScheduled(ScanCategory category) const;
@@ -76,6 +89,9 @@ class ScanContext {
 
  private:
   FileReferenceCheck& Check();
+  FileReferenceCheck& NativeCheck();
+  // The row's view and key text; none when the second pass leaves the row to the first.
+  bool PlaceInView(ProblemRecord& row, const MissingPath& evidence) const;
 
   RegistryStore& registry_;
   FileSystemAccess& files_;
@@ -89,6 +105,10 @@ class ScanContext {
   std::string lastKey_;
   // Made at the first question of a scan, from the drives as they are then.
   std::optional<FileReferenceCheck> check_;
+  RegistryView64 registry64_;
+  std::optional<NativeFileSystem> nativeFiles_;
+  std::optional<FileReferenceCheck> nativeCheck_;
+  bool in64BitPass_ = false;
   std::atomic<bool> stopped_{false};
   // Held while a row is handed over, so that no row follows a stop.
   std::mutex rowMutex_;

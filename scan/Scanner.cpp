@@ -50,11 +50,58 @@ CategoryRule RuleOf(ScanCategory category) {
   return nullptr;
 }
 
+namespace {
+
+// The categories that read keys WOW64 redirects: the machine's software and the classes. Those
+// that read only shared keys (application paths, extensions and the "Open with" applications)
+// are read once.
+bool ReadsRedirectedKeys(ScanCategory category) {
+  switch (category) {
+    case ScanCategory::FilesAndFoldersLocalMachine:
+    case ScanCategory::ObsoleteSoftware:
+    case ScanCategory::HelpFiles:
+    case ScanCategory::SharedDlls:
+    case ScanCategory::StartupPrograms:
+    case ScanCategory::AddRemovePrograms:
+    case ScanCategory::Installer:
+    case ScanCategory::CustomControls:
+    case ScanCategory::ActiveX:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Leaves the second pass on every way out of it.
+class Pass64Bit {
+ public:
+  explicit Pass64Bit(ScanContext& context) : context_(context) { context_.Begin64BitPass(); }
+  ~Pass64Bit() { context_.End64BitPass(); }
+  Pass64Bit(const Pass64Bit&) = delete;
+  Pass64Bit& operator=(const Pass64Bit&) = delete;
+
+ private:
+  ScanContext& context_;
+};
+
+void RunCategory(ScanContext& context, ScanCategory task) {
+  const CategoryRule rule = RuleOf(task);
+  if (!rule) return;
+  rule(context);
+  if (!context.Drives().scan64Bit || !ReadsRedirectedKeys(task)) return;
+  context.ThrowIfStopped();
+  Pass64Bit pass(context);
+  rule(context);
+}
+
+}  // namespace
+
 Scanner::Scanner(RegistryStore& registry, FileSystemAccess& files, SystemAccess& system,
                  const Language& language, ScanOptions options, ScanSink& sink)
     : context_(registry, files, system, language, sink) {
   DriveChecks& drives = context_.Drives();
   drives.isWow64 = system.IsWow64();
+  drives.scan64Bit = drives.isWow64 && options.scan64Bit;
   const JudgedDrives letters = ScanDriveLetters(files, options);
   drives.driveLetters = letters.judged;
   drives.fixedLetters = letters.fixed;
@@ -81,7 +128,7 @@ void Scanner::Execute(const std::vector<ScanCategory>& tasks) {
       context_.ThrowIfStopped();
       sink.BeforeTask();
       context_.BeginTask(task);
-      if (const CategoryRule rule = RuleOf(task)) rule(context_);
+      RunCategory(context_, task);
       if (!context_.StopRequested()) sink.AfterTask();
     }
     if (context_.StopRequested()) end = ScanEnd::Stopped;

@@ -16,6 +16,7 @@ namespace kelvane {
 struct ScanOptions {
   bool includeRemoveMedia = false;
   bool includeCdDrive = false;
+  bool scan64Bit = false;
 };
 
 class Scanner {

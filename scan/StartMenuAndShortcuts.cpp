@@ -75,7 +75,9 @@ void ScanShortcutFolder(ScanContext& scan, const std::string& folder) {
     const std::string shortcut = base + entry.name;
     scan.ShowKeyProgress(shortcut);
     const std::string target = scan.Files().GetShortcutTarget(shortcut);
-    if (scan.Drives().isWow64 && IsRedirectedOnWow64(target)) continue;
+    if (scan.Drives().isWow64 && !scan.Drives().scan64Bit && IsRedirectedOnWow64(target)) {
+      continue;
+    }
     // Network paths, unjudged drives and objects without a path are not judged.
     if (!IsOnJudgedDrive(target, scan.Drives().driveLetters)) continue;
     std::optional<MissingPath> missing = scan.OnEmptyFloppy(target);

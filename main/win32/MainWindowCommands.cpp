@@ -55,7 +55,8 @@ bool MainWindow::ScanTasks(const std::vector<ScanCategory>& tasks, bool afterRep
 
   ScanRequest request;
   request.tasks = tasks;
-  request.options = ScanOptions{settings_.judgeRemovableMedia, settings_.judgeCdDrives};
+  request.options = ScanOptions{settings_.judgeRemovableMedia, settings_.judgeCdDrives,
+                                settings_.scan64Bit};
   request.language = settings_.languageName;
   request.cleanOnce = cleanOnce_;
   request.notifyWindow = handle_;

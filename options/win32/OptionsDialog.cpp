@@ -34,6 +34,7 @@ const SwitchBox kSwitchBoxes[] = {
     {"cbShowHint", IDC_OPTIONS_SHOW_HINT, &Preferences::showRepairSummary},
     {"cbBeep", IDC_OPTIONS_BEEP, &Preferences::beepWhenDone},
     {"cbTickReviewRows", IDC_OPTIONS_TICK_REVIEW, &Preferences::tickReviewRows},
+    {"cbScan64Bit", IDC_OPTIONS_SCAN_64_BIT, &Preferences::scan64Bit},
 };
 
 const int kGeneralControls[] = {IDC_OPTIONS_FOLDER_FRAME, IDC_OPTIONS_FOLDER_GROUP,

@@ -132,6 +132,11 @@ void MemoryFileSystem::SetEnvironment(const std::string& name, const std::string
   environment_[UpperCaseAscii(name)] = value;
 }
 
+void MemoryFileSystem::SetWow64() {
+  const Lock lock(mutex_);
+  wow64_ = true;
+}
+
 void MemoryFileSystem::SetSpecialFolder(int shellFolderId, const std::string& path) {
   const Lock lock(mutex_);
   specialFolders_[shellFolderId] = path;

@@ -50,6 +50,9 @@ class MemoryFileSystem : public FileSystemAccess {
   // The time stamped on entries created or written from now on.
   void SetClock(std::uint32_t dosTime);
   void SetEnvironment(const std::string& name, const std::string& value);
+  // From now on it is seen as a 32-bit program sees 64-bit Windows: the system folder below
+  // %SystemRoot% is SysWOW64, and the real one is reached by the alias Sysnative.
+  void SetWow64();
   void SetSpecialFolder(int shellFolderId, const std::string& path);
   void SetProgramFolder(const std::string& folder);
   // Relative paths are read against it; without one they name nothing.
@@ -120,6 +123,7 @@ class MemoryFileSystem : public FileSystemAccess {
   mutable std::mutex mutex_;
   std::map<char, Drive> drives_;
   std::map<std::string, std::string> environment_;  // by upper-cased name
+  bool wow64_ = false;
   std::map<int, std::string> specialFolders_;
   std::string programFolder_ = "C:\\";
   std::string currentFolder_;

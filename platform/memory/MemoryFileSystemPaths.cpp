@@ -12,7 +12,24 @@ std::invalid_argument MemoryFileSystem::CannotHold(const std::string& path) {
 }
 
 WindowsPath MemoryFileSystem::Parse(const std::string& path) const {
-  return ParseWindowsPath(path, currentFolder_);
+  WindowsPath parsed = ParseWindowsPath(path, currentFolder_);
+  const auto systemRoot = environment_.find("SYSTEMROOT");
+  if (!wow64_ || systemRoot == environment_.end()) return parsed;
+  const WindowsPath windows = ParseWindowsPath(systemRoot->second, "");
+  const std::size_t depth = windows.components.size();
+  if (parsed.drive != windows.drive || parsed.components.size() <= depth) return parsed;
+  for (std::size_t i = 0; i < depth; ++i) {
+    if (UpperCaseName(parsed.components[i]) != UpperCaseName(windows.components[i])) {
+      return parsed;
+    }
+  }
+  std::string& folder = parsed.components[depth];
+  if (UpperCaseName(folder) == "SYSTEM32") {
+    folder = "SysWOW64";
+  } else if (UpperCaseName(folder) == "SYSNATIVE") {
+    folder = "System32";
+  }
+  return parsed;
 }
 
 MemoryFileSystem::Node* MemoryFileSystem::Root(char drive) const {

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "platform/RegistryAccess.h"
+#include "platform/RegistryView64.h"
 #include "platform/Utf8.h"
 #include "platform/memory/NameCollation.h"
 
@@ -40,6 +41,8 @@ struct MemoryRegistry::State {
   std::mutex mutex;
   std::map<RootKey, std::shared_ptr<Node>> roots;
   std::function<void()> beforeDeletion;
+  // On a 64-bit machine, the keys a 32-bit open reads in their Wow6432Node subkey.
+  std::vector<std::shared_ptr<Node>> redirected;
 };
 
 namespace {
@@ -50,6 +53,7 @@ using State = MemoryRegistry::State;
 constexpr std::uint32_t kKeySetValue = 0x0002;
 // Wine gives up on a chain of links longer than this, a loop among them included.
 constexpr int kLongestLinkChain = 16;
+constexpr char kWow64Node[] = "Wow6432Node";
 
 // The derived roots are views of subtrees, as on the live system.
 const struct {
@@ -107,9 +111,29 @@ std::vector<std::shared_ptr<Node>>::iterator SubkeyPosition(MemoryRegistry::Orde
       });
 }
 
+enum class View { Bits64, Bits32 };
+
 std::shared_ptr<Node> WalkPath(State& state, std::shared_ptr<Node> node,
                                const std::vector<std::string>& parts, bool create,
-                               AtEnd atEnd = AtEnd::FollowLink, int chain = 0);
+                               AtEnd atEnd = AtEnd::FollowLink, int chain = 0,
+                               View view = View::Bits64);
+
+View ViewOfAccess(std::uint32_t access) {
+  return (access & kAccessView64) ? View::Bits64 : View::Bits32;
+}
+
+// A 32-bit open of a redirected key reads its Wow6432Node subkey instead, unless the path goes
+// on into that subkey by name. Caller holds the state's mutex.
+std::shared_ptr<Node> Redirected(State& state, std::shared_ptr<Node> node,
+                                 const std::string* next) {
+  if (std::find(state.redirected.begin(), state.redirected.end(), node) == state.redirected.end()) {
+    return node;
+  }
+  if (next && SameName(*next, kWow64Node)) return node;
+  const auto position = SubkeyPosition(state.order, *node, kWow64Node);
+  if (position == node->subkeys.end() || !SameName((*position)->name, kWow64Node)) return node;
+  return *position;
+}
 
 // The key a link names by its full name, found as any path is; none when it names no key of
 // the two hives or the chain of links is too long. Caller holds the state's mutex.
@@ -140,13 +164,14 @@ std::shared_ptr<Node> LinkTarget(State& state, const Node& link, int chain) {
 // holds the state's mutex.
 std::shared_ptr<Node> WalkPath(State& state, std::shared_ptr<Node> node,
                                const std::vector<std::string>& parts, bool create, AtEnd atEnd,
-                               int chain) {
+                               int chain, View view) {
   for (std::size_t index = 0;; ++index) {
     const bool atLast = index == parts.size();
     if (node->link && (!atLast || atEnd == AtEnd::FollowLink)) {
       node = LinkTarget(state, *node, chain);
       if (!node) return nullptr;
     }
+    if (view == View::Bits32) node = Redirected(state, node, atLast ? nullptr : &parts[index]);
     if (atLast) break;
     const std::string& part = parts[index];
     const auto position = SubkeyPosition(state.order, *node, part);
@@ -208,7 +233,8 @@ class MemoryKey : public RegistryKey {
     bool valid = false;
     const std::vector<std::string> parts = SplitPath(path, valid);
     if (!valid) return nullptr;
-    const std::shared_ptr<Node> node = WalkPath(*state_, node_, parts, create);
+    const std::shared_ptr<Node> node =
+        WalkPath(*state_, node_, parts, create, AtEnd::FollowLink, 0, ViewOfAccess(access));
     if (!node || node->unopenable) return nullptr;
     return std::make_unique<MemoryKey>(state_, node, access);
   }
@@ -221,7 +247,7 @@ class MemoryKey : public RegistryKey {
     const std::vector<std::string> parts = SplitPath(path, valid);
     if (!valid) return nullptr;
     const std::shared_ptr<Node> node =
-        WalkPath(*state_, node_, parts, false, AtEnd::LinkItself);
+        WalkPath(*state_, node_, parts, false, AtEnd::LinkItself, 0, ViewOfAccess(access));
     if (!node || node->unopenable) return nullptr;
     return std::make_unique<MemoryKey>(state_, node, access);
   }
@@ -315,7 +341,9 @@ class MemoryKey : public RegistryKey {
 
   bool DeleteSubkey(const std::string& path) override {
     CallBeforeDeletion(*state_);
-    std::unique_ptr<RegistryKey> opened = OpenSubkey(path, kAccessFull, false);
+    // In the view this key was opened in, as RegDeleteKeyEx is told it.
+    std::unique_ptr<RegistryKey> opened =
+        OpenSubkey(path, kAccessFull | (access_ & kAccessView64), false);
     if (!opened) return false;
     std::lock_guard<std::mutex> lock(state_->mutex);
     const std::shared_ptr<Node> target = static_cast<MemoryKey&>(*opened).node_;
@@ -406,6 +434,22 @@ void MemoryRegistry::SetUtf16Value(RootKey root, const std::string& path, const 
       WalkPath(*state_, state_->roots.at(root), SplitPath(path, valid), true);
   StoreValue(*state_, *node, name, RawValue{type, Bytes(text.begin(), text.end())},
              exact.has_value());
+}
+
+void MemoryRegistry::SetWow64() {
+  {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    bool valid = false;
+    for (const char* path : {"Software", "Software\\Classes"}) {
+      const std::shared_ptr<Node> key =
+          WalkPath(*state_, state_->roots.at(kHkeyLocalMachine), SplitPath(path, valid), true);
+      WalkPath(*state_, key, {kWow64Node}, true);
+      state_->redirected.push_back(key);
+    }
+  }
+  // As Wine makes it: the 32-bit view's classes are the classes' own Wow6432Node.
+  AddLink(kHkeyLocalMachine, "Software\\Wow6432Node\\Classes",
+          FullName(kHkeyLocalMachine, "Software\\Classes\\Wow6432Node"));
 }
 
 void MemoryRegistry::SetBeforeDeletion(std::function<void()> hook) {

@@ -42,6 +42,11 @@ class MemoryRegistry : public RegistryStore {
   // The full name of the key at path, as a link names its target.
   static std::string FullName(RootKey root, const std::string& path);
 
+  // From now on it stands for the registry of 64-bit Windows as Wine keeps it: an open without
+  // KEY_WOW64_64KEY reads HKEY_LOCAL_MACHINE\Software and its Classes in their Wow6432Node
+  // subkeys, where they have one; a key the views share is a link there, made by the caller.
+  void SetWow64();
+
   // Called before every deletion of a value or a key. A hook that throws stands for a program
   // killed at that moment.
   void SetBeforeDeletion(std::function<void()> hook);

@@ -13,6 +13,16 @@ namespace {
 
 constexpr DWORD kFirstReadSize = 1024;
 constexpr std::size_t kLongestPathInOneCall = 255;
+constexpr std::uint32_t kViewFlags = KEY_WOW64_64KEY | KEY_WOW64_32KEY;
+
+// RegDeleteKeyExW exists from XP x64 on; where it does not, there is only one view.
+bool DeleteKeyInView(HKEY parent, const std::string& path, std::uint32_t view) {
+  using DeleteKeyExFunction = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
+  const auto deleteKeyEx = reinterpret_cast<DeleteKeyExFunction>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"advapi32"), "RegDeleteKeyExW")));
+  if (!deleteKeyEx) return RegDeleteKeyW(parent, Wide(path).c_str()) == ERROR_SUCCESS;
+  return deleteKeyEx(parent, Wide(path).c_str(), view, 0) == ERROR_SUCCESS;
+}
 constexpr DWORD kLongestValueName = 16383;
 
 // The types whose data the program holds as UTF-8 text, converted from the stored UTF-16.
@@ -49,7 +59,8 @@ class Win32Key : public RegistryKey {
  public:
   // A predefined root: its handle is never closed.
   explicit Win32Key(HKEY predefined) : key_(predefined) {}
-  explicit Win32Key(RegistryKeyHandle opened) : key_(opened.get()), owned_(std::move(opened)) {}
+  Win32Key(RegistryKeyHandle opened, std::uint32_t view)
+      : key_(opened.get()), owned_(std::move(opened)), view_(view) {}
   Win32Key(const Win32Key&) = delete;
   Win32Key& operator=(const Win32Key&) = delete;
 
@@ -155,9 +166,12 @@ class Win32Key : public RegistryKey {
   bool DeleteSubkey(const std::string& path) override {
     const auto last = path.rfind('\\');
     if (path.size() > kLongestPathInOneCall && last != std::string::npos && last > 0) {
-      std::unique_ptr<RegistryKey> parent = OpenSubkey(path.substr(0, last), KEY_ALL_ACCESS, false);
+      std::unique_ptr<RegistryKey> parent =
+          OpenSubkey(path.substr(0, last), KEY_ALL_ACCESS | view_, false);
       return parent && parent->DeleteSubkey(path.substr(last + 1));
     }
+    // RegDeleteKeyW would delete the key of the same name in the program's own view.
+    if (view_ != 0) return DeleteKeyInView(key_, path, view_);
     return RegDeleteKeyW(key_, Wide(path).c_str()) == ERROR_SUCCESS;
   }
 
@@ -203,7 +217,7 @@ class Win32Key : public RegistryKey {
       result = RegOpenKeyExW(key_, Wide(path).c_str(), options, access, &opened);
     }
     if (result != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<Win32Key>(RegistryKeyHandle(opened));
+    return std::make_unique<Win32Key>(RegistryKeyHandle(opened), access & kViewFlags);
   }
 
   std::vector<std::string> EnumerateSubkeys(DWORD count, DWORD longest) {
@@ -324,6 +338,7 @@ class Win32Key : public RegistryKey {
 
   HKEY key_;
   RegistryKeyHandle owned_;
+  std::uint32_t view_ = 0;  // the WOW64 view flag it was opened with, for deletes below it
 };
 
 }  // namespace

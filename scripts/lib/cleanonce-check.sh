@@ -2,9 +2,13 @@
 # finds, leave one backup file, and that file must bring the registry back exactly. Source it
 # after wine.sh, sample-machine.sh and install.sh.
 
-# The program is 32-bit: what it reads and backs up is the 32-bit view, so the registry is
-# exported and imported by the 32-bit registry editor.
+# The program is 32-bit: the registry editor it starts, the 32-bit one, exports and imports the
+# 32-bit view. Wine's editors both import a plain key name into that view, so what belongs in
+# the 64-bit view is imported, and exported, by the registry tool told the view, as a backup that
+# names that view is by the program.
 clean_once_regedit='C:\windows\syswow64\regedit.exe'
+clean_once_reg='C:\windows\syswow64\reg.exe'
+clean_once_64bit_mark='; Keys as the 64-bit registry editor names them'
 clean_once_work='C:\clean-once-check'
 
 # Wine's display driver registers the display adapter again whenever its desktop starts: a new
@@ -59,6 +63,7 @@ clean_once_steps() {
 
   clean_once_odd_values "$prefix" "$log" || return 1
   clean_once_letters "$prefix" "$log" || return 1
+  clean_once_64bit_view "$prefix" "$log" || return 1
 
   clean_once_export "$prefix" before || { echo "the first export failed"; return 1; }
   before=$(clean_once_report "$prefix" before) || { echo "the first report failed"; return 1; }
@@ -182,6 +187,79 @@ clean_once_letters() {
     { echo "importing the value with letters beyond ASCII failed"; return 1; }
 }
 
+# clean_once_64bit_view PREFIX LOG: leftovers in the 64-bit view and references of the shared
+# user key to missing files in Program Files and the system folder are each reported once, in
+# their view; what exists only where a 64-bit program looks (the real system folder, Program
+# Files but not Program Files (x86), %ProgramFiles% in a 64-bit value) is not reported.
+clean_once_64bit_view() {
+  local prefix=$1 log=$2 work=$1/drive_c/clean-once-check user
+  local gone='C:\\Program Files\\Kelvane Gone64' here='C:\\Program Files\\Kelvane Here64'
+  local native='kelvane-here64.dll' guid='{6B656C76-616E-6500-0000-0000000064'
+  user=$(sample_profile_name "$prefix") || return 1
+  mkdir -p "$prefix/drive_c/Program Files/Kelvane Here64" &&
+    touch "$prefix/drive_c/Program Files/Kelvane Here64/here.exe" \
+      "$prefix/drive_c/windows/system32/$native" || return 1
+  local software='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion'
+  {
+    printf 'REGEDIT4\n\n[%s\\App Paths\\kelvanegone64-app.exe]\n' "$software"
+    printf '@="%s\\\\kelvanegone64-app.exe"\n\n' "$gone"
+    printf '[%s\\Run]\n"Kelvane Gone64"="\\"%s\\\\run.exe\\" /tray"\n' "$software" "$gone"
+    printf '"Kelvane Here64"="%s\\\\here.exe"\n' "$here"
+    printf '"Kelvane Here64 Native"="C:\\\\Windows\\\\System32\\\\%s"\n' "$native"
+    printf '"Kelvane Here64 Variable"="%%ProgramFiles%%\\\\Kelvane Here64\\\\here.exe"\n\n'
+    printf '[%s\\Uninstall\\Kelvane Gone64]\n"DisplayName"="Kelvane Gone64"\n' "$software"
+    printf '"UninstallString"="%s\\\\uninstall.exe"\n\n' "$gone"
+    printf '[%s\\SharedDlls]\n"%s\\\\shared.dll"=dword:00000001\n\n' "$software" "$gone"
+    printf '[HKEY_CLASSES_ROOT\\CLSID\\%sA}\\InprocServer32]\n' "$guid"
+    printf '@="%s\\\\inproc.dll"\n\n' "$gone"
+    printf '[HKEY_CLASSES_ROOT\\CLSID\\%sB}\\InprocServer32]\n' "$guid"
+    printf '@="%%SystemRoot%%\\\\System32\\\\%s"\n\n' "$native"
+    printf '[HKEY_CLASSES_ROOT\\TypeLib\\%sC}\\1.0\\0\\win64]\n@="%s\\\\typelib.dll"\n\n' \
+      "$guid" "$gone"
+    printf '[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\KelvaneGone64]\n'
+    printf '"Type"=dword:00000001\n"Start"=dword:00000003\n'
+    printf '"ImagePath"="C:\\\\Windows\\\\System32\\\\drivers\\\\kelvanegone64.sys"\n\n'
+    printf '[HKEY_CLASSES_ROOT\\.kelvanegone64]\n\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Kelvane Wow64]\n'
+    printf '"Gone Program Files"="%s\\\\user.exe"\n' "$gone"
+    printf '"Gone System32"="C:\\\\Windows\\\\System32\\\\kelvanegone64-user.dll"\n'
+    printf '"Here Program Files"="%s\\\\here.exe"\n' "$here"
+    printf '"Here Native"="C:\\\\Windows\\\\System32\\\\%s"\n' "$native"
+  } | sed 's/$/\r/' >"$work/view64.reg"
+  clean_once_wine "$prefix" "$clean_once_reg" import "$clean_once_work\\view64.reg" /reg:64 \
+    >>"$log" 2>&1 ||
+    { echo "importing the 64-bit leftovers failed"; return 1; }
+  (cd "$prefix/drive_c" && sample_shortcut_script >"$work/view64.js" &&
+    WINEPREFIX=$prefix WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d" \
+      wine cscript //nologo 'C:\clean-once-check\view64.js' \
+      "C:\\users\\$user\\Desktop\\Kelvane Gone64.lnk" "${gone//\\\\/\\}\\shortcut.exe" \
+      "C:\\users\\$user\\Desktop\\Kelvane Here64.lnk" "${here//\\\\/\\}\\here.exe") >>"$log" 2>&1 ||
+    { echo "making the 64-bit shortcuts failed"; return 1; }
+  clean_once_report "$prefix" view64.jsonl >/dev/null ||
+    { echo "the report with 64-bit leftovers failed"; return 1; }
+  python3 - "$work/report-view64.jsonl" >>"$log" <<'PYTHON' ||
+import json, sys
+rows = [json.loads(line) for line in open(sys.argv[1], encoding="utf-8")][1:]
+# The current user's values are met again through HKEY_USERS.
+rows = [row for row in rows if row["category"] != "files-and-folders-users"]
+expected = {"run.exe": "64-bit", "uninstall.exe": "64-bit", "shared.dll": "64-bit",
+            "inproc.dll": "64-bit", "kelvanegone64-app.exe": "shared", "typelib.dll": "shared",
+            "kelvanegone64.sys": "shared", ".kelvanegone64": "shared", "shortcut.exe": "none",
+            "user.exe": "shared", "kelvanegone64-user.dll": "shared"}
+def text(row):
+    return " ".join(str(row[f] or "") for f in ("key", "value_text", "tested_path", "file")).lower()
+wrong = []
+for mark, view in expected.items():
+    views = [row["view"] for row in rows if mark in text(row)]
+    if views != [view]:
+        wrong.append(f"{mark}: expected one row in the {view} view, found {views}")
+wrong += [f"reported though it exists: {text(row)}" for row in rows if "here64" in text(row)]
+print("\n".join(wrong) or f"64-bit view: {len(expected)} leftovers each reported once")
+sys.exit(1 if wrong else 0)
+PYTHON
+    { echo "the 64-bit leftovers were not reported as planted (see the log)"; return 1; }
+}
+
 # clean_once_machine_reports PREFIX LOG: the CSV and JSON Lines reports hold the text report's
 # rows, valid against the published schema.
 clean_once_machine_reports() {
@@ -220,6 +298,10 @@ clean_once_export() {
   local prefix=$1 work=$1/drive_c/clean-once-check
   clean_once_wine "$prefix" "$clean_once_regedit" /e "$clean_once_work\\$2.reg" >&2 &&
     [ -s "$work/$2.reg" ] || return 1
+  # The 64-bit view of the machine's software, the 32-bit view below its Wow6432Node.
+  clean_once_wine "$prefix" "$clean_once_reg" export 'HKLM\Software' "$clean_once_work\\$2-64.reg" \
+    /reg:64 /y >&2 && [ -s "$work/$2-64.reg" ] || return 1
+  registry_export_text "$work/$2-64.reg" keep-fonts "${program_record_keys[@]}" >>"$work/$2.txt"
   registry_export_text "$work/$2.reg" keep-fonts "${clean_once_wine_keys[@]}" \
     "${program_record_keys[@]}" >"$work/$2.txt"
 }
@@ -254,11 +336,16 @@ registry_export_text() {
       !skip'
 }
 
-# clean_once_import PREFIX BACKUP LOG: imports the backup file with the 32-bit registry editor.
+# clean_once_import PREFIX BACKUP LOG: imports the backup file with the registry editor of the
+# view it names, as the restore window does.
 clean_once_import() {
-  local prefix=$1 output folder
+  local prefix=$1 output folder editor=$clean_once_regedit
   folder=$(windows_path "$prefix" "$(program_folder "$prefix")")
-  output=$(clean_once_wine "$prefix" "$clean_once_regedit" /s "$folder\\Backup\\$2" 2>&1) ||
+  local command=("$clean_once_regedit" /s "$folder\\Backup\\$2")
+  sed -n 2p "$(program_folder "$prefix")/Backup/$2" | tr -d '\r' |
+    grep -qxF "$clean_once_64bit_mark" &&
+    command=("$clean_once_reg" import "$folder\\Backup\\$2" /reg:64)
+  output=$(clean_once_wine "$prefix" "${command[@]}" 2>&1) ||
     { echo "$output" >>"$3"; return 1; }
   echo "$output" >>"$3"
   # The registry editor goes on past a key it cannot write and says so on its error output only.

@@ -48,4 +48,9 @@ class FileSystemEnvironment {
 
 std::unique_ptr<FileSystemEnvironment> MakeFileSystemEnvironment(const std::string& testName);
 
+// The file system of 64-bit Windows as a 32-bit program sees it, with %SystemRoot% set:
+// natively the stand-in made so, under Wine the live one of a 64-bit prefix; none in a 32-bit
+// prefix. Its tests work in the system folders, on files of their own.
+std::unique_ptr<FileSystemAccess> MakeWow64ConformanceFileSystem();
+
 }  // namespace kelvane

@@ -15,6 +15,10 @@ constexpr char kConformanceScratchKey[] = "Software\\KelvaneConformance";
 
 std::unique_ptr<RegistryStore> MakeConformanceRegistry();
 
+// The registry of 64-bit Windows as a 32-bit program sees it: natively the stand-in made so,
+// under Wine the live registry of a 64-bit prefix; none in a 32-bit prefix.
+std::unique_ptr<RegistryStore> MakeWow64ConformanceRegistry();
+
 // Writes string data in UTF-16, as a program with wide texts stores it, to a key below
 // HKEY_CURRENT_USER that is made when missing: natively planted in the stand-in, under Wine by
 // the wide registry functions.

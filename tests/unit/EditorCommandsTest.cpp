@@ -129,6 +129,13 @@ TEST_F(EditorCommands, OpenInRegEditRemembersTheKeyEachKindOfRowNames) {
   ASSERT_EQ(requests.size(), 8u);
   EXPECT_EQ(requests.front(), (ShellRequest{"Regedit", "-m"}));
   EXPECT_EQ(requests.back(), (ShellRequest{"C:\\Windows\\SysWOW64\\regedit.exe", "-m"}));
+  // A row of the 64-bit view opens in the editor of that view, at the key's own name.
+  ProblemRecord row64{"Problem", With64BitViewMark(key), "", RepairKind::Key};
+  row64.view = RowView::Bits64;
+  files_.SetEnvironment("SystemRoot", "C:\\Windows");
+  OpenInRegistryEditor(context_, row64);
+  EXPECT_EQ(LastKey(), key);
+  EXPECT_EQ(system_.ShellRequests().back(), (ShellRequest{"C:\\Windows\\regedit.exe", "-m"}));
 }
 
 }  // namespace

@@ -83,8 +83,8 @@ TEST_F(SettingsFile, WithoutAFileEverythingTakesItsDefault) {
 }
 
 TEST_F(SettingsFile, ARelativeBackupFolderIsTheProgramFoldersWhereverTheProgramStarts) {
-  for (const std::string& stored : {"relbk", ".\\relbk"}) {
-    WriteOptions("[Options]\r\nOutputDirectory=" + stored + "\r\n");
+  for (const char* stored : {"relbk", ".\\relbk"}) {
+    WriteOptions(std::string("[Options]\r\nOutputDirectory=") + stored + "\r\n");
     EXPECT_EQ(Load().backupFolder, folder_.Path() + "relbk");
   }
   WriteOptions("[Options]\r\nOutputDirectory=D:\\Backups\r\n");
@@ -103,7 +103,8 @@ TEST_F(SettingsFile, FileWrittenFromScratchHoldsOptionsFirstThenTheOtherSections
   std::string expected = "[Options]\r\nOutputDirectory=" + folder_.Path() +
                          "Backup\r\nDeleteBackupFile=1\r\nIncludeRemoveMedia=0\r\n"
                          "IncludeCDdrive=0\r\nBeep=0\r\nShowHint=1\r\nRestorePoint=0\r\n"
-                         "TickReviewRows=0\r\nLan=English\r\n[TreeViewNodeCheck]\r\n";
+                         "TickReviewRows=0\r\nScan64Bit=1\r\nLan=English\r\n"
+                         "[TreeViewNodeCheck]\r\n";
   for (int node = kFirstCategoryNumber; node <= kLastCategoryNumber; ++node) {
     expected += std::to_string(node) + "=1\r\n";
   }
@@ -206,7 +207,8 @@ TEST(Settings, SaveWritesInOrderOmitsAnUnknownStateAndStopsAtTheFirstRefusal) {
                                        "Options/DeleteBackupFile=1", "Options/IncludeRemoveMedia=0",
                                        "Options/IncludeCDdrive=0", "Options/Beep=0",
                                        "Options/ShowHint=1", "Options/RestorePoint=0",
-                                       "Options/TickReviewRows=0", "Options/Lan=English"};
+                                       "Options/TickReviewRows=0", "Options/Scan64Bit=1",
+                                       "Options/Lan=English"};
   for (int node = kFirstCategoryNumber; node <= kLastCategoryNumber; ++node) {
     expected.push_back("TreeViewNodeCheck/" + std::to_string(node) + "=1");
   }

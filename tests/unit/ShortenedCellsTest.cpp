@@ -16,6 +16,8 @@ TEST(ShortenedCells, KeysKeepTheirRootAbbreviatedAndPathsTheirFirstAndLastPartsW
   EXPECT_EQ(ShortenedKeyCell(key, AtMost(20)), "HKLM\\...\\Vendor\\Run");
   // Not even the last part fits: characters go from the middle.
   EXPECT_EQ(ShortenedKeyCell(key, AtMost(11)), "HKLM...\\Run");
+  EXPECT_EQ(ShortenedKeyCell("HKEY_LOCAL_MACHINE (64-bit)\\Software\\Vendor\\Run", AtMost(29)),
+            "HKLM (64-bit)\\...\\Vendor\\Run");
   // A key of a default value ends with its separator.
   EXPECT_EQ(ShortenedKeyCell("HKEY_USERS\\S-1\\Software\\CLSID\\", AtMost(20)),
             "HKU\\...\\CLSID\\");

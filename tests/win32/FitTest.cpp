@@ -93,7 +93,8 @@ class FitTest : public MainWindowTest, public ::testing::WithParamInterface<std:
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    g_seen = Seen{&checker_};
+    g_seen = Seen();
+    g_seen.checker = &checker_;
     hook_ = SetWindowsHookExA(WH_CBT, &CheckWhenActivated, nullptr, GetCurrentThreadId());
   }
   void TearDown() override {

@@ -51,7 +51,7 @@ TEST_F(MainWindowTest, AfterALanguageSwitchTheListShowsOnlyWhatItDraws) {
 
 // The tip tools that show a control's caption whole.
 struct TipSearch {
-  HWND control;
+  HWND control = nullptr;
   std::string text;
   int tools = 0;
 };
@@ -94,14 +94,16 @@ TEST_F(MainWindowTest, ACaptionTooLongForAnyButtonIsCutAndWholeInItsTip) {
   const std::string shown = WindowText(scan);
   EXPECT_EQ(shown.substr(0, 6), "StartW");
   EXPECT_EQ(shown.substr(shown.size() - 3), "...");
-  TipSearch tip{scan};
+  TipSearch tip;
+  tip.control = scan;
   EnumThreadWindows(GetCurrentThreadId(), &FindTip, reinterpret_cast<LPARAM>(&tip));
   EXPECT_EQ(tip.tools, 1);
   EXPECT_EQ(tip.text.substr(0, 10), caption.substr(0, 10));
   // Back in English, the caption fits again and its tip is gone.
   ChooseLanguage("English");
   EXPECT_EQ(WindowText(scan), "Scan registry issue");
-  tip = TipSearch{scan};
+  tip = TipSearch();
+  tip.control = scan;
   EnumThreadWindows(GetCurrentThreadId(), &FindTip, reinterpret_cast<LPARAM>(&tip));
   EXPECT_EQ(tip.tools, 0);
 }

@@ -278,7 +278,11 @@ TEST(ProgramIcon, HasAnImageDrawnAtEverySizeOfTheScalesUpTo200Percent) {
 TEST_F(MainWindowTest, ABoxWithAVeryLongPathFitsTheScreenAndCtrlCCopiesThePathWhole) {
   const std::string folder = "C:\\kelvane-tests\\" + std::string(2000, 'p') + "\\Backup";
   window_->CurrentSettings().backupFolder = folder;
-  window_->Results().Add(ProblemRecord{"Problem", std::string(kTestKey) + "\\A", "a.exe"});
+  ProblemRecord row;
+  row.problem = "Problem";
+  row.key = std::string(kTestKey) + "\\A";
+  row.value = "a.exe";
+  window_->Results().Add(row);
   window_->Results().TickAll(true);
   ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
   CloseClipboard();

@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "global/Localization.h"
+#include "main/LanguageMenu.h"
 
 namespace kelvane {
 
 inline const char kTestRunnerFolder[] = "C:\\kelvane-tests\\";
 
-// Their language names, English first; a window test goes through them all.
+// Their language names, English first; a window test goes through them all. Only languages the
+// menu offers: the fit test's pseudo-language lies beside the runner too.
 inline std::vector<std::string> ProgramLanguages() {
   std::vector<std::string> languages;
   WIN32_FIND_DATAA found = {};
@@ -21,7 +23,8 @@ inline std::vector<std::string> ProgramLanguages() {
   if (search == INVALID_HANDLE_VALUE) return languages;
   do {
     const std::string name = found.cFileName;
-    languages.push_back(name.substr(4, name.size() - 8));
+    const std::string language = name.substr(4, name.size() - 8);
+    if (LanguageItemToTick(language)) languages.push_back(language);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   std::sort(languages.begin(), languages.end(), [](const std::string& a, const std::string& b) {

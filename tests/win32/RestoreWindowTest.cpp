@@ -21,6 +21,7 @@
 #include "editor/win32/ProcessProgressDialogIds.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryEditor.h"
+#include "platform/RegistryView64.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Processes.h"
@@ -271,6 +272,37 @@ TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrT
   EXPECT_EQ(GetFileAttributesA((browsed + "\\a.reg").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(settings_.backupFolder, folder_.PathOf("missing"));
   std::filesystem::remove_all(browsed);
+}
+
+// A run that repairs keys of both views of 64-bit Windows: one file, restored into each view.
+TEST_F(RestoreWindow, ABackupOfBothViewsComesBackIntoEach) {
+  if (!system_.IsWow64()) GTEST_SKIP() << "one view only";
+  RegistryView64 view64(registry_);
+  testsupport::PutEveryValueType(registry_, kHkeyLocalMachine, kTestKey);
+  testsupport::PutValue(view64, kHkeyLocalMachine, kTestKey, "view",
+                        testsupport::Raw(RegType::Sz, std::string("64", 3)));
+  const auto both = [&] {
+    return std::make_pair(Snapshot(kHkeyLocalMachine),
+                          testsupport::TakeSnapshot(view64, kHkeyLocalMachine, kTestKey));
+  };
+  const auto before = both();
+  const std::string name = "Backup20100305090703.reg";
+  {
+    RowRepairer repairer(registry_, files_, folder_.PathOf(name), {}, true);
+    ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_LOCAL_MACHINE", kTestKey));
+    ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_LOCAL_MACHINE (64-bit)", kTestKey));
+  }
+  ASSERT_EQ(both(), decltype(before){});
+  const std::string written = testsupport::ReadRawFile(folder_.PathOf(name));
+  ASSERT_TRUE(StoreBackupRecord(registry_, name, RecordOf(name, written)));
+  RestoreFirstRow();
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].rfind("Entries of the backup file that are back in the registry: ", 0),
+            0u);
+  EXPECT_EQ(both(), before);
+  RegistryAccess cleanup(view64);
+  cleanup.SetRootKey(kHkeyLocalMachine);
+  cleanup.DeleteKey(kTestKey);
 }
 
 TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenAllCame) {

@@ -78,6 +78,15 @@ class ProgressWindow : public ::testing::Test {
                                          "\"Third\"=\"C:\\\\KelvaneGone\\\\third.exe\"\r\n"));
   }
   void TearDown() override { Remove(); }
+  // Values naming missing files, Row1000 on, in the test key.
+  void AddMissingFileValues(int count) {
+    std::string regText = std::string("REGEDIT4\r\n[") + kTestKey + "]\r\n";
+    for (int i = 1000; i < 1000 + count; ++i) {
+      const std::string name = "Row" + std::to_string(i);
+      regText += "\"" + name + "\"=\"C:\\\\KelvaneGone\\\\" + name + ".exe\"\r\n";
+    }
+    ApplyRegFile(registry_, ParseRegFile(regText));
+  }
   void Remove() {
     ApplyRegFile(registry_, ParseRegFile(std::string("REGEDIT4\r\n[-") + kTestKey + "]\r\n"));
   }
@@ -154,12 +163,7 @@ TEST_F(ProgressWindow, RowsArriveWholeAndInTheOrderFound) {
 }
 
 TEST_F(ProgressWindow, ManyRowsArriveAllInOrderAFewBatchesAtATime) {
-  std::string regText = std::string("REGEDIT4\r\n[") + kTestKey + "]\r\n";
-  for (int i = 1000; i < 3000; ++i) {
-    const std::string name = "Row" + std::to_string(i);
-    regText += "\"" + name + "\"=\"C:\\\\KelvaneGone\\\\" + name + ".exe\"\r\n";
-  }
-  ApplyRegFile(registry_, ParseRegFile(regText));
+  AddMissingFileValues(2000);
   // In the order the registry lists the values.
   RegistryAccess key(registry_);
   key.SetRootKey(kHkeyCurrentUser);
@@ -175,6 +179,8 @@ TEST_F(ProgressWindow, ManyRowsArriveAllInOrderAFewBatchesAtATime) {
 }
 
 TEST_F(ProgressWindow, StopAndClosingDuringATaskAbortTheScan) {
+  // Long enough that no busy machine finishes it before the stop arrives.
+  AddMissingFileValues(2000);
   const std::vector<ScanCategory> longScan = {
       ScanCategory::FilesAndFoldersUsers,        ScanCategory::FilesAndFoldersCurrentUser,
       ScanCategory::FilesAndFoldersLocalMachine, ScanCategory::FilesAndFoldersUsers,

@@ -2,8 +2,10 @@
 // meant for a prefix filled beforehand from real hives. Prints the time, rows and keys of each
 // category (every key progress report counts, a shortcut file's too), the totals, and how the
 // scan ended; exits with 1 when it did not complete. With -repair, every row found is then
-// repaired with its backup going to FILE, and what was repaired and left is printed.
-//   hive_scan.exe [-repair FILE]
+// repaired with its backup going to FILE, and what was repaired and left is printed. With
+// -scan64 the scan examines the 64-bit view as well; with -raw it first prints what a bare walk
+// of the machine's software and classes costs in the program's view and in the 64-bit view.
+//   hive_scan.exe [-scan64] [-raw] [-repair FILE]
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -12,6 +14,7 @@
 
 #include "global/Localization.h"
 #include "platform/RegistryAccess.h"
+#include "platform/RegistryView64.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32ProfileStore.h"
 #include "platform/win32/Win32Registry.h"
@@ -150,6 +153,48 @@ void RepairAll(RegistryStore& registry, FileSystemAccess& files, ResultsModel& r
   std::printf("left rows whose item went with an earlier row: %zu\n", gone);
 }
 
+struct WalkCount {
+  long keys = 0;
+  long values = 0;
+};
+
+// Every key and value below the key, opened by name from its parent; the 64-bit view leaves out
+// the 32-bit view's own Wow6432Node, as the scan's second pass does.
+void Walk(RegistryKey& key, bool view64, WalkCount& count) {
+  const KeyContents contents = key.Contents();
+  ++count.keys;
+  count.values += static_cast<long>(contents.values.size());
+  for (const std::string& name : contents.subkeys) {
+    if (view64 && name == "Wow6432Node") continue;
+    if (auto child = key.OpenSubkeyItself(name, kAccessRead)) Walk(*child, view64, count);
+  }
+}
+
+void PrintRawWalks(RegistryStore& own) {
+  RegistryView64 view64(own);
+  for (RegistryStore* store : {&own, static_cast<RegistryStore*>(&view64)}) {
+    const bool is64 = store != &own;
+    const Clock::time_point start = Clock::now();
+    WalkCount count;
+    const auto root = store->OpenRoot(kHkeyLocalMachine);
+    if (auto software = root->OpenSubkey("Software", kAccessRead, false)) {
+      Walk(*software, is64, count);
+    }
+    const auto classes = store->OpenRoot(kHkeyClassesRoot);
+    if (auto all = classes->OpenSubkey("", kAccessRead, false)) Walk(*all, is64, count);
+    std::printf("raw walk, %s view: HKLM\\Software and HKCR: %ld keys, %ld values, %.2f s\n",
+                is64 ? "64-bit" : "own", count.keys, count.values,
+                SecondsBetween(start, Clock::now()));
+  }
+}
+
+bool HasArgument(int argc, char** argv, const std::string& wanted) {
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] == wanted) return true;
+  }
+  return false;
+}
+
 }  // namespace
 }  // namespace kelvane
 
@@ -167,7 +212,10 @@ int main(int argc, char** argv) {
   std::vector<int> codes;
   for (int code = kFirstCode; code <= kLastCode; ++code) codes.push_back(code);
   CategorySink sink(codes);
-  Scanner worker(registry, files, system, language, ScanOptions{}, sink);
+  if (HasArgument(argc, argv, "-raw")) PrintRawWalks(registry);
+  ScanOptions options;
+  options.scan64Bit = HasArgument(argc, argv, "-scan64");
+  Scanner worker(registry, files, system, language, options, sink);
   std::vector<ScanCategory> tasks;
   for (int code : codes) tasks.push_back(*CategoryFromNumber(code));
   std::printf("drives judged: %s; 32-bit on 64-bit Windows: %s\n",
@@ -199,8 +247,8 @@ int main(int argc, char** argv) {
   }
   std::printf("\n");
   if (sink.End() != ScanEnd::Completed) return 1;
-  if (argc == 3 && std::string(argv[1]) == "-repair") {
-    RepairAll(registry, files, sink.Results(), argv[2]);
+  if (argc >= 3 && std::string(argv[argc - 2]) == "-repair") {
+    RepairAll(registry, files, sink.Results(), argv[argc - 1]);
   }
   return 0;
 }

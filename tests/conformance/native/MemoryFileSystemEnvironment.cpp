@@ -92,4 +92,15 @@ std::unique_ptr<FileSystemEnvironment> MakeFileSystemEnvironment(const std::stri
   return std::make_unique<MemoryFileSystemEnvironment>(testName);
 }
 
+std::unique_ptr<FileSystemAccess> MakeWow64ConformanceFileSystem() {
+  auto files = std::make_unique<MemoryFileSystem>();
+  files->AddDrive(kFixedDrive, DriveType::Fixed);
+  files->SetEnvironment("SystemRoot", "C:\\windows");
+  // Made before the switch, by their real names.
+  files->AddFolder("C:\\windows\\system32");
+  files->AddFolder("C:\\windows\\syswow64");
+  files->SetWow64();
+  return files;
+}
+
 }  // namespace kelvane

@@ -9,6 +9,12 @@ std::unique_ptr<RegistryStore> MakeConformanceRegistry() {
   return std::make_unique<MemoryRegistry>();
 }
 
+std::unique_ptr<RegistryStore> MakeWow64ConformanceRegistry() {
+  auto registry = std::make_unique<MemoryRegistry>();
+  registry->SetWow64();
+  return registry;
+}
+
 void PutUtf16Value(RegistryStore& registry, const std::string& path, const std::string& name,
                    std::uint32_t type, const std::u16string& data) {
   static_cast<MemoryRegistry&>(registry).SetUtf16Value(kHkeyCurrentUser, path, name, type, data);

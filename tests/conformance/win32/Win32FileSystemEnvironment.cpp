@@ -9,6 +9,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
+#include "platform/win32/Win32System.h"
 #include "tests/conformance/FileSystemEnvironment.h"
 #include "tests/support/SavedShortcut.h"
 
@@ -179,6 +180,11 @@ class Win32FileSystemEnvironment : public FileSystemEnvironment {
 
 std::unique_ptr<FileSystemEnvironment> MakeFileSystemEnvironment(const std::string& testName) {
   return std::make_unique<Win32FileSystemEnvironment>(testName);
+}
+
+std::unique_ptr<FileSystemAccess> MakeWow64ConformanceFileSystem() {
+  if (!Win32System().IsWow64()) return nullptr;
+  return std::make_unique<Win32FileSystem>();
 }
 
 }  // namespace kelvane

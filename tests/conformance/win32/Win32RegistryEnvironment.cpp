@@ -6,6 +6,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32System.h"
 #include "tests/conformance/RegistryEnvironment.h"
 
 namespace kelvane {
@@ -17,6 +18,11 @@ constexpr DWORD kImportTimeoutMs = 120000;
 }  // namespace
 
 std::unique_ptr<RegistryStore> MakeConformanceRegistry() {
+  return std::make_unique<Win32Registry>();
+}
+
+std::unique_ptr<RegistryStore> MakeWow64ConformanceRegistry() {
+  if (!Win32System().IsWow64()) return nullptr;
   return std::make_unique<Win32Registry>();
 }
 
