@@ -102,13 +102,19 @@ std::string ReadFileText(const std::string& file) {
   return in ? TextFromFileBytes(ReadAll(in)) : std::string();
 }
 
+// ANSI text that begins as a byte-order mark would read back as another encoding.
+bool StartsLikeByteOrderMark(const std::string& ansi) {
+  return ansi.compare(0, 2, "\xFF\xFE") == 0 || ansi.compare(0, 2, "\xFE\xFF") == 0 ||
+         ansi.compare(0, 3, "\xEF\xBB\xBF") == 0;
+}
+
 // The file keeps its encoding: UTF-16 or UTF-8 with their marks, else ANSI until a text needs
 // more, when it becomes UTF-16, as the program's own profile writes keep it.
 std::string EncodedLike(const std::string& before, const std::string& text) {
   if (before.compare(0, 3, "\xEF\xBB\xBF") == 0) return "\xEF\xBB\xBF" + text;
   if (before.compare(0, 2, "\xFF\xFE") == 0) return Utf16LeFileBytes(text);
   const std::optional<std::string> ansi = AnsiFromUtf8(text);
-  return ansi ? *ansi : Utf16LeFileBytes(text);
+  return ansi && !StartsLikeByteOrderMark(*ansi) ? *ansi : Utf16LeFileBytes(text);
 }
 
 // A file that exists but cannot be opened for writing refuses every write, even one that
@@ -151,6 +157,10 @@ std::string QuotesRemovedAndCut(const std::string& text) {
   return result;
 }
 
+// Names and values reach the system as UTF-16, where bytes that are not UTF-8 become U+FFFD;
+// so they do here, and a name written that way is found again by the same bytes.
+std::string AsSystemText(const std::string& text) { return Utf8FromUtf16(Utf16FromUtf8(text)); }
+
 }  // namespace
 
 std::string PortableProfileStore::ReadString(const std::string& file, const std::string& section,
@@ -158,8 +168,8 @@ std::string PortableProfileStore::ReadString(const std::string& file, const std:
                                              const std::string& defaultValue) {
   Profile profile = Parse(ReadFileText(file));
   const Entry* entry = nullptr;
-  if (Section* found = FindByName(profile, Trim(section, IsProfileSpace))) {
-    entry = FindByName(found->entries, Trim(key, IsProfileSpace));
+  if (Section* found = FindByName(profile, Trim(AsSystemText(section), IsProfileSpace))) {
+    entry = FindByName(found->entries, Trim(AsSystemText(key), IsProfileSpace));
   }
   if (entry && entry->value) return QuotesRemovedAndCut(*entry->value);
   return QuotesRemovedAndCut(WithoutTrailingSpaces(defaultValue));
@@ -169,7 +179,7 @@ std::vector<std::string> PortableProfileStore::KeyNames(const std::string& file,
                                                         const std::string& section) {
   Profile profile = Parse(ReadFileText(file));
   std::vector<std::string> names;
-  if (Section* found = FindByName(profile, Trim(section, IsProfileSpace))) {
+  if (Section* found = FindByName(profile, Trim(AsSystemText(section), IsProfileSpace))) {
     for (const Entry& entry : found->entries) {
       if (!entry.name.empty() && entry.name[0] != ';') names.push_back(entry.name);
     }
@@ -182,8 +192,9 @@ bool PortableProfileStore::WriteString(const std::string& file, const std::strin
   std::string bytes;
   if (!ReadForUpdate(file, bytes)) return false;
   Profile profile = Parse(TextFromFileBytes(bytes));
-  Entry& entry = FindOrAddEntry(profile, Trim(section, IsProfileSpace), Trim(key, IsProfileSpace));
-  const std::string trimmedValue = Trim(value, IsProfileSpace);
+  Entry& entry = FindOrAddEntry(profile, Trim(AsSystemText(section), IsProfileSpace),
+                                Trim(AsSystemText(key), IsProfileSpace));
+  const std::string trimmedValue = Trim(AsSystemText(value), IsProfileSpace);
   if (entry.value == trimmedValue) return true;
   entry.value = trimmedValue;
   return WriteFileText(file, EncodedLike(bytes, Format(profile)));
