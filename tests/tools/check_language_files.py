@@ -44,20 +44,27 @@ class LanguageFile:
         self.faults = []
         self.texts = collections.OrderedDict()  # (section, key) in upper case -> (names, text)
         raw = path.read_bytes()
-        if raw.startswith(b"\xef\xbb\xbf"):
-            self.fault("starts with a UTF-8 byte order mark; save it as ANSI (code page 1252)")
+        # ANSI (code page 1252) for the Western languages; UTF-8 with its mark for the others.
+        marked = raw.startswith(b"\xef\xbb\xbf")
         bare = re.search(rb"(?<!\r)\n|\r(?!\n)", raw)
         if bare:
             self.fault(f"line {line_of(raw, bare.start())} does not end in CR LF")
-        utf8 = re.search(rb"[\xc2\xc3][\x80-\xbf]", raw)
-        if utf8:
-            self.fault(f"line {line_of(raw, utf8.start())} holds UTF-8 text (a letter shows as two "
-                       "odd characters)")
-        try:
-            text = raw.decode(CODE_PAGE)
-        except UnicodeDecodeError as error:
-            self.fault(f"byte {error.start} is no character of code page 1252")
-            text = raw.decode(CODE_PAGE, errors="replace")
+        if marked:
+            try:
+                text = raw[3:].decode("utf-8")
+            except UnicodeDecodeError as error:
+                self.fault(f"byte {error.start + 3} is not UTF-8, though the file says it is")
+                text = raw[3:].decode("utf-8", errors="replace")
+        else:
+            utf8 = re.search(rb"[\xc2\xc3][\x80-\xbf]", raw)
+            if utf8:
+                self.fault(f"line {line_of(raw, utf8.start())} holds UTF-8 text without the UTF-8 "
+                           "byte order mark (a letter shows as two odd characters)")
+            try:
+                text = raw.decode(CODE_PAGE)
+            except UnicodeDecodeError as error:
+                self.fault(f"byte {error.start} is no character of code page 1252")
+                text = raw.decode(CODE_PAGE, errors="replace")
         self.parse(text)
 
     def fault(self, message, section=None, key=None):

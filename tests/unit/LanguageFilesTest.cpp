@@ -13,6 +13,7 @@
 #include "main/LanguageMenu.h"
 #include "platform/PortableProfileStore.h"
 #include "platform/Text.h"
+#include "platform/Utf8.h"
 #include "scan/CategoryTree.h"
 #include "scan/FindingRules.h"
 #include "tests/support/ScanMachine.h"
@@ -205,19 +206,21 @@ std::vector<std::string> ShippedLanguageFiles() {
   return files;
 }
 
-TEST_F(LanguageFiles, AreAnsiTextWithCrLfLineEndings) {
+// ANSI for the Western languages, UTF-8 behind its mark for the others.
+TEST_F(LanguageFiles, AreAnsiOrMarkedUtf8TextWithCrLfLineEndings) {
   for (const std::string& file : ShippedLanguageFiles()) {
     const std::string bytes = ReadRawFile(file);
     ASSERT_NE(bytes, "<missing>") << file;
-    EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF") << file << " starts with a UTF-8 mark";
+    const bool utf8 = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    if (utf8) EXPECT_EQ(Utf8FromUtf16(Utf16FromUtf8(bytes)), bytes) << file << " is not all UTF-8";
     for (std::size_t i = 0; i < bytes.size(); ++i) {
       if (bytes[i] == '\n') {
         EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << file << ": bare line feed at byte " << i;
       }
-      // A Latin letter in UTF-8 shows up in the ANSI code page as two odd characters.
+      // Without the mark, a Latin letter in UTF-8 shows as two odd characters.
       const unsigned char lead = bytes[i];
       const unsigned char next = i + 1 < bytes.size() ? bytes[i + 1] : 0;
-      EXPECT_FALSE((lead == 0xC2 || lead == 0xC3) && next >= 0x80 && next <= 0xBF)
+      EXPECT_FALSE(!utf8 && (lead == 0xC2 || lead == 0xC3) && next >= 0x80 && next <= 0xBF)
           << file << ": UTF-8 text at byte " << i;
     }
   }
