@@ -4,7 +4,8 @@
 # The files of the program, as the build lays them beside Kelvane.exe.
 program_files=(Kelvane.exe Kelvane.html
   Lan_English.ini Lan_German.ini Lan_French.ini Lan_Spanish.ini Lan_Italian.ini
-  Lan_BrazilianPortuguese.ini Lan_Nederlands.ini)
+  Lan_BrazilianPortuguese.ini Lan_Nederlands.ini Lan_Polish.ini Lan_Turkish.ini Lan_Russian.ini
+  Lan_Chinese.ini Lan_Japanese.ini)
 
 # program_version BUILD_DIR: prints the version the build put into the program.
 program_version() {

@@ -212,7 +212,9 @@ TEST_F(LanguageFiles, AreAnsiOrMarkedUtf8TextWithCrLfLineEndings) {
     const std::string bytes = ReadRawFile(file);
     ASSERT_NE(bytes, "<missing>") << file;
     const bool utf8 = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
-    if (utf8) EXPECT_EQ(Utf8FromUtf16(Utf16FromUtf8(bytes)), bytes) << file << " is not all UTF-8";
+    if (utf8) {
+      EXPECT_EQ(Utf8FromUtf16(Utf16FromUtf8(bytes)), bytes) << file << " is not all UTF-8";
+    }
     for (std::size_t i = 0; i < bytes.size(); ++i) {
       if (bytes[i] == '\n') {
         EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << file << ": bare line feed at byte " << i;
