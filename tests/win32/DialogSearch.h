@@ -2,10 +2,12 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
 #include "global/win32/DialogTexts.h"
+#include "platform/win32/WideText.h"
 
 namespace kelvane {
 
@@ -58,6 +60,17 @@ inline HWND FindProcessDialog(DWORD processId) {
   dialogsearch::Search search{processId, nullptr, nullptr};
   EnumWindows(&dialogsearch::Match, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// A tree item's label; empty when the tree has no such item.
+inline std::string TreeItemText(HWND tree, HTREEITEM item) {
+  wchar_t label[MAX_PATH] = {};
+  TVITEMW query = {};
+  query.mask = TVIF_TEXT;
+  query.hItem = item;
+  query.pszText = label;
+  query.cchTextMax = MAX_PATH;
+  return item && TreeView_GetItem(tree, &query) ? Utf8(label) : std::string();
 }
 
 }  // namespace kelvane

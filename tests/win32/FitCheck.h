@@ -13,6 +13,7 @@
 #include "global/win32/DialogTexts.h"
 #include "global/win32/Dpi.h"
 #include "platform/win32/WideText.h"
+#include "tests/win32/DialogSearch.h"
 
 namespace kelvane {
 namespace fitcheck {
@@ -142,15 +143,8 @@ class Checker {
     for (HTREEITEM item = TreeView_GetRoot(tree); item;
          item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
       RECT text = {};
-      wchar_t label[256] = {};
-      TVITEMW query = {};
-      query.mask = TVIF_TEXT;
-      query.hItem = item;
-      query.pszText = label;
-      query.cchTextMax = 256;
-      SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
       if (TreeView_GetItemRect(tree, item, &text, TRUE) && text.right > client.right) {
-        Fault(window, tree, "label \"" + Utf8(label) + "\" is cut");
+        Fault(window, tree, "label \"" + TreeItemText(tree, item) + "\" is cut");
       }
     }
   }

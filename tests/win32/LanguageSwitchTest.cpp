@@ -15,13 +15,6 @@
 namespace kelvane {
 namespace {
 
-RECT ChildRect(HWND child) {
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 // The pixels the screen shows of the control's client area.
 std::vector<COLORREF> ShownPixels(HWND control) {
   RECT client;

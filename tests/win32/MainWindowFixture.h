@@ -28,6 +28,14 @@ inline const char kFolder[] = "C:\\kelvane-tests\\main-window\\";
 inline constexpr int kCurrentUserNode = 3;
 inline constexpr int kRootNode = 0;
 
+// Where a child control stands in its parent's client area.
+inline RECT ChildRect(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 inline std::string StatusText(HWND status, int panel) {
   wchar_t buffer[256] = {};
   SendMessageW(status, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(buffer));

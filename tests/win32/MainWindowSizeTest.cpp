@@ -22,14 +22,6 @@
 namespace kelvane {
 namespace {
 
-// Where a child control stands in its parent's client area.
-RECT ChildRect(HWND child) {
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 // The list shows six rows at least, the explanation below it six lines of its text.
 void ListAndExplanationReadable(HWND list, HWND explanation, const std::string& view) {
   EXPECT_GE(ListView_GetCountPerPage(list), 6) << view;
@@ -109,14 +101,7 @@ void ExpectLayoutHolds(HWND window, int dpi, const std::string& view, bool small
        item = TreeView_GetNextItem(tree, item, TVGN_NEXTVISIBLE)) {
     RECT text = {};
     TreeView_GetItemRect(tree, item, &text, TRUE);
-    wchar_t label[256] = {};
-    TVITEMW node = {};
-    node.mask = TVIF_TEXT;
-    node.hItem = item;
-    node.pszText = label;
-    node.cchTextMax = 256;
-    TreeView_GetItem(tree, &node);
-    EXPECT_LE(text.right, client.right) << Utf8(label) << " " << view;
+    EXPECT_LE(text.right, client.right) << TreeItemText(tree, item) << " " << view;
   }
 }
 

@@ -234,14 +234,7 @@ TEST_F(OptionsWindow, BrowseTakesTheFolderChosenInTheCentredShellDialog) {
           TreeView_Expand(tree, root, TVE_EXPAND);
           for (HTREEITEM item = TreeView_GetChild(tree, root); item;
                item = TreeView_GetNextSibling(tree, item)) {
-            wchar_t text[MAX_PATH] = {};
-            TVITEMW query = {};
-            query.mask = TVIF_TEXT;
-            query.hItem = item;
-            query.pszText = text;
-            query.cchTextMax = MAX_PATH;
-            TreeView_GetItem(tree, &query);
-            if (std::wstring(text) == L"KelvaneChosen") TreeView_SelectItem(tree, item);
+            if (TreeItemText(tree, item) == "KelvaneChosen") TreeView_SelectItem(tree, item);
           }
           PostClick(browse, IDOK);
         },

@@ -236,14 +236,7 @@ TEST_F(RestoreWindow, ListsTheFolderBrowsedToAndDeleteSelectsTheRowInItsPlaceOrT
           SendMessageW(browse, BFFM_SETSELECTIONW, TRUE,
                        reinterpret_cast<LPARAM>(Wide(browsed).c_str()));
           HWND tree = GetDlgItem(browse, kFolderTree);
-          wchar_t text[MAX_PATH] = {};
-          TVITEMW item = {};
-          item.mask = TVIF_TEXT;
-          item.hItem = TreeView_GetSelection(tree);
-          item.pszText = text;
-          item.cchTextMax = MAX_PATH;
-          if (!item.hItem || !TreeView_GetItem(tree, &item)) return false;
-          if (std::wstring(text) != L"restore-browse") return false;
+          if (TreeItemText(tree, TreeView_GetSelection(tree)) != "restore-browse") return false;
           Press(browse, IDOK);
           return true;
         },
