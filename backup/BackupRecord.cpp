@@ -110,8 +110,8 @@ BackupOrigin OriginOf(const std::optional<BackupRecord>& record, const std::stri
 std::optional<LocalDateTime> RunTimeOfName(const std::string& fileName) {
   constexpr std::size_t kDigits = 14;
   const std::string upper = UpperCaseAscii(fileName);
-  if (upper.size() != 6 + kDigits + 4 || upper.rfind("BACKUP", 0) != 0 ||
-      upper.compare(6 + kDigits, 4, ".REG") != 0) {
+  const std::string end = upper.size() > 6 + kDigits ? upper.substr(6 + kDigits) : "";
+  if (upper.rfind("BACKUP", 0) != 0 || (end != ".REG" && end != "-UNICODE.REG")) {
     return std::nullopt;
   }
   const std::string digits = fileName.substr(6, kDigits);

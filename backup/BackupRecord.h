@@ -44,8 +44,8 @@ enum class BackupOrigin {
 
 BackupOrigin OriginOf(const std::optional<BackupRecord>& record, const std::string& contents);
 
-// The run's time in the name the program gives its files, "Backup20261207225959.reg"; none
-// for any other name.
+// The run's time in the names the program gives its files, "Backup20261207225959.reg" and
+// "Backup20261207225959-Unicode.reg"; none for any other name.
 std::optional<LocalDateTime> RunTimeOfName(const std::string& fileName);
 
 }  // namespace kelvane

@@ -12,7 +12,8 @@
 namespace kelvane {
 namespace {
 
-constexpr char kHeader[] = "REGEDIT4";
+constexpr char kHeader4[] = "REGEDIT4";
+constexpr char kHeader5[] = "Windows Registry Editor Version 5.00";
 // A hex list breaks its line after every 25th byte past the first.
 constexpr std::size_t kBytesPerContinuationLine = 25;
 
@@ -55,35 +56,43 @@ std::vector<std::string> HexLines(std::string prefix, const Bytes& data) {
   return lines;
 }
 
-// String types' bytes as a REGEDIT4 import takes them, in ANSI; data the code page cannot hold
-// stays UTF-8, which never reads back as it was.
-Bytes FileBytes(const RawValue& value) {
+// String types' bytes as an import of the format takes them: ANSI for REGEDIT4, none when the
+// code page cannot hold them; UTF-16LE for the Unicode format.
+std::optional<Bytes> FileBytes(const RawValue& value, BackupFormat format) {
   if (value.type != RegType::Sz && value.type != RegType::ExpandSz &&
       value.type != RegType::MultiSz) {
     return value.data;
   }
-  const std::optional<std::string> ansi =
-      AnsiFromUtf8(std::string(value.data.begin(), value.data.end()));
-  return ansi ? Bytes(ansi->begin(), ansi->end()) : value.data;
+  const std::string text(value.data.begin(), value.data.end());
+  if (format == BackupFormat::Unicode) {
+    const std::string units = Utf16LeBytes(text);
+    return Bytes(units.begin(), units.end());
+  }
+  const std::optional<std::string> ansi = AnsiFromUtf8(text);
+  if (!ansi) return std::nullopt;
+  return Bytes(ansi->begin(), ansi->end());
 }
 
 // Types other than a plain line of text, a four-byte dword and binary keep their type number
-// and raw bytes; a REGEDIT4 import takes string types' bytes as ANSI text.
-std::vector<std::string> DataLines(const std::string& head, const RawValue& value) {
+// and raw bytes, string types' in the format's encoding; none when the format cannot hold them.
+std::optional<std::vector<std::string>> DataLines(const std::string& head, const RawValue& value,
+                                                  BackupFormat format) {
   if (IsQuotableText(value)) {
     const std::string text(value.data.begin(), value.data.end() - 1);
-    return {head + "\"" + EscapeRegText(text) + "\""};
+    return std::vector<std::string>{head + "\"" + EscapeRegText(text) + "\""};
   }
   if (value.type == RegType::Dword && value.data.size() == 4) {
     char text[16];
     std::snprintf(text, sizeof text, "dword:%02X%02X%02X%02X", value.data[3], value.data[2],
                   value.data[1], value.data[0]);
-    return {head + text};
+    return std::vector<std::string>{head + text};
   }
   if (value.type == RegType::Binary) return HexLines(head + "hex:", value.data);
+  const std::optional<Bytes> bytes = FileBytes(value, format);
+  if (!bytes) return std::nullopt;
   char type[24];
   std::snprintf(type, sizeof type, "hex(%x):", static_cast<unsigned>(value.type));
-  return HexLines(head + type, FileBytes(value));
+  return HexLines(head + type, *bytes);
 }
 
 std::string NamePart(const std::string& name) {
@@ -142,15 +151,49 @@ class ItemReader {
   BackupItem& item_;
 };
 
-// An empty line, the key line, then a line (or a continued hex list) for each value.
-void WriteKeyBlock(RootKey root, const BackupKeyBlock& block, std::vector<std::string>& lines) {
+// An empty line, the key line, then a line (or a continued hex list) for each value; false
+// when the format cannot hold a value's data.
+bool WriteKeyBlock(RootKey root, const BackupKeyBlock& block, BackupFormat format,
+                   std::vector<std::string>& lines) {
   lines.emplace_back();
   lines.push_back("[" + RootKeyName(root) + "\\" + block.path + "]");
   for (const NamedValue& value : block.values) {
-    for (std::string& line : DataLines(NamePart(value.name) + "=", value.value)) {
-      lines.push_back(std::move(line));
-    }
+    std::optional<std::vector<std::string>> data =
+        DataLines(NamePart(value.name) + "=", value.value, format);
+    if (!data) return false;
+    for (std::string& line : *data) lines.push_back(std::move(line));
   }
+  return true;
+}
+
+// The item as UTF-8 lines for the format; none when the format cannot hold it.
+std::optional<std::vector<std::string>> ItemText(const BackupItem& item, BackupFormat format) {
+  std::vector<std::string> lines;
+  for (const BackupKeyBlock& block : item.blocks) {
+    if (!WriteKeyBlock(item.root, block, format, lines)) return std::nullopt;
+  }
+  return lines;
+}
+
+std::string LineEnd(BackupFormat format) {
+  return format == BackupFormat::Unicode ? std::string("\r\0\n\0", 4) : "\r\n";
+}
+
+// The header, and the mark when asked, in the format: a Unicode file starts with a byte-order
+// mark.
+std::string FileStart(BackupFormat format, bool in64BitView) {
+  std::string start = format == BackupFormat::Unicode ? kHeader5 : kHeader4;
+  start += "\r\n";
+  if (in64BitView) start += std::string(k64BitViewFileMark) + "\r\n";
+  return format == BackupFormat::Unicode ? Utf16LeFileBytes(start) : start;
+}
+
+std::string JoinedLines(const BackupLines& lines) {
+  const std::string lineEnd = LineEnd(lines.format);
+  std::string joined;
+  joined.reserve(lines.FileSize());
+  for (const std::string& line : lines.lines) joined += line + lineEnd;
+  return joined;
 }
 
 bool SameKey(const RegFileKey& parsed, RootKey root, const BackupKeyBlock& block) {
@@ -206,21 +249,52 @@ BackupItem ReadBackupItem(RegistryStore& registry, RootKey root, const std::stri
   return item;
 }
 
-std::vector<std::string> BackupItemLines(const BackupItem& item) {
-  std::vector<std::string> lines;
-  for (const BackupKeyBlock& block : item.blocks) WriteKeyBlock(item.root, block, lines);
-  // REGEDIT4 is ANSI. A line the code page cannot hold stays UTF-8 and so never reads back as
-  // the item: such an item is left alone.
-  for (std::string& line : lines) line = AnsiFromUtf8(line).value_or(line);
-  return lines;
+std::string UnicodeBackupFileName(const std::string& backupFile) {
+  const std::size_t dot = backupFile.rfind('.');
+  const std::size_t name = backupFile.rfind('\\');
+  const std::size_t end = dot != std::string::npos && (name == std::string::npos || dot > name)
+                              ? dot
+                              : backupFile.size();
+  return backupFile.substr(0, end) + "-Unicode" + backupFile.substr(end);
 }
 
-bool LinesRestoreItem(const std::vector<std::string>& lines, const BackupItem& item) {
-  std::string text = std::string(kHeader) + "\r\n";
-  for (const std::string& line : lines) text += line + "\r\n";
+std::size_t BackupLines::FileSize() const {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size();
+  return size + lines.size() * LineEnd(format).size();
+}
+
+std::optional<BackupLines> EncodeBackupLines(BackupFormat format,
+                                             const std::vector<std::string>& lines) {
+  BackupLines encoded{format, {}};
+  encoded.lines.reserve(lines.size());
+  for (const std::string& line : lines) {
+    if (format == BackupFormat::Unicode) {
+      encoded.lines.push_back(Utf16LeBytes(line));
+      continue;
+    }
+    std::optional<std::string> ansi = AnsiFromUtf8(line);
+    if (!ansi) return std::nullopt;
+    encoded.lines.push_back(std::move(*ansi));
+  }
+  return encoded;
+}
+
+BackupLines BackupItemLines(const BackupItem& item) {
+  if (const auto text = ItemText(item, BackupFormat::Regedit4)) {
+    if (auto lines = EncodeBackupLines(BackupFormat::Regedit4, *text)) return std::move(*lines);
+  }
+  return *EncodeBackupLines(BackupFormat::Unicode, *ItemText(item, BackupFormat::Unicode));
+}
+
+std::string BackupFileBytes(const BackupLines& lines) {
+  return FileStart(lines.format, false) + JoinedLines(lines);
+}
+
+bool LinesRestoreItem(const BackupLines& lines, const BackupItem& item) {
   RegFile parsed;
   try {
-    parsed = ParseRegFile(text);
+    parsed = ParseRegFile(BackupFileBytes(lines));
   } catch (const RegFileError&) {
     return false;
   }
@@ -232,22 +306,20 @@ bool LinesRestoreItem(const std::vector<std::string>& lines, const BackupItem& i
 }
 
 bool Names64BitView(const std::string& fileText) {
-  const std::string start = std::string(kHeader) + "\r\n" + k64BitViewFileMark + "\r\n";
-  return fileText.compare(0, start.size(), start) == 0;
+  for (const char* header : {kHeader4, kHeader5}) {
+    const std::string start = std::string(header) + "\r\n" + k64BitViewFileMark + "\r\n";
+    if (fileText.compare(0, start.size(), start) == 0) return true;
+  }
+  return false;
 }
 
 std::string AppendToBackupFile(FileSystemAccess& files, const std::string& filePath,
-                               const std::vector<std::string>& lines, bool in64BitView) {
+                               const BackupLines& lines, bool in64BitView) {
   const bool append = files.FileExists(filePath);
-  std::string written;
+  const std::string written =
+      (append ? "" : FileStart(lines.format, in64BitView)) + JoinedLines(lines);
   const std::unique_ptr<TextFileWriter> file = files.OpenTextFile(filePath, append);
-  auto writeLine = [&](const std::string& line) {
-    file->WriteLine(line);
-    written += line + "\r\n";
-  };
-  if (!append) writeLine(kHeader);
-  if (!append && in64BitView) writeLine(k64BitViewFileMark);
-  for (const std::string& line : lines) writeLine(line);
+  file->Write(written);
   file->Close();
   return written;
 }

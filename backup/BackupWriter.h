@@ -1,7 +1,11 @@
-// The backup file written before every repair: a "REGEDIT4" registry export that the system's
-// registry editor imports to undo the repair. Files are only ever created or appended to.
+// The backup written before every repair: a "REGEDIT4" registry export that the system's
+// registry editor imports to undo the repair, and beside it, only when needed, one in the
+// editor's Unicode format for what REGEDIT4 cannot hold. Files are only ever created or
+// appended to.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,23 +55,47 @@ std::string BackupKeyPath(const std::string& keyPath);
 BackupItem ReadBackupItem(RegistryStore& registry, RootKey root, const std::string& keyPath,
                           const std::string& valueName, bool wholeKey);
 
-// The item's lines as the file holds them: each block an empty line, the key line and its
-// value lines.
-std::vector<std::string> BackupItemLines(const BackupItem& item);
+// REGEDIT4 holds code page 1252 text, as every backup before did; what that code page cannot
+// hold goes into the registry editor's Unicode format, UTF-16LE.
+enum class BackupFormat { Regedit4, Unicode };
+
+// The run's file for the items REGEDIT4 cannot hold: "Backup20261207225959.reg" gives
+// "Backup20261207225959-Unicode.reg".
+std::string UnicodeBackupFileName(const std::string& backupFile);
+
+// Lines as a file of the format holds them, each without its line end.
+struct BackupLines {
+  BackupFormat format = BackupFormat::Regedit4;
+  std::vector<std::string> lines;
+  // The bytes they take in the file, line ends included.
+  std::size_t FileSize() const;
+};
+
+// UTF-8 lines in the format; none for REGEDIT4 when code page 1252 cannot hold them.
+std::optional<BackupLines> EncodeBackupLines(BackupFormat format,
+                                             const std::vector<std::string>& lines);
+
+// The item's lines: each block an empty line, the key line and its value lines; in REGEDIT4
+// when every name and text fits it.
+BackupLines BackupItemLines(const BackupItem& item);
 
 // Whether importing the lines gives back exactly the item's keys and values.
-bool LinesRestoreItem(const std::vector<std::string>& lines, const BackupItem& item);
+bool LinesRestoreItem(const BackupLines& lines, const BackupItem& item);
+
+// The file's start and the lines, as the registry editor reads them.
+std::string BackupFileBytes(const BackupLines& lines);
 
 // The second line of a backup whose keys are named as in the 64-bit view of 64-bit Windows,
 // the 32-bit view's below Wow6432Node: the 64-bit registry editor imports it. A file without
 // it names the program's own view, as every backup written before did.
 constexpr char k64BitViewFileMark[] = "; Keys as the 64-bit registry editor names them";
+// fileText: the file's text as TextFromFileBytes gives it.
 bool Names64BitView(const std::string& fileText);
 
-// Appends the lines to the file, creating it with its header (and the mark of the 64-bit view
-// when asked) when it does not exist, and returns the bytes appended. Raises FileIoError when
-// the file cannot be created, opened or written.
+// Appends the lines to the file, creating it with the format's header (and the mark of the
+// 64-bit view when asked) when it does not exist, and returns the bytes appended. Raises
+// FileIoError when the file cannot be created, opened or written.
 std::string AppendToBackupFile(FileSystemAccess& files, const std::string& filePath,
-                               const std::vector<std::string>& lines, bool in64BitView = false);
+                               const BackupLines& lines, bool in64BitView = false);
 
 }  // namespace kelvane

@@ -11,6 +11,7 @@
 #include "platform/RegFile.h"
 #include "platform/RegistryEditor.h"
 #include "platform/RegistryView64.h"
+#include "platform/Utf8.h"
 
 namespace kelvane {
 namespace {
@@ -116,15 +117,16 @@ RestoreOutcome RestoreBackupFile(EditorContext& context, EditorPrompts& prompts,
   // Looked for while the progress window stays, so a large file freezes nothing.
   std::optional<ImportCheck> check;
   std::string unreadable;
+  const std::string text = TextFromFileBytes(judged->text);
   // Such a file goes through the 64-bit editor and is read back in the 64-bit view.
-  const bool in64BitView = Names64BitView(judged->text);
+  const bool in64BitView = Names64BitView(text);
   const auto readBackAndCheck = [&](const std::atomic<bool>& stop) {
     try {
       RegistryView64 registry64(context.registry);
       RegistryStore& view = in64BitView ? registry64 : context.registry;
       check = CheckImport(view, ParseRegFile(judged->text), stop);
       if (judged->origin == BackupOrigin::Written && !stop) {
-        PutShortcutsBack(context.files, judged->text, *check);
+        PutShortcutsBack(context.files, text, *check);
       }
     } catch (const RegFileError& error) {
       unreadable = error.what();

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "platform/RegFile.h"
+#include "platform/Utf8.h"
 
 namespace kelvane {
 namespace {
@@ -63,7 +65,7 @@ std::optional<BackedUpShortcut> PathLine(const std::string& line, std::size_t& s
 
 }  // namespace
 
-std::vector<std::string> ShortcutBackupLines(const BackedUpShortcut& shortcut) {
+BackupLines ShortcutBackupLines(const BackedUpShortcut& shortcut) {
   static const char kDigits[] = "0123456789abcdef";
   std::vector<std::string> lines = {kPathLine + shortcut.path + "\" " +
                                     std::to_string(shortcut.bytes.size())};
@@ -79,37 +81,45 @@ std::vector<std::string> ShortcutBackupLines(const BackedUpShortcut& shortcut) {
     lines.push_back(line);
   }
   lines.emplace_back();
-  return lines;
+  if (auto ansi = EncodeBackupLines(BackupFormat::Regedit4, lines)) return std::move(*ansi);
+  return *EncodeBackupLines(BackupFormat::Unicode, lines);
 }
 
-bool LinesRestoreShortcut(const std::vector<std::string>& lines,
-                          const BackedUpShortcut& shortcut) {
-  std::string text = "REGEDIT4\r\n";
-  for (const std::string& line : lines) text += line + "\r\n";
+bool LinesRestoreShortcut(const BackupLines& lines, const BackedUpShortcut& shortcut) {
+  const std::string bytes = BackupFileBytes(lines);
   try {
-    if (!ParseRegFile(text).keys.empty()) return false;
+    if (!ParseRegFile(bytes).keys.empty()) return false;
   } catch (const RegFileError&) {
     return false;
   }
-  const std::vector<BackedUpShortcut> back = ShortcutsInBackup(text);
+  const std::vector<BackedUpShortcut> back = ShortcutsInBackup(TextFromFileBytes(bytes));
   return back.size() == 1 && back[0].path == shortcut.path && back[0].bytes == shortcut.bytes;
 }
 
 std::vector<BackedUpShortcut> ShortcutsInBackup(const std::string& text) {
   std::vector<BackedUpShortcut> found;
-  std::optional<BackedUpShortcut> open;
+  // The last one found takes the byte lines that follow it; it goes again when they do not
+  // read or do not add up to its size.
+  bool open = false;
   std::size_t size = 0;
+  const auto drop = [&] {
+    found.pop_back();
+    open = false;
+  };
   const auto close = [&] {
-    if (open && open->bytes.size() == size) found.push_back(std::move(*open));
-    open.reset();
+    if (open && found.back().bytes.size() != size) drop();
+    open = false;
   };
   for (const std::string& line : Lines(text)) {
     if (open && line.rfind(kBytesLine, 0) == 0 && line.rfind(kPathLine, 0) != 0) {
-      if (!AppendHexBytes(line.substr(sizeof(kBytesLine) - 1), open->bytes)) open.reset();
+      if (!AppendHexBytes(line.substr(sizeof(kBytesLine) - 1), found.back().bytes)) drop();
       continue;
     }
     close();
-    if (const std::optional<BackedUpShortcut> start = PathLine(line, size)) open = start;
+    if (std::optional<BackedUpShortcut> start = PathLine(line, size)) {
+      found.push_back(std::move(*start));
+      open = true;
+    }
   }
   close();
   return found;

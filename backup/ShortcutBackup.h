@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "backup/BackupWriter.h"
+
 namespace kelvane {
 
 struct BackedUpShortcut {
@@ -13,14 +15,15 @@ struct BackedUpShortcut {
   std::string bytes;
 };
 
-// Ends with an empty line.
-std::vector<std::string> ShortcutBackupLines(const BackedUpShortcut& shortcut);
+// Ends with an empty line; in REGEDIT4 when code page 1252 holds the path.
+BackupLines ShortcutBackupLines(const BackedUpShortcut& shortcut);
 
 // Whether the lines give back exactly this shortcut and nothing the registry editor would
 // import: a path the comment line cannot carry whole would come back somewhere else.
-bool LinesRestoreShortcut(const std::vector<std::string>& lines, const BackedUpShortcut& shortcut);
+bool LinesRestoreShortcut(const BackupLines& lines, const BackedUpShortcut& shortcut);
 
-// Every shortcut the text holds, in file order; a block that does not read whole is passed over.
+// Every shortcut the text (as TextFromFileBytes gives it) holds, in file order; a block that
+// does not read whole is passed over.
 std::vector<BackedUpShortcut> ShortcutsInBackup(const std::string& text);
 
 }  // namespace kelvane

@@ -83,7 +83,9 @@ FileIoError MakeFileIoError(FileIoStep step, const std::string& path,
 class TextFileWriter {
  public:
   virtual ~TextFileWriter() = default;
-  virtual void WriteLine(const std::string& line) = 0;
+  // The bytes as they are; a line ends in CR LF.
+  virtual void Write(const std::string& bytes) = 0;
+  void WriteLine(const std::string& line) { Write(line + "\r\n"); }
   // Flushes to the disk; raises FileIoError when that fails.
   virtual void Close() = 0;
 };

@@ -126,14 +126,16 @@ std::optional<std::string> AnsiFromUtf8(const std::string& text) {
 
 bool FitsAnsi(const std::string& text) { return AnsiFromUtf8(text).has_value(); }
 
-std::string Utf16LeFileBytes(const std::string& text) {
-  std::string bytes = "\xFF\xFE";
+std::string Utf16LeBytes(const std::string& text) {
+  std::string bytes;
   for (char16_t unit : Utf16FromUtf8(text)) {
     bytes.push_back(static_cast<char>(unit & 0xFF));
     bytes.push_back(static_cast<char>(unit >> 8));
   }
   return bytes;
 }
+
+std::string Utf16LeFileBytes(const std::string& text) { return "\xFF\xFE" + Utf16LeBytes(text); }
 
 std::string TextFromFileBytes(const std::string& bytes) {
   if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return bytes.substr(3);

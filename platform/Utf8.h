@@ -27,6 +27,8 @@ std::string Utf8FromAnsi(const std::string& ansi);
 std::optional<std::string> AnsiFromUtf8(const std::string& text);
 bool FitsAnsi(const std::string& text);
 
+// UTF-16LE bytes, without a byte-order mark.
+std::string Utf16LeBytes(const std::string& text);
 // UTF-16LE bytes with a byte-order mark, and back; text without the mark is taken as
 // code page 1252 and one with a UTF-8 mark as UTF-8.
 std::string Utf16LeFileBytes(const std::string& text);

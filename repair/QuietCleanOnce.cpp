@@ -152,10 +152,10 @@ QuietCleanOnceOutcome RunQuietCleanOnce(RepairContext& context, SystemAccess& sy
       before.push_back(row.record);
       ticked.push_back(row.ticked);
     }
-    std::string backupFile;
+    RunBackupFiles backup;
     prompts.listRecorded = true;
     const RepairOutcome pass =
-        RunRepair(results, leftovers, settings, language, context, prompts, backupFile);
+        RunRepair(results, leftovers, settings, language, context, prompts, backup);
     // The check after the pass may have refilled the list; what the pass kept went to the
     // leftovers, or stayed in the list when the pass ended early.
     std::vector<ProblemRecord> kept = prompts.listRecorded ? RecordsOf(results)
@@ -165,12 +165,15 @@ QuietCleanOnceOutcome RunQuietCleanOnce(RepairContext& context, SystemAccess& sy
       const bool repaired = ticked[row] && !Holds(kept, before[row]);
       outcome.rows.push_back({before[row], false,
                               repaired ? RowOutcome::Repaired : RowOutcome::Left,
-                              repaired ? backupFile : ""});
+                              repaired ? backup.FileOfRow(row) : ""});
     }
-    // Passes within one second append to one file.
+    // The files the pass wrote; passes within one second append to the same ones.
     std::vector<std::string>& files = outcome.backupFiles;
-    if (!backupFile.empty() && std::find(files.begin(), files.end(), backupFile) == files.end()) {
-      files.push_back(backupFile);
+    for (const std::string& file : {backup.file, backup.unicodeFile}) {
+      if (!file.empty() && context.files.FileExists(file) &&
+          std::find(files.begin(), files.end(), file) == files.end()) {
+        files.push_back(file);
+      }
     }
     return pass;
   }, tally);

@@ -50,6 +50,7 @@ struct RowRepairer::QueuedItem {
   std::string keyPath;
   bool wholeKey = false;
   std::string valueName;
+  BackupFormat format = BackupFormat::Regedit4;
   // A key's blocks as backed up, parents first: deleted deepest first, so nothing that was not
   // read is ever deleted.
   std::vector<std::string> blockPaths;
@@ -96,6 +97,7 @@ RowRepairer::RowRepairer(RegistryStore& registry, FileSystemAccess& files, std::
       registry_(in64BitView ? static_cast<RegistryStore&>(view64_) : registry),
       files_(files),
       backupFile_(std::move(backupFile)),
+      unicodeFile_(UnicodeBackupFileName(backupFile_)),
       limits_(limits) {}
 
 std::optional<RepairTarget> RowRepairer::Placed(RepairTarget target) const {
@@ -167,10 +169,7 @@ bool RowRepairer::Queue(const ProblemRecord& row, std::size_t tag) {
     case RepairTarget::What::Key: QueueKey(target, tag); break;
     case RepairTarget::What::Value: QueueValue(target, tag); break;
     case RepairTarget::What::File:
-      if (BackUpAndDeleteShortcut(target.path)) {
-        std::lock_guard<std::mutex> lock(repairedLock_);
-        repaired_.push_back(tag);
-      }
+      BackUpAndDeleteShortcut(target.path, tag);
       break;
     case RepairTarget::What::Nothing: break;
   }
@@ -185,9 +184,9 @@ void RowRepairer::QueueKey(const RepairTarget& target, std::size_t tag) {
   // A key that is missing, cannot be opened, is a link or holds one reads as not exact: a link is
   // never deleted, nor anything reached through it.
   const BackupItem item = ReadBackupItem(registry_, *root, path, "", true);
-  std::vector<std::string> lines = BackupItemLines(item);
+  BackupLines lines = BackupItemLines(item);
   if (!item.exact || !LinesRestoreItem(lines, item) || !SameInOwnView(target, item)) return;
-  QueuedItem queued{tag, *root, path, true, "", {}};
+  QueuedItem queued{tag, *root, path, true, "", lines.format, {}};
   for (const BackupKeyBlock& block : item.blocks) queued.blockPaths.push_back(block.path);
   queuedNames_.keys.insert(ItemName(target.root, path));
   Enqueue(std::move(queued), std::move(lines));
@@ -200,19 +199,20 @@ void RowRepairer::QueueValue(const RepairTarget& target, std::size_t tag) {
   RegistryAccess* key = valueKeys_.Open(*root, path);
   BackupItem item{*root, {{path, {{target.valueName, {}}}}}, true};
   if (!key || !key->ReadRawExactly(target.valueName, item.blocks[0].values[0].value)) return;
-  std::vector<std::string> lines = BackupItemLines(item);
+  BackupLines lines = BackupItemLines(item);
   if (!LinesRestoreItem(lines, item) || !SameInOwnView(target, item)) return;
   queuedNames_.values.insert(ItemName(target.root, path) + "\\" +
                              UpperCaseAscii(target.valueName));
-  Enqueue(QueuedItem{tag, *root, path, false, target.valueName, {}}, std::move(lines));
+  const BackupFormat format = lines.format;
+  Enqueue(QueuedItem{tag, *root, path, false, target.valueName, format, {}}, std::move(lines));
 }
 
-void RowRepairer::Enqueue(QueuedItem item, std::vector<std::string> lines) {
+void RowRepairer::Enqueue(QueuedItem item, BackupLines lines) {
   if (queued_.empty()) groupStart_ = std::chrono::steady_clock::now();
-  for (std::string& line : lines) {
-    queuedBytes_ += line.size() + 2;
-    queuedLines_.push_back(std::move(line));
-  }
+  queuedBytes_ += lines.FileSize();
+  BackupLines& queued =
+      lines.format == BackupFormat::Unicode ? queuedUnicodeLines_ : queuedLines_;
+  for (std::string& line : lines.lines) queued.lines.push_back(std::move(line));
   queued_.push_back(std::move(item));
 }
 
@@ -229,7 +229,8 @@ RegistryAccess* RowRepairer::KeyCache::Open(RootKey root, const std::string& pat
 void RowRepairer::ClearQueue() {
   queued_.clear();
   queuedNames_ = {};
-  queuedLines_.clear();
+  queuedLines_.lines.clear();
+  queuedUnicodeLines_.lines.clear();
   queuedBytes_ = 0;
 }
 
@@ -237,34 +238,39 @@ void RowRepairer::FinishGroup() {
   if (queued_.empty()) return;
   std::vector<QueuedItem> items = std::move(queued_);
   ItemNames names = std::move(queuedNames_);
-  const std::vector<std::string> lines = std::move(queuedLines_);
+  const BackupLines lines = std::move(queuedLines_);
+  const BackupLines unicodeLines = std::move(queuedUnicodeLines_);
   ClearQueue();
-  AppendAndReadBack(lines);
+  if (!lines.lines.empty()) AppendAndReadBack(lines);
+  if (!unicodeLines.lines.empty()) AppendAndReadBack(unicodeLines);
   WaitForDeletions();
   deletingNames_ = std::move(names);
   deletions_ = std::async(std::launch::async,
                           [this, items = std::move(items)] { DeleteGroup(items); });
 }
 
-void RowRepairer::AppendAndReadBack(const std::vector<std::string>& lines) {
-  const std::string written = AppendToBackupFile(files_, backupFile_, lines, in64BitView_);
+void RowRepairer::AppendAndReadBack(const BackupLines& lines) {
+  const std::string& file = lines.format == BackupFormat::Unicode ? unicodeFile_ : backupFile_;
+  const std::string written = AppendToBackupFile(files_, file, lines, in64BitView_);
   // The file was flushed and closed: what reads back now is what a later import will see.
-  if (files_.ReadFileEnd(backupFile_, written.size()) != written) {
-    throw MakeFileIoError(FileIoStep::Write, backupFile_,
+  if (files_.ReadFileEnd(file, written.size()) != written) {
+    throw MakeFileIoError(FileIoStep::Write, file,
                           "The file does not read back as it was written.");
   }
 }
 
-bool RowRepairer::BackUpAndDeleteShortcut(const std::string& path) {
-  if (!IsDeletableShortcut(files_, path)) return false;
+void RowRepairer::BackUpAndDeleteShortcut(const std::string& path, std::size_t tag) {
+  if (!IsDeletableShortcut(files_, path)) return;
   const std::optional<std::string> bytes =
       files_.ReadFileEnd(path, std::numeric_limits<std::size_t>::max());
-  if (!bytes) return false;
+  if (!bytes) return;
   const BackedUpShortcut shortcut{path, *bytes};
-  const std::vector<std::string> lines = ShortcutBackupLines(shortcut);
-  if (!LinesRestoreShortcut(lines, shortcut)) return false;
+  const BackupLines lines = ShortcutBackupLines(shortcut);
+  if (!LinesRestoreShortcut(lines, shortcut)) return;
   AppendAndReadBack(lines);
-  return files_.DeleteFileSilently(path);
+  if (!files_.DeleteFileSilently(path)) return;
+  std::lock_guard<std::mutex> lock(repairedLock_);
+  repaired_.push_back({tag, lines.format});
 }
 
 void RowRepairer::WaitForDeletions() {
@@ -293,7 +299,7 @@ void RowRepairer::DeleteGroup(const std::vector<QueuedItem>& items) {
     }
     if (deleted) {
       std::lock_guard<std::mutex> lock(repairedLock_);
-      repaired_.push_back(item.tag);
+      repaired_.push_back({item.tag, item.format});
     }
   }
 }
@@ -308,9 +314,9 @@ void RowRepairer::Drop() {
   WaitForDeletions();
 }
 
-std::vector<std::size_t> RowRepairer::TakeRepaired() {
+std::vector<RowRepairer::Repaired> RowRepairer::TakeRepaired() {
   std::lock_guard<std::mutex> lock(repairedLock_);
-  std::vector<std::size_t> repaired = std::move(repaired_);
+  std::vector<Repaired> repaired = std::move(repaired_);
   repaired_.clear();
   return repaired;
 }
@@ -340,10 +346,14 @@ RepairWalk RepairTickedRows(const ResultsModel& results, RowRepairer& repairer,
                             RepairProgress& progress) {
   RepairWalk walk;
   walk.repaired.assign(results.Count(), false);
+  walk.inUnicodeFile.assign(results.Count(), false);
   const std::size_t ticked = results.TickedCount();
   progress.RowsDone(0, ticked);
   auto collect = [&] {
-    for (std::size_t index : repairer.TakeRepaired()) walk.repaired[index] = true;
+    for (const RowRepairer::Repaired& row : repairer.TakeRepaired()) {
+      walk.repaired[row.tag] = true;
+      walk.inUnicodeFile[row.tag] = row.format == BackupFormat::Unicode;
+    }
   };
   try {
     for (std::size_t index = results.Count(); index-- > 0;) {

@@ -46,7 +46,8 @@ struct RepairGroupLimits {
 
 // Repairs rows in groups: each item is read and checked as its row is queued; finishing the
 // group appends the items' lines together, flushes and reads them back, and only then deletes
-// the items in the order queued. The deletions run beside the reading of the next group, one
+// the items in the order queued. What REGEDIT4 cannot hold goes into the run's Unicode file,
+// written and read back the same way. The deletions run beside the reading of the next group, one
 // group at a time. The file's bytes are those of writing item by item, since an item that
 // touches one queued or being deleted is read only once that one is gone.
 class RowRepairer {
@@ -71,8 +72,12 @@ class RowRepairer {
   // Forgets the queued items without writing or deleting anything, once the group being
   // deleted is done.
   void Drop();
-  // The tags of rows repaired since the last call.
-  std::vector<std::size_t> TakeRepaired();
+  struct Repaired {
+    std::size_t tag = 0;
+    BackupFormat format = BackupFormat::Regedit4;  // the file that holds the row's backup
+  };
+  // The rows repaired since the last call.
+  std::vector<Repaired> TakeRepaired();
 
   // One item at once, as a group of its own; false when nothing was deleted.
   bool DeleteKeyWithBackup(const std::string& rootName, const std::string& keyPath);
@@ -97,14 +102,15 @@ class RowRepairer {
   bool GroupFull() const;
   void QueueKey(const RepairTarget& target, std::size_t tag);
   void QueueValue(const RepairTarget& target, std::size_t tag);
-  void Enqueue(QueuedItem item, std::vector<std::string> lines);
+  void Enqueue(QueuedItem item, BackupLines lines);
   // Writes the group and starts its deletions once those of the group before are done.
   void FinishGroup();
   void WaitForDeletions();
-  // Appends, flushes and reads back; raises FileIoError when the file does not read back.
-  void AppendAndReadBack(const std::vector<std::string>& lines);
+  // Appends to the format's file, flushes and reads back; raises FileIoError when the file does
+  // not read back.
+  void AppendAndReadBack(const BackupLines& lines);
   // The shortcut's bytes go into the backup file before the file goes.
-  bool BackUpAndDeleteShortcut(const std::string& path);
+  void BackUpAndDeleteShortcut(const std::string& path, std::size_t tag);
   void DeleteGroup(const std::vector<QueuedItem>& items);
   // The key last asked for, kept open across rows of the same key; one per thread, since a
   // registry object belongs to one thread.
@@ -129,17 +135,19 @@ class RowRepairer {
   RegistryStore& registry_;  // the run's view
   FileSystemAccess& files_;
   std::string backupFile_;
+  std::string unicodeFile_;
   RepairGroupLimits limits_;
   std::vector<QueuedItem> queued_;
   ItemNames queuedNames_;
-  std::vector<std::string> queuedLines_;
+  BackupLines queuedLines_{BackupFormat::Regedit4, {}};
+  BackupLines queuedUnicodeLines_{BackupFormat::Unicode, {}};
   std::size_t queuedBytes_ = 0;
   std::chrono::steady_clock::time_point groupStart_;
   KeyCache valueKeys_{registry_};  // for reading values as they are queued
   ItemNames deletingNames_;
   std::future<void> deletions_;
   std::mutex repairedLock_;
-  std::vector<std::size_t> repaired_;
+  std::vector<Repaired> repaired_;
 };
 
 // Told as the walk goes; the walk runs on whatever thread the caller chooses.
@@ -154,6 +162,7 @@ class RepairProgress {
 
 struct RepairWalk {
   std::vector<bool> repaired;  // by row index
+  std::vector<bool> inUnicodeFile;  // by row index: the repaired row's backup is in that file
   std::size_t ticked = 0;      // ticked rows met
   bool stopped = false;
   // Set when writing the backup failed; the walk ended at that group.

@@ -45,7 +45,7 @@ bool TicksA64BitViewRow(const ResultsModel& results) {
 
 RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
                         const Language& language, RepairContext& context, RepairPrompts& prompts,
-                        std::string& currentBackupFile) {
+                        RunBackupFiles& backup) {
   const std::string& folder = settings.backupFolder;
   if (!context.files.DirectoryExists(folder)) {
     const std::string question =
@@ -64,13 +64,16 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
       !prompts.CreateRestorePoint()) {
     return RepairOutcome::Abandoned;
   }
-  currentBackupFile = MakeBackupFileName(folder, context.now());
+  backup.file = MakeBackupFileName(folder, context.now());
+  backup.unicodeFile = UnicodeBackupFileName(backup.file);
 
-  RowRepairer repairer(context.registry, context.files, currentBackupFile, context.groupLimits,
+  RowRepairer repairer(context.registry, context.files, backup.file, context.groupLimits,
                        TicksA64BitViewRow(results));
   const RepairWalk walk = prompts.RunWalk(
       [&](RepairProgress& progress) { return RepairTickedRows(results, repairer, progress); });
-  RecordBackup(context, currentBackupFile);
+  backup.inUnicodeFile = walk.inUnicodeFile;
+  RecordBackup(context, backup.file);
+  RecordBackup(context, backup.unicodeFile);
   const std::vector<ScanCategory> touched = CategoriesOfRepairedRows(results, walk.repaired);
   results.RemoveMarked(walk.repaired);
   if (!walk.failure.empty()) {

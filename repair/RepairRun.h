@@ -56,13 +56,25 @@ enum class RepairOutcome {
   Abandoned,  // no backup folder, no restore point, the run failed at a row or was stopped
 };
 
-// The whole run. Sets currentBackupFile when the run gets as far as naming its file. Rows left
+// Where a run's backup went.
+struct RunBackupFiles {
+  std::string file;         // set when the run gets as far as naming its file
+  std::string unicodeFile;  // beside it, for what REGEDIT4 cannot hold
+  // By the row's index before the run: the repaired row's backup is in the Unicode file.
+  std::vector<bool> inUnicodeFile;
+
+  const std::string& FileOfRow(std::size_t row) const {
+    return row < inUnicodeFile.size() && inUnicodeFile[row] ? unicodeFile : file;
+  }
+};
+
+// The whole run. Names the backup files when the run gets as far as that. Rows left
 // after the walk (or after a stop) become leftovers and the list is emptied; when writing the
 // backup fails the run stops at that row, the rows not yet repaired stay ticked and the failure
 // is shown; so is a backup folder that cannot be made. A walk that ran to its end has the
 // categories of the rows it repaired checked again before the summary.
 RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Settings& settings,
                         const Language& language, RepairContext& context, RepairPrompts& prompts,
-                        std::string& currentBackupFile);
+                        RunBackupFiles& backup);
 
 }  // namespace kelvane

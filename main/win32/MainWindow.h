@@ -125,7 +125,6 @@ class MainWindow {
   CategoryTree tree_;
   ResultsModel results_;
   Leftovers leftovers_;
-  std::string currentBackupFile_;  // of the last repair run
   HWND handle_ = nullptr;
   HMENU menu_ = nullptr;
   HMENU languageMenu_ = nullptr;

@@ -133,8 +133,8 @@ RepairOutcome MainWindow::OnRepair() {
   const RepairOutcome outcome = [&] {
     // Whatever ends the run, the window can be closed again.
     const RaisedFlag repairing(repairing_);
-    return RunRepair(results_, leftovers_, settings_, language_, context, prompts,
-                     currentBackupFile_);
+    RunBackupFiles backup;
+    return RunRepair(results_, leftovers_, settings_, language_, context, prompts, backup);
   }();
   // What the repair left is no longer in the list, and later scans hide it.
   if (results_.Empty()) hiddenRows_ = 0;

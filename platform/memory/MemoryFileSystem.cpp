@@ -30,9 +30,9 @@ class MemoryFileSystem::TextFile : public TextFileWriter {
  public:
   TextFile(MemoryFileSystem& owner, std::string path) : owner_(owner), path_(std::move(path)) {}
 
-  void WriteLine(const std::string& line) override {
+  void Write(const std::string& bytes) override {
     if (closed_) throw MakeFileIoError(FileIoStep::Write, path_);
-    owner_.AppendToFile(path_, line + "\r\n");
+    owner_.AppendToFile(path_, bytes);
   }
 
   void Close() override {

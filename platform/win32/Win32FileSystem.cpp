@@ -60,10 +60,9 @@ class Win32TextFile : public TextFileWriter {
     if (file_) WriteBlock();
   }
 
-  void WriteLine(const std::string& line) override {
+  void Write(const std::string& bytes) override {
     if (!file_) throw MakeFileIoError(FileIoStep::Write, path_);
-    pending_ += line;
-    pending_ += "\r\n";
+    pending_ += bytes;
     if (pending_.size() >= kWriteBlockSize && !WriteBlock()) {
       throw MakeFileIoError(FileIoStep::Write, path_);
     }

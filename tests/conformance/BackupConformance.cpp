@@ -10,18 +10,25 @@ namespace {
 using BackupConformance = RegistryScratchTest;
 using testsupport::BackupToRegFile;
 
+// Both formats: REGEDIT4 for what code page 1252 holds, the Unicode one for every script.
 TEST_F(BackupConformance, TheRegistryEditorRestoresAWholeKeyBackupExactly) {
   const std::string key = std::string(kConformanceScratchKey) + "\\Everything";
+  const std::string scripts = std::string(kConformanceScratchKey) + "\\Scripts";
   testsupport::PutEveryValueType(*registry_, kHkeyCurrentUser, key);
+  testsupport::PutEveryScript(*registry_, kHkeyCurrentUser, scripts);
   const testsupport::RegistrySnapshot before = Snapshot();
-  ASSERT_GT(before.size(), 5u);
+  ASSERT_GT(before.size(), 10u);
 
   const std::string file = files_->ScratchFolder() + "Backup20100305090702.reg";
+  const std::string unicodeFile = files_->ScratchFolder() + "Backup20100305090702-Unicode.reg";
   BackupToRegFile(*registry_, files_->FileSystem(), file, kHkeyCurrentUser, key, "", true);
+  BackupToRegFile(*registry_, files_->FileSystem(), unicodeFile, kHkeyCurrentUser, scripts, "",
+                  true);
   DeleteScratch();
   ASSERT_TRUE(Snapshot().empty());
 
   ImportRegFile(*registry_, *files_, file);
+  ImportRegFile(*registry_, *files_, unicodeFile);
   const testsupport::RegistrySnapshot after = Snapshot();
   EXPECT_EQ(after.size(), before.size());
   for (const auto& [path, values] : before) {

@@ -85,7 +85,7 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
   EXPECT_TRUE(run_.prompts.failures.empty());
   EXPECT_EQ(run_.prompts.summaries, std::vector<std::size_t>{8});
   EXPECT_EQ(run_.leftovers, (Leftovers{{KeyText("Missing"), ""}}));
-  EXPECT_EQ(run_.backupFile, run_.settings.backupFolder + "\\" + kRunFileName);
+  EXPECT_EQ(run_.backup.file, run_.settings.backupFolder + "\\" + kRunFileName);
   const testsupport::RegistrySnapshot repaired = Snapshot();
   EXPECT_EQ(repaired.count("Whole"), 0u);
   EXPECT_EQ(repaired.count("Classes\\{X}"), 0u);
@@ -100,14 +100,14 @@ TEST_F(RepairConformance, RowsOfEveryKindComeBackWhenTheBackupIsImported) {
   // The run recorded its file as its own; apart from that record, the import gives back
   // everything as it was.
   const std::optional<std::string> written =
-      files_->FileSystem().ReadFileEnd(run_.backupFile, std::numeric_limits<std::size_t>::max());
+      files_->FileSystem().ReadFileEnd(run_.backup.file, std::numeric_limits<std::size_t>::max());
   ASSERT_TRUE(written.has_value());
   EXPECT_EQ(OriginOf(LoadBackupRecord(*registry_, kRunFileName), *written), BackupOrigin::Written);
   RegistryAccess records(*registry_);
   records.SetRootKey(kHkeyLocalMachine);
   EXPECT_TRUE(records.DeleteKey("Software\\Tessaly"));
 
-  ImportRegFile(*registry_, *files_, run_.backupFile);
+  ImportRegFile(*registry_, *files_, run_.backup.file);
   const std::string after = ExportRegistry(*registry_, *files_);
   EXPECT_TRUE(after == before) << FirstDifference(before, after);
 }

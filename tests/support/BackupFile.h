@@ -8,7 +8,8 @@
 
 namespace kelvane::testsupport {
 
-// Reads the item (a key with its subtree, or one value) and appends its lines to the file.
+// Reads the item (a key with its subtree, or one value) and appends its lines to the file, in
+// the format the item needs.
 inline void BackupToRegFile(RegistryStore& registry, FileSystemAccess& files,
                             const std::string& filePath, RootKey root, const std::string& keyPath,
                             const std::string& valueName, bool wholeKey) {

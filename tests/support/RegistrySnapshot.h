@@ -86,4 +86,20 @@ inline void PutEveryValueType(RegistryStore& registry, RootKey root, const std::
   }
 }
 
+// Keys, value names and every string type in six scripts and emoji, and every type below a key
+// named in Cyrillic: what only the Unicode backup format holds.
+inline void PutEveryScript(RegistryStore& registry, RootKey root, const std::string& path) {
+  const std::string nul(1, '\0');
+  for (const std::string name : {"\u0422\u0435\u0441\u0442", "\u0395\u03bb\u03bb\u03ac\u03b4\u03b1",
+                                 "\u4e2d\u6587", "\u65e5\u672c\u8a9e", "\u0627\u0644\u0639\u0631\u0628\u064a\u0629",
+                                 "\U0001F600 emoji"}) {
+    const std::string key = path + "\\" + name;
+    PutValue(registry, root, key, name, TextValue("C:\\" + name + "\\" + name + ".exe"));
+    PutValue(registry, root, key, "", Raw(RegType::ExpandSz, "%TEMP%\\" + name + nul));
+    PutValue(registry, root, key, "Multi", Raw(RegType::MultiSz, name + nul + "x" + nul + nul));
+    PutValue(registry, root, key, "Lines " + name, TextValue(name + "\r\n" + name));
+  }
+  PutEveryValueType(registry, root, path + "\\\u0416");
+}
+
 }  // namespace kelvane::testsupport

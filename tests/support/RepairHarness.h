@@ -74,7 +74,7 @@ struct RepairHarness {
                     WindowsVersion windowsVersion) {
     RepairContext context{registry, files, windowsVersion,
                           [] { return LocalDateTime{2010, 3, 5, 9, 7, 2}; }, groupLimits};
-    return RunRepair(results, leftovers, settings, language, context, prompts, backupFile);
+    return RunRepair(results, leftovers, settings, language, context, prompts, backup);
   }
 
   PortableProfileStore profiles;
@@ -84,7 +84,7 @@ struct RepairHarness {
   RepairGroupLimits groupLimits;
   Leftovers leftovers;
   RecordingPrompts prompts;
-  std::string backupFile;
+  RunBackupFiles backup;
 };
 
 }  // namespace kelvane::testsupport

@@ -4,6 +4,7 @@
 
 #include "backup/BackupWriter.h"
 #include "platform/RegFile.h"
+#include "platform/Utf8.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "tests/support/BackupFile.h"
@@ -69,7 +70,7 @@ TEST(LinesRestoreItem, HoldOnlyWhenImportingThemGivesBackTheItemExactly) {
       kHkeyCurrentUser,
       {{"Software\\K", {{"V", TextValue("x")}, {"", NumberValue(1)}}}, {"Software\\K\\Sub", {}}},
       true};
-  const std::vector<std::string> lines = BackupItemLines(item);
+  const BackupLines lines = BackupItemLines(item);
   EXPECT_TRUE(LinesRestoreItem(lines, item));
   const auto restores = [&](void (*change)(BackupItem&)) {
     BackupItem other = item;
@@ -88,11 +89,14 @@ TEST(LinesRestoreItem, HoldOnlyWhenImportingThemGivesBackTheItemExactly) {
   // Deleting lines hold nothing, and lines that do not parse restore nothing.
   const BackupItem empty{kHkeyCurrentUser, {{"Software\\K", {{"V", RawValue{}}}}}, true};
   const std::string keyLine = "[HKEY_CURRENT_USER\\Software\\K]";
-  EXPECT_TRUE(LinesRestoreItem({"", keyLine, "\"V\"=hex(0):"}, empty));
-  EXPECT_FALSE(LinesRestoreItem({"", keyLine, "\"V\"=-"}, empty));
-  EXPECT_FALSE(LinesRestoreItem({"", "[-HKEY_CURRENT_USER\\Software\\K]"},
-                                {kHkeyCurrentUser, {{"Software\\K", {}}}, true}));
-  EXPECT_FALSE(LinesRestoreItem({"", "[HKEY_CURRENT_USER\\Software\\K"}, empty));
+  const auto handMade = [](std::vector<std::string> lines, const BackupItem& item) {
+    return LinesRestoreItem({BackupFormat::Regedit4, std::move(lines)}, item);
+  };
+  EXPECT_TRUE(handMade({"", keyLine, "\"V\"=hex(0):"}, empty));
+  EXPECT_FALSE(handMade({"", keyLine, "\"V\"=-"}, empty));
+  EXPECT_FALSE(handMade({"", "[-HKEY_CURRENT_USER\\Software\\K]"},
+                        {kHkeyCurrentUser, {{"Software\\K", {}}}, true}));
+  EXPECT_FALSE(handMade({"", "[HKEY_CURRENT_USER\\Software\\K"}, empty));
 }
 
 TEST_F(BackupWriter, ItemsNotReadAsStoredAreNotExact) {
@@ -171,7 +175,7 @@ TEST_F(BackupWriter, AFileThatCannotBeCreatedRaises) {
 
 TEST_F(BackupWriter, TextsAndNumbersUseTheirShortFormsWhenTheyRestoreExactly) {
   EXPECT_EQ(ValueLines(TextValue("a\\\"b"), "N\"\\"), "\"N\\\"\\\\\"=\"a\\\\\\\"b\"\r\n");
-  EXPECT_EQ(ValueLines(TextValue("caf\xe9\t")), "\"V\"=\"caf\xe9\t\"\r\n");
+  EXPECT_EQ(ValueLines(TextValue("caf\xc3\xa9\t")), "\"V\"=\"caf\xe9\t\"\r\n");
   EXPECT_EQ(ValueLines(TextValue("")), "\"V\"=\"\"\r\n");
   EXPECT_EQ(ValueLines(NumberValue(0xFFFFFFFFu)), "\"V\"=dword:FFFFFFFF\r\n");
   EXPECT_EQ(ValueLines(NumberValue(0x12AB)), "\"V\"=dword:000012AB\r\n");
@@ -183,7 +187,7 @@ TEST_F(BackupWriter, OtherTypesAndUnquotableTextsKeepTheirTypeAndRawBytes) {
   EXPECT_EQ(ValueLines(Raw(RegType::Sz, "")), "\"V\"=hex(1):\r\n");
   EXPECT_EQ(ValueLines(Raw(RegType::ExpandSz, std::string("%A%\0", 4))),
             "\"V\"=hex(2):25,41,25,00\r\n");
-  EXPECT_EQ(ValueLines(Raw(RegType::MultiSz, std::string("a\0\xe9\0\0", 5))),
+  EXPECT_EQ(ValueLines(Raw(RegType::MultiSz, std::string("a\0\xc3\xa9\0\0", 6))),
             "\"V\"=hex(7):61,00,E9,00,00\r\n");
   EXPECT_EQ(ValueLines(Raw(RegType::Qword, "\x01\x02\x03\x04\x05\x06\x07\x08")),
             "\"V\"=hex(b):01,02,03,04,05,06,07,08\r\n");
@@ -215,13 +219,40 @@ TEST_F(BackupWriter, BinaryBreaksAfterTheTwentySixthByteAndThenEveryTwentyFifth)
 
 TEST_F(BackupWriter, ImportingTheBackupRestoresEveryKeyAndRawValue) {
   testsupport::PutEveryValueType(registry_, kHkeyCurrentUser, "Software\\Everything");
-  const auto before = testsupport::TakeSnapshot(registry_, kHkeyCurrentUser, "Software");
-  ASSERT_GT(before.size(), 5u);
-  BackupToRegFile(registry_, files_, kFile, kHkeyCurrentUser, "Software\\Everything", "", true);
+  testsupport::PutEveryScript(registry_, kHkeyCurrentUser, "Software\\Scripts");
+  for (const char* key : {"Software\\Everything", "Software\\Scripts"}) {
+    const auto before = testsupport::TakeSnapshot(registry_, kHkeyCurrentUser, key);
+    ASSERT_GT(before.size(), 5u);
+    files_.DeleteFileSilently(kFile);
+    BackupToRegFile(registry_, files_, kFile, kHkeyCurrentUser, key, "", true);
 
-  MemoryRegistry restored;
-  ApplyRegFile(restored, ParseRegFile(Contents()));
-  EXPECT_EQ(testsupport::TakeSnapshot(restored, kHkeyCurrentUser, "Software"), before);
+    MemoryRegistry restored;
+    ApplyRegFile(restored, ParseRegFile(Contents()));
+    EXPECT_EQ(testsupport::TakeSnapshot(restored, kHkeyCurrentUser, key), before) << key;
+  }
+}
+
+// The registry editor's Unicode format: its header after a byte-order mark, string types' data
+// as UTF-16LE; what fits code page 1252 stays REGEDIT4.
+TEST_F(BackupWriter, WhatCodePage1252CannotHoldIsWrittenInTheUnicodeFormat) {
+  Put("Software\\One", "\u0416", Raw(RegType::ExpandSz, std::string("%A%\0", 4)));
+  Put("Software\\One", "V", Raw(RegType::ExpandSz, std::string("\u0416\0", 3)));
+  const auto lines = [&](const std::string& name) {
+    return BackupItemLines(ReadBackupItem(registry_, kHkeyCurrentUser, "Software\\One", name, false));
+  };
+  const std::string key = "\r\n[HKEY_CURRENT_USER\\Software\\One]\r\n";
+  EXPECT_EQ(BackupFileBytes(lines("\u0416")),
+            Utf16LeFileBytes("Windows Registry Editor Version 5.00\r\n" + key +
+                             "\"\u0416\"=hex(2):25,00,41,00,25,00,00,00\r\n"));
+  EXPECT_EQ(BackupFileBytes(lines("V")),
+            Utf16LeFileBytes("Windows Registry Editor Version 5.00\r\n" + key +
+                             "\"V\"=hex(2):16,04,00,00\r\n"));
+  EXPECT_EQ(lines("").format, BackupFormat::Regedit4);
+
+  EXPECT_EQ(UnicodeBackupFileName(kFile), "C:\\Backup\\Backup20100305090702-Unicode.reg");
+  AppendToBackupFile(files_, UnicodeBackupFileName(kFile), lines("V"), true);
+  EXPECT_TRUE(Names64BitView(TextFromFileBytes(
+      files_.FileContents(UnicodeBackupFileName(kFile)).value_or(""))));
 }
 
 }  // namespace

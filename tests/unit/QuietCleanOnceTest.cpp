@@ -93,5 +93,25 @@ TEST_F(QuietCleanOnce, AMissingBackupFolderOrAFailedRestorePointDeletesNothingAn
   for (const ReportedRow& row : outcome.rows) EXPECT_EQ(row.outcome, RowOutcome::Left);
 }
 
+// Each repaired row names the file that holds it; the run lists both.
+TEST_F(QuietCleanOnce, ARowCodePage1252CannotHoldNamesTheUnicodeFile) {
+  RegistryAccess key(registry);
+  key.SetRootKey(kHkeyCurrentUser);
+  ASSERT_TRUE(key.OpenKey(std::string(kRun).substr(18), false));
+  ASSERT_TRUE(key.WriteString("\u0422\u0435\u0441\u0442", "C:\\Gone\\\u65e5\u672c.exe"));
+  key.CloseKey();
+  const QuietCleanOnceOutcome outcome = Run("");
+  const std::string file = "C:\\Backup\\Backup20100305090702.reg";
+  const std::string unicodeFile = "C:\\Backup\\Backup20100305090702-Unicode.reg";
+  ASSERT_EQ(outcome.rows.size(), 3u);
+  for (const ReportedRow& row : outcome.rows) {
+    if (row.record.certainty == Certainty::Review) continue;
+    EXPECT_EQ(row.outcome, RowOutcome::Repaired);
+    const bool western = row.record.value == "C:\\Gone\\old.exe";
+    EXPECT_EQ(row.backupFile, western ? file : unicodeFile) << row.record.value;
+  }
+  EXPECT_EQ(outcome.backupFiles, (std::vector<std::string>{file, unicodeFile}));
+}
+
 }  // namespace
 }  // namespace kelvane

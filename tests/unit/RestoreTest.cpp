@@ -52,6 +52,10 @@ TEST(BackupListing, ListsRegFilesNewestNameFirstWithTheirDateAndSizeTexts) {
   // A copied backup keeps its run's date.
   EXPECT_EQ(dateOf("Backup20080229235900.reg", PackDosDateTime(2010, 1, 27, 0, 0, 0)),
             "29.2.2008 23.59.0");
+  EXPECT_EQ(dateOf("Backup20080229235900-Unicode.reg", PackDosDateTime(2010, 1, 27, 0, 0, 0)),
+            "29.2.2008 23.59.0");
+  EXPECT_EQ(dateOf("Backup20080229235900-Other.reg", PackDosDateTime(2010, 1, 27, 0, 0, 0)),
+            "27.1.2010");
   EXPECT_EQ(BackupSizeText(1234567), "1,206 KB");
   EXPECT_EQ(BackupSizeText(0xFFFFFFFFu), "4,194,304 KB");
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/RegistryView64.h"
+#include "platform/Utf8.h"
 #include "repair/Repair.h"
 #include "tests/support/RegistrySnapshot.h"
 #include "tests/support/ScanMachine.h"
@@ -103,7 +104,7 @@ TEST_F(Wow64Scan, ARepairOfBothViewsDeletesEachInItsViewAndItsBackupRestoresBoth
   ASSERT_TRUE(run64.OpenKey(kRunKey, false));
   EXPECT_EQ(run64.ValueNames(), (std::vector<std::string>{"Here64", "Sys64", "Var32", "Var64"}));
   const std::string backup = *files.ReadFileEnd("C:\\Backup\\b.reg", 1 << 20);
-  EXPECT_TRUE(Names64BitView(backup));
+  EXPECT_TRUE(Names64BitView(TextFromFileBytes(backup)));
   ApplyRegFile(view64, ParseRegFile(backup));
   EXPECT_EQ(machine(), before);
 }

@@ -1,5 +1,5 @@
-// Repair over the live registry leaves alone what a backup in the ANSI code page could not
-// give back: names and texts with characters the code page lacks, and odd-sized texts.
+// Repair over the live registry: what code page 1252 lacks is backed up in the Unicode file and
+// comes back from it; odd-sized texts, which no backup gives back, are left alone.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/RegFile.h"
 #include "repair/Repair.h"
 
 namespace kelvane {
@@ -15,16 +16,17 @@ namespace {
 
 constexpr wchar_t kTestKey[] = L"Software\\KelvaneExactBackupTest";
 constexpr char kBackupFile[] = "C:\\kelvane-tests\\exact-backup.reg";
+constexpr char kUnicodeFile[] = "C:\\kelvane-tests\\exact-backup-Unicode.reg";
 
 class ExactBackup : public ::testing::Test {
  protected:
   void SetUp() override {
-    RemoveTestKey();
-    DeleteFileA(kBackupFile);
+    TearDown();
   }
   void TearDown() override {
     RemoveTestKey();
     DeleteFileA(kBackupFile);
+    DeleteFileA(kUnicodeFile);
   }
 
   static void RemoveTestKey() {
@@ -65,30 +67,43 @@ class ExactBackup : public ::testing::Test {
   RowRepairer repairer_{registry_, files_, kBackupFile};
 };
 
-TEST_F(ExactBackup, KeysAndValuesTheCodePageCannotHoldAreNotDeleted) {
+TEST_F(ExactBackup, WhatTheCodePageLacksGoesIntoTheUnicodeFileAndOddTextsStay) {
   const std::string path = "Software\\KelvaneExactBackupTest\\";
   PutText(L"Tree\\K\x0101", L"", L"a subkey name outside the code page");
   PutText(L"Name", L"Snow \x2603", L"a value name outside the code page");
-  // The code page has a look-alike for this one: the ANSI text is "A..." and would come back so.
+  // The code page has a look-alike for this one: the ANSI text would come back as "A...".
   PutText(L"Text", L"Plain", L"\x0100 best-fit");
   PutText(L"Odd", L"Half", L"ab");
   Put(L"Odd", L"Three bytes", "a\0b", 3);
   PutText(L"Fine", L"F", L"caf\x00e9");
 
-  for (const char* key : {"Tree", "Name", "Text", "Odd"}) {
-    EXPECT_FALSE(repairer_.DeleteKeyWithBackup("HKEY_CURRENT_USER", path + key)) << key;
-  }
-  EXPECT_FALSE(repairer_.DeleteValueWithBackup("HKEY_CURRENT_USER", path + "Text", "Plain"));
+  EXPECT_FALSE(repairer_.DeleteKeyWithBackup("HKEY_CURRENT_USER", path + "Odd"));
   EXPECT_FALSE(repairer_.DeleteValueWithBackup("HKEY_CURRENT_USER", path + "Odd", "Three bytes"));
-  for (const wchar_t* key : {L"Tree\\K\x0101", L"Name", L"Text", L"Odd"}) {
-    EXPECT_TRUE(KeyExists(key));
-  }
+  EXPECT_TRUE(KeyExists(L"Odd"));
   EXPECT_EQ(GetFileAttributesA(kBackupFile), INVALID_FILE_ATTRIBUTES);
 
-  // What the code page holds is backed up and deleted as usual.
+  EXPECT_TRUE(repairer_.DeleteValueWithBackup("HKEY_CURRENT_USER", path + "Text", "Plain"));
+  for (const char* key : {"Tree", "Name"}) {
+    EXPECT_TRUE(repairer_.DeleteKeyWithBackup("HKEY_CURRENT_USER", path + key)) << key;
+  }
+  EXPECT_FALSE(KeyExists(L"Tree") || KeyExists(L"Name"));
+  EXPECT_EQ(GetFileAttributesA(kBackupFile), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(repairer_.DeleteValueWithBackup("HKEY_CURRENT_USER", path + "Odd", "Half"));
   EXPECT_TRUE(repairer_.DeleteKeyWithBackup("HKEY_CURRENT_USER", path + "Fine"));
   EXPECT_FALSE(KeyExists(L"Fine"));
+
+  for (const char* file : {kBackupFile, kUnicodeFile}) {
+    ApplyRegFile(registry_, ParseRegFile(files_.ReadFileEnd(file, 1 << 20).value_or("")));
+  }
+  for (const wchar_t* key : {L"Tree\\K\x0101", L"Name", L"Text", L"Fine"}) {
+    EXPECT_TRUE(KeyExists(key));
+  }
+  wchar_t text[64] = {};
+  DWORD size = sizeof text;
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (std::wstring(kTestKey) + L"\\Name").c_str(),
+                         L"Snow \x2603", RRF_RT_REG_SZ, nullptr, text, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(text), L"a value name outside the code page");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -141,14 +142,15 @@ class RestoreWindow : public ::testing::Test {
     EXPECT_EQ(steps_.Left(), 0u) << "steps did not happen";
   }
 
-  // Restores the first row, answering every question as told and OK to every message, and
-  // closes the window; what the boxes said and the rows left go to messages_ and rows_.
-  void RestoreFirstRow(bool yes = true) {
+  // Restores the row (the first by default), answering every question as told and OK to every
+  // message, and closes the window; what the boxes said and the rows left go to messages_ and
+  // rows_.
+  void RestoreFirstRow(bool yes = true, int row = 0) {
     messages_.clear();
-    Show({[] {
+    Show({[row] {
             HWND window = RestoreWindowHandle();
-            if (!window || Rows(window).empty()) return false;
-            SelectAndPress(window, 0, IDC_RESTORE_RESTORE);
+            if (!window || static_cast<int>(Rows(window).size()) <= row) return false;
+            SelectAndPress(window, row, IDC_RESTORE_RESTORE);
             return true;
           },
           [this, yes] {
@@ -386,6 +388,52 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
 
 // A file the program did not write, placed where its backups are: marked, and imported only on
 // Yes, after the user saw what it deletes before what it writes; never deleted afterwards.
+// What REGEDIT4 cannot hold went into the run's Unicode file: listed beside the other as the
+// program's own, each imported and checked on its own.
+TEST_F(RestoreWindow, ARunsUnicodeFileIsListedBesideItsOtherAndEachComesBack) {
+  const std::string scripts = std::string(kTestKey) + "\\Scripts";
+  const std::string western = std::string(kTestKey) + "\\Western";
+  testsupport::PutEveryScript(registry_, kHkeyCurrentUser, scripts);
+  testsupport::PutEveryValueType(registry_, kHkeyCurrentUser, western);
+  const RegistrySnapshot user = Snapshot(kHkeyCurrentUser);
+  const std::string menu = folder_.PathOf("\u041c\u0435\u043d\u044e \u65e5\u672c");
+  files_.CreateDirectory(menu);
+  const std::string shortcut = menu + "\\Old \U0001F600.lnk";
+  ASSERT_TRUE(testsupport::SaveShortcut(shortcut, "C:\\KelvaneGone\\old.exe"));
+  const std::optional<std::string> shortcutBytes = files_.ReadFileEnd(shortcut, 1 << 20);
+  ASSERT_TRUE(shortcutBytes);
+
+  const std::string backup = folder_.PathOf("Backup20100305090702.reg");
+  RowRepairer repairer(registry_, files_, backup);
+  ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", scripts));
+  ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", western));
+  ProblemRecord shortcutRow;
+  shortcutRow.key = shortcut;
+  shortcutRow.repairKind = RepairKind::ShortcutFile;
+  repairer.Queue(shortcutRow, 0);
+  repairer.Finish();
+  ASSERT_FALSE(files_.FileExists(shortcut));
+  for (const std::string name : {"Backup20100305090702.reg", "Backup20100305090702-Unicode.reg"}) {
+    const std::string written = testsupport::ReadRawFile(folder_.PathOf(name));
+    ASSERT_TRUE(StoreBackupRecord(registry_, name, RecordOf(name, written)));
+  }
+
+  settings_.deleteBackupAfterRestore = true;
+  RestoreFirstRow(true, 1);
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].substr(messages_[0].size() - 29), "\r\nThe backup file is deleted.");
+  ASSERT_EQ(rows_.size(), 1u);
+  EXPECT_EQ(rows_[0].rfind("Backup20100305090702.reg|", 0), 0u) << rows_[0];
+  EXPECT_EQ(rows_[0].back(), '|') << "no mark on the program's own file";
+  EXPECT_EQ(files_.ReadFileEnd(shortcut, 1 << 20), shortcutBytes);
+  EXPECT_EQ(Snapshot(kHkeyCurrentUser).count("Western"), 0u);
+
+  RestoreFirstRow();
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_TRUE(rows_.empty());
+  EXPECT_EQ(Snapshot(kHkeyCurrentUser), user);
+}
+
 TEST_F(RestoreWindow, APlantedFileIsMarkedAndImportedOnlyOnYesAfterItsRemovals) {
   const std::string victim = std::string(kTestKey) + "\\Victim";
   const std::string evil = "HKEY_LOCAL_MACHINE\\" + std::string(kTestKey) + "\\Evil";
