@@ -8,7 +8,7 @@
 
 namespace kelvane {
 
-// MessageBoxA with the program's title; answers as it does.
+// MessageBoxW with the program's title; answers as it does.
 int FittedMessageBox(HWND owner, const std::string& text, UINT type);
 
 }  // namespace kelvane

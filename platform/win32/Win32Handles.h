@@ -75,9 +75,9 @@ struct LocalMemoryTraits {
 };
 using LocalMemoryHandle = UniqueHandle<LocalMemoryTraits>;
 
-// CreateFileA's result.
+// CreateFileW's result.
 using FileHandle = UniqueHandle<KernelHandleTraits<CloseHandle>>;
-// FindFirstFileA's result.
+// FindFirstFileW's result.
 using FindHandle = UniqueHandle<KernelHandleTraits<FindClose>>;
 // A kernel object whose empty value is null: a mutex, a process or a thread.
 using KernelObjectHandle = UniqueHandle<NullableHandleTraits<HANDLE, CloseHandle>>;

@@ -143,35 +143,6 @@ TEST_F(Repair, ItemsABackupCouldNotRestoreExactlyAreLeftAlone) {
             "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old\\Fine]\r\n\"F\"=\"z\"\r\n");
 }
 
-// The REGEDIT4 file stays as it always was; the rest goes into the Unicode one.
-TEST_F(Repair, ItemsREGEDIT4CannotHoldGoIntoTheRunsUnicodeFile) {
-  registry_.SetUtf16Value(kHkeyCurrentUser, "Software\\Old\\Wide", "Snow \u2603", RegType::Sz,
-                          std::u16string(u"\u2603", 2));
-  registry_.SetUtf16Value(kHkeyCurrentUser, "Software\\Old\\\u0416\\\U0001F600", "",
-                          RegType::ExpandSz, std::u16string(u"%TEMP%\\\u65E5", 9));
-  Put("Software\\Old\\Fine", "F", TextValue("caf\xC3\xA9"));
-  const std::string old = "HKEY_CURRENT_USER\\Software\\Old\\";
-  AddTicked(Row(old + "Wide", "Snow \u2603", RepairKind::ValueNamedByValue));
-  AddTicked(Row(old + "\u0416", "", RepairKind::Key));
-  AddTicked(Row(old + "Fine", "", RepairKind::Key));
-  const testsupport::RegistrySnapshot before = Snapshot();
-
-  const RepairWalk walk = Walk();
-  EXPECT_TRUE(results_.Empty());
-  EXPECT_EQ(walk.inUnicodeFile, (std::vector<bool>{true, true, false}));
-  EXPECT_EQ(Backup(),
-            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Old\\Fine]\r\n\"F\"=\"caf\xE9\"\r\n");
-  const std::string unicode =
-      files_.FileContents(UnicodeBackupFileName(kFile)).value_or("<missing>");
-  EXPECT_EQ(unicode.substr(0, 2), "\xFF\xFE");
-  EXPECT_EQ(Snapshot().at("Wide").size(), 0u);
-  EXPECT_EQ(Snapshot().count("\u0416"), 0u);
-
-  ImportBackup();
-  ApplyRegFile(registry_, ParseRegFile(unicode));
-  EXPECT_EQ(Snapshot(), before);
-}
-
 TEST_F(Repair, ALinkAndAKeyHoldingOneAreLeftAndWhatTheyLeadToStays) {
   Put("Software\\Target", "Kept", TextValue("x"));
   const std::string target = MemoryRegistry::FullName(kHkeyCurrentUser, "Software\\Target");
