@@ -302,9 +302,9 @@ clean_once_export() {
   # The 64-bit view of the machine's software, the 32-bit view below its Wow6432Node.
   clean_once_wine "$prefix" "$clean_once_reg" export 'HKLM\Software' "$clean_once_work\\$2-64.reg" \
     /reg:64 /y >&2 && [ -s "$work/$2-64.reg" ] || return 1
-  registry_export_text "$work/$2-64.reg" keep-fonts "${program_record_keys[@]}" >>"$work/$2.txt"
   registry_export_text "$work/$2.reg" keep-fonts "${clean_once_wine_keys[@]}" \
     "${program_record_keys[@]}" >"$work/$2.txt"
+  registry_export_text "$work/$2-64.reg" keep-fonts "${program_record_keys[@]}" >>"$work/$2.txt"
 }
 
 # clean_once_recorded EXPORT BACKUP: whether the export holds the program's record of the backup
