@@ -1,8 +1,5 @@
 // Add/remove programs and installer: uninstall registrations that can no longer do their work.
-#include <unordered_set>
-
 #include "platform/RegistryAccess.h"
-#include "platform/Text.h"
 #include "scan/CategoryRules.h"
 #include "scan/RegistryReads.h"
 
@@ -40,29 +37,20 @@ void ScanSharedInstallerFolders(ScanContext& scan, const std::string& problem) {
   }
 }
 
-// The upper-cased names of the uninstall registrations; none when the key cannot be read.
-std::optional<std::unordered_set<std::string>> UninstallEntryNames(RegistryStore& registry) {
-  const std::optional<std::vector<std::string>> listed =
-      ReadableSubkeyNames(registry, kHkeyLocalMachine, kInstallerUninstall);
-  if (!listed) return std::nullopt;
-  std::unordered_set<std::string> names;
-  for (const std::string& name : *listed) names.insert(UpperCaseAscii(name));
-  return names;
-}
-
-// A cached add/remove entry outlives the registration it was made for.
+// A cached add/remove entry outlives the registration it was made for. The registry compares
+// the names, in any script as Windows does.
 void ScanAddRemoveCache(ScanContext& scan, const std::string& problem) {
   // Without the registrations no cached entry can be said to have outlived its own.
-  const std::optional<std::unordered_set<std::string>> registered =
-      UninstallEntryNames(scan.Registry());
-  if (!registered) return;
+  if (!ReadableSubkeyNames(scan.Registry(), kHkeyLocalMachine, kInstallerUninstall)) return;
   RegistryAccess key(scan.Registry());
   key.SetRootKey(kHkeyLocalMachine);
   key.SetAccess(kAccessRead);
   if (!key.OpenKey(kAddRemoveCache, false)) return;
   scan.ShowKeyProgress(kAddRemoveCache);
+  RegistryAccess registrations(scan.Registry());
+  registrations.SetRootKey(kHkeyLocalMachine);
   for (const std::string& name : key.SubkeyNames()) {
-    if (registered->count(UpperCaseAscii(name)) == 0) {
+    if (!registrations.KeyExists(std::string(kInstallerUninstall) + "\\" + name)) {
       scan.AddProblem(Rule::AddRemoveCacheOrphan, problem,
                       std::string("HKEY_LOCAL_MACHINE\\") + kAddRemoveCache, name,
                       RepairKind::SubkeyNamedByValue, name);

@@ -30,27 +30,27 @@ std::string WithBackslash(const std::string& folder) {
   return !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
 }
 
-// The names of the folders directly inside the user's and then all users' Programs folder; a
-// name in both is listed twice. A system without one of the folders lists nothing for it; none
-// when one exists but cannot be listed (a folder's listing begins with "."), since a menu key
-// could then belong to what it holds.
-std::optional<std::vector<std::string>> ProgramFolderNames(FileSystemAccess& files) {
-  std::vector<std::string> names;
+// The user's and then all users' Programs folder, each with its backslash. A system without one
+// of the folders has none for it; none at all when one exists but cannot be listed (a folder's
+// listing begins with "."), since a menu key could then belong to what it holds.
+std::optional<std::vector<std::string>> ProgramFolders(FileSystemAccess& files) {
+  std::vector<std::string> folders;
   for (int id : {ShellFolder::Programs, ShellFolder::CommonPrograms}) {
     const std::optional<std::string> folder = files.SpecialFolder(id);
     if (!folder) continue;
     const std::vector<FileEntry> entries = files.FindEntries(WithBackslash(*folder) + "*");
     if (entries.empty() || entries.front().name != ".") return std::nullopt;
-    for (const FileEntry& entry : entries) {
-      if (IsFolder(entry) && !IsDotEntry(entry.name)) names.push_back(entry.name);
-    }
+    folders.push_back(WithBackslash(*folder));
   }
-  return names;
+  return folders;
 }
 
-bool ContainsName(const std::vector<std::string>& names, const std::string& name) {
-  for (const std::string& candidate : names) {
-    if (SameTextAscii(candidate, name)) return true;
+// The file system compares the names, in any script as Windows does.
+bool HoldsFolderNamed(FileSystemAccess& files, const std::vector<std::string>& folders,
+                      const std::string& name) {
+  if (IsDotEntry(name)) return false;
+  for (const std::string& folder : folders) {
+    if (files.DirectoryExists(folder + name)) return true;
   }
   return false;
 }
@@ -94,7 +94,7 @@ void ScanShortcutFolder(ScanContext& scan, const std::string& folder) {
 
 void ScanStartMenu(ScanContext& scan) {
   scan.ShowStatus("RES_Scanning_Start_Menu", "Scanning Start Menu...");
-  const std::optional<std::vector<std::string>> programFolders = ProgramFolderNames(scan.Files());
+  const std::optional<std::vector<std::string>> programFolders = ProgramFolders(scan.Files());
   if (!programFolders) return;
   const std::string problem = scan.LangString("RES_Problem_Start_Menu", "Old Start Menu Key");
   for (const char* path : kMenuOrderKeys) {
@@ -103,7 +103,7 @@ void ScanStartMenu(ScanContext& scan) {
     if (!key.KeyExists(path) || !key.OpenKey(path, false)) continue;
     for (const std::string& name : key.SubkeyNames()) {
       scan.ShowKeyProgress(std::string(path) + "\\" + name);
-      if (!ContainsName(*programFolders, name)) {
+      if (!HoldsFolderNamed(scan.Files(), *programFolders, name)) {
         scan.AddProblem(Rule::MenuOrderFolder, problem, std::string("HKEY_CURRENT_USER\\") + path,
                         name, RepairKind::SubkeyNamedByValue, name);
       }

@@ -11,6 +11,7 @@
 #include "global/Localization.h"
 #include "platform/PortableProfileStore.h"
 #include "platform/RegFile.h"
+#include "platform/Utf8.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
 #include "platform/memory/MemorySystem.h"
@@ -30,6 +31,12 @@ class ScanMachine : public ::testing::Test {
 
   void Load(const std::string& regText) {
     ApplyRegFile(registry, ParseRegFile("REGEDIT4\r\n" + regText));
+  }
+  // The same for UTF-8 text, names in any script, read as the editor's Unicode format.
+  void LoadUnicode(const std::string& regText) {
+    ApplyRegFile(
+        registry,
+        ParseRegFile(Utf16LeFileBytes("Windows Registry Editor Version 5.00\r\n" + regText)));
   }
 
   Scanner& Worker() {

@@ -64,14 +64,17 @@ TEST_F(AddRemoveAndInstaller, InstallerJudgesProgramsBelowUninstallAndTheSharedF
 }
 
 TEST_F(AddRemoveAndInstaller, CachedEntriesNeedARegistrationOfTheSameNameInAnyCase) {
+  const std::string game = "\u0418\u0433\u0440\u0430";
   const std::string cache = "[" + kCache + "\\App]\r\n[" + kCache + "\\Other]\r\n[" + kCache +
-                            "\\Orphan]\r\n";
-  Load(cache);
+                            "\\Orphan]\r\n[" + kCache + "\\" + game + "]\r\n";
+  LoadUnicode(cache);
   EXPECT_EQ(Rows({ScanCategory::Installer}),
             (std::vector<std::string>{kCache + " | App | 3", kCache + " | Orphan | 3",
-                                      kCache + " | Other | 3"}));
+                                      kCache + " | Other | 3", kCache + " | " + game + " | 3"}));
   sink.rows.clear();
-  Load("[" + kUninstall + "\\APP]\r\n[" + kUninstall + "\\other]\r\n");
+  // Windows folds the case of every script.
+  LoadUnicode("[" + kUninstall + "\\APP]\r\n[" + kUninstall + "\\other]\r\n[" + kUninstall +
+              "\\\u0418\u0413\u0420\u0410]\r\n");
   EXPECT_EQ(Rows({ScanCategory::Installer}), (std::vector<std::string>{kCache + " | Orphan | 3"}));
 }
 

@@ -46,12 +46,15 @@ TEST_F(StartMenuAndShortcuts, MenuOrderFoldersWithoutAProgramsFolderAreReported)
   files.AddFolder(kPrograms + "\\Office");
   files.AddFile(kPrograms + "\\readme.txt");
   files.AddFolder(kCommonPrograms + "\\Games");
-  Load("[" + kMenuOrder + "\\Start Menu2\\Programs\\Games]\n" +
-       "[" + kMenuOrder + "\\Start Menu2\\Programs\\Gone]\n" +
-       "[" + kMenuOrder + "\\Start Menu2\\Programs\\office\\Deeper]\n" +
-       "[" + kMenuOrder + "\\Start Menu2\\Programs\\readme.txt]\n" +
-       "[" + kMenuOrder + "\\Start Menu\\&Programs\\Old]\n" +
-       "[" + kMenuOrder + "\\Start Menu\\Programs\\Older]\n");
+  // Folder names are compared as Windows does, in every script.
+  files.AddFolder(kCommonPrograms + "\\\u0418\u0433\u0440\u044B");
+  LoadUnicode("[" + kMenuOrder + "\\Start Menu2\\Programs\\Games]\n" +
+              "[" + kMenuOrder + "\\Start Menu2\\Programs\\\u0418\u0413\u0420\u042B]\n" +
+              "[" + kMenuOrder + "\\Start Menu2\\Programs\\Gone]\n" +
+              "[" + kMenuOrder + "\\Start Menu2\\Programs\\office\\Deeper]\n" +
+              "[" + kMenuOrder + "\\Start Menu2\\Programs\\readme.txt]\n" +
+              "[" + kMenuOrder + "\\Start Menu\\&Programs\\Old]\n" +
+              "[" + kMenuOrder + "\\Start Menu\\Programs\\Older]\n");
   EXPECT_EQ(Rows({ScanCategory::StartMenu}),
             (std::vector<std::string>{kMenuOrder + "\\Start Menu2\\Programs | Gone | 3",
                                       kMenuOrder + "\\Start Menu2\\Programs | readme.txt | 3",
