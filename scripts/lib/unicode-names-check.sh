@@ -82,6 +82,8 @@ unicode_names_steps() {
   [ -f "${backups[0]}" ] || { echo "the clean wrote no backup"; return 1; }
   for backup in "${backups[@]}"; do
     unicode_names_backup_format "$backup" || return 1
+    clean_once_recorded "$work/after.reg" "$backup" ||
+      { echo "the program has no record of ${backup##*/} with the file's digest"; return 1; }
     unicode_names_import "$prefix" "$backup" "$log" ||
       { echo "importing the backup ${backup##*/} failed"; return 1; }
     names+=("${backup##*/}")
