@@ -73,8 +73,8 @@ unicode_names_steps() {
   cleaned=$(python3 "$unicode_names_tool" cleaned "$user" "$work/clean.jsonl" "$work/after.reg" \
     "$prefix/drive_c") ||
     { echo "$cleaned" >>"$log"; echo "the clean is not as planted (see the log)"; return 1; }
-  # A row of an item met twice, through HKEY_USERS, finds it gone and ends the run with 3; each
-  # item was repaired, as the check above found.
+  # A row of an item met twice (through HKEY_USERS, below Wow6432Node) finds it gone and ends the
+  # run with 3; each item was repaired, as the check above found.
   [ "$status" -eq 0 ] || [ "$status" -eq 3 ] ||
     { echo "-cleanonce ended with status $status: $said"; return 1; }
 
@@ -93,7 +93,9 @@ unicode_names_steps() {
     echo "after importing ${names[*]} the registry differs from before (the diff is in the log)"
     return 1
   }
-  echo "$(<"$prefix/.unicode-names"); $reported; $cleaned; ${names[*]} restore the registry"
+  echo "imported ${names[*]}" >>"$log"
+  echo "$(<"$prefix/.unicode-names"): $reported; $cleaned; ${#names[@]} backup files restore" \
+    "the registry"
 }
 
 # unicode_names_backup_format FILE: a run's backup is REGEDIT4, what code page 1252 cannot hold

@@ -320,8 +320,8 @@ def check_report(user, report):
                 as_current_user(row["key"]) == wanted(m)[0] for m in missing):
             problems.append(f"met through HKEY_USERS, not planted there: {describe(row)}")
     categories = sorted({row["category"] for row in rows})
-    fail(problems, f"{len(rows)} rows of {len(categories)} categories name them exactly, "
-                   f"no valid one")
+    fail(problems, f"{len(rows)} rows in {len(categories)} categories name them exactly, none a "
+                   f"valid one")
 
 
 # ---- the registry editor's export ----
@@ -408,8 +408,7 @@ def check_cleaned(user, report, export, drive_c):
                             f"{shortcut.file}")
     problems += [f"file gone: {path}" for path in c.files + c.folders
                  if not os.path.exists(on_disk(drive_c, path))]
-    fail(problems, f"{repaired} missing ones repaired and {left} left for review in {len(rows)} "
-                   f"rows")
+    fail(problems, f"{repaired} repaired, {left} left for review")
 
 
 def main(arguments):
