@@ -6,6 +6,7 @@
 
 #include "backup/BackupWriter.h"
 #include "backup/ShortcutBackup.h"
+#include "platform/NameCollation.h"
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryTypes.h"
 #include "platform/ShortcutFiles.h"
@@ -58,9 +59,10 @@ struct RowRepairer::QueuedItem {
 
 namespace {
 
-// An item's key as the group knows it; path as BackupKeyPath gives it.
+// An item's key as the group knows it, in one letter case in every script as the registry
+// compares names; path as BackupKeyPath gives it.
 std::string ItemName(const std::string& rootName, const std::string& path) {
-  return UpperCaseAscii(rootName + "\\" + path);
+  return UpperCaseName(rootName + "\\" + path);
 }
 
 // Whether some entry equals name or lies below it.
@@ -148,7 +150,7 @@ bool RowRepairer::ItemNames::Touch(const RepairTarget& target) const {
   if (target.what == RepairTarget::What::Key) {
     return HasAtOrBelow(values, key) || HasAtOrBelow(keys, key);
   }
-  return values.count(key + "\\" + UpperCaseAscii(target.valueName)) != 0;
+  return values.count(key + "\\" + UpperCaseName(target.valueName)) != 0;
 }
 
 bool RowRepairer::GroupFull() const {
@@ -202,7 +204,7 @@ void RowRepairer::QueueValue(const RepairTarget& target, std::size_t tag) {
   BackupLines lines = BackupItemLines(item);
   if (!LinesRestoreItem(lines, item) || !SameInOwnView(target, item)) return;
   queuedNames_.values.insert(ItemName(target.root, path) + "\\" +
-                             UpperCaseAscii(target.valueName));
+                             UpperCaseName(target.valueName));
   const BackupFormat format = lines.format;
   Enqueue(QueuedItem{tag, *root, path, false, target.valueName, format, {}}, std::move(lines));
 }

@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "platform/NameCollation.h"
 #include "platform/Text.h"
 
 namespace kelvane {
@@ -27,7 +28,7 @@ std::string WithTrailingBackslash(std::string text) {
 std::vector<std::string> UpperCased(const std::vector<std::string>& texts) {
   std::vector<std::string> upper;
   upper.reserve(texts.size());
-  for (const std::string& text : texts) upper.push_back(UpperCaseAscii(text));
+  for (const std::string& text : texts) upper.push_back(UpperCaseName(text));
   return upper;
 }
 
@@ -96,17 +97,17 @@ MatchTarget MatchTargetOf(const ProblemRecord& record) {
 
 bool IsListedEntry(const std::vector<std::string>& entries, const std::string& text) {
   return std::any_of(entries.begin(), entries.end(),
-                     [&](const std::string& entry) { return SameTextAscii(entry, text); });
+                     [&](const std::string& entry) { return SameName(entry, text); });
 }
 
 HiddenRows::HiddenRows(const Settings& settings, const Leftovers& leftovers)
     : values_(UpperCased(settings.ignoredValues)), valuePaths_(values_.begin(), values_.end()) {
   for (const std::string& entry : settings.ignoredKeys) {
     // An empty entry would stand for every key once it got its backslash.
-    if (!entry.empty()) keys_.push_back(WithTrailingBackslash(UpperCaseAscii(entry)));
+    if (!entry.empty()) keys_.push_back(WithTrailingBackslash(UpperCaseName(entry)));
   }
   for (const Leftover& leftover : leftovers) {
-    leftovers_.emplace(UpperCaseAscii(leftover.key), UpperCaseAscii(leftover.value));
+    leftovers_.emplace(UpperCaseName(leftover.key), UpperCaseName(leftover.value));
   }
 }
 
@@ -116,15 +117,16 @@ bool HiddenRows::Hides(const ProblemRecord& record) const {
 
 bool HiddenRows::IsLeftover(const ProblemRecord& record) const {
   return !leftovers_.empty() &&
-         leftovers_.count({UpperCaseAscii(record.key), UpperCaseAscii(record.value)}) != 0;
+         leftovers_.count({UpperCaseName(record.key), UpperCaseName(record.value)}) != 0;
 }
 
 bool HiddenRows::IsIgnored(const ProblemRecord& record) const {
   if ((values_.empty() && keys_.empty()) || !HasBackslash(record.key)) return false;
   MatchTarget target = MatchTargetOf(record);
-  target.key = UpperCaseAscii(target.key);
-  target.valueName = UpperCaseAscii(target.valueName);
-  return IgnoredValueCovers(target) || IgnoredKeyCovers(target, UpperCaseAscii(record.key));
+  // Keys and values are named alike in any letter case, in every script, as Windows has it.
+  target.key = UpperCaseName(target.key);
+  target.valueName = UpperCaseName(target.valueName);
+  return IgnoredValueCovers(target) || IgnoredKeyCovers(target, UpperCaseName(record.key));
 }
 
 bool HiddenRows::IgnoredValueCovers(const MatchTarget& target) const {

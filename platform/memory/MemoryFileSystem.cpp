@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "platform/Text.h"
-#include "platform/memory/NameCollation.h"
+#include "platform/NameCollation.h"
 
 namespace kelvane {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "platform/memory/NameCollation.h"
+#include "platform/NameCollation.h"
 
 namespace kelvane {
 

@@ -9,7 +9,7 @@
 #include "platform/RegistryAccess.h"
 #include "platform/RegistryView64.h"
 #include "platform/Utf8.h"
-#include "platform/memory/NameCollation.h"
+#include "platform/NameCollation.h"
 
 namespace kelvane {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "platform/Text.h"
 #include "platform/Utf8.h"
-#include "platform/memory/CaseTables.h"
+#include "platform/CaseTables.h"
 
 namespace kelvane {
 namespace {

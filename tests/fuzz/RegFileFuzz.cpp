@@ -8,7 +8,7 @@
 
 #include "platform/RegFile.h"
 #include "platform/memory/MemoryRegistry.h"
-#include "platform/memory/NameCollation.h"
+#include "platform/NameCollation.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace {

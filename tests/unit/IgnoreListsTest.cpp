@@ -117,6 +117,21 @@ TEST(IgnoreLists, IgnoredKeyAgainstValueRowsNamedByTheirKeyText) {
   EXPECT_EQ(Kept(rows, {}, {"HKEY_CURRENT_USER\\Software\\A\\Val\\Deeper"}).size(), 1u);
 }
 
+// Letter case in every script, as the registry compares names: Cyrillic, Greek, emoji.
+TEST(IgnoreLists, EntriesAndLeftoversMatchInAnyScriptAndLetterCase) {
+  const std::string user = "HKEY_CURRENT_USER\\Software\\";
+  const std::vector<ProblemRecord> rows = {
+      Row(user + "\u0422\u0415\u0421\u0422\\Sub", "", RepairKind::Key),
+      Row(user + "\u03a3\u039f\u03a6\u0399\u0391", "\U0001F600 \u0391", RepairKind::ValueNamedByValue),
+      Row(user + "\u0422\u0435\u0441\u0442\u044b", "", RepairKind::Key)};
+  EXPECT_EQ(Kept(rows, {user + "\u03c3\u03bf\u03c6\u03b9\u03b1\\\U0001F600 \u03b1"},
+                 {user + "\u0442\u0435\u0441\u0442"}),
+            Texts{user + "\u0422\u0435\u0441\u0442\u044b|"});
+  ResultsModel results = ModelOf(rows);
+  FilterResults(results, Settings{}, {{user + "\u0442\u0435\u0441\u0442\u042b", ""}});
+  EXPECT_EQ(results.Count(), 2u);
+}
+
 TEST(IgnoreLists, IgnoredValueHidesItselfAndTheKeysAboveIt) {
   const Texts kept =
       Kept({Row("HKEY_CURRENT_USER\\Software\\A\\Val", "", RepairKind::ValueInKeyText),

@@ -60,15 +60,15 @@ TEST(Options, OnlyAFolderOthersCanWriteToIsWarnedOf) {
   EXPECT_EQ(warning->rfind("C:\\Backups\r\nUsers who are not administrators can place", 0), 0u);
 }
 
-TEST(Options, AddSkipsATextListedInAnyAsciiCaseAndRemoveTakesTheTickedRows) {
-  std::vector<IgnoreRow> rows = {{"HKEY_USERS\\X\\\xC4", false}};
-  EXPECT_FALSE(AddIgnoreRow(rows, "hkey_users\\x\\\xC4"));
-  EXPECT_TRUE(AddIgnoreRow(rows, "HKEY_USERS\\X\\\xE4"));
+TEST(Options, AddSkipsATextListedInAnyLetterCaseAndRemoveTakesTheTickedRows) {
+  std::vector<IgnoreRow> rows = {{"HKEY_USERS\\X\\\u00c4\u0416", false}};
+  EXPECT_FALSE(AddIgnoreRow(rows, "hkey_users\\x\\\u00e4\u0436"));
+  EXPECT_TRUE(AddIgnoreRow(rows, "HKEY_USERS\\X\\\u00e4"));
   EXPECT_TRUE(AddIgnoreRow(rows, "HKEY_USERS\\Y"));
   rows[0].ticked = rows[2].ticked = true;
   RemoveTickedRows(rows);
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].text, "HKEY_USERS\\X\\\xE4");
+  EXPECT_EQ(rows[0].text, "HKEY_USERS\\X\\\u00e4");
 }
 
 TEST(Options, TheRestorePointCaptionEndsInTheBuiltInVersionsFromXpInAnyCase) {

@@ -1,6 +1,6 @@
 // Simple case mappings of the Basic Multilingual Plane beyond ASCII, taken from the Unicode
 // character database (Python's unicodedata): the tables the system folds names with.
-#include "platform/memory/CaseTables.h"
+#include "platform/CaseTables.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,9 +1,9 @@
-#include "platform/memory/NameCollation.h"
+#include "platform/NameCollation.h"
 
 #include <algorithm>
 
 #include "platform/Utf8.h"
-#include "platform/memory/CaseTables.h"
+#include "platform/CaseTables.h"
 
 namespace kelvane {
 namespace {
