@@ -6,6 +6,8 @@ namespace kelvane {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+// Set once at start, before any other thread runs.
+bool systemAnsiIsCodePage1252 = true;
 
 bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c < 0xDC00; }
 bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c < 0xE000; }
@@ -116,6 +118,7 @@ std::optional<std::string> AnsiFromUtf8(const std::string& text) {
       ansi.push_back(text[i++]);
       continue;
     }
+    if (!systemAnsiIsCodePage1252) return std::nullopt;
     const char32_t c = NextCodePoint(text, i);
     const std::string mapped = c < 0x10000 ? Utf16ToAnsi(std::u16string(1, c)) : "?";
     if (mapped == "?") return std::nullopt;
@@ -125,6 +128,8 @@ std::optional<std::string> AnsiFromUtf8(const std::string& text) {
 }
 
 bool FitsAnsi(const std::string& text) { return AnsiFromUtf8(text).has_value(); }
+
+void SetSystemAnsiIsCodePage1252(bool is1252) { systemAnsiIsCodePage1252 = is1252; }
 
 std::string Utf16LeBytes(const std::string& text) {
   std::string bytes;

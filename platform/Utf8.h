@@ -23,9 +23,12 @@ std::size_t CharacterStart(const std::string& text, std::size_t position);
 
 // Code page 1252 bytes as UTF-8.
 std::string Utf8FromAnsi(const std::string& ansi);
-// None when a character has no place in code page 1252.
+// None when a character has no place in code page 1252, or is not ASCII while the system's
+// ANSI code page is another: the system would read those bytes as other letters.
 std::optional<std::string> AnsiFromUtf8(const std::string& text);
 bool FitsAnsi(const std::string& text);
+// Told once at start; code page 1252 until then.
+void SetSystemAnsiIsCodePage1252(bool is1252);
 
 // UTF-16LE bytes, without a byte-order mark.
 std::string Utf16LeBytes(const std::string& text);

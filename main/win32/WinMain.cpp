@@ -10,6 +10,7 @@
 #include "main/win32/HeadlessRuns.h"
 #include "main/win32/MainWindow.h"
 #include "main/win32/MainWindowIds.h"
+#include "platform/Utf8.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Handles.h"
@@ -95,6 +96,7 @@ std::vector<std::string> Arguments() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  SetSystemAnsiIsCodePage1252(GetACP() == 1252);
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   const StartRequest request = ParseCommandLine(Arguments());

@@ -248,6 +248,14 @@ TEST_F(BackupWriter, WhatCodePage1252CannotHoldIsWrittenInTheUnicodeFormat) {
             Utf16LeFileBytes("Windows Registry Editor Version 5.00\r\n" + key +
                              "\"V\"=hex(2):16,04,00,00\r\n"));
   EXPECT_EQ(lines("").format, BackupFormat::Regedit4);
+  // On a system of another ANSI code page, REGEDIT4 carries only what every code page reads
+  // alike.
+  Put("Software\\One", "Caf\u00e9", TextValue("x"));
+  EXPECT_EQ(lines("Caf\u00e9").format, BackupFormat::Regedit4);
+  SetSystemAnsiIsCodePage1252(false);
+  EXPECT_EQ(lines("Caf\u00e9").format, BackupFormat::Unicode);
+  EXPECT_EQ(lines("").format, BackupFormat::Regedit4);
+  SetSystemAnsiIsCodePage1252(true);
 
   EXPECT_EQ(UnicodeBackupFileName(kFile), "C:\\Backup\\Backup20100305090702-Unicode.reg");
   AppendToBackupFile(files_, UnicodeBackupFileName(kFile), lines("V"), true);
