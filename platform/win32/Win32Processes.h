@@ -1,4 +1,4 @@
-// Processes started through CreateProcessA (kernel32).
+// Processes started through CreateProcessW (kernel32).
 #pragma once
 
 #include "platform/ProcessStarter.h"
