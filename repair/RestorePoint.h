@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "global/ProgressCreep.h"
 
@@ -16,7 +17,8 @@ constexpr CreepBand kRestorePointCreep[] = {{30, 10}, {50, 5}, {60, 3}, {80, 2},
 
 constexpr std::uint32_t kBeginSystemChange = 100;
 constexpr std::uint32_t kApplicationInstall = 0;
-constexpr std::size_t kRestorePointDescriptionSize = 64;
+// UTF-16 units, the closing NUL included.
+constexpr std::size_t kRestorePointDescriptionSize = 256;
 constexpr char kRestorePointDescription[] = "Made by Tessaly Kelvane";
 
 // System Restore reads and writes these byte for byte: packed, as its own headers declare them.
@@ -25,7 +27,7 @@ struct RestorePointRequest {
   std::uint32_t eventType;
   std::uint32_t restorePointType;
   std::int64_t sequenceNumber;
-  char description[kRestorePointDescriptionSize];  // NUL-terminated and NUL-padded
+  char16_t description[kRestorePointDescriptionSize];  // NUL-terminated and NUL-padded
 };
 
 struct RestorePointStatus {
@@ -34,11 +36,12 @@ struct RestorePointStatus {
 };
 #pragma pack(pop)
 
-static_assert(sizeof(RestorePointRequest) == 80, "System Restore expects 80 bytes");
+static_assert(sizeof(RestorePointRequest) == 528, "System Restore expects 528 bytes");
 static_assert(sizeof(RestorePointStatus) == 12, "System Restore expects 12 bytes");
 
-// The start of a system change by an application install, with the program's description.
-RestorePointRequest MakeRestorePointRequest();
+// The start of a system change by an application install, described by the UTF-8 text, cut
+// to fit where a character begins.
+RestorePointRequest MakeRestorePointRequest(const std::string& description);
 
 enum class RestorePointOutcome { Created, Failed };
 

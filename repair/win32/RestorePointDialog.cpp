@@ -38,9 +38,9 @@ RestorePointOutcome CreateRestorePoint() {
   if (!library) return RestorePointOutcome::Failed;
   // Through void(*)() the compiler accepts the change of signature.
   const auto setRestorePoint = reinterpret_cast<SetRestorePointFunction>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library.get(), "SRSetRestorePointA")));
+      reinterpret_cast<void (*)()>(GetProcAddress(library.get(), "SRSetRestorePointW")));
   if (!setRestorePoint) return RestorePointOutcome::Failed;
-  RestorePointRequest request = MakeRestorePointRequest();
+  RestorePointRequest request = MakeRestorePointRequest(kRestorePointDescription);
   RestorePointStatus status{};
   return setRestorePoint(&request, &status) ? RestorePointOutcome::Created
                                             : RestorePointOutcome::Failed;

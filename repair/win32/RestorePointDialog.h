@@ -17,7 +17,7 @@ namespace kelvane {
 // The request to System Restore; tests put their own in its place.
 using RestorePointCall = std::function<RestorePointOutcome()>;
 
-// SRSetRestorePointA from the system folder's SrClient.dll, called once. A missing library or
+// SRSetRestorePointW from the system folder's SrClient.dll, called once. A missing library or
 // entry point counts as a failure.
 RestorePointOutcome CreateRestorePoint();
 

@@ -17,6 +17,12 @@ windows_path() {
   echo "C:\\${inside//\//\\}"
 }
 
+# host_path PREFIX PATH: a Windows path on drive C as a path on this machine.
+host_path() {
+  local inside=${2#[Cc]:\\}
+  echo "$1/drive_c/${inside//\\//}"
+}
+
 # install_program BUILD_DIR PREFIX: copies the program from the build folder into the prefix.
 install_program() {
   local folder

@@ -1,11 +1,14 @@
 # The setup program and its uninstaller, end to end in a fresh prefix: an older version is
-# installed silently, repairs once (its backup and options.ini are the user's), the new version
-# upgrades it in place, the installed program reports, the silent uninstall keeps the user's
-# files and takes away everything else; the registry and the files of drive C must then be as
-# before, and a copy of the program kept outside the install folder must find nothing new at
-# any step. Source it after wine.sh, install.sh, package.sh and cleanonce-check.sh.
+# installed silently, in the default folder or one given, repairs once (its backup and
+# options.ini are the user's), the new version upgrades it in place, the installed program
+# reports, the silent uninstall keeps the user's files and takes away everything else; the
+# registry and the files of drive C must then be as before, and the portable copy, unpacked
+# outside the install folder, must find nothing new at any step. Source it after wine.sh,
+# install.sh, package.sh and cleanonce-check.sh.
 
 setup_check_work='C:\setup-check'
+# The portable copy runs from a folder named in another script than the ANSI code page's.
+setup_check_portable='C:\setup-check\Переносная\Tessaly Kelvane'
 setup_check_uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaly Kelvane'
 # A dangling application path for the repair to find and back up.
 setup_check_planted='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\KelvaneSetupCheck.exe'
@@ -20,15 +23,16 @@ setup_check_wine_keys=(
   'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Schedule]'
 )
 
-# check_setup BUILD_DIR SETUP OLDER_SETUP VERSION ARCH PREFIX LOG: runs the steps in the empty
-# folder PREFIX as a new ARCH (win64 or win32) prefix; OLDER_SETUP is labelled 0.9.0. Prints one
-# line of outcome; the details go to LOG. Fails when a step or a comparison does.
+# check_setup ZIP SETUP OLDER_SETUP VERSION ARCH PREFIX LOG [FOLDER]: runs the steps in the empty
+# folder PREFIX as a new ARCH (win64 or win32) prefix, installing into FOLDER (a Windows path)
+# when given; OLDER_SETUP is labelled 0.9.0, ZIP is the portable zip. Prints one line of
+# outcome; the details go to LOG. Fails when a step or a comparison does.
 check_setup() {
   local arch=$5 prefix=$6 log started=$SECONDS outcome status=0
   # Some steps run in another folder.
   log=$(cd "$(dirname "$7")" && pwd)/$(basename "$7")
   : >"$log"
-  outcome=$(setup_steps "${@:1:6}" "$log" 2>>"$log") || status=1
+  outcome=$(setup_steps "${@:1:6}" "$log" "${8:-}" 2>>"$log") || status=1
   stop_prefix "$prefix"
   if [ "$status" -eq 0 ]; then
     echo "setup $arch: passed, $outcome ($((SECONDS - started)) s)"
@@ -38,18 +42,26 @@ check_setup() {
   return "$status"
 }
 
-# setup_steps BUILD_DIR SETUP OLDER_SETUP VERSION ARCH PREFIX LOG: the steps; prints what it
+# setup_steps ZIP SETUP OLDER_SETUP VERSION ARCH PREFIX LOG FOLDER: the steps; prints what it
 # saw, or the reason it stopped.
 setup_steps() {
-  local build_dir=$1 version=$4 arch=$5 prefix=$6 log=$7
-  local work=$6/drive_c/setup-check folder view="" rows
+  local version=$4 arch=$5 prefix=$6 log=$7 target=$8
+  local work=$6/drive_c/setup-check folder view="" rows scanner where=()
   make_sandboxed_prefix "$prefix" "$arch" || { echo "could not make a prefix"; return 1; }
   [ "$arch" = win64 ] && view=/reg:32
-  folder=$(program_folder "$prefix")
-  mkdir -p "$work/scanner" "$work/kept"
+  if [ -n "$target" ]; then
+    folder=$(host_path "$prefix" "$target")
+    where=("/D=$target")
+    # The folder above it is the user's: there before the setup and after the uninstaller.
+    mkdir -p "$(dirname "$folder")"
+  else
+    folder=$(program_folder "$prefix")
+  fi
+  scanner=$(host_path "$prefix" "$setup_check_portable")
+  mkdir -p "$work/kept" "${scanner%/*}"
   cp "$2" "$work/setup.exe" && cp "$3" "$work/older-setup.exe" &&
-    cp "$build_dir/Kelvane.exe" "$build_dir"/Lan_*.ini "$work/scanner/" ||
-    { echo "could not copy the program and the setups"; return 1; }
+    unzip -q "$1" -d "${scanner%/*}" ||
+    { echo "could not copy the setups and unpack the portable zip"; return 1; }
 
   setup_wine "$prefix" reg add "$setup_check_planted" /ve /d 'C:\KelvaneGone\KelvaneSetupCheck.exe' \
     /f $view >>"$log" 2>&1 || { echo "could not plant the dangling path"; return 1; }
@@ -60,26 +72,27 @@ setup_steps() {
   setup_snapshot "$prefix" before || { echo "the first export failed"; return 1; }
 
   # The older version, with the desktop shortcut.
-  setup_wine "$prefix" "$setup_check_work\\older-setup.exe" /S /DESKTOP >>"$log" 2>&1 ||
-    { echo "the older setup failed"; return 1; }
-  setup_entry_is "$prefix" "$view" DisplayVersion 0.9.0 || return 1
+  setup_wine "$prefix" "$setup_check_work\\older-setup.exe" /S /DESKTOP "${where[@]}" \
+    >>"$log" 2>&1 || { echo "the older setup failed"; return 1; }
+  setup_entry_is "$prefix" DisplayVersion 0.9.0 || return 1
   setup_repair "$prefix" "$folder" "$log" || return 1
 
   setup_wine "$prefix" "$setup_check_work\\setup.exe" /S /SCHEDULE=weekly \
     "/AUDITDIR=$setup_check_work\\audits" /KEEP=2 >>"$log" 2>&1 ||
     { echo "the setup failed"; return 1; }
-  setup_installed "$prefix" "$folder" "$view" "$version" || return 1
+  setup_installed "$prefix" "$folder" "$version" || return 1
   setup_audit_runs "$prefix" "$folder" "$log" || return 1
   setup_scan "$prefix" installed || { echo "the scan after installing failed"; return 1; }
   setup_no_new_rows "$work" installed || return 1
 
-  setup_uninstall "$prefix" "$folder" "$view" "$log" || return 1
+  setup_uninstall "$prefix" "$folder" "$log" || return 1
   [ -z "$(setup_audit_task "$prefix")" ] || { echo "the uninstaller left the audit task"; return 1; }
   setup_scan "$prefix" uninstalled || { echo "the scan after uninstalling failed"; return 1; }
   setup_no_new_rows "$work" uninstalled || return 1
   setup_left_behind "$prefix" "$folder" "$log" || return 1
   rows=$(grep -cF '  #####  ' "$work/scan-before.txt")
-  echo "installed $version over 0.9.0 with the weekly audit, whose command kept the newest two" \
+  echo "installed $version over 0.9.0 into $(windows_path "$prefix" "$folder") with the weekly" \
+    "audit, whose command kept the newest two" \
     "of three reports, and uninstalled it with its task; the scan's $rows rows gained none;" \
     "registry and files as before but for the kept backup and options.ini" \
     "$(cat "$work/temp-note")"
@@ -122,12 +135,12 @@ setup_wine() {
   clean_once_wine "$@"
 }
 
-# setup_scan PREFIX NAME: the program copy outside the install folder reports every category
+# setup_scan PREFIX NAME: the portable copy outside the install folder reports every category
 # into scan-NAME.txt.
 setup_scan() {
   local report=$1/drive_c/setup-check/scan-$2.txt
   rm -f "$report"
-  setup_wine "$1" "$setup_check_work\\scanner\\Kelvane.exe" -report \
+  setup_wine "$1" "$setup_check_portable\\Kelvane.exe" -report \
     "$setup_check_work\\scan-$2.txt" >&2 && [ -f "$report" ]
 }
 
@@ -155,19 +168,37 @@ setup_snapshot() {
     awk '$1 == "d" { $2 = "-" } 1' | sort) >"$work/$2.files"
 }
 
-# setup_entry_is PREFIX VIEW NAME VALUE: whether the uninstall entry's value NAME is VALUE.
+# setup_entry_is PREFIX NAME VALUE: whether the uninstall entry's value NAME is VALUE.
 setup_entry_is() {
   local found
-  found=$(setup_entry "$1" "$2" "$3")
-  [ "$found" = "$4" ] && return 0
-  echo "the uninstall entry's $3 is '$found', not '$4'"
+  found=$(setup_entry "$1" "$2")
+  [ "$found" = "$3" ] && return 0
+  echo "the uninstall entry's $2 is '$found', not '$3'"
   return 1
 }
 
-# setup_entry PREFIX VIEW NAME: prints a value of the uninstall entry.
+# setup_entry PREFIX NAME: prints a value of the uninstall entry (a number as 0x...), from the
+# 32-bit view. Read from the registry editor's export, which is UTF-16: reg query prints in the
+# console's code page, which has no place for a folder named in another script.
 setup_entry() {
-  setup_wine "$1" reg query "$setup_check_uninstall_key" /v "$3" $2 2>/dev/null | tr -d '\r' |
-    sed -n "s/^    $3    REG_[A-Z_]*    //p"
+  local export=$1/drive_c/setup-check/entry.reg
+  rm -f "$export"
+  setup_wine "$1" "$(setup_regedit32 "$1")" /e "$setup_check_work\\entry.reg" \
+    "HKEY_LOCAL_MACHINE\\${setup_check_uninstall_key#HKLM\\}" >/dev/null 2>&1
+  [ -f "$export" ] || return 0
+  iconv -f UTF-16 -t UTF-8 "$export" | tr -d '\r' | NAME="\"$2\"=" awk '
+    index($0, ENVIRON["NAME"]) == 1 {
+      value = substr($0, length(ENVIRON["NAME"]) + 1)
+      if (value ~ /^dword:/) { print "0x" substr(value, 7); exit }
+      # A string between quotes, its backslashes and quotes escaped.
+      for (i = 2; i < length(value); i++) {
+        c = substr(value, i, 1)
+        if (c == "\\") c = substr(value, ++i, 1)
+        text = text c
+      }
+      print text
+      exit
+    }'
 }
 
 # setup_repair PREFIX FOLDER LOG: the installed program repairs what its one ticked category
@@ -190,19 +221,31 @@ setup_repair() {
   [ -f "${backups[0]}" ] && [ "${#backups[@]}" -eq 1 ] &&
     grep -qF 'KelvaneSetupCheck' "${backups[0]}" ||
     { echo "the repair left no backup of the planted path: $said"; return 1; }
+  # At its end the program writes options.ini, its default backup folder stored whole.
+  said=$(setup_option "$folder/options.ini" OutputDirectory)
+  [ "$said" = "$(windows_path "$prefix" "$folder")\\Backup" ] ||
+    { echo "the program's options.ini names the backup folder '$said'"; return 1; }
   cp "${backups[0]}" "$folder/options.ini" "$work/kept/"
 }
 
-# setup_installed PREFIX FOLDER VIEW VERSION: the files, both shortcuts, the uninstall entry and
-# the user's files after the upgrade; the installed program reports.
+# setup_option FILE NAME: prints the value of NAME in options.ini, which is UTF-16 when it holds
+# what code page 1252 cannot.
+setup_option() {
+  local encoding=CP1252
+  [ "$(od -An -tx1 -N2 "$1" | tr -d ' ')" = fffe ] && encoding=UTF-16
+  iconv -f "$encoding" -t UTF-8 "$1" | tr -d '\r' | sed -n "s/^$2=//p"
+}
+
+# setup_installed PREFIX FOLDER VERSION: the files, both shortcuts, the uninstall entry and the
+# user's files after the upgrade; the installed program reports.
 setup_installed() {
-  local prefix=$1 folder=$2 view=$3 version=$4 work=$1/drive_c/setup-check
+  local prefix=$1 folder=$2 version=$3 work=$1/drive_c/setup-check
   local file exe shortcut value size
   for file in "${program_files[@]}" uninstall.exe; do
     [ -f "$folder/$file" ] || { echo "$file is not installed"; return 1; }
   done
-  cmp -s "$folder/Kelvane.exe" "$work/scanner/Kelvane.exe" ||
-    { echo "the installed Kelvane.exe is not the one built"; return 1; }
+  cmp -s "$folder/Kelvane.exe" "$(host_path "$prefix" "$setup_check_portable")/Kelvane.exe" ||
+    { echo "the installed Kelvane.exe is not the portable zip's"; return 1; }
   exe="$(windows_path "$prefix" "$folder")\\Kelvane.exe"
   for shortcut in "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" \
     "$prefix/drive_c/users/Public/Desktop"; do
@@ -211,15 +254,15 @@ setup_installed() {
     [ "$value" = "$exe" ] ||
       { echo "the shortcut in ${shortcut#"$prefix/"} leads to $value, not $exe"; return 1; }
   done
-  setup_entry_is "$prefix" "$view" DisplayName "Tessaly Kelvane" &&
-    setup_entry_is "$prefix" "$view" DisplayVersion "$version" &&
-    setup_entry_is "$prefix" "$view" Publisher "Tessaly Software" &&
-    setup_entry_is "$prefix" "$view" DisplayIcon "$exe,0" &&
-    setup_entry_is "$prefix" "$view" UninstallString \
+  setup_entry_is "$prefix" DisplayName "Tessaly Kelvane" &&
+    setup_entry_is "$prefix" DisplayVersion "$version" &&
+    setup_entry_is "$prefix" Publisher "Tessaly Software" &&
+    setup_entry_is "$prefix" DisplayIcon "$exe,0" &&
+    setup_entry_is "$prefix" UninstallString \
       "\"$(windows_path "$prefix" "$folder")\\uninstall.exe\"" &&
-    setup_entry_is "$prefix" "$view" QuietUninstallString \
+    setup_entry_is "$prefix" QuietUninstallString \
       "\"$(windows_path "$prefix" "$folder")\\uninstall.exe\" /S" || return 1
-  size=$(setup_entry "$prefix" "$view" EstimatedSize)
+  size=$(setup_entry "$prefix" EstimatedSize)
   [ $((size)) -ge $(($(stat -c %s "$folder/Kelvane.exe") / 1024)) ] ||
     { echo "the estimated size $size KB is less than the program's"; return 1; }
   for file in "$work"/kept/*; do
@@ -231,31 +274,49 @@ setup_installed() {
     [ -f "$work/report-installed.txt" ] || { echo "the installed program's -report failed"; return 1; }
 }
 
-# setup_shortcut_target FILE: prints the local path a shortcut file leads to, read from its
-# LinkInfo as Windows resolves it.
+# setup_shortcut_target FILE: prints the local path a shortcut file leads to as Windows resolves
+# it: its LinkInfo's path, or where that is only a lossy ANSI copy, as Wine writes it for what
+# code page 1252 cannot hold ("?"), the path its item list names.
 setup_shortcut_target() {
-  local file=$1 flags offset base
-  [ -f "$file" ] && [ "$(od -An -tu4 -N4 "$file" | tr -d ' ')" = 76 ] || return 1
-  flags=$(od -An -tu4 -j20 -N4 "$file" | tr -d ' ')
-  offset=76
-  # Past the item list, when there is one.
-  ((flags & 1)) && offset=$((offset + 2 + $(od -An -tu2 -j76 -N2 "$file" | tr -d ' ')))
-  ((flags & 2)) || return 1
-  base=$(od -An -tu4 -j$((offset + 16)) -N4 "$file" | tr -d ' ')
-  tail -c +$((offset + base + 1)) "$file" | tr '\0' '\n' | head -n 1
+  python3 - "$1" <<'PYTHON'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+def number(form, at):
+    return struct.unpack_from(form, data, at)[0]
+if len(data) < 78 or number("<I", 0) != 76 or not number("<I", 20) & 2:
+    sys.exit(1)
+names, info = [], 76
+if number("<I", 20) & 1:
+    item, info = 78, 78 + number("<H", 76)
+    while item < info and number("<H", item):
+        size, kind = number("<H", item), data[item + 2]
+        if kind & 0x70 == 0x20:  # a drive, named in ASCII
+            names.append(data[item + 3:item + size].split(b"\0")[0].decode().rstrip("\\"))
+        elif kind & 0x70 == 0x30:  # a file or folder: its long name ends before the last word
+            start = end = item + size - 4
+            while start > item + 3 and data[start - 2:start] != b"\0\0":
+                start -= 2
+            names.append(data[start:end].decode("utf-16-le"))
+        item += size
+if number("<I", info + 4) >= 0x24:  # with the path in UTF-16 too
+    path = data[info + number("<I", info + 28):].decode("utf-16-le", "replace").split("\0")[0]
+else:
+    path = data[info + number("<I", info + 16):].split(b"\0")[0].decode("cp1252", "replace")
+print("\\".join(names) if "?" in path else path)
+PYTHON
 }
 
-# setup_uninstall PREFIX FOLDER VIEW LOG: runs the entry's quiet uninstall command and waits
-# for the copy of the uninstaller it starts; the user's files must stay as they were.
+# setup_uninstall PREFIX FOLDER LOG: runs the entry's quiet uninstall command and waits for the
+# copy of the uninstaller it starts; the user's files must stay as they were.
 setup_uninstall() {
-  local prefix=$1 folder=$2 view=$3 log=$4 work=$1/drive_c/setup-check command file
-  command=$(setup_entry "$prefix" "$view" QuietUninstallString)
+  local prefix=$1 folder=$2 log=$3 work=$1/drive_c/setup-check command file
+  command=$(setup_entry "$prefix" QuietUninstallString)
   [ "${command: -3}" = ' /S' ] || { echo "no quiet uninstall command: '$command'"; return 1; }
   setup_wine "$prefix" "$(sed 's/^"\(.*\)" \/S$/\1/' <<<"$command")" /S >>"$log" 2>&1 ||
     { echo "the uninstaller failed"; return 1; }
   WINEPREFIX=$prefix wineserver -w
   setup_pending_deletes "$prefix" || return 1
-  [ -z "$(setup_entry "$prefix" "$view" DisplayName)" ] ||
+  [ -z "$(setup_entry "$prefix" DisplayName)" ] ||
     { echo "the uninstall entry is still there"; return 1; }
   for file in "$work"/kept/*; do
     cmp -s "$file" "$folder/${file##*/}" 2>/dev/null || cmp -s "$file" "$folder/Backup/${file##*/}" ||
