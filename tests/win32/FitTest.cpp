@@ -91,10 +91,15 @@ void CALLBACK AnswerRepair(HWND, UINT, UINT_PTR timer, DWORD) {
   }
 }
 
+// The startup manager translates itself only when it lists an entry.
+constexpr char kStartupKey[] =
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n";
+
 class FitTest : public MainWindowTest, public ::testing::WithParamInterface<std::string> {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
+    Load(std::string(kStartupKey) + "\"KelvaneFitTest\"=\"C:\\\\KelvaneGone\\\\fit.exe\"\r\n");
     g_seen = Seen();
     g_seen.checker = &checker_;
     hook_ = SetWindowsHookExA(WH_CBT, &CheckWhenActivated, nullptr, GetCurrentThreadId());
@@ -102,6 +107,7 @@ class FitTest : public MainWindowTest, public ::testing::WithParamInterface<std:
   void TearDown() override {
     UnhookWindowsHookEx(hook_);
     g_seen = Seen{};
+    Load(std::string(kStartupKey) + "\"KelvaneFitTest\"=-\r\n");
     MainWindowTest::TearDown();
     DeleteFileA(LanguageFilePath(kFolder, GetParam()).c_str());
   }
