@@ -516,7 +516,7 @@ TEST(Program, AKeyIgnoredInCyrillicSurvivesARestartAndStillHidesItsRow) {
     Program first("");
     HWND window = WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    IgnoreKeyInOptions(first, window, entry);
+    ASSERT_NO_FATAL_FAILURE(IgnoreKeyInOptions(first, window, entry));
     PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(first.Wait(30000), 0);
   }
