@@ -21,6 +21,40 @@ make_sandboxed_prefix() {
   while IFS= read -r -d '' link; do
     rm -f "$link" && mkdir -p "$link"
   done < <(find "$prefix/drive_c/users" -type l -print0)
+  dialog_fonts "$prefix"
+}
+
+# dialog_fonts DIR: the prefix draws every script the program shows as Windows does. "MS Shell
+# Dlg", the stock and the system fonts all stand for Tahoma, which Debian ships with Wine
+# (fonts-wine) in a folder this Wine does not read: it is copied into the prefix's Fonts folder,
+# with Marlett, which draws the buttons of window frames. Tahoma has no Chinese, Japanese or
+# Korean letters; as Windows links its East Asian fonts to it, the prefix links the WenQuanYi
+# font (fonts-wqy-microhei, found through fontconfig), to the bold face too, which Wine looks up
+# by its own name. Edit controls shape their text with Uniscribe, which does not follow links:
+# Wine's own fallback names the font for Han, kana and Hangul, each by its script tag ("hani",
+# "kana", "hang" as a hexadecimal number, the bytes in reverse).
+dialog_fonts() {
+  local prefix=$1 wine_fonts=/usr/share/wine/fonts east_asian="WenQuanYi Micro Hei"
+  cp "$wine_fonts"/{tahoma,tahomabd,marlett}.ttf "$prefix/drive_c/windows/Fonts/" || {
+    echo "dialog_fonts: Wine's fonts are missing; scripts/deps installs them" >&2
+    return 1
+  }
+  local links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  local fallback='HKCU\Software\Wine\Uniscribe\Fallback' face script
+  (
+    cd "$prefix/drive_c" && export WINEPREFIX=$prefix || exit 1
+    for face in Tahoma "Tahoma Bold"; do
+      wine reg add "$links" /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,$east_asian" /f ||
+        exit 1
+    done
+    for script in 696e6168 616e616b 676e6168; do
+      wine reg add "$fallback" /v "$script" /d "$east_asian" /f || exit 1
+    done
+  ) >/dev/null 2>&1 || {
+    echo "dialog_fonts: could not link Tahoma to the East Asian font in $prefix" >&2
+    return 1
+  }
+  WINEPREFIX=$prefix wineserver -w
 }
 
 # stop_prefix DIR: ends the wineserver of that prefix only.

@@ -55,9 +55,9 @@ inline HWND FindThreadDialogWith(int controlId) {
   return search.found;
 }
 
-// A visible dialog of another process.
-inline HWND FindProcessDialog(DWORD processId) {
-  dialogsearch::Search search{processId, nullptr, nullptr};
+// A visible dialog of another process, holding the control when one is given.
+inline HWND FindProcessDialog(DWORD processId, int controlId = 0) {
+  dialogsearch::Search search{processId, nullptr, nullptr, controlId};
   EnumWindows(&dialogsearch::Match, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

@@ -1,6 +1,7 @@
 // Every window in a language: the main window at its smallest before and after a scan, and each
-// window it opens; each text whole, no control over another. The languages are those whose
-// files lie beside the runner, or those KELVANE_FIT_LANGUAGES names ("German,Pseudo").
+// window it and the options window open; each text whole, no control over another. The languages
+// are those whose files lie beside the runner, or those KELVANE_FIT_LANGUAGES names
+// ("German,Pseudo").
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -16,6 +17,7 @@
 
 #include "backup/win32/RestoreDialogIds.h"
 #include "main/win32/AboutDialogIds.h"
+#include "options/win32/IgnoreEntryDialogIds.h"
 #include "options/win32/OptionsDialogIds.h"
 #include "repair/win32/RepairProgressDialogIds.h"
 #include "repair/win32/RepairSummaryDialogIds.h"
@@ -89,10 +91,15 @@ void CALLBACK AnswerRepair(HWND, UINT, UINT_PTR timer, DWORD) {
   }
 }
 
+// The startup manager translates itself only when it lists an entry.
+constexpr char kStartupKey[] =
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n";
+
 class FitTest : public MainWindowTest, public ::testing::WithParamInterface<std::string> {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
+    Load(std::string(kStartupKey) + "\"KelvaneFitTest\"=\"C:\\\\KelvaneGone\\\\fit.exe\"\r\n");
     g_seen = Seen();
     g_seen.checker = &checker_;
     hook_ = SetWindowsHookExA(WH_CBT, &CheckWhenActivated, nullptr, GetCurrentThreadId());
@@ -100,6 +107,7 @@ class FitTest : public MainWindowTest, public ::testing::WithParamInterface<std:
   void TearDown() override {
     UnhookWindowsHookEx(hook_);
     g_seen = Seen{};
+    Load(std::string(kStartupKey) + "\"KelvaneFitTest\"=-\r\n");
     MainWindowTest::TearDown();
     DeleteFileA(LanguageFilePath(kFolder, GetParam()).c_str());
   }
@@ -169,6 +177,7 @@ TEST_P(FitTest, EveryWindowShowsItsTextsWholeAndNoControlOverAnother) {
       SendMessageW(pages, WM_KEYDOWN, VK_RIGHT, 0);
       checker_.Window(options);
     }
+    PostClick(options, IDC_OPTIONS_ADD);
   });
   Open(ID_RESTORE_REGISTRY, IDC_RESTORE_LIST);
   Open(ID_STARTUP_MANAGER, IDC_STARTUP_LIST);
@@ -177,8 +186,8 @@ TEST_P(FitTest, EveryWindowShowsItsTextsWholeAndNoControlOverAnother) {
   SetTimer(nullptr, 0, 50, &AnswerRepair);
   Command(ID_REPAIR_REGISTRY);
 
-  for (int control : {IDC_SCAN_STOP, IDC_OPTIONS_PAGES, IDC_RESTORE_LIST, IDC_STARTUP_LIST,
-                      IDC_ABOUT_NAME, IDC_REPAIR_SUMMARY_COUNT}) {
+  for (int control : {IDC_SCAN_STOP, IDC_OPTIONS_PAGES, IDC_IGNORE_ENTRY_TEXT, IDC_RESTORE_LIST,
+                      IDC_STARTUP_LIST, IDC_ABOUT_NAME, IDC_REPAIR_SUMMARY_COUNT}) {
     EXPECT_EQ(g_seen.controls.count(control), 1u) << "no window with control " << control;
   }
   EXPECT_TRUE(checker_.Faults().empty()) << Report();

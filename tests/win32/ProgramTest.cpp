@@ -1,9 +1,10 @@
 // The program as a process: one instance per desktop, the unattended report, the unattended
-// scan and repair.
+// scan and repair, settings kept across a restart.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -12,6 +13,10 @@
 #include <vector>
 
 #include "main/win32/MainWindow.h"
+#include "main/win32/MainWindowIds.h"
+#include "options/win32/IgnoreEntryDialogIds.h"
+#include "options/win32/OptionsDialogIds.h"
+#include "platform/win32/WideText.h"
 #include "repair/win32/RepairSummaryDialogIds.h"
 #include "tests/win32/BackupFolderFiles.h"
 #include "tests/win32/DialogSearch.h"
@@ -216,13 +221,13 @@ class ProgramOptions {
 };
 
 // A key of the current user, without subkeys, holding values that name missing programs;
-// removed at the end.
+// removed at the end. Its name may be in any script.
 class MissingProgramsKey {
  public:
-  MissingProgramsKey(const std::string& name, int count) : path_("Software\\" + name) {
-    RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
+  MissingProgramsKey(const std::string& name, int count) : path_(Wide("Software\\" + name)) {
+    RegDeleteKeyW(HKEY_CURRENT_USER, path_.c_str());
     HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+    RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
                     nullptr);
     for (int index = 0; index < count; ++index) {
       const std::string data = Data(index);
@@ -232,7 +237,7 @@ class MissingProgramsKey {
     }
     RegCloseKey(key);
   }
-  ~MissingProgramsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str()); }
+  ~MissingProgramsKey() { RegDeleteKeyW(HKEY_CURRENT_USER, path_.c_str()); }
 
   static std::string Name(int index) { return "Program " + std::to_string(index); }
   static std::string Data(int index) {
@@ -241,7 +246,7 @@ class MissingProgramsKey {
   // How many of the values are there with their data.
   int CountPresent(int count) const {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
       return 0;
     }
     int present = 0;
@@ -260,7 +265,7 @@ class MissingProgramsKey {
   // How many values the key holds, in one look.
   int ValueCount() const {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
       return 0;
     }
     DWORD values = 0;
@@ -271,7 +276,7 @@ class MissingProgramsKey {
   }
 
  private:
-  std::string path_;
+  std::wstring path_;
 };
 
 std::string ReadFile(const std::string& path) {
@@ -451,6 +456,83 @@ TEST(Program, HeadlessRunsShowNoWindowAskNothingAndEndWithTheirSummaryLine) {
   }
   DeleteFileA(report.c_str());
   RemoveBackupFolder(backupFolder);
+}
+
+// The running program's dialog that holds the control, once it shows.
+HWND WaitForDialog(DWORD processId, int controlId) {
+  for (int attempt = 0; attempt < 300; ++attempt) {
+    if (HWND dialog = FindProcessDialog(processId, controlId)) return dialog;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+bool WaitUntilClosed(HWND dialog) {
+  for (int attempt = 0; attempt < 300 && IsWindow(dialog); ++attempt) Sleep(100);
+  return !IsWindow(dialog);
+}
+
+// Adds the entry to the key list in the running program's Options window, as a user types it,
+// and confirms both windows.
+void IgnoreKeyInOptions(const Program& program, HWND window, const std::string& entry) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_OPTIONS, 0), 0);
+  HWND options = WaitForDialog(program.Id(), IDC_OPTIONS_KEYS);
+  ASSERT_NE(options, nullptr);
+  SendMessageW(GetDlgItem(options, IDC_OPTIONS_LISTS), TCM_SETCURSEL, 1, 0);
+  PostMessageW(options, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_ADD, BN_CLICKED), 0);
+  HWND typed = WaitForDialog(program.Id(), IDC_IGNORE_ENTRY_TEXT);
+  ASSERT_NE(typed, nullptr);
+  const std::wstring text = Wide(entry);
+  SendMessageW(GetDlgItem(typed, IDC_IGNORE_ENTRY_TEXT), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(text.c_str()));
+  PostMessageW(typed, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntilClosed(typed));
+  PostMessageW(options, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntilClosed(options));
+}
+
+// How the machine report marks the row of the key: "true" or "false" ignored, empty without one.
+std::string IgnoredMark(const std::string& report, const std::string& key) {
+  std::string json;
+  for (char c : key) json += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  std::istringstream rows(report);
+  for (std::string row; std::getline(rows, row);) {
+    if (row.find("\"key\":\"" + json + "\"") == std::string::npos) continue;
+    const std::size_t mark = row.find("\"ignored\":") + std::strlen("\"ignored\":");
+    return row.substr(mark, row.compare(mark, 4, "true") == 0 ? 4 : 5);
+  }
+  return "";
+}
+
+TEST(Program, AKeyIgnoredInCyrillicSurvivesARestartAndStillHidesItsRow) {
+  const std::string backupFolder = std::string(kProgramFolder) + "cyrillic-backup";
+  CreateDirectoryA(backupFolder.c_str(), nullptr);
+  const ProgramOptions options(backupFolder, false);
+  const std::string name = "Kelvane\u0422\u0435\u0441\u0442";
+  const MissingProgramsKey ignored(name, 1);
+  const MissingProgramsKey shown("KelvaneShownTest", 1);
+  const std::string entry = "HKEY_CURRENT_USER\\Software\\" + name;
+  {
+    Program first("");
+    HWND window = WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_NO_FATAL_FAILURE(IgnoreKeyInOptions(first, window, entry));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(first.Wait(30000), 0);
+  }
+  wchar_t stored[MAX_PATH] = {};
+  GetPrivateProfileStringW(L"IgnoreKey", L"Key1", L"", stored, MAX_PATH,
+                           Wide(std::string(kProgramFolder) + "options.ini").c_str());
+  EXPECT_EQ(Utf8(stored), entry);
+
+  const std::string report = std::string(kProgramFolder) + "cyrillic.jsonl";
+  const WatchedRun again = RunWatched("-report " + report);
+  EXPECT_EQ(again.code, 0) << again.error;
+  EXPECT_EQ(IgnoredMark(ReadFile(report), entry), "true");
+  EXPECT_EQ(IgnoredMark(ReadFile(report), "HKEY_CURRENT_USER\\Software\\KelvaneShownTest"),
+            "false");
+  DeleteFileA(report.c_str());
+  RemoveDirectoryA(backupFolder.c_str());
 }
 
 TEST(Program, AProgramKilledDuringARepairLeavesEveryDeletedItemInItsBackup) {
