@@ -1,5 +1,6 @@
 // The user's ignore lists against the results: which rows a scan keeps out of sight, and how
-// selected rows are added to the lists. Every comparison ignores the case of ASCII letters.
+// selected rows are added to the lists. Every comparison ignores letter case in every script,
+// as the registry does when it names keys and values.
 #pragma once
 
 #include <cstddef>
@@ -38,7 +39,7 @@ MatchTarget MatchTargetOf(const ProblemRecord& record);
 
 enum class IgnoreList { Value, Key };
 
-// Whether an entry equals the text in any ASCII case: then the text is listed already and is
+// Whether an entry equals the text in any letter case: then the text is listed already and is
 // not added again.
 bool IsListedEntry(const std::vector<std::string>& entries, const std::string& text);
 
