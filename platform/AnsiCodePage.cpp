@@ -1,5 +1,7 @@
 #include "platform/AnsiCodePage.h"
 
+#include <algorithm>
+
 namespace kelvane {
 namespace {
 
@@ -23,6 +25,11 @@ std::u16string AnsiToUtf16(const std::string& text) {
 }
 
 std::string AnsiToUtf8(const std::string& text) {
+  // Most text is ASCII, the same in both.
+  if (std::all_of(text.begin(), text.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return text;
+  }
   std::string result;
   result.reserve(text.size());
   // Every character of the code page lies in the Basic Multilingual Plane.
