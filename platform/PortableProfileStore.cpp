@@ -97,9 +97,9 @@ std::string ReadAll(std::istream& in) {
   return content.str();
 }
 
-std::string ReadFileText(const std::string& file) {
+std::string ReadFileBytes(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
-  return in ? TextFromFileBytes(ReadAll(in)) : std::string();
+  return in ? ReadAll(in) : std::string();
 }
 
 // ANSI text that begins as a byte-order mark would read back as another encoding.
@@ -163,10 +163,9 @@ std::string AsSystemText(const std::string& text) { return Utf8FromUtf16(Utf16Fr
 
 }  // namespace
 
-std::string PortableProfileStore::ReadString(const std::string& file, const std::string& section,
-                                             const std::string& key,
-                                             const std::string& defaultValue) {
-  Profile profile = Parse(ReadFileText(file));
+std::string ProfileStringOf(const std::string& fileBytes, const std::string& section,
+                            const std::string& key, const std::string& defaultValue) {
+  Profile profile = Parse(TextFromFileBytes(fileBytes));
   const Entry* entry = nullptr;
   if (Section* found = FindByName(profile, Trim(AsSystemText(section), IsProfileSpace))) {
     entry = FindByName(found->entries, Trim(AsSystemText(key), IsProfileSpace));
@@ -175,9 +174,9 @@ std::string PortableProfileStore::ReadString(const std::string& file, const std:
   return QuotesRemovedAndCut(WithoutTrailingSpaces(defaultValue));
 }
 
-std::vector<std::string> PortableProfileStore::KeyNames(const std::string& file,
-                                                        const std::string& section) {
-  Profile profile = Parse(ReadFileText(file));
+std::vector<std::string> ProfileKeyNamesOf(const std::string& fileBytes,
+                                           const std::string& section) {
+  Profile profile = Parse(TextFromFileBytes(fileBytes));
   std::vector<std::string> names;
   if (Section* found = FindByName(profile, Trim(AsSystemText(section), IsProfileSpace))) {
     for (const Entry& entry : found->entries) {
@@ -185,6 +184,17 @@ std::vector<std::string> PortableProfileStore::KeyNames(const std::string& file,
     }
   }
   return names;
+}
+
+std::string PortableProfileStore::ReadString(const std::string& file, const std::string& section,
+                                             const std::string& key,
+                                             const std::string& defaultValue) {
+  return ProfileStringOf(ReadFileBytes(file), section, key, defaultValue);
+}
+
+std::vector<std::string> PortableProfileStore::KeyNames(const std::string& file,
+                                                        const std::string& section) {
+  return ProfileKeyNamesOf(ReadFileBytes(file), section);
 }
 
 bool PortableProfileStore::WriteString(const std::string& file, const std::string& section,

@@ -12,6 +12,13 @@
 
 namespace kelvane {
 
+// What ReadString and KeyNames give for a file of these bytes, for a caller that reads the file
+// itself.
+std::string ProfileStringOf(const std::string& fileBytes, const std::string& section,
+                            const std::string& key, const std::string& defaultValue);
+std::vector<std::string> ProfileKeyNamesOf(const std::string& fileBytes,
+                                           const std::string& section);
+
 class PortableProfileStore : public ProfileStore {
  public:
   std::string ReadString(const std::string& file, const std::string& section,

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
+#include "platform/PortableProfileStore.h"
 #include "platform/Utf8.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Handles.h"
@@ -25,18 +27,28 @@ std::wstring FullPath(const std::string& file) {
   return full;
 }
 
-std::optional<std::string> ReadBytes(const std::wstring& path) {
+// At most limit bytes from the start.
+std::optional<std::string> ReadBytes(const std::wstring& path,
+                                     std::size_t limit = std::string::npos) {
   FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string bytes;
   char block[4096];
   DWORD read = 0;
-  while (ReadFile(file.get(), block, sizeof block, &read, nullptr) && read > 0) {
+  while (bytes.size() < limit &&
+         ReadFile(file.get(), block,
+                  static_cast<DWORD>(std::min<std::size_t>(sizeof block, limit - bytes.size())),
+                  &read, nullptr) &&
+         read > 0) {
     bytes.append(block, read);
   }
   return bytes;
 }
+
+// Windows' profile functions know no UTF-8 (Wine's do): they read such a file, a language file
+// most likely, as ANSI, and write ANSI into it.
+bool HoldsUtf8(const std::wstring& path) { return ReadBytes(path, 3) == "\xEF\xBB\xBF"; }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
   FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -47,14 +59,12 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
          written == bytes.size();
 }
 
-// The profile functions write an ANSI file in the code page and lose what it lacks: such a file
-// is turned into UTF-16 LE first, which they then keep.
-bool HoldsUnicode(const std::wstring& path) {
+// The profile functions write an ANSI file in the code page and lose what it lacks, and write
+// ANSI into a UTF-8 one: such a file is turned into UTF-16 LE first, which they then keep.
+bool HoldsUtf16(const std::wstring& path) {
   const std::optional<std::string> bytes = ReadBytes(path);
   const std::string before = bytes.value_or("");
-  if (before.compare(0, 2, "\xFF\xFE") == 0 || before.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    return true;
-  }
+  if (before.compare(0, 2, "\xFF\xFE") == 0) return true;
   return WriteBytes(path, Utf16LeFileBytes(TextFromFileBytes(before)));
 }
 
@@ -62,21 +72,27 @@ bool HoldsUnicode(const std::wstring& path) {
 
 std::string Win32ProfileStore::ReadString(const std::string& file, const std::string& section,
                                           const std::string& key, const std::string& defaultValue) {
+  const std::wstring path = FullPath(file);
+  if (HoldsUtf8(path)) {
+    return ProfileStringOf(ReadBytes(path).value_or(""), section, key, defaultValue);
+  }
   std::vector<wchar_t> buffer(kProfileValueMaxLength + 1);
   const DWORD length = GetPrivateProfileStringW(
       Wide(section).c_str(), Wide(key).c_str(), Wide(defaultValue).c_str(), buffer.data(),
-      static_cast<DWORD>(buffer.size()), FullPath(file).c_str());
+      static_cast<DWORD>(buffer.size()), path.c_str());
   return Utf8(buffer.data(), length);
 }
 
 std::vector<std::string> Win32ProfileStore::KeyNames(const std::string& file,
                                                      const std::string& section) {
+  const std::wstring path = FullPath(file);
+  if (HoldsUtf8(path)) return ProfileKeyNamesOf(ReadBytes(path).value_or(""), section);
   // Without a key the names come NUL-separated; a full buffer may have cut the list.
   std::vector<wchar_t> buffer(4096);
   DWORD length = 0;
   for (;;) {
     length = GetPrivateProfileStringW(Wide(section).c_str(), nullptr, L"", buffer.data(),
-                                      static_cast<DWORD>(buffer.size()), FullPath(file).c_str());
+                                      static_cast<DWORD>(buffer.size()), path.c_str());
     if (length + 2 < buffer.size()) break;
     buffer.resize(buffer.size() * 2);
   }
@@ -92,7 +108,7 @@ std::vector<std::string> Win32ProfileStore::KeyNames(const std::string& file,
 bool Win32ProfileStore::WriteString(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& value) {
   const std::wstring path = FullPath(file);
-  if (!FitsAnsi(section + key + value) && !HoldsUnicode(path)) return false;
+  if ((!FitsAnsi(section + key + value) || HoldsUtf8(path)) && !HoldsUtf16(path)) return false;
   return WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(),
                                     path.c_str()) != FALSE;
 }
