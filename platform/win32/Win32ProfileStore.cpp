@@ -59,13 +59,24 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
          written == bytes.size();
 }
 
+// An ANSI file as the profile functions read it: in the system's code page.
+std::string SystemAnsiText(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  std::wstring wide(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return Utf8(wide);
+}
+
 // The profile functions write an ANSI file in the code page and lose what it lacks, and write
 // ANSI into a UTF-8 one: such a file is turned into UTF-16 LE first, which they then keep.
 bool HoldsUtf16(const std::wstring& path) {
   const std::optional<std::string> bytes = ReadBytes(path);
   const std::string before = bytes.value_or("");
   if (before.compare(0, 2, "\xFF\xFE") == 0) return true;
-  return WriteBytes(path, Utf16LeFileBytes(TextFromFileBytes(before)));
+  return WriteBytes(path, Utf16LeFileBytes(before.compare(0, 3, "\xEF\xBB\xBF") == 0
+                                               ? before.substr(3)
+                                               : SystemAnsiText(before)));
 }
 
 }  // namespace
