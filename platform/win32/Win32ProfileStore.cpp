@@ -69,8 +69,9 @@ std::string SystemAnsiText(const std::string& bytes) {
 }
 
 // The profile functions write an ANSI file in the code page and lose what it lacks, and write
-// ANSI into a UTF-8 one: such a file is turned into UTF-16 LE first, which they then keep.
-bool HoldsUtf16(const std::wstring& path) {
+// ANSI into a UTF-8 one: such a file is turned into UTF-16 LE first, which they then keep;
+// false when it cannot be.
+bool TurnedUtf16(const std::wstring& path) {
   const std::optional<std::string> bytes = ReadBytes(path);
   const std::string before = bytes.value_or("");
   if (before.compare(0, 2, "\xFF\xFE") == 0) return true;
@@ -119,7 +120,7 @@ std::vector<std::string> Win32ProfileStore::KeyNames(const std::string& file,
 bool Win32ProfileStore::WriteString(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& value) {
   const std::wstring path = FullPath(file);
-  if ((!FitsAnsi(section + key + value) || HoldsUtf8(path)) && !HoldsUtf16(path)) return false;
+  if ((!FitsAnsi(section + key + value) || HoldsUtf8(path)) && !TurnedUtf16(path)) return false;
   return WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(),
                                     path.c_str()) != FALSE;
 }
