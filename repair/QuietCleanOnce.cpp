@@ -169,7 +169,7 @@ QuietCleanOnceOutcome RunQuietCleanOnce(RepairContext& context, SystemAccess& sy
     }
     // The files the pass wrote; passes within one second append to the same ones.
     std::vector<std::string>& files = outcome.backupFiles;
-    for (const std::string& file : {backup.file, backup.unicodeFile}) {
+    for (const std::string& file : {backup.file, backup.UnicodeFile()}) {
       if (!file.empty() && context.files.FileExists(file) &&
           std::find(files.begin(), files.end(), file) == files.end()) {
         files.push_back(file);

@@ -65,7 +65,6 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
     return RepairOutcome::Abandoned;
   }
   backup.file = MakeBackupFileName(folder, context.now());
-  backup.unicodeFile = UnicodeBackupFileName(backup.file);
 
   RowRepairer repairer(context.registry, context.files, backup.file, context.groupLimits,
                        TicksA64BitViewRow(results));
@@ -73,7 +72,7 @@ RepairOutcome RunRepair(ResultsModel& results, Leftovers& leftovers, const Setti
       [&](RepairProgress& progress) { return RepairTickedRows(results, repairer, progress); });
   backup.inUnicodeFile = walk.inUnicodeFile;
   RecordBackup(context, backup.file);
-  RecordBackup(context, backup.unicodeFile);
+  RecordBackup(context, backup.UnicodeFile());
   const std::vector<ScanCategory> touched = CategoriesOfRepairedRows(results, walk.repaired);
   results.RemoveMarked(walk.repaired);
   if (!walk.failure.empty()) {

@@ -58,13 +58,14 @@ enum class RepairOutcome {
 
 // Where a run's backup went.
 struct RunBackupFiles {
-  std::string file;         // set when the run gets as far as naming its file
-  std::string unicodeFile;  // beside it, for what REGEDIT4 cannot hold
+  std::string file;  // set when the run gets as far as naming its file
   // By the row's index before the run: the repaired row's backup is in the Unicode file.
   std::vector<bool> inUnicodeFile;
 
-  const std::string& FileOfRow(std::size_t row) const {
-    return row < inUnicodeFile.size() && inUnicodeFile[row] ? unicodeFile : file;
+  // Beside the file, for what REGEDIT4 cannot hold.
+  std::string UnicodeFile() const { return file.empty() ? "" : UnicodeBackupFileName(file); }
+  std::string FileOfRow(std::size_t row) const {
+    return row < inUnicodeFile.size() && inUnicodeFile[row] ? UnicodeFile() : file;
   }
 };
 

@@ -88,6 +88,15 @@ bool AnswerBox(std::vector<std::string>& seen, bool yes = true) {
   return true;
 }
 
+// The dead shortcut's row repaired on its own: the file is backed up, then deleted.
+void RepairShortcut(RowRepairer& repairer, const std::string& path) {
+  ProblemRecord row;
+  row.key = path;
+  row.repairKind = RepairKind::ShortcutFile;
+  repairer.Queue(row, 0);
+  repairer.Finish();
+}
+
 bool ActionsEnabled(HWND window) {
   return IsWindowEnabled(GetDlgItem(window, IDC_RESTORE_RESTORE)) ||
          IsWindowEnabled(GetDlgItem(window, IDC_RESTORE_DELETE));
@@ -318,11 +327,7 @@ TEST_F(RestoreWindow, ARepairsBackupComesBackIntoTheProgramsViewAndGoesOnlyWhenA
   RowRepairer repairer(registry_, files_, backup);
   ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_LOCAL_MACHINE", kTestKey));
   ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", kTestKey));
-  ProblemRecord shortcutRow;
-  shortcutRow.key = shortcut;
-  shortcutRow.repairKind = RepairKind::ShortcutFile;
-  repairer.Queue(shortcutRow, 0);
-  repairer.Finish();
+  RepairShortcut(repairer, shortcut);
   ASSERT_EQ(GetFileAttributesA(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
   const std::string written = testsupport::ReadRawFile(backup);
   const std::string name = "Backup20100305090702.reg";
@@ -407,11 +412,7 @@ TEST_F(RestoreWindow, ARunsUnicodeFileIsListedBesideItsOtherAndEachComesBack) {
   RowRepairer repairer(registry_, files_, backup);
   ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", scripts));
   ASSERT_TRUE(repairer.DeleteKeyWithBackup("HKEY_CURRENT_USER", western));
-  ProblemRecord shortcutRow;
-  shortcutRow.key = shortcut;
-  shortcutRow.repairKind = RepairKind::ShortcutFile;
-  repairer.Queue(shortcutRow, 0);
-  repairer.Finish();
+  RepairShortcut(repairer, shortcut);
   ASSERT_FALSE(files_.FileExists(shortcut));
   for (const std::string name : {"Backup20100305090702.reg", "Backup20100305090702-Unicode.reg"}) {
     const std::string written = testsupport::ReadRawFile(folder_.PathOf(name));
