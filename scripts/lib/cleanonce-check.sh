@@ -30,16 +30,8 @@ program_record_keys=(
 # empty folder PREFIX, runs "Kelvane.exe -cleanonce" on it and imports the backup it wrote.
 # Prints one line of outcome; the details go to LOG. Fails when a step or a comparison does.
 check_clean_once_on_sample_machine() {
-  local build_dir=$1 prefix=$2 log=$3 started=$SECONDS outcome status=0
-  : >"$log"
-  outcome=$(clean_once_steps "$build_dir" "$prefix" "$log" 2>>"$log") || status=1
-  stop_prefix "$prefix"
-  if [ "$status" -eq 0 ]; then
-    echo "clean-once: passed, $outcome ($((SECONDS - started)) s)"
-  else
-    echo "clean-once: failed: $outcome ($((SECONDS - started)) s, see $log)"
-  fi
-  return "$status"
+  : >"$3"
+  outcome_of clean-once "$2" "$3" clean_once_steps "$1" "$2" "$3"
 }
 
 # clean_once_steps BUILD_DIR PREFIX LOG: the steps; prints the counts, or the reason it

@@ -20,18 +20,12 @@ full_backup_volatile_keys=(
 # imports the file into a fresh prefix beside it. Prints one line of outcome; the details go to
 # LOG. Fails when a step does.
 check_full_backup_on_sample_machine() {
-  local build_dir=$1 prefix=$2 log=$3 started=$SECONDS fresh outcome status=0
-  : >"$log"
+  local fresh status=0
+  : >"$3"
   fresh=$(mktemp -d /tmp/kelvane-test-prefix.XXXXXX)
-  outcome=$(full_backup_steps "$build_dir" "$prefix" "$fresh" "$log" 2>>"$log") || status=1
-  stop_prefix "$prefix"
+  outcome_of "full backup" "$2" "$3" full_backup_steps "$1" "$2" "$fresh" "$3" || status=1
   stop_prefix "$fresh"
   rm -rf "$fresh"
-  if [ "$status" -eq 0 ]; then
-    echo "full backup: passed, $outcome ($((SECONDS - started)) s)"
-  else
-    echo "full backup: failed: $outcome ($((SECONDS - started)) s, see $log)"
-  fi
   return "$status"
 }
 

@@ -28,18 +28,11 @@ setup_check_wine_keys=(
 # when given; OLDER_SETUP is labelled 0.9.0, ZIP is the portable zip. Prints one line of
 # outcome; the details go to LOG. Fails when a step or a comparison does.
 check_setup() {
-  local arch=$5 prefix=$6 log started=$SECONDS outcome status=0
+  local log
   # Some steps run in another folder.
   log=$(cd "$(dirname "$7")" && pwd)/$(basename "$7")
   : >"$log"
-  outcome=$(setup_steps "${@:1:6}" "$log" "${8:-}" 2>>"$log") || status=1
-  stop_prefix "$prefix"
-  if [ "$status" -eq 0 ]; then
-    echo "setup $arch: passed, $outcome ($((SECONDS - started)) s)"
-  else
-    echo "setup $arch: failed: $outcome ($((SECONDS - started)) s, see $log)"
-  fi
-  return "$status"
+  outcome_of "setup $5" "$6" "$log" setup_steps "${@:1:6}" "$log" "${8:-}"
 }
 
 # setup_steps ZIP SETUP OLDER_SETUP VERSION ARCH PREFIX LOG FOLDER: the steps; prints what it

@@ -32,15 +32,7 @@ unicode_names_machine() {
 # (now, unless it did already), reports, cleans and restores. Prints one line of outcome; the
 # details are added to LOG. Fails when a step or a check does.
 check_unicode_names() {
-  local build_dir=$1 prefix=$2 log=$3 started=$SECONDS outcome status=0
-  outcome=$(unicode_names_steps "$build_dir" "$prefix" "$log" 2>>"$log") || status=1
-  stop_prefix "$prefix"
-  if [ "$status" -eq 0 ]; then
-    echo "unicode names: passed, $outcome ($((SECONDS - started)) s)"
-  else
-    echo "unicode names: failed: $outcome ($((SECONDS - started)) s, see $log)"
-  fi
-  return "$status"
+  outcome_of "unicode names" "$2" "$3" unicode_names_steps "$1" "$2" "$3"
 }
 
 # unicode_names_steps BUILD_DIR PREFIX LOG: the steps; prints the counts, or the reason it

@@ -63,6 +63,22 @@ stop_prefix() {
   WINEPREFIX=$1 wineserver -w >/dev/null 2>&1 || true
 }
 
+# outcome_of LABEL PREFIX LOG STEPS...: runs STEPS, which print what they saw or the reason they
+# stopped, with their error output added to LOG; then ends the prefix's server and prints one
+# line of outcome. Fails when the steps do.
+outcome_of() {
+  local label=$1 prefix=$2 log=$3 started=$SECONDS outcome status=0
+  shift 3
+  outcome=$("$@" 2>>"$log") || status=1
+  stop_prefix "$prefix"
+  if [ "$status" -eq 0 ]; then
+    echo "$label: passed, $outcome ($((SECONDS - started)) s)"
+  else
+    echo "$label: failed: $outcome ($((SECONDS - started)) s, see $log)"
+  fi
+  return "$status"
+}
+
 # add_test_drives DIR: gives the prefix the drives the file-system conformance tests expect:
 # D: a CD-ROM drive with a disc, E: a CD-ROM drive and A: a floppy drive, both without one.
 # Their folders are inside the prefix. A drive has no medium when its root folder is missing
